@@ -1,0 +1,102 @@
+// Zel_GM_Level: one node of the building structure's level tree.
+//
+// Level numbers: 0 the root, 1 to 9 structure levels (hierarchy file), 10
+// drawing-file entries whose name is the drawing-file number (level list file).
+#pragma once
+
+#include <iosfwd>
+
+#include <vedrix/framework/coblist.h>
+#include <vedrix/framework/cstring.h>
+#include <vedrix/model/export.h>
+#include <vedrix/model/zu_dictionary.h>
+#include <vedrix/model/zu_string.h>
+
+// The tree control's item handle, declared as the platform's headers declare it.
+struct _TREEITEM;
+typedef struct _TREEITEM* HTREEITEM;
+
+class CAttribData;
+
+// Status bits of a level (also the flags of a browser item record).
+enum : int {
+    kLevelChecked = 1,
+    kLevelExpanded = 2,
+    kLevelFileMissing = 4,
+};
+
+class VEDRIX_MODEL_API Zel_GM_Level {
+public:
+    static constexpr int kUuidSize = 100;  // UUID text buffer, at most 99 characters
+    static constexpr int kEntryLevelNr = 10;
+
+    // Copies at most 100 bytes of `uuid` (stopping at its terminator) and sets
+    // byte 99 to zero; a null `uuid` gives an empty text.
+    Zel_GM_Level(int levelNr, unsigned long id, unsigned long parentID, const ZU_String& name,
+                 int status, unsigned char* uuid);
+    Zel_GM_Level(const Zel_GM_Level&) = delete;
+    Zel_GM_Level& operator=(const Zel_GM_Level&) = delete;
+    // Destroys every sublevel with its subtree, then the attributes.
+    virtual ~Zel_GM_Level();
+
+    int getLevelNr() const { return m_levelNr; }
+    unsigned long getID() const { return m_id; }
+    unsigned long getParentID() const { return m_parentID; }
+    int getStatus() const { return m_status; }
+    void setParentID(unsigned long parentID) { m_parentID = parentID; }
+    void setStatus(int status) { m_status = status; }
+
+    const ZU_Dictionary<unsigned long, Zel_GM_Level*>& GetSublevels() const { return m_sublevels; }
+
+    // Copies the name into `dst` (bounded by `size`) and returns `dst`.
+    char* getName(char* dst, int size) const;
+    const char* getNameText() const { return m_name; }
+    // With `size` of 100 or more copies the UUID text; a smaller size gives an
+    // empty text; a null `dst` does nothing.
+    void GetUuidString(unsigned char* dst, int size) const;
+    const char* getUuidText() const { return m_uuid; }
+
+    HTREEITEM getTreeItem() const { return m_treeItem; }
+    void setTreeItem(HTREEITEM item) { m_treeItem = item; }
+
+    // Creates a level and enters it under `id`; a level that held that key
+    // before is destroyed. Null when the level cannot be created.
+    Zel_GM_Level* addSublevel(int levelNr, unsigned long id, unsigned long parentID,
+                              const ZU_String& name, int status, unsigned char* uuid);
+    // Puts a new level between this level and all its current sublevels.
+    Zel_GM_Level* insertLevel(int levelNr, unsigned long id, const ZU_String& name, int status,
+                              unsigned char* uuid);
+    // The level with that ID below this level: this level's own keys first,
+    // then each sublevel's subtree in ascending key order. Null when none.
+    Zel_GM_Level* searchLevel(unsigned long id);
+
+    // Hierarchy file: the structure lines below this level / this subtree's lines.
+    int readhre(std::istream& is);
+    void writehre(std::ostream& os) const;
+    // Level list file: entries below this level / this subtree's entry lines.
+    int readlis(std::istream& is);
+    void writelis(std::ostream& os, unsigned long parentID) const;
+
+    // Attributes: the level owns them, in order.
+    CObList& getAttributes() { return m_attributes; }
+    const CObList& getAttributes() const { return m_attributes; }
+    void addAttributeItem(CString name, CString value, int type);
+    void deleteAttributeItem(CString name, CString value);
+    int readAttributes(std::istream& is);
+    void writeAttributes(std::ostream& os);
+
+protected:
+    unsigned long getHighestID() const;
+    int checkIDunique(ZU_Dictionary<unsigned long, char>& seen) const;
+
+private:
+    int m_levelNr;
+    unsigned long m_id;
+    unsigned long m_parentID;
+    int m_status;
+    char* m_name;
+    char m_uuid[kUuidSize];
+    HTREEITEM m_treeItem = nullptr;
+    ZU_Dictionary<unsigned long, Zel_GM_Level*> m_sublevels;
+    CObList m_attributes;
+};

@@ -1,0 +1,45 @@
+// Zel_GM_Root: the root of the level tree, with the level definitions that the
+// hierarchy file declares.
+#pragma once
+
+#include <iosfwd>
+
+#include <vedrix/model/export.h>
+#include <vedrix/model/level.h>
+
+// One "#DEFINED_LEVEL:" line: a level number's default name and its bitmap.
+struct VEDRIX_MODEL_API Zel_GM_LevelDefinition {
+    int levelNr;
+    ZU_String name;
+    ZU_String bitmapDir;
+    ZU_String bitmapFile;
+};
+
+class VEDRIX_MODEL_API Zel_GM_Root : public Zel_GM_Level {
+public:
+    explicit Zel_GM_Root(const ZU_String& name);
+    ~Zel_GM_Root() override;
+
+    Zel_GM_Level* searchLevel(unsigned long id) { return Zel_GM_Level::searchLevel(id); }
+    unsigned long getHighestID() const { return Zel_GM_Level::getHighestID(); }
+    // 1 when the IDs below the root are distinct, else 0.
+    int checkIDunique() const;
+
+    const ZU_Dictionary<int, Zel_GM_LevelDefinition*>& getLevelDefinitions() const {
+        return m_definitions;
+    }
+    // Enters a definition under its level number, replacing an earlier one.
+    // False when the record cannot be created.
+    bool defineLevel(int levelNr, const char* name, const char* bitmapDir, const char* bitmapFile);
+
+    // Hierarchy file: 0 success, 1 end or failure before the levels are
+    // complete (also without "#DATA:"), -1 when a definition cannot be created.
+    int readhre(std::istream& is, unsigned int readLevels);
+    void writehre(std::ostream& os) const;
+    // Level list file: the same header rules, then the entries.
+    int readlis(std::istream& is, unsigned int readLevels);
+    void writelis(std::ostream& os) const;
+
+private:
+    ZU_Dictionary<int, Zel_GM_LevelDefinition*> m_definitions;
+};

@@ -1,0 +1,206 @@
+// The hierarchy file: level definitions, "#DATA:" and the structure levels 1 to 9.
+#include <vedrix/model/root.h>
+
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "bounded_copy.h"
+#include "hierarchy_header.h"
+#include "level_walk.h"
+#include "line_writer.h"
+#include "stream_scanner.h"
+
+namespace vedrix::model {
+namespace {
+
+constexpr int kEof = std::char_traits<char>::eof();
+
+// Line limits: the longest keyword, the rest of a "#BITMAP_PATH:" line, the
+// rest of a definition line after its level number, the rest of a structure
+// line after its four numbers; the longest name kept from that rest.
+constexpr std::size_t kKeywordChars = 20;
+constexpr std::size_t kBitmapPathChars = 191;
+constexpr std::size_t kDefinitionChars = 254;
+constexpr std::size_t kStructureRestChars = 354;
+constexpr std::size_t kNameChars = 254;
+// Skipped lines go 256 characters at a time in the header, 255 among levels.
+constexpr std::size_t kHeaderSkip = 256;
+constexpr std::size_t kCommentSkip = 255;
+
+const char* skipBlanks(const char* s) {
+    while (*s == ' ' || *s == '\t') {
+        ++s;
+    }
+    return s;
+}
+
+// "#DEFINED_LEVEL:" rest: default name and bitmap file name, split at the last
+// TAB or, without one, at the last blank.
+void splitDefinition(char* rest, const char*& name, const char*& bitmapFile) {
+    char* text = const_cast<char*>(skipBlanks(rest));
+    char* cut = std::strrchr(text, '\t');
+    if (cut == nullptr) {
+        cut = std::strrchr(text, ' ');
+    }
+    name = text;
+    if (cut == nullptr) {
+        bitmapFile = "";
+        return;
+    }
+    *cut = '\0';
+    bitmapFile = skipBlanks(cut + 1);
+}
+
+}  // namespace
+
+// Reads header lines up to and including "#DATA:". 0 when the levels begin,
+// 1 when the stream ends or fails first, -1 when a definition cannot be made.
+int readHierarchyHeader(Zel_GM_Root& root, std::istream& is) {
+    StreamScanner sc(is);
+    char bitmapDir[kBitmapPathChars + 1] = "";
+    for (;;) {
+        bool levelsBegin = false;
+        char c = 0;
+        if (sc.getChar(c) && c == '#') {
+            char word[kKeywordChars + 1];
+            sc.readWord(word, sizeof word);
+            if (std::strcmp(word, "BITMAP_PATH:") == 0) {
+                char rest[kBitmapPathChars + 1];
+                if (sc.getLine(rest, sizeof rest)) {
+                    boundedCopy(bitmapDir, sizeof bitmapDir, skipBlanks(rest));
+                }
+            } else if (std::strcmp(word, "DEFINED_LEVEL:") == 0) {
+                int levelNr = 0;
+                char rest[kDefinitionChars + 1];
+                if (sc.readInt(levelNr) && sc.getLine(rest, sizeof rest)) {
+                    const char* name = nullptr;
+                    const char* bitmapFile = nullptr;
+                    splitDefinition(rest, name, bitmapFile);
+                    if (!root.defineLevel(levelNr, name, bitmapDir, bitmapFile)) {
+                        return -1;
+                    }
+                }
+            } else {
+                levelsBegin = std::strcmp(word, "DATA:") == 0;
+                sc.ignore(kHeaderSkip, '\n');
+            }
+        } else {
+            sc.ignore(kHeaderSkip, '\n');
+        }
+        if (!sc.ok() || sc.atEnd()) {
+            return 1;
+        }
+        if (levelsBegin) {
+            return 0;
+        }
+    }
+}
+
+}  // namespace vedrix::model
+
+using namespace vedrix::model;
+
+int Zel_GM_Root::readhre(std::istream& is, unsigned int readLevels) {
+    const int header = readHierarchyHeader(*this, is);
+    if (header != 0 || readLevels == 0) {
+        return header;
+    }
+    return Zel_GM_Level::readhre(is);
+}
+
+// The structure lines that belong below this level. A line belongs below the
+// nearest level on the current chain whose level number is smaller than its
+// own; a line that belongs to none of them ends the reading and is left in
+// the stream.
+int Zel_GM_Level::readhre(std::istream& is) {
+    is.clear();
+    StreamScanner sc(is);
+    std::vector<Zel_GM_Level*> chain{this};
+    char rest[kStructureRestChars + 1];
+    for (;;) {
+        int c = sc.peek();
+        while (c == '!') {
+            sc.ignore(kCommentSkip, '\n');
+            c = sc.peek();
+        }
+        if (c == kEof || c == '#') {
+            return 0;
+        }
+        const std::streampos lineStart = sc.tell();
+        int levelNr = 0;
+        int status = 0;
+        unsigned long id = 0;
+        unsigned long parentID = 0;
+        if (!sc.readInt(levelNr) || !sc.readUnsigned(id) || !sc.readUnsigned(parentID) ||
+            !sc.readInt(status)) {
+            return 1;
+        }
+        sc.skipSpace();
+        if (!sc.getLine(rest, sizeof rest) || sc.atEnd()) {
+            return 1;
+        }
+        while (!chain.empty() && levelNr <= chain.back()->getLevelNr()) {
+            chain.pop_back();
+        }
+        if (chain.empty()) {
+            if (lineStart != std::streampos(-1)) {
+                sc.seek(lineStart);
+            }
+            return 0;
+        }
+        char* uuid = std::strchr(rest, '\t');
+        if (uuid != nullptr) {
+            *uuid++ = '\0';
+        }
+        if (std::strlen(rest) > kNameChars) {
+            rest[kNameChars] = '\0';
+        }
+        Zel_GM_Level* level = nullptr;
+        try {
+            level = chain.back()->addSublevel(levelNr, id, parentID, ZU_String(rest), status,
+                                              reinterpret_cast<unsigned char*>(uuid));
+        } catch (const std::bad_alloc&) {
+            level = nullptr;
+        }
+        if (level == nullptr) {
+            return 1;
+        }
+        chain.push_back(level);
+    }
+}
+
+void Zel_GM_Root::writehre(std::ostream& os) const {
+    {
+        LineWriter out(os);
+        const char* lastDir = "";
+        for (const auto& node : getLevelDefinitions()) {
+            const Zel_GM_LevelDefinition& def = *node.value;
+            if (std::strcmp(def.bitmapDir.getText(), lastDir) != 0) {
+                out.text("#BITMAP_PATH:\t").text(def.bitmapDir.getText()).endLine();
+                lastDir = def.bitmapDir.getText();
+            }
+            out.text("#DEFINED_LEVEL:\t").number(def.levelNr).ch('\t');
+            out.text(def.name.getText()).ch('\t').text(def.bitmapFile.getText()).endLine();
+        }
+        out.text("#DATA:").endLine();
+    }
+    Zel_GM_Level::writehre(os);
+}
+
+void Zel_GM_Level::writehre(std::ostream& os) const {
+    LineWriter out(os);
+    walkPreorder(*this, 0, [&out](const Zel_GM_Level& level, unsigned long) {
+        const int levelNr = level.getLevelNr();
+        if (levelNr >= 1 && levelNr <= 9) {
+            out.ch('\t').number(levelNr).ch('\t').number(level.getID()).ch('\t');
+            out.number(level.getParentID()).ch('\t').number(level.getStatus()).ch('\t');
+            out.text(level.getNameText());
+            if (level.getUuidText()[0] != '\0') {
+                out.ch('\t').text(level.getUuidText());
+            }
+            out.endLine();
+        }
+        return true;
+    });
+}

@@ -1,0 +1,92 @@
+// The level list file: "#DATA:" and one line per drawing-file entry.
+#include <vedrix/model/root.h>
+
+#include <new>
+
+#include "hierarchy_header.h"
+#include "level_walk.h"
+#include "line_writer.h"
+#include "parent_index.h"
+#include "stream_scanner.h"
+
+using namespace vedrix::model;
+
+namespace {
+constexpr int kEof = std::char_traits<char>::eof();
+constexpr std::size_t kEntryNameChars = 254;
+constexpr std::size_t kRestSkip = 255;
+constexpr std::size_t kCommentSkip = 255;
+}  // namespace
+
+int Zel_GM_Root::readlis(std::istream& is, unsigned int readLevels) {
+    const int header = readHierarchyHeader(*this, is);
+    if (header != 0 || readLevels == 0) {
+        return header;
+    }
+    return Zel_GM_Level::readlis(is);
+}
+
+// Entries get the IDs highest + 1, highest + 2, ... in the order of their
+// lines (32-bit, as the files store them) and hang below the level that
+// searchLevel finds for their parent ID; parent ID 0 means this level.
+int Zel_GM_Level::readlis(std::istream& is) {
+    is.clear();
+    StreamScanner sc(is);
+    unsigned long nextID = getHighestID();
+    if (sc.peek() == kEof) {
+        return 0;
+    }
+    ParentIndex parents(*this);
+    char name[kEntryNameChars + 1];
+    for (;;) {
+        int c = sc.peek();
+        while (c == '!') {
+            sc.ignore(kCommentSkip, '\n');
+            c = sc.peek();
+        }
+        if (c == kEof) {
+            return 0;
+        }
+        unsigned long parentID = 0;
+        int status = 0;
+        if (!sc.readWord(name, sizeof name) || !sc.readUnsigned(parentID) || !sc.readInt(status)) {
+            return 1;
+        }
+        sc.ignore(kRestSkip, '\n');
+        if (sc.atEnd()) {
+            return 1;
+        }
+        nextID = (nextID + 1) & 0xFFFFFFFFUL;
+        Zel_GM_Level* parent = parentID == 0 ? this : parents.find(parentID);
+        if (parent == nullptr) {
+            return 1;
+        }
+        Zel_GM_Level* entry = nullptr;
+        try {
+            entry = parent->addSublevel(kEntryLevelNr, nextID, parentID, ZU_String(name), status,
+                                        nullptr);
+        } catch (const std::bad_alloc&) {
+            entry = nullptr;
+        }
+        if (entry == nullptr) {
+            return 1;
+        }
+        parents.added(nextID, entry);
+    }
+}
+
+void Zel_GM_Root::writelis(std::ostream& os) const {
+    os.write("#DATA:\n", 7);
+    Zel_GM_Level::writelis(os, 0);
+}
+
+void Zel_GM_Level::writelis(std::ostream& os, unsigned long parentID) const {
+    LineWriter out(os);
+    walkPreorder(*this, parentID, [&out](const Zel_GM_Level& level, unsigned long) {
+        if (level.getLevelNr() > 9) {
+            out.text(level.getNameText()).ch('\t').number(level.getParentID()).ch('\t');
+            out.number(level.getStatus()).ch('\t').endLine();
+        }
+        return true;
+    });
+}
