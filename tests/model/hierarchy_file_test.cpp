@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include <vedrix/framework/text_file.h>
 #include <vedrix/model.h>
 
 #include "tree_samples.h"
@@ -82,6 +83,27 @@ TEST(HierarchyRead, SameFileFromDiskWithWindowsNameAndNoDefinitions) {
     EXPECT_TRUE(root.getLevelDefinitions().isEmpty());
     EXPECT_EQ(describe(root),
               "0: 0 0 0 0 [R] <>\n  1: 1 1 0 0 [Only] <>\n    2: 3 2 1 0 [Skip two] <>\n");
+}
+
+TEST(HierarchyRead, FileWrittenWithCarriageReturnsReadsTheSame) {
+    vedrix::test::TempDir dir;
+    std::string crlf;
+    for (const char* c = kSample; *c != '\0'; ++c) {
+        if (*c == '\n') {
+            crlf += '\r';
+        }
+        crlf += *c;
+    }
+    const auto path = dir.write("windows.hre", crlf);
+    vedrix::framework::TextFileReader levels(path.string().c_str());
+    vedrix::framework::TextFileReader attributes(path.string().c_str());
+    Zel_GM_Root fromDisk("R");
+    EXPECT_EQ(fromDisk.readhre(levels, 1), 0);
+    EXPECT_EQ(fromDisk.readAttributes(attributes), 1);
+    Zel_GM_Root fromMemory("R");
+    std::istringstream in(kSample);
+    EXPECT_EQ(fromMemory.readhre(in, 1), 0);
+    EXPECT_EQ(describe(fromDisk), describe(fromMemory));
 }
 
 TEST(HierarchyRead, KeywordRules) {

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 
+#include <vedrix/framework/text_file.h>
 #include <vedrix/model.h>
 
 #include "structure_printer.h"
@@ -41,23 +41,24 @@ int printTree(const std::filesystem::path& project, const std::string& structure
     const std::filesystem::path lisPath = project / structureName;
     Zel_GM_Root root(structureName.c_str());
 
-    std::ifstream hre(hrePath);
-    if (!hre) {
+    using vedrix::framework::TextFileReader;
+    TextFileReader hre(hrePath.string().c_str());
+    if (!hre.is_open()) {
         std::fprintf(stderr, "vedrix: cannot open %s\n", hrePath.string().c_str());
         return 1;
     }
     const int hreResult = root.readhre(hre, 1);
-    std::ifstream attributes(hrePath);
+    TextFileReader attributes(hrePath.string().c_str());
     root.readAttributes(attributes);
 
-    std::ifstream lis(lisPath);
-    const int lisResult = lis ? root.readlis(lis, 1) : 1;
+    TextFileReader lis(lisPath.string().c_str());
+    const int lisResult = lis.is_open() ? root.readlis(lis, 1) : 1;
 
     std::cout << "Project " << project.string() << '\n';
     std::cout << "Hierarchy file " << hrePath.filename().string() << ": " << readResult(hreResult)
               << '\n';
     std::cout << "Level list file " << lisPath.filename().string() << ": "
-              << (lis ? readResult(lisResult) : "missing") << '\n';
+              << (lis.is_open() ? readResult(lisResult) : "missing") << '\n';
     vedrix::cli::printStructure(root, std::cout);
     return hreResult == 0 ? 0 : 1;
 }

@@ -12,3 +12,4 @@
 #include <vedrix/framework/coblist.h>
 #include <vedrix/framework/cmap.h>
 #include <vedrix/framework/carray.h>
+#include <vedrix/framework/text_file.h>

@@ -1,0 +1,112 @@
+// Structure files as text streams: line ends, "\" paths, positioning and the
+// replace-on-commit writer.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include <vedrix/framework/text_file.h>
+
+using vedrix::framework::TextFileReader;
+using vedrix::framework::TextFileWriter;
+
+namespace {
+
+class TextFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        m_dir = std::filesystem::temp_directory_path() / ("vedrix-text-" + std::to_string(seed()));
+        std::filesystem::create_directories(m_dir / "sub");
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::string put(const std::string& name, const std::string& bytes) {
+        std::ofstream(m_dir / name, std::ios::binary) << bytes;
+        return (m_dir / name).string();
+    }
+    std::string contents(const std::string& name) {
+        std::ifstream in(m_dir / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // The same path with "\" separators, as the host writes it.
+    std::string hostPath(const std::string& name) {
+        std::string p = (m_dir / name).string();
+        for (char& c : p) {
+            if (c == '/') {
+                c = '\\';
+            }
+        }
+        return p;
+    }
+
+    std::filesystem::path m_dir;
+};
+
+TEST_F(TextFileTest, ReadingDropsCarriageReturnsBeforeLineFeedsOnly) {
+    put("sub/a.hre", "one\r\ntwo\rthree\r\r\nlast\r");
+    TextFileReader in(hostPath("sub/a.hre").c_str());
+    ASSERT_TRUE(in.is_open());
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(all, "one\ntwo\rthree\r\nlast\r");
+}
+
+TEST_F(TextFileTest, ReaderCanGoBackToARememberedPosition) {
+    TextFileReader in(put("b.hre", "first\r\nsecond\r\nthird\r\n").c_str());
+    std::string line;
+    std::getline(in, line);
+    const std::streampos mark = in.tellg();
+    std::getline(in, line);
+    std::getline(in, line);
+    EXPECT_EQ(line, "third");
+    in.seekg(mark);
+    std::getline(in, line);
+    EXPECT_EQ(line, "second");
+    in.seekg(0, std::ios::end);
+    EXPECT_EQ(in.tellg(), std::streampos(19));
+    in.seekg(100);
+    EXPECT_TRUE(in.fail());
+}
+
+TEST_F(TextFileTest, MissingFileGivesAFailedStream) {
+    TextFileReader in(hostPath("sub/none.hre").c_str());
+    EXPECT_FALSE(in.is_open());
+    EXPECT_TRUE(in.fail());
+    std::string line;
+    EXPECT_FALSE(std::getline(in, line));
+}
+
+TEST_F(TextFileTest, WriterReplacesTheTargetOnlyOnCommit) {
+    put("c.lis", "old contents\n");
+    {
+        TextFileWriter out(hostPath("c.lis").c_str());
+        ASSERT_TRUE(out.is_open());
+        out << "new contents\n";
+        // Not committed: the old file stays and the side file goes.
+    }
+    EXPECT_EQ(contents("c.lis"), "old contents\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "c.lis.new"));
+    {
+        TextFileWriter out(hostPath("c.lis").c_str());
+        out << "new contents\n";
+        EXPECT_EQ(contents("c.lis"), "old contents\n");  // nothing torn while writing
+        EXPECT_TRUE(out.Commit());
+        EXPECT_FALSE(out.Commit());  // once only
+    }
+    EXPECT_EQ(contents("c.lis"), "new contents\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "c.lis.new"));
+}
+
+TEST_F(TextFileTest, WriterIntoAMissingDirectoryFailsWithoutCreatingAnything) {
+    TextFileWriter out(hostPath("nodir/d.hre").c_str());
+    EXPECT_FALSE(out.is_open());
+    out << "lost";
+    EXPECT_TRUE(out.fail());
+    EXPECT_FALSE(out.Commit());
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "nodir"));
+}
+
+}  // namespace
