@@ -15,8 +15,10 @@ typedef int BOOL;
 typedef unsigned int UINT;
 typedef unsigned char BYTE;
 typedef unsigned short WORD;
-typedef unsigned long DWORD;
-typedef long LONG;
+// 32 bits, as on the platform, so that file and bitmap headers built from
+// these types have the platform's layout.
+typedef std::uint32_t DWORD;
+typedef std::int32_t LONG;
 typedef std::intptr_t INT_PTR;
 typedef std::uintptr_t UINT_PTR;
 typedef std::uintptr_t DWORD_PTR;
