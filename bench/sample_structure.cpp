@@ -15,9 +15,9 @@ const std::array<const char*, 6> kBuildingWords = {"Building", "Block", "House",
                                                    "Tower",    "Hall",  "Pavilion"};
 const std::array<const char*, 6> kWingWords = {"North Wing", "South Wing", "Residential",
                                                "Offices",    "Annex",      "Car Park"};
-const std::array<const char*, 9> kPartWords = {
-    "Apartment", "Office", "Stairwell", "Technical Room", "Corridor",
-    "Storage",   "Lobby",  "Shaft",     "Meeting Room"};
+const std::array<const char*, 9> kPartWords = {"Apartment",      "Office",   "Stairwell",
+                                               "Technical Room", "Corridor", "Storage",
+                                               "Lobby",          "Shaft",    "Meeting Room"};
 const std::array<const char*, 4> kSides = {" East", " West", " North", ""};
 const std::array<const char*, 6> kSubPartWords = {"Bathroom", "Kitchen",      "Bedroom",
                                                   "Balcony",  "Wall Segment", "Living Room"};
@@ -82,11 +82,9 @@ private:
         if (static_cast<int>(m_rng() % 100) < m_shape.uuidPercent) {
             uuid = uuidText(m_rng);
         }
-        Zel_GM_Level* level =
-            parent.addSublevel(levelNr, id, parent.getID(), fitName(name).c_str(),
-                               static_cast<int>(m_rng() % 4),
-                               uuid.empty() ? nullptr
-                                            : reinterpret_cast<unsigned char*>(uuid.data()));
+        Zel_GM_Level* level = parent.addSublevel(
+            levelNr, id, parent.getID(), fitName(name).c_str(), static_cast<int>(m_rng() % 4),
+            uuid.empty() ? nullptr : reinterpret_cast<unsigned char*>(uuid.data()));
         m_ids.push_back(id);
         return level;
     }
@@ -107,7 +105,8 @@ private:
                 unsigned long id = m_nextID++;
                 // A part copied from the storey below keeps that part's ID, as
                 // projects assembled from copied storeys do.
-                if (m_shape.duplicateIdEvery > 0 && ++m_partCounter % m_shape.duplicateIdEvery == 0 &&
+                if (m_shape.duplicateIdEvery > 0 &&
+                    ++m_partCounter % m_shape.duplicateIdEvery == 0 &&
                     static_cast<std::size_t>(p) < previousParts.size()) {
                     id = previousParts[static_cast<std::size_t>(p)];
                 }
@@ -143,8 +142,8 @@ std::vector<unsigned long> buildStructure(Zel_GM_Root& root, const StructureShap
     return Builder(root, shape).run();
 }
 
-std::string levelListText(const std::vector<unsigned long>& structureIDs,
-                          unsigned long highestID, int entries, std::uint32_t seed) {
+std::string levelListText(const std::vector<unsigned long>& structureIDs, unsigned long highestID,
+                          int entries, std::uint32_t seed) {
     std::mt19937 rng(seed);
     std::string text = "#DATA:\n";
     for (int i = 0; i < entries; ++i) {

@@ -115,7 +115,7 @@ int Zel_GM_Level::readAttributes(std::istream& is) {
 
 void Zel_GM_Level::writeAttributes(std::ostream& os) {
     LineWriter out(os);
-    walkPreorder(*this, 0, [&out](const Zel_GM_Level& level, unsigned long) {
+    walkPreorder(*this, [&out](const Zel_GM_Level& level) {
         if (level.getLevelNr() < 0 || level.getLevelNr() > 9) {
             return true;
         }

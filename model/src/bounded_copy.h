@@ -15,9 +15,8 @@ inline void boundedCopy(char* dst, long long size, const char* src) {
     std::size_t n = 0;
     if (src != nullptr) {
         const std::size_t limit = static_cast<std::size_t>(size - 1);
-        while (n < limit && src[n] != '\0') {
-            ++n;
-        }
+        const void* end = std::memchr(src, '\0', limit);
+        n = end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - src) : limit;
         std::memcpy(dst, src, n);
     }
     dst[n] = '\0';

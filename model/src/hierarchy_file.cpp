@@ -8,6 +8,7 @@
 #include "bounded_copy.h"
 #include "hierarchy_header.h"
 #include "level_walk.h"
+#include "number_text.h"
 #include "line_writer.h"
 #include "stream_scanner.h"
 
@@ -109,6 +110,78 @@ int Zel_GM_Root::readhre(std::istream& is, unsigned int readLevels) {
     return Zel_GM_Level::readhre(is);
 }
 
+namespace vedrix::model {
+namespace {
+
+// One structure line: its four numbers, its name and its UUID text, each
+// text as a piece of the line (the UUID text null when the line has none).
+struct StructureLine {
+    int levelNr = 0;
+    unsigned long id = 0;
+    unsigned long parentID = 0;
+    int status = 0;
+    const char* name = nullptr;
+    std::size_t nameLength = 0;
+    const char* uuid = nullptr;
+    std::size_t uuidLength = 0;
+};
+
+// Splits the rest of a line after its numbers at its first TAB: the name
+// (at most 254 characters) and the UUID text after it.
+void splitRest(const char* rest, std::size_t length, StructureLine& line) {
+    const char* tab = static_cast<const char*>(std::memchr(rest, '\t', length));
+    const std::size_t nameLength = tab != nullptr ? static_cast<std::size_t>(tab - rest) : length;
+    line.name = rest;
+    line.nameLength = nameLength < kNameChars ? nameLength : kNameChars;
+    line.uuid = tab != nullptr ? tab + 1 : nullptr;
+    line.uuidLength = tab != nullptr ? length - nameLength - 1 : 0;
+}
+
+// A line that lies whole in the stream buffer, read in place. False, with
+// nothing taken, when the line is not buffered or when it needs the general
+// reading: a number that does not read, white space running into the next
+// line, a rest too long, a zero byte.
+bool readBufferedLine(StreamScanner& sc, StructureLine& line) {
+    const char* p = nullptr;
+    const char* newline = nullptr;
+    if (!sc.bufferedLine(p, newline)) {
+        return false;
+    }
+    if (!parseInt(p, newline, line.levelNr) || !parseUnsigned(p, newline, line.id) ||
+        !parseUnsigned(p, newline, line.parentID) || !parseInt(p, newline, line.status)) {
+        return false;
+    }
+    while (p < newline && isBlank(*p)) {
+        ++p;
+    }
+    const auto length = static_cast<std::size_t>(newline - p);
+    if (length == 0 || length > kStructureRestChars || std::memchr(p, '\0', length) != nullptr) {
+        return false;
+    }
+    splitRest(p, length, line);
+    sc.takeUntil(newline + 1);
+    return true;
+}
+
+// The general reading of a line, with the stream's own rules: numbers after
+// any white space, the rest up to the newline into `rest` (a text ends at a
+// zero byte). False on a malformed line or the end of the stream.
+bool readLine(StreamScanner& sc, StructureLine& line, char* rest, std::size_t restSize) {
+    if (!sc.readInt(line.levelNr) || !sc.readUnsigned(line.id) || !sc.readUnsigned(line.parentID) ||
+        !sc.readInt(line.status)) {
+        return false;
+    }
+    sc.skipSpace();
+    if (!sc.getLine(rest, restSize) || sc.atEnd()) {
+        return false;
+    }
+    splitRest(rest, std::strlen(rest), line);
+    return true;
+}
+
+}  // namespace
+}  // namespace vedrix::model
+
 // The structure lines that belong below this level. A line belongs below the
 // nearest level on the current chain whose level number is smaller than its
 // own; a line that belongs to none of them ends the reading and is left in
@@ -128,19 +201,11 @@ int Zel_GM_Level::readhre(std::istream& is) {
             return 0;
         }
         const std::streampos lineStart = sc.tell();
-        int levelNr = 0;
-        int status = 0;
-        unsigned long id = 0;
-        unsigned long parentID = 0;
-        if (!sc.readInt(levelNr) || !sc.readUnsigned(id) || !sc.readUnsigned(parentID) ||
-            !sc.readInt(status)) {
+        StructureLine line;
+        if (!readBufferedLine(sc, line) && !readLine(sc, line, rest, sizeof rest)) {
             return 1;
         }
-        sc.skipSpace();
-        if (!sc.getLine(rest, sizeof rest) || sc.atEnd()) {
-            return 1;
-        }
-        while (!chain.empty() && levelNr <= chain.back()->getLevelNr()) {
+        while (!chain.empty() && line.levelNr <= chain.back()->getLevelNr()) {
             chain.pop_back();
         }
         if (chain.empty()) {
@@ -149,17 +214,11 @@ int Zel_GM_Level::readhre(std::istream& is) {
             }
             return 0;
         }
-        char* uuid = std::strchr(rest, '\t');
-        if (uuid != nullptr) {
-            *uuid++ = '\0';
-        }
-        if (std::strlen(rest) > kNameChars) {
-            rest[kNameChars] = '\0';
-        }
         Zel_GM_Level* level = nullptr;
         try {
-            level = chain.back()->addSublevel(levelNr, id, parentID, ZU_String(rest), status,
-                                              reinterpret_cast<unsigned char*>(uuid));
+            level = chain.back()->adoptSublevel(
+                new Zel_GM_Level(line.levelNr, line.id, line.parentID, line.name, line.nameLength,
+                                 line.status, line.uuid, line.uuidLength));
         } catch (const std::bad_alloc&) {
             level = nullptr;
         }
@@ -190,7 +249,7 @@ void Zel_GM_Root::writehre(std::ostream& os) const {
 
 void Zel_GM_Level::writehre(std::ostream& os) const {
     LineWriter out(os);
-    walkPreorder(*this, 0, [&out](const Zel_GM_Level& level, unsigned long) {
+    walkPreorder(*this, [&out](const Zel_GM_Level& level) {
         const int levelNr = level.getLevelNr();
         if (levelNr >= 1 && levelNr <= 9) {
             out.ch('\t').number(levelNr).ch('\t').number(level.getID()).ch('\t');

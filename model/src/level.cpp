@@ -13,12 +13,24 @@ using vedrix::model::walkPreorder;
 
 namespace {
 
-char* copyName(const ZU_String& name) {
-    const char* text = name.getText();
-    const std::size_t n = std::strlen(text);
-    char* copy = new char[n + 1];
-    std::memcpy(copy, text, n + 1);
+using vedrix::model::detail::SmallObjectPool;
+using LevelPool = SmallObjectPool<sizeof(Zel_GM_Level), alignof(Zel_GM_Level)>;
+using ShortTextPool = SmallObjectPool<32, alignof(void*)>;
+
+// Names of up to 31 characters, most of them, come from the pool.
+char* copyName(const char* text, std::size_t length) {
+    char* copy = length < 32 ? static_cast<char*>(ShortTextPool::allocate()) : new char[length + 1];
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
     return copy;
+}
+
+void freeName(char* name) {
+    if (std::strlen(name) < 32) {
+        ShortTextPool::deallocate(name);
+    } else {
+        delete[] name;
+    }
 }
 
 // Detaches every sublevel of `level` and destroys them all, level by level,
@@ -50,9 +62,22 @@ Zel_GM_Level::Zel_GM_Level(int levelNr, unsigned long id, unsigned long parentID
       m_id(id),
       m_parentID(parentID),
       m_status(status),
-      m_name(copyName(name)),
+      m_name(copyName(name.getText(), std::strlen(name.getText()))),
       m_attributes(10) {
     boundedCopy(m_uuid, kUuidSize, reinterpret_cast<const char*>(uuid));
+}
+
+Zel_GM_Level::Zel_GM_Level(int levelNr, unsigned long id, unsigned long parentID, const char* name,
+                           std::size_t nameLength, int status, const char* uuid,
+                           std::size_t uuidLength)
+    : m_levelNr(levelNr),
+      m_id(id),
+      m_parentID(parentID),
+      m_status(status),
+      m_name(copyName(name, nameLength)),
+      m_attributes(10) {
+    const std::size_t limit = uuidLength < kUuidSize - 1 ? uuidLength : kUuidSize - 1;
+    boundedCopy(m_uuid, static_cast<long long>(limit) + 1, uuid);
 }
 
 Zel_GM_Level::~Zel_GM_Level() {
@@ -60,7 +85,19 @@ Zel_GM_Level::~Zel_GM_Level() {
     while (!m_attributes.IsEmpty()) {
         delete m_attributes.RemoveHead();
     }
-    delete[] m_name;
+    freeName(m_name);
+}
+
+void* Zel_GM_Level::operator new(std::size_t size) {
+    return size == sizeof(Zel_GM_Level) ? LevelPool::allocate() : ::operator new(size);
+}
+
+void Zel_GM_Level::operator delete(void* p, std::size_t size) noexcept {
+    if (size == sizeof(Zel_GM_Level)) {
+        LevelPool::deallocate(p);
+    } else {
+        ::operator delete(p);
+    }
 }
 
 char* Zel_GM_Level::getName(char* dst, int size) const {
@@ -84,13 +121,15 @@ void Zel_GM_Level::GetUuidString(unsigned char* dst, int size) const {
 
 Zel_GM_Level* Zel_GM_Level::addSublevel(int levelNr, unsigned long id, unsigned long parentID,
                                         const ZU_String& name, int status, unsigned char* uuid) {
-    Zel_GM_Level* level = nullptr;
     try {
-        level = new Zel_GM_Level(levelNr, id, parentID, name, status, uuid);
+        return adoptSublevel(new Zel_GM_Level(levelNr, id, parentID, name, status, uuid));
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-    Zel_GM_Level** slot = m_sublevels.insert(id);
+}
+
+Zel_GM_Level* Zel_GM_Level::adoptSublevel(Zel_GM_Level* level) {
+    Zel_GM_Level** slot = m_sublevels.insert(level->m_id);
     if (slot == nullptr) {
         delete level;
         return nullptr;
@@ -140,7 +179,7 @@ Zel_GM_Level* Zel_GM_Level::insertLevel(int levelNr, unsigned long id, const ZU_
 
 Zel_GM_Level* Zel_GM_Level::searchLevel(unsigned long id) {
     Zel_GM_Level* hit = nullptr;
-    walkPreorder(*this, 0, [&](Zel_GM_Level& level, unsigned long) {
+    walkPreorder(*this, [&](Zel_GM_Level& level) {
         if (Zel_GM_Level* const* slot = level.m_sublevels.find(id)) {
             hit = *slot;
             return false;
@@ -152,7 +191,7 @@ Zel_GM_Level* Zel_GM_Level::searchLevel(unsigned long id) {
 
 unsigned long Zel_GM_Level::getHighestID() const {
     unsigned long highest = m_id;
-    walkPreorder(*this, 0, [&](const Zel_GM_Level& level, unsigned long) {
+    walkPreorder(*this, [&](const Zel_GM_Level& level) {
         if (level.m_id > highest) {
             highest = level.m_id;
         }
@@ -167,7 +206,7 @@ unsigned long Zel_GM_Level::getHighestID() const {
 }
 
 int Zel_GM_Level::checkIDunique(ZU_Dictionary<unsigned long, char>& seen) const {
-    const bool unique = walkPreorder(*this, 0, [&](const Zel_GM_Level& level, unsigned long) {
+    const bool unique = walkPreorder(*this, [&](const Zel_GM_Level& level) {
         for (const auto& node : level.m_sublevels) {
             if (seen.contains(node.key)) {
                 return false;

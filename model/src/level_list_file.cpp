@@ -1,6 +1,7 @@
 // The level list file: "#DATA:" and one line per drawing-file entry.
 #include <vedrix/model/root.h>
 
+#include <cstring>
 #include <new>
 
 #include "hierarchy_header.h"
@@ -63,8 +64,8 @@ int Zel_GM_Level::readlis(std::istream& is) {
         }
         Zel_GM_Level* entry = nullptr;
         try {
-            entry = parent->addSublevel(kEntryLevelNr, nextID, parentID, ZU_String(name), status,
-                                        nullptr);
+            entry = parent->adoptSublevel(new Zel_GM_Level(kEntryLevelNr, nextID, parentID, name,
+                                                           std::strlen(name), status, nullptr, 0));
         } catch (const std::bad_alloc&) {
             entry = nullptr;
         }
@@ -80,9 +81,9 @@ void Zel_GM_Root::writelis(std::ostream& os) const {
     Zel_GM_Level::writelis(os, 0);
 }
 
-void Zel_GM_Level::writelis(std::ostream& os, unsigned long parentID) const {
+void Zel_GM_Level::writelis(std::ostream& os, unsigned long /*parentID*/) const {
     LineWriter out(os);
-    walkPreorder(*this, parentID, [&out](const Zel_GM_Level& level, unsigned long) {
+    walkPreorder(*this, [&out](const Zel_GM_Level& level) {
         if (level.getLevelNr() > 9) {
             out.text(level.getNameText()).ch('\t').number(level.getParentID()).ch('\t');
             out.number(level.getStatus()).ch('\t').endLine();

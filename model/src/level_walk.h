@@ -3,34 +3,43 @@
 // never run out of stack.
 #pragma once
 
-#include <utility>
+#include <type_traits>
 #include <vector>
 
 #include <vedrix/model/level.h>
 
 namespace vedrix::model {
 
-// Calls visit(level, parentID) for `top` and every level below it, each level
-// before its sublevels and sublevels in ascending key order. `parentID` is
-// the ID of the level the walk came from (`topParentID` for `top`). A visit
-// that returns false ends the walk; walkPreorder then returns false.
+// Calls visit(level) for `top` and every level below it, each level before
+// its sublevels and sublevels in ascending key order. A visit that returns
+// false ends the walk; walkPreorder then returns false.
+//
+// One stack of dictionary nodes serves the whole walk: popping a node yields
+// the next sublevel of some level; the in-order successors of that node are
+// pushed first and the new level's own sublevels after them, so that the
+// subtree below a level is finished before its next sibling comes.
 template <class Level, class Visit>
-bool walkPreorder(Level& top, unsigned long topParentID, Visit&& visit) {
-    std::vector<std::pair<Level*, unsigned long>> pending{{&top, topParentID}};
-    std::vector<Level*> children;
+bool walkPreorder(Level& top, Visit&& visit) {
+    using Node = typename ZU_Dictionary<unsigned long, Zel_GM_Level*>::Node;
+    std::vector<const Node*> pending;
+    auto pushLeftSpine = [&pending](const Node* node) {
+        for (; node != nullptr; node = node->left) {
+            pending.push_back(node);
+        }
+    };
+    if (!visit(top)) {
+        return false;
+    }
+    pushLeftSpine(top.GetSublevels().rootNode());
     while (!pending.empty()) {
-        auto [level, parentID] = pending.back();
+        const Node* node = pending.back();
         pending.pop_back();
-        if (!visit(*level, parentID)) {
+        pushLeftSpine(node->right);
+        Level& level = *node->value;
+        if (!visit(level)) {
             return false;
         }
-        children.clear();
-        for (const auto& node : level->GetSublevels()) {
-            children.push_back(node.value);
-        }
-        for (auto it = children.rbegin(); it != children.rend(); ++it) {
-            pending.emplace_back(*it, level->getID());
-        }
+        pushLeftSpine(level.GetSublevels().rootNode());
     }
     return true;
 }

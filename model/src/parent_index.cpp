@@ -5,7 +5,7 @@
 namespace vedrix::model {
 
 ParentIndex::ParentIndex(Zel_GM_Level& top) : m_top(top) {
-    walkPreorder(top, 0, [this](Zel_GM_Level& level, unsigned long) {
+    walkPreorder(top, [this](Zel_GM_Level& level) {
         for (const auto& node : level.GetSublevels()) {
             m_first.try_emplace(node.key, node.value);
         }

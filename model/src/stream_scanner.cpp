@@ -1,42 +1,73 @@
 #include "stream_scanner.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace vedrix::model {
 
 namespace {
-constexpr int kEof = std::char_traits<char>::eof();
-}
 
-bool StreamScanner::sentry() {
-    if (!m_is.good()) {
-        // Any operation on a stream that is not good fails, as the stream's
-        // own sentry makes it.
-        fail();
-        return false;
+// The get area of any stream buffer. The members are protected; pointers to
+// them, formed through a class derived from std::streambuf, apply to every
+// stream buffer.
+class GetArea : public std::streambuf {
+public:
+    static char* next(std::streambuf* buf) { return (buf->*&GetArea::gptr)(); }
+    static char* end(std::streambuf* buf) { return (buf->*&GetArea::egptr)(); }
+    static void bump(std::streambuf* buf, int n) { (buf->*&GetArea::gbump)(n); }
+};
+
+}  // namespace
+
+StreamScanner::StreamScanner(std::istream& is) : m_is(is), m_buf(is.rdbuf()) {
+    if (m_buf == nullptr) {
+        m_is.setstate(std::ios::badbit);
+        return;
     }
-    return true;
+    if (m_is.good()) {
+        m_start = m_buf->pubseekoff(0, std::ios::cur, std::ios::in);
+    }
+    fetch();
 }
 
-int StreamScanner::peek() {
-    if (!m_is.good()) {
+void StreamScanner::fetch() {
+    m_cur = m_fetched = GetArea::next(m_buf);
+    m_end = GetArea::end(m_buf);
+    if (m_cur == nullptr) {
+        m_cur = m_end = m_fetched = nullptr;
+    }
+}
+
+void StreamScanner::sync() {
+    if (m_cur != m_fetched) {
+        GetArea::bump(m_buf, static_cast<int>(m_cur - m_fetched));
+        m_taken += m_cur - m_fetched;
+        m_fetched = m_cur;
+    }
+}
+
+int StreamScanner::refill() {
+    sync();
+    const int c = m_buf->sgetc();
+    if (c == kEof) {
+        reachedEnd();
         return kEof;
     }
-    int c = m_buf->sgetc();
-    if (c == kEof) {
-        m_is.setstate(std::ios::eofbit);
-    }
+    fetch();
     return c;
 }
 
 int StreamScanner::get() {
-    if (!sentry()) {
+    if (!m_is.good()) {
+        fail();
         return kEof;
     }
-    int c = m_buf->sbumpc();
+    const int c = peek();
     if (c == kEof) {
-        m_is.setstate(std::ios::eofbit | std::ios::failbit);
+        fail();
+        return kEof;
     }
+    advance();
     return c;
 }
 
@@ -45,12 +76,26 @@ void StreamScanner::skipSpace() {
         fail();
         return;
     }
-    int c = m_buf->sgetc();
-    while (c != kEof && isSpace(c)) {
-        c = m_buf->snextc();
-    }
-    if (c == kEof) {
-        m_is.setstate(std::ios::eofbit);
+    for (;;) {
+        const char* p = m_cur;
+        const char* const end = m_end;
+        while (p < end && isSpace(static_cast<unsigned char>(*p))) {
+            ++p;
+        }
+        m_cur = p;
+        if (p < end) {
+            return;
+        }
+        const int c = refill();
+        if (c == kEof) {
+            return;
+        }
+        if (m_cur >= m_end) {  // a buffer without a get area
+            if (!isSpace(c)) {
+                return;
+            }
+            advance();
+        }
     }
 }
 
@@ -60,7 +105,7 @@ bool StreamScanner::getChar(char& c) {
         fail();
         return false;
     }
-    int ch = get();
+    const int ch = get();
     if (ch == kEof) {
         return false;
     }
@@ -72,13 +117,9 @@ bool StreamScanner::readWord(char* buf, std::size_t cap) {
     skipSpace();
     std::size_t n = 0;
     if (m_is.good()) {
-        int c = m_buf->sgetc();
-        while (n + 1 < cap && c != kEof && !isSpace(c)) {
+        for (int c = peek(); n + 1 < cap && c != kEof && !isSpace(c); c = peek()) {
             buf[n++] = static_cast<char>(c);
-            c = m_buf->snextc();
-        }
-        if (c == kEof) {
-            m_is.setstate(std::ios::eofbit);
+            advance();
         }
     }
     if (cap > 0) {
@@ -92,51 +133,68 @@ bool StreamScanner::readWord(char* buf, std::size_t cap) {
 }
 
 bool StreamScanner::getLine(char* buf, std::size_t cap, char delim) {
-    std::size_t n = 0;
     if (cap > 0) {
         buf[0] = '\0';
     }
-    if (!sentry()) {
+    if (!m_is.good()) {
+        fail();
         return false;
     }
-    const int d = std::char_traits<char>::to_int_type(delim);
-    int c = m_buf->sgetc();
+    const int d = static_cast<unsigned char>(delim);
+    std::size_t n = 0;
     for (;;) {
+        const int c = peek();
         if (c == kEof) {
-            m_is.setstate(n == 0 ? (std::ios::eofbit | std::ios::failbit) : std::ios::eofbit);
+            if (n == 0) {
+                fail();  // nothing at all could be read
+            }
             break;
         }
         if (c == d) {
-            m_buf->sbumpc();
-            ++n;  // the delimiter counts as extracted
+            advance();  // taken, not stored
             break;
         }
         if (n + 1 >= cap) {
-            fail();  // line longer than the buffer
+            fail();  // the line is longer than the buffer
             break;
         }
-        buf[n++] = static_cast<char>(c);
+        if (m_cur < m_end) {
+            // Copy up to the delimiter or as much as still fits, in one piece.
+            const std::size_t room = cap - 1 - n;
+            const std::size_t avail = static_cast<std::size_t>(m_end - m_cur);
+            const std::size_t span = avail < room ? avail : room;
+            const void* hit = std::memchr(m_cur, delim, span);
+            const std::size_t take =
+                hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - m_cur)
+                               : span;
+            std::memcpy(buf + n, m_cur, take);
+            n += take;
+            m_cur += take;
+        } else {  // a buffer without a get area
+            buf[n++] = static_cast<char>(c);
+            advance();
+        }
         buf[n] = '\0';
-        c = m_buf->snextc();
     }
     return !m_is.fail();
 }
 
 bool StreamScanner::getField(char* buf, std::size_t cap, char delim) {
-    std::size_t n = 0;
     if (cap > 0) {
         buf[0] = '\0';
     }
-    if (!sentry()) {
+    if (!m_is.good()) {
+        fail();
         return false;
     }
-    const int d = std::char_traits<char>::to_int_type(delim);
-    for (int c = m_buf->sbumpc();; c = m_buf->sbumpc()) {
+    std::size_t n = 0;
+    for (int c = peek();; c = peek()) {
         if (c == kEof) {
-            m_is.setstate(std::ios::eofbit | std::ios::failbit);
+            fail();
             return false;
         }
-        if (c == d) {
+        advance();
+        if (c == static_cast<unsigned char>(delim)) {
             return true;
         }
         if (n + 1 < cap) {
@@ -151,40 +209,69 @@ void StreamScanner::ignore(std::size_t count, char delim) {
         fail();
         return;
     }
-    const int d = std::char_traits<char>::to_int_type(delim);
-    for (std::size_t taken = 0; taken < count; ++taken) {
-        int c = m_buf->sbumpc();
+    std::size_t taken = 0;
+    while (taken < count) {
+        const int c = peek();
         if (c == kEof) {
-            m_is.setstate(std::ios::eofbit);
             return;
         }
-        if (c == d) {
-            return;
+        if (m_cur < m_end) {
+            const std::size_t avail = static_cast<std::size_t>(m_end - m_cur);
+            const std::size_t span = avail < count - taken ? avail : count - taken;
+            const void* hit = std::memchr(m_cur, delim, span);
+            if (hit != nullptr) {
+                m_cur = static_cast<const char*>(hit) + 1;
+                return;
+            }
+            m_cur += span;
+            taken += span;
+        } else {  // a buffer without a get area
+            advance();
+            ++taken;
+            if (c == static_cast<unsigned char>(delim)) {
+                return;
+            }
         }
     }
 }
 
 bool StreamScanner::readMagnitude(unsigned long long limit, unsigned long long& magnitude) {
-    int c = m_buf->sgetc();
+    int c = peek();
     if (c < '0' || c > '9') {
-        if (c == kEof) {
-            m_is.setstate(std::ios::eofbit);
-        }
         return false;
     }
     bool overflow = false;
     magnitude = 0;
-    while (c >= '0' && c <= '9') {
-        if (!overflow) {
-            magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
-            overflow = magnitude > limit;
+    for (;;) {
+        // Local copies: the loop runs in registers.
+        const char* p = m_cur;
+        const char* const end = m_end;
+        unsigned long long value = magnitude;
+        while (p < end && static_cast<unsigned char>(*p - '0') <= 9) {
+            value = value * 10 + static_cast<unsigned char>(*p - '0');
+            if (value > limit) {
+                overflow = true;
+                value = limit;  // keeps taking digits without wrapping
+            }
+            ++p;
         }
-        c = m_buf->snextc();
+        m_cur = p;
+        magnitude = value;
+        if (p < end) {
+            return !overflow;
+        }
+        c = refill();
+        if (c < '0' || c > '9') {
+            return !overflow;
+        }
+        if (m_cur >= m_end) {  // a buffer without a get area
+            if (!overflow) {
+                magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
+                overflow = magnitude > limit;
+            }
+            advance();
+        }
     }
-    if (c == kEof) {
-        m_is.setstate(std::ios::eofbit);
-    }
-    return !overflow;
 }
 
 bool StreamScanner::readInt(int& value) {
@@ -194,10 +281,10 @@ bool StreamScanner::readInt(int& value) {
         return false;
     }
     bool negative = false;
-    int c = m_buf->sgetc();
+    const int c = peek();
     if (c == '-' || c == '+') {
         negative = c == '-';
-        m_buf->sbumpc();
+        advance();
     }
     unsigned long long magnitude = 0;
     const unsigned long long limit = negative ? 2147483648ULL : 2147483647ULL;
@@ -217,10 +304,10 @@ bool StreamScanner::readUnsigned(unsigned long& value) {
         return false;
     }
     bool negative = false;
-    int c = m_buf->sgetc();
+    const int c = peek();
     if (c == '-' || c == '+') {
         negative = c == '-';
-        m_buf->sbumpc();
+        advance();
     }
     unsigned long long magnitude = 0;
     if (!readMagnitude(0xFFFFFFFFULL, magnitude)) {
@@ -230,6 +317,14 @@ bool StreamScanner::readUnsigned(unsigned long& value) {
     const std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
     value = negative ? static_cast<std::uint32_t>(0u - bits) : bits;
     return true;
+}
+
+void StreamScanner::seek(std::streampos pos) {
+    sync();
+    m_is.seekg(pos);
+    m_start = pos;
+    m_taken = 0;
+    fetch();
 }
 
 }  // namespace vedrix::model

@@ -1,33 +1,44 @@
 // StreamScanner: the structure-file readers' view of an input stream.
 //
-// It works on the stream's buffer directly, which keeps reading fast, but it
-// mirrors the stream operations the file formats are defined by (a word read
-// with a width, getline with a count, ignore, formatted numbers): the same
-// characters are taken and the stream's eof and fail states are set where
-// those operations set them, so a caller sees the stream as it would after
-// them.
+// It mirrors the stream operations the file formats are defined by (a word
+// read with a width, getline with a count, ignore, formatted numbers): the
+// same characters are taken, and the stream's eof and fail states are set
+// where those operations set them, so a caller sees the stream as it would
+// after them. For speed it reads the stream buffer's get area directly and
+// hands the position back to the buffer whenever it refills, is positioned,
+// or the scanner ends.
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <istream>
 #include <streambuf>
 
 namespace vedrix::model {
 
+inline bool isSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
 class StreamScanner {
 public:
-    explicit StreamScanner(std::istream& is) : m_is(is), m_buf(is.rdbuf()) {
-        if (m_buf == nullptr) {
-            m_is.setstate(std::ios::badbit);
-        }
-    }
+    static constexpr int kEof = std::char_traits<char>::eof();
+
+    explicit StreamScanner(std::istream& is);
+    StreamScanner(const StreamScanner&) = delete;
+    StreamScanner& operator=(const StreamScanner&) = delete;
+    ~StreamScanner() { sync(); }
 
     bool ok() const { return !m_is.fail(); }
     bool atEnd() const { return m_is.eof(); }
-    void clear() { m_is.clear(); }
 
     // The next character without taking it; EOF (and eofbit) at the end.
-    int peek();
+    int peek() {
+        if (!m_is.good()) {
+            return kEof;
+        }
+        return m_cur < m_end ? static_cast<unsigned char>(*m_cur) : refill();
+    }
     // Takes one character; EOF (eofbit and failbit) at the end.
     int get();
     // Skips white space ("is >> std::ws").
@@ -53,21 +64,64 @@ public:
     bool readInt(int& value);
     bool readUnsigned(unsigned long& value);
 
-    // Position for returning to the start of a line.
-    std::streampos tell() { return m_is.tellg(); }
-    void seek(std::streampos pos) { m_is.seekg(pos); }
+    // The rest of the current line, up to (not including) its newline, when
+    // all of it already lies in the stream buffer; false otherwise. Nothing is
+    // taken.
+    bool bufferedLine(const char*& begin, const char*& newline) {
+        if (!m_is.good() || m_cur >= m_end) {
+            return false;
+        }
+        const void* hit = std::memchr(m_cur, '\n', static_cast<std::size_t>(m_end - m_cur));
+        if (hit == nullptr) {
+            return false;
+        }
+        begin = m_cur;
+        newline = static_cast<const char*>(hit);
+        return true;
+    }
+    // Takes everything before `p`, a position inside the buffered line.
+    void takeUntil(const char* p) { m_cur = p; }
+
+    // Position for returning to the start of a line: where the stream stood
+    // when the scanner began, plus what the scanner has taken since (-1 for
+    // a stream that cannot tell its position).
+    std::streampos tell() const {
+        if (m_start == std::streampos(-1)) {
+            return m_start;
+        }
+        return m_start + static_cast<std::streamoff>(m_taken + (m_cur - m_fetched));
+    }
+    void seek(std::streampos pos);
 
 private:
-    bool sentry();
+    // The character at the cursor, after a refill; EOF at the end.
+    int refill();
+    // Moves past the character at the cursor.
+    void advance() {
+        if (m_cur < m_end) {
+            ++m_cur;
+        } else {
+            sync();
+            m_buf->sbumpc();  // a buffer without a get area
+            ++m_taken;
+            fetch();
+        }
+    }
+    void fetch();
+    void sync();
     bool readMagnitude(unsigned long long limit, unsigned long long& magnitude);
     void fail() { m_is.setstate(std::ios::failbit); }
+    void reachedEnd() { m_is.setstate(std::ios::eofbit); }
 
     std::istream& m_is;
     std::streambuf* m_buf;
+    // The part of the buffer's get area not yet taken, and where the buffer
+    // itself stands.
+    const char* m_cur = nullptr;
+    const char* m_end = nullptr;
+    const char* m_fetched = nullptr;
+    std::streampos m_start = std::streampos(-1);
+    std::streamoff m_taken = 0;  // characters taken before m_fetched
 };
-
-inline bool isSpace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 }  // namespace vedrix::model

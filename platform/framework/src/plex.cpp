@@ -7,8 +7,9 @@
 
 namespace {
 
+// align is a power of two.
 std::size_t RoundUp(std::size_t n, std::size_t align) {
-    return (n + align - 1) / align * align;
+    return (n + align - 1) & ~(align - 1);
 }
 
 }  // namespace
@@ -26,9 +27,8 @@ CPlexPool::CPlexPool(std::size_t nNodeSize, std::size_t nNodeAlign, INT_PTR nBlo
     const std::size_t nodeSize = nNodeSize > sizeof(FreeNode) ? nNodeSize : sizeof(FreeNode);
     m_nStride = RoundUp(nodeSize, m_nAlign);
     m_nHeaderSize = RoundUp(sizeof(Block), m_nAlign);
-    const std::size_t maxNodes =
-        (std::numeric_limits<std::size_t>::max() - m_nHeaderSize) / m_nStride;
-    VEDRIX_REQUIRE(static_cast<std::size_t>(m_nBlockSize) <= maxNodes);
+    // Whether a block's size fits is checked when the first block is made:
+    // containers are created far more often than they are filled.
 }
 
 CPlexPool::~CPlexPool() {
@@ -64,6 +64,9 @@ void CPlexPool::FreeAll() {
 }
 
 void CPlexPool::AllocBlock() {
+    const std::size_t maxNodes =
+        (std::numeric_limits<std::size_t>::max() - m_nHeaderSize) / m_nStride;
+    VEDRIX_REQUIRE(static_cast<std::size_t>(m_nBlockSize) <= maxNodes);
     const std::size_t bytes = m_nHeaderSize + m_nStride * static_cast<std::size_t>(m_nBlockSize);
     void* pRaw = ::operator new (bytes, std::align_val_t{m_nAlign});
     m_pBlocks = ::new (pRaw) Block{m_pBlocks};

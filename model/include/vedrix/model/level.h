@@ -4,6 +4,7 @@
 // drawing-file entries whose name is the drawing-file number (level list file).
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 
 #include <vedrix/framework/coblist.h>
@@ -35,6 +36,9 @@ public:
     Zel_GM_Level(int levelNr, unsigned long id, unsigned long parentID, const ZU_String& name,
                  int status, unsigned char* uuid);
     Zel_GM_Level(const Zel_GM_Level&) = delete;
+    // Levels come from the small-object pool (see small_object_pool.h).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
     Zel_GM_Level& operator=(const Zel_GM_Level&) = delete;
     // Destroys every sublevel with its subtree, then the attributes.
     virtual ~Zel_GM_Level();
@@ -86,6 +90,15 @@ public:
     void writeAttributes(std::ostream& os);
 
 protected:
+    // A level whose name and UUID text are the first nameLength and
+    // uuidLength bytes of `name` and `uuid` (the UUID text at most 99 of
+    // them, and only up to a zero byte).
+    Zel_GM_Level(int levelNr, unsigned long id, unsigned long parentID, const char* name,
+                 std::size_t nameLength, int status, const char* uuid, std::size_t uuidLength);
+    // Enters `level` under its ID, destroying a level that held the key;
+    // destroys `level` and returns null when no entry can be made.
+    Zel_GM_Level* adoptSublevel(Zel_GM_Level* level);
+
     unsigned long getHighestID() const;
     int checkIDunique(ZU_Dictionary<unsigned long, char>& seen) const;
 

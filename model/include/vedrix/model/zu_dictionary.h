@@ -6,8 +6,16 @@
 #include <cstddef>
 #include <new>
 
+#include <vedrix/model/small_object_pool.h>
+
 template <class K, class V>
 class ZU_Dictionary {
+    template <class T>
+    using Pool = vedrix::model::detail::SmallObjectPool<
+        sizeof(T), (alignof(T) < alignof(void*) ? alignof(void*) : alignof(T))>;
+    // An AVL tree of n nodes is at most 1.44 * log2(n + 2) high.
+    static constexpr int kMaxHeight = 96;
+
 public:
     struct Node {
         Node* left;
@@ -15,11 +23,29 @@ public:
         int balance;  // height(right) - height(left): -1, 0 or +1
         V value;
         K key;
+
+        // Nodes come from the small-object pool (see small_object_pool.h).
+        static void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+            try {
+                return size == sizeof(Node) ? Pool<Node>::allocate() : ::operator new(size);
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+        }
+        static void operator delete(void* p, std::size_t size) noexcept {
+            if (size == sizeof(Node)) {
+                Pool<Node>::deallocate(p);
+            } else {
+                ::operator delete(p);
+            }
+        }
+        static void operator delete(void* p, const std::nothrow_t&) noexcept {
+            Pool<Node>::deallocate(p);
+        }
     };
 
-    // In-order iteration with the iterator's own stack of nodes. An AVL tree of
-    // n nodes is at most 1.44 * log2(n + 2) high, so 96 slots cover any tree
-    // that fits in a 64-bit address space.
+    // In-order iteration with the iterator's own stack of nodes, as high as
+    // the tree can be.
     class Iterator {
     public:
         Iterator() = default;
@@ -48,8 +74,7 @@ public:
             }
         }
 
-        static constexpr int kMaxDepth = 96;
-        const Node* m_stack[kMaxDepth] = {};
+        const Node* m_stack[kMaxHeight];  // only the first m_depth are set
         int m_depth = 0;
     };
 
@@ -72,10 +97,41 @@ public:
     // the existing slot otherwise, so that the caller's assignment replaces the
     // old value. Null when no node can be allocated.
     V* insert(const K& key) {
-        Node* found = nullptr;
-        bool grew = false;
-        m_root = insertAt(m_root, key, found, grew);
-        return found != nullptr ? &found->value : nullptr;
+        // Down to the key's place, remembering the way: each node passed and
+        // the link that points at it.
+        Node** links[kMaxHeight];
+        bool wentLeft[kMaxHeight];
+        int depth = 0;
+        Node** link = &m_root;
+        while (*link != nullptr) {
+            Node* n = *link;
+            if (key < n->key) {
+                wentLeft[depth] = true;
+            } else if (n->key < key) {
+                wentLeft[depth] = false;
+            } else {
+                return &n->value;
+            }
+            links[depth++] = link;
+            link = wentLeft[depth - 1] ? &n->left : &n->right;
+        }
+        Node* created = new (std::nothrow) Node{nullptr, nullptr, 0, V{}, key};
+        if (created == nullptr) {
+            return nullptr;
+        }
+        *link = created;
+        ++m_count;
+        // Back up: every subtree on the way grew by one level until one
+        // absorbs it or is rotated back to its old height.
+        for (int i = depth - 1; i >= 0; --i) {
+            bool grew = true;
+            Node* n = *links[i];
+            *links[i] = wentLeft[i] ? growLeft(n, grew) : growRight(n, grew);
+            if (!grew) {
+                break;
+            }
+        }
+        return &created->value;
     }
 
     // The value slot of `key`, or null.
@@ -109,35 +165,6 @@ private:
         freeNodes(n->left);
         freeNodes(n->right);
         delete n;
-    }
-
-    // Inserts below `n` and returns the subtree's new root; `grew` tells the
-    // caller whether the subtree became one higher.
-    Node* insertAt(Node* n, const K& key, Node*& found, bool& grew) {
-        if (n == nullptr) {
-            Node* created = new (std::nothrow) Node{nullptr, nullptr, 0, V{}, key};
-            if (created != nullptr) {
-                ++m_count;
-                grew = true;
-            }
-            found = created;
-            return created;
-        }
-        if (key < n->key) {
-            n->left = insertAt(n->left, key, found, grew);
-            if (grew) {
-                return growLeft(n, grew);
-            }
-        } else if (n->key < key) {
-            n->right = insertAt(n->right, key, found, grew);
-            if (grew) {
-                return growRight(n, grew);
-            }
-        } else {
-            found = n;
-            grew = false;
-        }
-        return n;
     }
 
     static Node* growLeft(Node* n, bool& grew) {
