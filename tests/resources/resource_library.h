@@ -1,0 +1,113 @@
+// Access to the language resource libraries for the tests: loading a library
+// by its file name from the program's directory (where the host finds it),
+// looking resources up in its exported table, and readers of the data that
+// the table carries (BMP files, list-entry blocks).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <vedrix/headless/resource_table.h>
+
+namespace restest {
+
+constexpr WORD kRtCursor = 1;
+constexpr WORD kRtBitmap = 2;
+constexpr WORD kRtIcon = 3;
+constexpr WORD kRtMenu = 4;
+constexpr WORD kRtDialog = 5;
+constexpr WORD kRtString = 6;
+constexpr WORD kRtDlgInit = 240;
+
+constexpr WORD kIdOk = 1;
+constexpr WORD kIdCancel = 2;
+constexpr WORD kIdStatic = 0xFFFF;
+
+// Platform constants the checks look at.
+constexpr DWORD kWsChild = 0x40000000;
+constexpr DWORD kWsVisible = 0x10000000;
+constexpr DWORD kDsSetFont = 0x40;
+constexpr DWORD kMfPopup = 0x10;
+constexpr DWORD kMfSeparator = 0x800;
+
+// The directory of the running program.
+std::string programDirectory();
+
+// One loaded language library.
+class ResourceLibrary {
+public:
+    explicit ResourceLibrary(const std::string& fileName);
+    ~ResourceLibrary();
+    ResourceLibrary(const ResourceLibrary&) = delete;
+    ResourceLibrary& operator=(const ResourceLibrary&) = delete;
+
+    const std::string& fileName() const { return fileName_; }
+    // Empty when the library loaded and exports its table.
+    const std::string& error() const { return error_; }
+    const VedrixResourceTable* table() const { return table_; }
+
+    const VedrixResource* find(WORD type, WORD id) const;
+    bool hasText(WORD id) const { return find(kRtString, id) != nullptr; }
+    std::string text(WORD id) const;
+    const VedrixDialogTemplate* dialog(WORD id) const;
+    const VedrixMenu* menu(WORD id) const;
+    std::vector<std::uint8_t> data(WORD type, WORD id) const;
+
+private:
+    std::string fileName_;
+    std::string error_;
+    void* handle_ = nullptr;
+    const VedrixResourceTable* table_ = nullptr;
+};
+
+// The two libraries, loaded once for all tests.
+const ResourceLibrary& english();
+const ResourceLibrary& german();
+const std::vector<const ResourceLibrary*>& libraries();
+
+// A BMP file, checked: `fault` names the first inconsistency, empty when the
+// file is sound.
+struct Bmp {
+    std::string fault;
+    int width = 0;
+    int height = 0;
+    int bits = 0;
+    std::vector<std::uint32_t> pixels;  // 0xRRGGBB, top row first
+
+    std::uint32_t at(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
+    }
+};
+Bmp parseBmp(const std::uint8_t* data, std::size_t size);
+// The pixels of a BITMAPINFOHEADER and what follows (a BMP without its file
+// header, as resource files hold it); `heightDivisor` 2 for icon images.
+Bmp parseDib(const std::uint8_t* data, std::size_t size, int heightDivisor);
+
+// One entry of a list-entry block: control, message, text.
+struct DlgInitEntry {
+    WORD control = 0;
+    WORD message = 0;
+    std::string text;
+};
+// False when the block is malformed.
+bool parseDlgInit(const std::vector<std::uint8_t>& block, std::vector<DlgInitEntry>& out);
+
+const VedrixDialogItem* findItem(const VedrixDialogTemplate& dlg, WORD id);
+
+// Case-insensitive comparison of window class names, as the platform does.
+bool sameClass(const char* a, const char* b);
+
+// Pixel width of a text with the headless platform's fixed metrics.
+int textWidth(const std::string& text);
+
+// The texts of a menu in tree order: popups first, then their items.
+void collectMenuItems(const VedrixMenuItem* items, WORD count,
+                      std::vector<const VedrixMenuItem*>& out);
+
+// Code-page (Windows-1252) bytes to UTF-16, as the resource compiler does.
+std::u16string toUtf16(const std::string& cp1252);
+
+}  // namespace restest
