@@ -121,6 +121,10 @@ public:
     void AppendFormat(const char* lpszFormat, ...) VEDRIX_PRINTF_FORMAT(2, 3);
     void AppendFormatV(const char* lpszFormat, va_list args) VEDRIX_PRINTF_FORMAT(2, 0);
 
+    // The text with that number from the resources in force
+    // (AfxGetResourceHandle); FALSE, and an empty string, when there is none.
+    BOOL LoadString(UINT nID);
+
     // The next token after nStart, skipping leading delimiters; nStart moves
     // past the token's end. When no token is left the result is empty and
     // nStart becomes -1.
