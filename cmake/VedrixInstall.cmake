@@ -21,3 +21,13 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/vedrixConfigVersion.cmake
     COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/vedrixConfig.cmake ${PROJECT_BINARY_DIR}/vedrixConfigVersion.cmake
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vedrix)
+
+# The headless platform, for programs built against it outside the project
+# (its headers carry the platform's own names, so they get a folder of their
+# own).
+if(TARGET vedrix_winapi)
+    install(TARGETS vedrix_winapi EXPORT vedrixTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(DIRECTORY platform/winapi/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/vedrix/winapi)
+endif()

@@ -11,7 +11,9 @@ const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     return &map;
 }
 
-const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const {
+    return GetThisMessageMap();
+}
 
 namespace {
 
@@ -56,8 +58,7 @@ bool CCmdTarget::DispatchMapMessage(UINT nMessage, UINT nCode, UINT nID, WPARAM 
     return false;
 }
 
-BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, WPARAM wParam, LPARAM lParam,
-                          LRESULT* pResult) {
+BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     return DispatchMapMessage(WM_COMMAND, static_cast<UINT>(nCode), nID, wParam, lParam, pResult)
                ? TRUE
                : FALSE;

@@ -43,8 +43,7 @@ CString controlText(HWND hWndCtrl) {
 }
 
 // A whole decimal number in [minValue, maxValue], white space around allowed.
-bool parseInteger(const CString& text, long long minValue, long long maxValue,
-                  long long& value) {
+bool parseInteger(const CString& text, long long minValue, long long maxValue, long long& value) {
     const char* begin = text;
     char* end = nullptr;
     errno = 0;
@@ -142,9 +141,8 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
     }
     // Select the first entry that begins with the value; a drop-down combo
     // box shows the value itself when none does.
-    const LRESULT index =
-        ::SendMessageA(hWndCtrl, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                       reinterpret_cast<LPARAM>(static_cast<LPCSTR>(value)));
+    const LRESULT index = ::SendMessageA(hWndCtrl, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(static_cast<LPCSTR>(value)));
     if (index == CB_ERR) {
         ::SetWindowTextA(hWndCtrl, value);
     }

@@ -52,14 +52,16 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
     CWnd*& pending = WindowBeingCreated();
     CWnd* const outer = pending;
     pending = this;
-    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), m_lpszTemplateName,
-                                     SafeHandle(pParentWnd), &AfxDlgProc,
-                                     reinterpret_cast<LPARAM>(this));
+    HWND hWnd =
+        ::CreateDialogParamA(AfxGetResourceHandle(), m_lpszTemplateName, SafeHandle(pParentWnd),
+                             &AfxDlgProc, reinterpret_cast<LPARAM>(this));
     pending = outer;
     return hWnd != nullptr ? TRUE : FALSE;
 }
 
-void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+void CDialog::EndDialog(int nResult) {
+    ::EndDialog(m_hWnd, nResult);
+}
 
 BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
@@ -73,16 +75,26 @@ void CDialog::OnOK() {
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    return OnInitDialog();
+}
 
-void CDialog::NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
-void CDialog::PrevDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
+void CDialog::NextDlgCtrl() const {
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0);
+}
+void CDialog::PrevDlgCtrl() const {
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0);
+}
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
     ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(SafeHandle(pWndCtrl)), 1);
 }
-void CDialog::SetDefID(UINT nID) { ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0); }
+void CDialog::SetDefID(UINT nID) {
+    ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0);
+}
 DWORD CDialog::GetDefID() const {
     return static_cast<DWORD>(::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0));
 }

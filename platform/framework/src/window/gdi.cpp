@@ -43,7 +43,9 @@ IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 
-CGdiObject::~CGdiObject() { DeleteObject(); }
+CGdiObject::~CGdiObject() {
+    DeleteObject();
+}
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
     if (hObject == nullptr || m_hObject != nullptr) {
@@ -76,15 +78,25 @@ BOOL CGdiObject::CreateStockObject(int nIndex) {
     return Attach(::GetStockObject(nIndex));
 }
 
-CPen::CPen(int nPenStyle, int nWidth, COLORREF crColor) { CreatePen(nPenStyle, nWidth, crColor); }
+CPen::CPen(int nPenStyle, int nWidth, COLORREF crColor) {
+    CreatePen(nPenStyle, nWidth, crColor);
+}
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
     return Attach(::CreatePen(nPenStyle, nWidth, crColor));
 }
 
-CBrush::CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
-BOOL CBrush::CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
-BOOL CBrush::CreateSysColorBrush(int nIndex) { return Attach(::GetSysColorBrush(nIndex)); }
-CBrush* CBrush::FromHandle(HBRUSH hBrush) { return temporaryWrapper<CBrush>(hBrush); }
+CBrush::CBrush(COLORREF crColor) {
+    CreateSolidBrush(crColor);
+}
+BOOL CBrush::CreateSolidBrush(COLORREF crColor) {
+    return Attach(::CreateSolidBrush(crColor));
+}
+BOOL CBrush::CreateSysColorBrush(int nIndex) {
+    return Attach(::GetSysColorBrush(nIndex));
+}
+CBrush* CBrush::FromHandle(HBRUSH hBrush) {
+    return temporaryWrapper<CBrush>(hBrush);
+}
 
 BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont) {
     return Attach(::CreateFontIndirectA(lpLogFont));
@@ -101,8 +113,8 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCSTR lpszFaceName) {
 }
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                        BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                       BYTE nPitchAndFamily, LPCSTR lpszFacename) {
+                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                       LPCSTR lpszFacename) {
     return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
                                 bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
                                 nQuality, nPitchAndFamily, lpszFacename));
@@ -110,7 +122,9 @@ BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientatio
 int CFont::GetLogFont(LOGFONTA* pLogFont) const {
     return ::GetObjectA(m_hObject, sizeof(LOGFONTA), pLogFont);
 }
-CFont* CFont::FromHandle(HFONT hFont) { return temporaryWrapper<CFont>(hFont); }
+CFont* CFont::FromHandle(HFONT hFont) {
+    return temporaryWrapper<CFont>(hFont);
+}
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource) {
     return Attach(::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
@@ -125,7 +139,9 @@ BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount
 int CBitmap::GetBitmap(BITMAP* pBitMap) const {
     return ::GetObjectA(m_hObject, sizeof(BITMAP), pBitMap);
 }
-CBitmap* CBitmap::FromHandle(HBITMAP hBitmap) { return temporaryWrapper<CBitmap>(hBitmap); }
+CBitmap* CBitmap::FromHandle(HBITMAP hBitmap) {
+    return temporaryWrapper<CBitmap>(hBitmap);
+}
 
 BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette) {
     return Attach(::CreatePalette(lpLogPalette));
@@ -137,7 +153,9 @@ UINT CPalette::GetEntryCount() const {
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) {
     return Attach(::CreateRectRgn(x1, y1, x2, y2));
 }
-BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect) { return Attach(::CreateRectRgnIndirect(lpRect)); }
+BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect) {
+    return Attach(::CreateRectRgnIndirect(lpRect));
+}
 int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode) {
     return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn1->m_hObject),
                         pRgn2 != nullptr ? static_cast<HRGN>(pRgn2->m_hObject) : nullptr,
@@ -216,21 +234,41 @@ CBitmap* CDC::SelectObject(CBitmap* pBitmap) {
 int CDC::SelectObject(CRgn* pRgn) {
     return ::SelectClipRgn(m_hDC, pRgn != nullptr ? static_cast<HRGN>(pRgn->m_hObject) : nullptr);
 }
-HGDIOBJ CDC::SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
+HGDIOBJ CDC::SelectObject(HGDIOBJ hObject) {
+    return ::SelectObject(m_hDC, hObject);
+}
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
     return temporaryWrapper<CPalette>(
         ::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->m_hObject), bForceBackground));
 }
-UINT CDC::RealizePalette() { return ::RealizePalette(m_hDC); }
-int CDC::SaveDC() { return ::SaveDC(m_hDC); }
-BOOL CDC::RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
+UINT CDC::RealizePalette() {
+    return ::RealizePalette(m_hDC);
+}
+int CDC::SaveDC() {
+    return ::SaveDC(m_hDC);
+}
+BOOL CDC::RestoreDC(int nSavedDC) {
+    return ::RestoreDC(m_hDC, nSavedDC);
+}
 
-COLORREF CDC::SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
-COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hDC); }
-COLORREF CDC::SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
-COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hDC); }
-int CDC::SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
-UINT CDC::SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
+COLORREF CDC::SetTextColor(COLORREF crColor) {
+    return ::SetTextColor(m_hDC, crColor);
+}
+COLORREF CDC::GetTextColor() const {
+    return ::GetTextColor(m_hDC);
+}
+COLORREF CDC::SetBkColor(COLORREF crColor) {
+    return ::SetBkColor(m_hDC, crColor);
+}
+COLORREF CDC::GetBkColor() const {
+    return ::GetBkColor(m_hDC);
+}
+int CDC::SetBkMode(int nBkMode) {
+    return ::SetBkMode(m_hDC, nBkMode);
+}
+UINT CDC::SetTextAlign(UINT nFlags) {
+    return ::SetTextAlign(m_hDC, nFlags);
+}
 
 BOOL CDC::TextOut(int x, int y, LPCSTR lpszString, int nCount) {
     return ::TextOutA(m_hDC, x, y, lpszString, nCount);
@@ -253,7 +291,9 @@ CSize CDC::GetTextExtent(LPCSTR lpszString, int nCount) const {
     ::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &size);
     return CSize(size);
 }
-CSize CDC::GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
+CSize CDC::GetTextExtent(const CString& str) const {
+    return GetTextExtent(str, str.GetLength());
+}
 BOOL CDC::GetTextMetrics(LPTEXTMETRICA lpMetrics) const {
     return ::GetTextMetricsA(m_hDC, lpMetrics);
 }
@@ -272,11 +312,15 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
 void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush) {
     ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->m_hObject));
 }
-void CDC::DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
+void CDC::DrawFocusRect(LPCRECT lpRect) {
+    ::DrawFocusRect(m_hDC, lpRect);
+}
 BOOL CDC::DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags) {
     return ::DrawEdge(m_hDC, lpRect, nEdge, nFlags);
 }
-BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
+BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) {
+    return ::Rectangle(m_hDC, x1, y1, x2, y2);
+}
 BOOL CDC::Rectangle(LPCRECT lpRect) {
     return Rectangle(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
 }
@@ -285,32 +329,41 @@ CPoint CDC::MoveTo(int x, int y) {
     ::MoveToEx(m_hDC, x, y, &previous);
     return CPoint(previous);
 }
-BOOL CDC::LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
+BOOL CDC::LineTo(int x, int y) {
+    return ::LineTo(m_hDC, x, y);
+}
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                  DWORD dwRop) {
-    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr,
-                    xSrc, ySrc, dwRop);
+    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr, xSrc,
+                    ySrc, dwRop);
 }
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
                      int nSrcWidth, int nSrcHeight, DWORD dwRop) {
-    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight,
-                        pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, nSrcWidth,
-                        nSrcHeight, dwRop);
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != nullptr ? pSrcDC->m_hDC : nullptr,
+                        xSrc, ySrc, nSrcWidth, nSrcHeight, dwRop);
 }
-BOOL CDC::DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
+BOOL CDC::DrawIcon(int x, int y, HICON hIcon) {
+    return ::DrawIcon(m_hDC, x, y, hIcon);
+}
 COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) {
     return ::SetPixel(m_hDC, x, y, crColor);
 }
-COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
+COLORREF CDC::GetPixel(int x, int y) const {
+    return ::GetPixel(m_hDC, x, y);
+}
 
-int CDC::SelectClipRgn(CRgn* pRgn) { return SelectObject(pRgn); }
+int CDC::SelectClipRgn(CRgn* pRgn) {
+    return SelectObject(pRgn);
+}
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) {
     return ::IntersectClipRect(m_hDC, x1, y1, x2, y2);
 }
 int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) {
     return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2);
 }
-int CDC::GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
+int CDC::GetClipBox(LPRECT lpRect) const {
+    return ::GetClipBox(m_hDC, lpRect);
+}
 CPoint CDC::SetViewportOrg(int x, int y) {
     POINT previous{0, 0};
     ::SetViewportOrgEx(m_hDC, x, y, &previous);
@@ -326,9 +379,13 @@ CPoint CDC::SetWindowOrg(int x, int y) {
     ::SetWindowOrgEx(m_hDC, x, y, &previous);
     return CPoint(previous);
 }
-int CDC::GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
+int CDC::GetDeviceCaps(int nIndex) const {
+    return ::GetDeviceCaps(m_hDC, nIndex);
+}
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(CWnd::SafeHandle(pWnd)) { Attach(::GetDC(m_hWnd)); }
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(CWnd::SafeHandle(pWnd)) {
+    Attach(::GetDC(m_hWnd));
+}
 CClientDC::~CClientDC() {
     if (m_hDC != nullptr) {
         ::ReleaseDC(m_hWnd, Detach());
@@ -354,7 +411,9 @@ CPaintDC::~CPaintDC() {
     }
 }
 
-CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+CDC* CWnd::GetDC() {
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
 int CWnd::ReleaseDC(CDC* pDC) {
     return pDC != nullptr ? ::ReleaseDC(m_hWnd, pDC->m_hDC) : 0;
 }

@@ -79,9 +79,9 @@ int CImageList::Add(CBitmap* pbmImage, COLORREF crMask) {
 }
 
 BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask) {
-    return ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(pbmImage->m_hObject),
-                             pbmMask != nullptr ? static_cast<HBITMAP>(pbmMask->m_hObject)
-                                                : nullptr);
+    return ImageList_Replace(
+        m_hImageList, nImage, static_cast<HBITMAP>(pbmImage->m_hObject),
+        pbmMask != nullptr ? static_cast<HBITMAP>(pbmMask->m_hObject) : nullptr);
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle) {

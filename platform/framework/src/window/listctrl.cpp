@@ -77,8 +77,8 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText) {
     LVITEMA item{};
     item.iSubItem = nSubItem;
     item.pszText = const_cast<LPSTR>(lpszText);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 DWORD_PTR CListCtrl::GetItemData(int nItem) const {
@@ -96,8 +96,8 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask) {
     LVITEMA item{};
     item.stateMask = nMask;
     item.state = nState;
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem),
-                                         reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 // Positions over the selection are the row index plus one, so that no row

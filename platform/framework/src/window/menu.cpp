@@ -48,8 +48,12 @@ BOOL CMenu::LoadMenu(UINT nIDResource) {
     return Attach(::LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource)));
 }
 
-BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
-BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+BOOL CMenu::CreateMenu() {
+    return Attach(::CreateMenu());
+}
+BOOL CMenu::CreatePopupMenu() {
+    return Attach(::CreatePopupMenu());
+}
 
 BOOL CMenu::DestroyMenu() {
     if (m_hMenu == nullptr) {
@@ -58,12 +62,14 @@ BOOL CMenu::DestroyMenu() {
     return ::DestroyMenu(Detach());
 }
 
-CMenu* CMenu::GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
+CMenu* CMenu::GetSubMenu(int nPos) const {
+    return FromHandle(::GetSubMenu(m_hMenu, nPos));
+}
 
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
     const int length = ::GetMenuStringA(m_hMenu, nIDItem, nullptr, 0, nFlags);
-    const int copied = ::GetMenuStringA(m_hMenu, nIDItem, rString.GetBuffer(length + 1),
-                                        length + 1, nFlags);
+    const int copied =
+        ::GetMenuStringA(m_hMenu, nIDItem, rString.GetBuffer(length + 1), length + 1, nFlags);
     rString.ReleaseBuffer(copied);
     return copied;
 }

@@ -72,8 +72,8 @@ BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData) {
 BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const {
     // The control takes the item in the rectangle it fills.
     *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
-    return static_cast<BOOL>(
-        SendMessage(TVM_GETITEMRECT, static_cast<WPARAM>(bTextOnly), reinterpret_cast<LPARAM>(lpRect)));
+    return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, static_cast<WPARAM>(bTextOnly),
+                                         reinterpret_cast<LPARAM>(lpRect)));
 }
 
 HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCSTR lpszItem, int nImage, int nSelectedImage,
@@ -96,10 +96,10 @@ HTREEITEM CTreeCtrl::InsertItem(LPCSTR lpszItem, HTREEITEM hParent, HTREEITEM hI
     return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage,
-                                HTREEITEM hParent, HTREEITEM hInsertAfter) {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage,
-                      nSelectedImage, 0, 0, 0, hParent, hInsertAfter);
+HTREEITEM CTreeCtrl::InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent,
+                                HTREEITEM hInsertAfter) {
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage,
+                      0, 0, 0, hParent, hInsertAfter);
 }
 
 HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const {
@@ -113,8 +113,8 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const {
 }
 
 CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem) {
-    return CWnd::FromHandleAs<CEdit>(reinterpret_cast<HWND>(
-        SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(hItem))));
+    return CWnd::FromHandleAs<CEdit>(
+        reinterpret_cast<HWND>(SendMessage(TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(hItem))));
 }
 
 CEdit* CTreeCtrl::GetEditControl() const {

@@ -74,7 +74,9 @@ CString formatPercentArgs(const CString& pattern, LPCSTR const* args, int count)
 
 }  // namespace
 
-AFX_MODULE_STATE* AfxGetModuleState() { return currentState(); }
+AFX_MODULE_STATE* AfxGetModuleState() {
+    return currentState();
+}
 
 AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState)
     : m_pPrevState(currentState()) {
@@ -83,11 +85,19 @@ AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pNewState)
     }
 }
 
-AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() { currentState() = m_pPrevState; }
+AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() {
+    currentState() = m_pPrevState;
+}
 
-CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
-HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
-HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
+CWinApp* AfxGetApp() {
+    return AfxGetModuleState()->m_pCurrentWinApp;
+}
+HINSTANCE AfxGetInstanceHandle() {
+    return AfxGetModuleState()->m_hCurrentInstanceHandle;
+}
+HINSTANCE AfxGetResourceHandle() {
+    return AfxGetModuleState()->m_hCurrentResourceHandle;
+}
 void AfxSetResourceHandle(HINSTANCE hInstResource) {
     AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource;
 }
@@ -101,8 +111,8 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
     LPCSTR caption = pApp != nullptr && pApp->m_pszAppName != nullptr ? pApp->m_pszAppName : "";
     if ((nType & MB_ICONMASK) == 0) {
         const UINT buttons = nType & MB_TYPEMASK;
-        nType |= (buttons == MB_OK || buttons == MB_OKCANCEL) ? MB_ICONEXCLAMATION
-                                                              : MB_ICONQUESTION;
+        nType |=
+            (buttons == MB_OK || buttons == MB_OKCANCEL) ? MB_ICONEXCLAMATION : MB_ICONQUESTION;
     }
     return ::MessageBoxA(hWndOwner, lpszText, caption, nType);
 }
@@ -185,5 +195,9 @@ void CWinApp::WinHelpInternal(DWORD_PTR dwData, UINT nCmd, HWND hWndOwner) {
     }
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
-int CWinApp::ExitInstance() { return 0; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
+int CWinApp::ExitInstance() {
+    return 0;
+}

@@ -81,7 +81,9 @@ CWnd* CWnd::TemporaryWrapper(HWND hWnd, const std::type_info& type, CWnd* (*make
     return wrapper;
 }
 
-void CWnd::DeleteTempMap() { TemporaryWindowMap().clear(); }
+void CWnd::DeleteTempMap() {
+    TemporaryWindowMap().clear();
+}
 
 BOOL CWnd::Attach(HWND hWndNew) {
     if (hWndNew == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWndNew) != nullptr) {
@@ -143,22 +145,20 @@ HWND CWnd::UnsubclassWindow() {
     return Detach();
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName,
-                    DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                    LPVOID lpParam) {
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
     if (m_hWnd != nullptr) {
         return FALSE;
     }
     CWnd*& pending = WindowBeingCreated();
     CWnd* const outer = pending;
     pending = this;
-    HMENU hMenuOrID = (dwStyle & WS_CHILD) != 0
-                          ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID))
-                          : nullptr;
-    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left,
-                                  rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                  SafeHandle(pParentWnd), hMenuOrID, AfxGetInstanceHandle(),
-                                  lpParam);
+    HMENU hMenuOrID =
+        (dwStyle & WS_CHILD) != 0 ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
+    HWND hWnd =
+        ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                          rect.right - rect.left, rect.bottom - rect.top, SafeHandle(pParentWnd),
+                          hMenuOrID, AfxGetInstanceHandle(), lpParam);
     pending = outer;
     if (hWnd == nullptr) {
         if (m_hWnd != nullptr) {
@@ -194,15 +194,27 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+CWnd* CWnd::GetDlgItem(int nID) const {
+    return FromHandle(::GetDlgItem(m_hWnd, nID));
+}
+int CWnd::GetDlgCtrlID() const {
+    return ::GetDlgCtrlID(m_hWnd);
+}
 int CWnd::SetDlgCtrlID(int nID) {
     return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID));
 }
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-CWnd* CWnd::GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
-CWnd* CWnd::GetTopLevelParent() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOT)); }
-void CWnd::SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+CWnd* CWnd::GetParent() const {
+    return FromHandle(::GetParent(m_hWnd));
+}
+CWnd* CWnd::GetOwner() const {
+    return FromHandle(::GetWindow(m_hWnd, GW_OWNER));
+}
+CWnd* CWnd::GetTopLevelParent() const {
+    return FromHandle(::GetAncestor(m_hWnd, GA_ROOT));
+}
+void CWnd::SetWindowText(LPCSTR lpszString) {
+    ::SetWindowTextA(m_hWnd, lpszString);
+}
 int CWnd::GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const {
     return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
 }
@@ -212,7 +224,9 @@ void CWnd::GetWindowText(CString& rString) const {
     ::GetWindowTextA(m_hWnd, buffer, length + 1);
     rString.ReleaseBuffer();
 }
-int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+int CWnd::GetWindowTextLength() const {
+    return ::GetWindowTextLengthA(m_hWnd);
+}
 void CWnd::SetDlgItemText(int nID, LPCSTR lpszString) {
     ::SetDlgItemTextA(m_hWnd, nID, lpszString);
 }
@@ -236,8 +250,12 @@ void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) {
 UINT CWnd::IsDlgButtonChecked(int nIDButton) const {
     return ::IsDlgButtonChecked(m_hWnd, nIDButton);
 }
-void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+void CWnd::GetClientRect(LPRECT lpRect) const {
+    ::GetClientRect(m_hWnd, lpRect);
+}
+void CWnd::GetWindowRect(LPRECT lpRect) const {
+    ::GetWindowRect(m_hWnd, lpRect);
+}
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
     ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
 }
@@ -248,29 +266,57 @@ void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
     return ::SetWindowPos(m_hWnd, SafeHandle(pWndInsertAfter), x, y, cx, cy, nFlags);
 }
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
-CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }
-void CWnd::ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    return ::ShowWindow(m_hWnd, nCmdShow);
+}
+BOOL CWnd::EnableWindow(BOOL bEnable) {
+    return ::EnableWindow(m_hWnd, bEnable);
+}
+BOOL CWnd::IsWindowEnabled() const {
+    return ::IsWindowEnabled(m_hWnd);
+}
+BOOL CWnd::IsWindowVisible() const {
+    return ::IsWindowVisible(m_hWnd);
+}
+CWnd* CWnd::SetFocus() {
+    return FromHandle(::SetFocus(m_hWnd));
+}
+CWnd* CWnd::GetFocus() {
+    return FromHandle(::GetFocus());
+}
+CWnd* CWnd::SetCapture() {
+    return FromHandle(::SetCapture(m_hWnd));
+}
+CWnd* CWnd::GetCapture() {
+    return FromHandle(::GetCapture());
+}
+void CWnd::ClientToScreen(LPPOINT lpPoint) const {
+    ::ClientToScreen(m_hWnd, lpPoint);
+}
 void CWnd::ClientToScreen(LPRECT lpRect) const {
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
-void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+void CWnd::ScreenToClient(LPPOINT lpPoint) const {
+    ::ScreenToClient(m_hWnd, lpPoint);
+}
 void CWnd::ScreenToClient(LPRECT lpRect) const {
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
-void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+void CWnd::Invalidate(BOOL bErase) {
+    ::InvalidateRect(m_hWnd, nullptr, bErase);
+}
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) {
     ::InvalidateRect(m_hWnd, lpRect, bErase);
 }
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
-void CWnd::BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
+void CWnd::UpdateWindow() {
+    ::UpdateWindow(m_hWnd);
+}
+void CWnd::BringWindowToTop() {
+    ::BringWindowToTop(m_hWnd);
+}
+DWORD CWnd::GetStyle() const {
+    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
+}
 DWORD CWnd::GetExStyle() const {
     return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE));
 }
@@ -288,13 +334,15 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     return TRUE;
 }
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL,
-                                               reinterpret_cast<LPARAM>(hIcon)));
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 HICON CWnd::GetIcon(BOOL bBigIcon) const {
     return reinterpret_cast<HICON>(SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0));
 }
-CWnd* CWnd::WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
+CWnd* CWnd::WindowFromPoint(POINT point) {
+    return FromHandle(::WindowFromPoint(point));
+}
 CWnd* CWnd::ChildWindowFromPoint(POINT point) const {
     return FromHandle(::ChildWindowFromPoint(m_hWnd, point));
 }
@@ -307,7 +355,9 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType) {
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
     return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
 }
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
+    return ::KillTimer(m_hWnd, nIDEvent);
+}
 BOOL CWnd::EnableToolTips(BOOL bEnable) {
     // Tools added with TTF_SUBCLASS watch the mouse themselves; nothing else
     // is needed for the tips to show.
@@ -327,7 +377,9 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
 void CWnd::DoDataExchange(CDataExchange*) {}
 void CWnd::PreSubclassWindow() {}
 void CWnd::PostNcDestroy() {}
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
 
 LRESULT CWnd::Default() {
     return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
@@ -361,7 +413,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         code = reinterpret_cast<NMHDR*>(lParam)->code;
     }
     return DispatchMapMessage(WM_REFLECT_BASE + message, code, 0, wParam, lParam, pResult) ? TRUE
-                                                                                          : FALSE;
+                                                                                           : FALSE;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -396,7 +448,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnCommand(wParam, lParam) ? 0 : DefWindowProc(message, wParam, lParam);
         case WM_NOTIFY:
             return OnNotify(wParam, lParam, &result) ? result
-                                                    : DefWindowProc(message, wParam, lParam);
+                                                     : DefWindowProc(message, wParam, lParam);
         default:
             break;
     }
@@ -425,35 +477,93 @@ LRESULT CWnd::RouteMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Default handlers.
-int CWnd::OnCreate(LPCREATESTRUCTA) { return static_cast<int>(Default()); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return static_cast<BOOL>(Default()); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) { Default(); }
-void CWnd::OnCaptureChanged(CWnd*) { Default(); }
+int CWnd::OnCreate(LPCREATESTRUCTA) {
+    return static_cast<int>(Default());
+}
+void CWnd::OnDestroy() {
+    Default();
+}
+void CWnd::OnClose() {
+    Default();
+}
+void CWnd::OnPaint() {
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnSize(UINT, int, int) {
+    Default();
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*) {
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM) {
+    Default();
+}
+HCURSOR CWnd::OnQueryDragIcon() {
+    return reinterpret_cast<HCURSOR>(Default());
+}
+void CWnd::OnMouseMove(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint) {
+    Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT) {
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*) {
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*) {
+    Default();
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnContextMenu(CWnd*, CPoint) {
+    Default();
+}
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {
+    Default();
+}
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {
+    Default();
+}
+BOOL CWnd::OnHelpInfo(HELPINFO*) {
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnTimer(UINT_PTR) {
+    Default();
+}
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT) {
+    Default();
+}
+void CWnd::OnCaptureChanged(CWnd*) {
+    Default();
+}
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);

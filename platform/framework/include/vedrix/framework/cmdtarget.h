@@ -54,40 +54,44 @@ protected:
     virtual const AFX_MSGMAP* GetMessageMap() const;
 };
 
-#define DECLARE_MESSAGE_MAP()                       \
-protected:                                          \
-    static const AFX_MSGMAP* GetThisMessageMap();   \
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                               \
-        typedef theClass ThisClass;                                                 \
-        typedef baseClass TheBaseClass;                                             \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                \
+    const AFX_MSGMAP* theClass::GetMessageMap() const {                       \
+        return GetThisMessageMap();                                           \
+    }                                                                         \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {                         \
+        typedef theClass ThisClass;                                           \
+        typedef baseClass TheBaseClass;                                       \
+        static_cast<void>(sizeof(ThisClass)); /* a map may have no entries */ \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-#define END_MESSAGE_MAP()                                                        \
-    {0, 0, 0, 0, nullptr}                                                        \
-    }                                                                            \
-    ;                                                                            \
+#define END_MESSAGE_MAP()                                                                         \
+    { 0, 0, 0, 0, nullptr }                                                                       \
+    }                                                                                             \
+    ;                                                                                             \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
-    return &messageMap;                                                          \
+    return &messageMap;                                                                           \
     }
 
 // The body of a handler thunk: `pThis` is the object, `wParam`, `lParam`
 // and `pResult` the message's.
-#define AFX_MSG_THUNK(...)                                                                    \
-    [](CCmdTarget * pTarget, WPARAM wParam, LPARAM lParam, LRESULT * pResult) -> bool {      \
-        ThisClass* pThis = static_cast<ThisClass*>(pTarget);                                  \
-        (void)pThis;                                                                          \
-        (void)wParam;                                                                         \
-        (void)lParam;                                                                         \
-        (void)pResult;                                                                        \
-        __VA_ARGS__;                                                                          \
-        return true;                                                                          \
+#define AFX_MSG_THUNK(...)                                                            \
+    [](CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam, LRESULT* pResult) -> bool { \
+        ThisClass* pThis = static_cast<ThisClass*>(pTarget);                          \
+        (void)pThis;                                                                  \
+        (void)wParam;                                                                 \
+        (void)lParam;                                                                 \
+        (void)pResult;                                                                \
+        __VA_ARGS__;                                                                  \
+        return true;                                                                  \
     }
 
 // Commands and control notifications.
-#define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (UINT)(id), (UINT)(id), AFX_MSG_THUNK(pThis->memberFxn())},
+#define ON_COMMAND(id, memberFxn) \
+    {WM_COMMAND, 0, (UINT)(id), (UINT)(id), AFX_MSG_THUNK(pThis->memberFxn())},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
     {WM_COMMAND, 0, (UINT)(id), (UINT)(idLast), AFX_MSG_THUNK(pThis->memberFxn(LOWORD(wParam)))},
 #define ON_CONTROL(code, id, memberFxn) \
@@ -97,23 +101,23 @@ protected:                                          \
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
-#define ON_NOTIFY(code, id, memberFxn)                                          \
-    {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id),                           \
+#define ON_NOTIFY(code, id, memberFxn)                \
+    {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), \
      AFX_MSG_THUNK(pThis->memberFxn(reinterpret_cast<NMHDR*>(lParam), pResult))},
-#define ON_NOTIFY_RANGE(code, id, idLast, memberFxn)                                        \
-    {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(idLast),                                   \
+#define ON_NOTIFY_RANGE(code, id, idLast, memberFxn)                                             \
+    {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(idLast),                                        \
      AFX_MSG_THUNK(pThis->memberFxn(static_cast<UINT>(reinterpret_cast<NMHDR*>(lParam)->idFrom), \
                                     reinterpret_cast<NMHDR*>(lParam), pResult))},
 // Notifications the control handles itself, after its parent handed them back.
-#define ON_NOTIFY_REFLECT(code, memberFxn)                                  \
-    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0,                        \
+#define ON_NOTIFY_REFLECT(code, memberFxn)            \
+    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0, \
      AFX_MSG_THUNK(pThis->memberFxn(reinterpret_cast<NMHDR*>(lParam), pResult))},
 // As ON_NOTIFY_REFLECT; a FALSE result lets the parent handle it too.
-#define ON_NOTIFY_REFLECT_EX(code, memberFxn)                                               \
-    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0,                                        \
-     [](CCmdTarget* pTarget, WPARAM, LPARAM lParam, LRESULT* pResult) -> bool {              \
+#define ON_NOTIFY_REFLECT_EX(code, memberFxn)                                                 \
+    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0,                                         \
+     [](CCmdTarget* pTarget, WPARAM, LPARAM lParam, LRESULT* pResult) -> bool {               \
          return static_cast<ThisClass*>(pTarget)->memberFxn(reinterpret_cast<NMHDR*>(lParam), \
-                                                            pResult) != FALSE;               \
+                                                            pResult) != FALSE;                \
      }},
 #define ON_CONTROL_REFLECT(code, memberFxn) \
     {WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, 0, AFX_MSG_THUNK(pThis->memberFxn())},
@@ -124,21 +128,27 @@ protected:                                          \
 #define ON_REGISTERED_MESSAGE(message, memberFxn) ON_MESSAGE(message, memberFxn)
 
 // Window messages with their handlers' usual signatures.
-#define ON_WM_CREATE() \
-    {WM_CREATE, 0, 0, 0, AFX_MSG_THUNK(*pResult = pThis->OnCreate(reinterpret_cast<LPCREATESTRUCTA>(lParam)))},
+#define ON_WM_CREATE()   \
+    {WM_CREATE, 0, 0, 0, \
+     AFX_MSG_THUNK(*pResult = pThis->OnCreate(reinterpret_cast<LPCREATESTRUCTA>(lParam)))},
 #define ON_WM_DESTROY() {WM_DESTROY, 0, 0, 0, AFX_MSG_THUNK(pThis->OnDestroy())},
 #define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, AFX_MSG_THUNK(pThis->OnClose())},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, AFX_MSG_THUNK(pThis->OnPaint())},
-#define ON_WM_ERASEBKGND() \
-    {WM_ERASEBKGND, 0, 0, 0, AFX_MSG_THUNK(*pResult = pThis->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam))))},
-#define ON_WM_SIZE() \
-    {WM_SIZE, 0, 0, 0, AFX_MSG_THUNK(pThis->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)))},
-#define ON_WM_GETMINMAXINFO() \
-    {WM_GETMINMAXINFO, 0, 0, 0, AFX_MSG_THUNK(pThis->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)))},
+#define ON_WM_ERASEBKGND()    \
+    {WM_ERASEBKGND, 0, 0, 0,  \
+     AFX_MSG_THUNK(*pResult = \
+                       pThis->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wParam))))},
+#define ON_WM_SIZE()   \
+    {WM_SIZE, 0, 0, 0, \
+     AFX_MSG_THUNK(pThis->OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)))},
+#define ON_WM_GETMINMAXINFO()   \
+    {WM_GETMINMAXINFO, 0, 0, 0, \
+     AFX_MSG_THUNK(pThis->OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)))},
 #define ON_WM_SYSCOMMAND() \
     {WM_SYSCOMMAND, 0, 0, 0, AFX_MSG_THUNK(pThis->OnSysCommand(static_cast<UINT>(wParam), lParam))},
-#define ON_WM_QUERYDRAGICON() \
-    {WM_QUERYDRAGICON, 0, 0, 0, AFX_MSG_THUNK(*pResult = reinterpret_cast<LRESULT>(pThis->OnQueryDragIcon()))},
+#define ON_WM_QUERYDRAGICON()   \
+    {WM_QUERYDRAGICON, 0, 0, 0, \
+     AFX_MSG_THUNK(*pResult = reinterpret_cast<LRESULT>(pThis->OnQueryDragIcon()))},
 #define AFX_MOUSE_THUNK(fn) AFX_MSG_THUNK(pThis->fn(static_cast<UINT>(wParam), CPoint(lParam)))
 #define ON_WM_MOUSEMOVE() {WM_MOUSEMOVE, 0, 0, 0, AFX_MOUSE_THUNK(OnMouseMove)},
 #define ON_WM_LBUTTONDOWN() {WM_LBUTTONDOWN, 0, 0, 0, AFX_MOUSE_THUNK(OnLButtonDown)},
@@ -152,30 +162,39 @@ protected:                                          \
 #define ON_WM_KEYDOWN() {WM_KEYDOWN, 0, 0, 0, AFX_KEY_THUNK(OnKeyDown)},
 #define ON_WM_KEYUP() {WM_KEYUP, 0, 0, 0, AFX_KEY_THUNK(OnKeyUp)},
 #define ON_WM_CHAR() {WM_CHAR, 0, 0, 0, AFX_KEY_THUNK(OnChar)},
-#define ON_WM_SETFOCUS() \
-    {WM_SETFOCUS, 0, 0, 0, AFX_MSG_THUNK(pThis->OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))))},
-#define ON_WM_KILLFOCUS() \
-    {WM_KILLFOCUS, 0, 0, 0, AFX_MSG_THUNK(pThis->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))))},
-#define ON_WM_SETCURSOR()                                                                   \
-    {WM_SETCURSOR, 0, 0, 0,                                                                 \
+#define ON_WM_SETFOCUS()   \
+    {WM_SETFOCUS, 0, 0, 0, \
+     AFX_MSG_THUNK(pThis->OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))))},
+#define ON_WM_KILLFOCUS()   \
+    {WM_KILLFOCUS, 0, 0, 0, \
+     AFX_MSG_THUNK(pThis->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(wParam))))},
+#define ON_WM_SETCURSOR()                                                                          \
+    {WM_SETCURSOR, 0, 0, 0,                                                                        \
      AFX_MSG_THUNK(*pResult = pThis->OnSetCursor(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), \
                                                  LOWORD(lParam), HIWORD(lParam)))},
-#define ON_WM_CONTEXTMENU()                                                              \
-    {WM_CONTEXTMENU, 0, 0, 0,                                                            \
-     AFX_MSG_THUNK(pThis->OnContextMenu(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), \
-                                        CPoint(lParam)))},
-#define ON_WM_HSCROLL()                                                                   \
-    {WM_HSCROLL, 0, 0, 0,                                                                 \
-     AFX_MSG_THUNK(pThis->OnHScroll(LOWORD(wParam), HIWORD(wParam),                       \
-                                    CWnd::FromHandleAs<CScrollBar>(reinterpret_cast<HWND>(lParam))))},
-#define ON_WM_VSCROLL()                                                                   \
-    {WM_VSCROLL, 0, 0, 0,                                                                 \
-     AFX_MSG_THUNK(pThis->OnVScroll(LOWORD(wParam), HIWORD(wParam),                       \
-                                    CWnd::FromHandleAs<CScrollBar>(reinterpret_cast<HWND>(lParam))))},
+#define ON_WM_CONTEXTMENU()   \
+    {WM_CONTEXTMENU, 0, 0, 0, \
+     AFX_MSG_THUNK(           \
+         pThis->OnContextMenu(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), CPoint(lParam)))},
+#define ON_WM_HSCROLL()                                   \
+    {WM_HSCROLL, 0, 0, 0,                                 \
+     AFX_MSG_THUNK(                                       \
+         pThis->OnHScroll(LOWORD(wParam), HIWORD(wParam), \
+                          CWnd::FromHandleAs<CScrollBar>(reinterpret_cast<HWND>(lParam))))},
+#define ON_WM_VSCROLL()                                   \
+    {WM_VSCROLL, 0, 0, 0,                                 \
+     AFX_MSG_THUNK(                                       \
+         pThis->OnVScroll(LOWORD(wParam), HIWORD(wParam), \
+                          CWnd::FromHandleAs<CScrollBar>(reinterpret_cast<HWND>(lParam))))},
 #define ON_WM_HELPINFO() \
-    {WM_HELP, 0, 0, 0, AFX_MSG_THUNK(*pResult = pThis->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)))},
-#define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, AFX_MSG_THUNK(pThis->OnTimer(static_cast<UINT_PTR>(wParam)))},
-#define ON_WM_DRAWITEM() \
-    {WM_DRAWITEM, 0, 0, 0, AFX_MSG_THUNK(pThis->OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)))},
-#define ON_WM_CAPTURECHANGED() \
-    {WM_CAPTURECHANGED, 0, 0, 0, AFX_MSG_THUNK(pThis->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(lParam))))},
+    {WM_HELP, 0, 0, 0,   \
+     AFX_MSG_THUNK(*pResult = pThis->OnHelpInfo(reinterpret_cast<HELPINFO*>(lParam)))},
+#define ON_WM_TIMER() \
+    {WM_TIMER, 0, 0, 0, AFX_MSG_THUNK(pThis->OnTimer(static_cast<UINT_PTR>(wParam)))},
+#define ON_WM_DRAWITEM()                                       \
+    {WM_DRAWITEM, 0, 0, 0,                                     \
+     AFX_MSG_THUNK(pThis->OnDrawItem(static_cast<int>(wParam), \
+                                     reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)))},
+#define ON_WM_CAPTURECHANGED()   \
+    {WM_CAPTURECHANGED, 0, 0, 0, \
+     AFX_MSG_THUNK(pThis->OnCaptureChanged(CWnd::FromHandle(reinterpret_cast<HWND>(lParam))))},

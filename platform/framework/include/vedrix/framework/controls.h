@@ -115,9 +115,7 @@ public:
         return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex),
                                             reinterpret_cast<LPARAM>(lpszString)));
     }
-    int DeleteString(UINT nIndex) {
-        return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex));
-    }
+    int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex)); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
     int FindString(int nStartAfter, LPCSTR lpszString) const {
         return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(nStartAfter),

@@ -59,8 +59,8 @@ public:
     BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName);
     BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                     BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                    BYTE nPitchAndFamily, LPCSTR lpszFacename);
+                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                    LPCSTR lpszFacename);
     int GetLogFont(LOGFONTA* pLogFont) const;
     operator HFONT() const { return static_cast<HFONT>(m_hObject); }
     static CFont* FromHandle(HFONT hFont);

@@ -55,7 +55,9 @@ public:
     CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
     bool IsRectEmpty() const { return right <= left || bottom <= top; }
     bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
-    bool PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool PtInRect(POINT p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     void SetRect(int l, int t, int r, int b) {
         left = l;
         top = t;
@@ -88,7 +90,8 @@ public:
     // The overlap of a and b; empty (all zero) when they do not overlap.
     bool IntersectRect(const RECT& a, const RECT& b) {
         SetRect((a.left > b.left ? a.left : b.left), (a.top > b.top ? a.top : b.top),
-                (a.right < b.right ? a.right : b.right), (a.bottom < b.bottom ? a.bottom : b.bottom));
+                (a.right < b.right ? a.right : b.right),
+                (a.bottom < b.bottom ? a.bottom : b.bottom));
         if (IsRectEmpty()) {
             SetRectEmpty();
             return false;

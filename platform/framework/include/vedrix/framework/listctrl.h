@@ -21,8 +21,8 @@ public:
     }
     int GetItemCount() const { return static_cast<int>(SendMessage(HDM_GETITEMCOUNT)); }
     int InsertItem(int nPos, HDITEMA* phdi) {
-        return static_cast<int>(
-            SendMessage(HDM_INSERTITEMA, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(phdi)));
+        return static_cast<int>(SendMessage(HDM_INSERTITEMA, static_cast<WPARAM>(nPos),
+                                            reinterpret_cast<LPARAM>(phdi)));
     }
     BOOL DeleteItem(int nPos) {
         return static_cast<BOOL>(SendMessage(HDM_DELETEITEM, static_cast<WPARAM>(nPos)));
@@ -68,10 +68,9 @@ public:
             SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
     }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType) {
-        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
-            SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
-                        reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList
-                                                                       : nullptr))));
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(
+            LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
+            reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList : nullptr))));
     }
     CHeaderCtrl* GetHeaderCtrl() const {
         return CWnd::FromHandleAs<CHeaderCtrl>(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)));
@@ -87,8 +86,8 @@ public:
         return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol),
                                             reinterpret_cast<LPARAM>(pColumn)));
     }
-    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT,
-                     int nWidth = -1, int nSubItem = -1);
+    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                     int nSubItem = -1);
     BOOL DeleteColumn(int nCol) {
         return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(nCol)));
     }
@@ -105,8 +104,8 @@ public:
     }
     int InsertItem(int nItem, LPCSTR lpszItem);
     int InsertItem(int nItem, LPCSTR lpszItem, int nImage);
-    int InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask,
-                   int nImage, LPARAM lParam);
+    int InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
+                   LPARAM lParam);
     BOOL DeleteItem(int nItem) {
         return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(nItem)));
     }
@@ -136,7 +135,8 @@ public:
     BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
     int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     int HitTest(LVHITTESTINFO* pHitTestInfo) const {
-        return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
+        return static_cast<int>(
+            SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
     }
     BOOL EnsureVisible(int nItem, BOOL bPartialOK) {
         return static_cast<BOOL>(

@@ -20,7 +20,9 @@ public:
     void UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
     void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, static_cast<WPARAM>(bActivate)); }
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
-    void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg)); }
+    void RelayEvent(LPMSG lpMsg) {
+        SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(lpMsg));
+    }
     int SetMaxTipWidth(int iWidth) {
         return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, iWidth));
     }

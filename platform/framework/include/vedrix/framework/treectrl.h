@@ -25,14 +25,13 @@ public:
     UINT GetIndent() const { return static_cast<UINT>(SendMessage(TVM_GETINDENT)); }
     void SetIndent(UINT nIndent) { SendMessage(TVM_SETINDENT, nIndent); }
     CImageList* GetImageList(int nImageList) const {
-        return CImageList::FromHandle(
-            reinterpret_cast<HIMAGELIST>(SendMessage(TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+            SendMessage(TVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
     }
     CImageList* SetImageList(CImageList* pImageList, int nImageList) {
-        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
-            SendMessage(TVM_SETIMAGELIST, static_cast<WPARAM>(nImageList),
-                        reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList
-                                                                       : nullptr))));
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(
+            TVM_SETIMAGELIST, static_cast<WPARAM>(nImageList),
+            reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList : nullptr))));
     }
 
     HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode) const {
@@ -80,9 +79,8 @@ public:
         return reinterpret_cast<HTREEITEM>(
             SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(lpInsertStruct)));
     }
-    HTREEITEM InsertItem(UINT nMask, LPCSTR lpszItem, int nImage, int nSelectedImage,
-                         UINT nState, UINT nStateMask, LPARAM lParam, HTREEITEM hParent,
-                         HTREEITEM hInsertAfter);
+    HTREEITEM InsertItem(UINT nMask, LPCSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
+                         UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
     HTREEITEM InsertItem(LPCSTR lpszItem, HTREEITEM hParent = TVI_ROOT,
                          HTREEITEM hInsertAfter = TVI_LAST);
     HTREEITEM InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage,
@@ -95,13 +93,15 @@ public:
         return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
     }
     BOOL Select(HTREEITEM hItem, UINT nCode) {
-        return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+        return static_cast<BOOL>(
+            SendMessage(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
     }
     BOOL SelectItem(HTREEITEM hItem) { return Select(hItem, TVGN_CARET); }
     BOOL SelectDropTarget(HTREEITEM hItem) { return Select(hItem, TVGN_DROPHILITE); }
     BOOL SelectSetFirstVisible(HTREEITEM hItem) { return Select(hItem, TVGN_FIRSTVISIBLE); }
     BOOL EnsureVisible(HTREEITEM hItem) {
-        return static_cast<BOOL>(SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
+        return static_cast<BOOL>(
+            SendMessage(TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hItem)));
     }
     HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const {

@@ -75,8 +75,7 @@ VEDRIX_FRAMEWORK_API int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT
 VEDRIX_FRAMEWORK_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = 0);
 // Replaces %1 (and %2) in the text with the strings.
 VEDRIX_FRAMEWORK_API void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1);
-VEDRIX_FRAMEWORK_API void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1,
-                                           LPCSTR lpsz2);
+VEDRIX_FRAMEWORK_API void AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2);
 
 class VEDRIX_FRAMEWORK_API CWinApp : public CCmdTarget {
     DECLARE_DYNAMIC(CWinApp)
@@ -86,7 +85,7 @@ public:
     explicit CWinApp(LPCSTR lpszAppName = nullptr);
     ~CWinApp() override;
 
-    LPCSTR m_pszAppName = nullptr;   // heap copy; the message box caption
+    LPCSTR m_pszAppName = nullptr;       // heap copy; the message box caption
     LPCSTR m_pszHelpFilePath = nullptr;  // heap copy, or null
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;

@@ -1,0 +1,159 @@
+// The person's mouse, keyboard and clock, over the headless desktop.
+#include <vedrix/automation/input.h>
+
+#include <vedrix/headless/desktop.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+namespace vedrix::automation {
+
+namespace {
+
+std::string pointText(POINT p) {
+    return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
+}
+
+int buttonNumber(Button button) {
+    return static_cast<int>(button);
+}
+
+}  // namespace
+
+Place::Place(POINT screen)
+    : resolve_([screen] { return screen; }), description_(pointText(screen)) {}
+
+Place::Place(std::function<POINT()> resolve, std::string description)
+    : resolve_(std::move(resolve)), description_(std::move(description)) {}
+
+POINT Place::point() const {
+    if (!resolve_) {
+        throw AutomationError("no place to aim at");
+    }
+    return resolve_();
+}
+
+Place Place::offset(int dx, int dy) const {
+    Place base = *this;
+    return Place(
+        [base, dx, dy] {
+            POINT p = base.point();
+            return POINT{p.x + dx, p.y + dy};
+        },
+        description_ + " moved by " + pointText(POINT{dx, dy}));
+}
+
+void moveTo(const Place& place) {
+    headless::moveMouse(place.point());
+}
+
+void glideTo(const Place& place, int step) {
+    step = std::max(1, step);
+    POINT to = place.point();
+    POINT p = headless::cursorPosition();
+    auto approach = [step](LONG a, LONG b) {
+        return a < b ? std::min(b, a + step) : std::max(b, a - step);
+    };
+    while (p.x != to.x || p.y != to.y) {
+        p.x = approach(p.x, to.x);
+        p.y = approach(p.y, to.y);
+        headless::moveMouse(p);
+        // The cursor may be held back (ClipCursor); stop where it stays.
+        POINT now = headless::cursorPosition();
+        if (now.x != p.x || now.y != p.y) {
+            break;
+        }
+    }
+}
+
+void click(const Place& place, Button button) {
+    headless::click(place.point(), buttonNumber(button));
+}
+
+void doubleClick(const Place& place, Button button) {
+    headless::doubleClick(place.point(), buttonNumber(button));
+}
+
+void rightClick(const Place& place) {
+    click(place, Button::Right);
+}
+
+void clickWith(const Place& place, std::initializer_list<int> keys, Button button) {
+    POINT p = place.point();
+    HeldKeys held(keys);
+    headless::click(p, buttonNumber(button));
+}
+
+void pressButton(Button button) {
+    headless::pressButton(buttonNumber(button));
+}
+
+void releaseButton(Button button) {
+    headless::releaseButton(buttonNumber(button));
+}
+
+POINT cursorPosition() {
+    return headless::cursorPosition();
+}
+
+void pressKey(int vk) {
+    headless::pressKey(vk);
+}
+
+void pressKeys(std::initializer_list<int> chord) {
+    if (chord.size() == 0) {
+        return;
+    }
+    HeldKeys held(std::vector<int>(chord.begin(), chord.end() - 1));
+    headless::pressKey(*(chord.end() - 1));
+}
+
+void type(std::string_view text) {
+    for (char c : text) {
+        headless::typeChar(c);
+    }
+}
+
+HeldKeys::HeldKeys(std::initializer_list<int> keys) : HeldKeys(std::vector<int>(keys)) {}
+
+HeldKeys::HeldKeys(const std::vector<int>& keys) {
+    for (int vk : keys) {
+        headless::keyDown(vk);
+        keys_.push_back(vk);
+    }
+}
+
+HeldKeys::~HeldKeys() {
+    try {
+        release();
+    } catch (...) {
+        // A window procedure threw while a key came up; the key is up anyway.
+    }
+}
+
+void HeldKeys::release() {
+    while (!keys_.empty()) {
+        int vk = keys_.back();
+        keys_.pop_back();
+        headless::keyUp(vk);
+    }
+}
+
+void wait(DWORD milliseconds) {
+    headless::advanceTime(milliseconds);
+}
+
+void waitPastDoubleClickTime() {
+    headless::advanceTime(GetDoubleClickTime());
+}
+
+std::string cursorName() {
+    return headless::cursorName(headless::currentCursor());
+}
+
+HWND windowAt(POINT screen) {
+    return WindowFromPoint(screen);
+}
+
+}  // namespace vedrix::automation

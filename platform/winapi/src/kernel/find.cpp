@@ -1,0 +1,213 @@
+// File search with the platform's wildcard rules. The directory is read once
+// by FindFirstFileA; FindNextFileA hands out the rest in byte-wise order of
+// the names.
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "kernel/files.h"
+#include "kernel/objects.h"
+#include "kernel/paths.h"
+
+namespace vedrix::winapi::kernel {
+namespace {
+
+// The platform's file-name wildcards after its rewriting of the pattern:
+// "?" becomes DOS_QM, a "." before "?", "*" or the end DOS_DOT, a "*" before a
+// "." DOS_STAR.
+constexpr char kDosStar = '<';  // any characters, but not the name's last "."
+constexpr char kDosQm = '>';    // one character, or none at a "." or the end
+constexpr char kDosDot = '"';   // a "." or, at the end of the name, nothing
+
+std::string RewritePattern(const std::string& pattern) {
+    if (pattern == "*.*") {
+        return "*";
+    }
+    std::string rewritten;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (c == '?') {
+            rewritten.push_back(kDosQm);
+        } else if (c == '.' && (next == '?' || next == '*' || next == '\0')) {
+            rewritten.push_back(kDosDot);
+        } else if (c == '*' && next == '.') {
+            rewritten.push_back(kDosStar);
+        } else {
+            rewritten.push_back(c);
+        }
+    }
+    return rewritten;
+}
+
+class Matcher {
+public:
+    Matcher(const std::string& pattern, const std::string& name)
+        : m_pattern(pattern),
+          m_name(name),
+          m_lastDot(name.rfind('.')),
+          m_memo((pattern.size() + 1) * (name.size() + 1), -1) {}
+
+    bool Match(size_t p, size_t n) {
+        signed char& memo = m_memo[p * (m_name.size() + 1) + n];
+        if (memo < 0) {
+            memo = Compute(p, n) ? 1 : 0;
+        }
+        return memo == 1;
+    }
+
+private:
+    bool Compute(size_t p, size_t n) {
+        if (p == m_pattern.size()) {
+            return n == m_name.size();
+        }
+        const char c = m_pattern[p];
+        const bool more = n < m_name.size();
+        switch (c) {
+            case '*':
+                for (size_t k = n; k <= m_name.size(); ++k) {
+                    if (Match(p + 1, k)) {
+                        return true;
+                    }
+                }
+                return false;
+            case kDosStar: {
+                const size_t limit =
+                    (m_lastDot != std::string::npos && m_lastDot >= n) ? m_lastDot : m_name.size();
+                for (size_t k = n; k <= limit; ++k) {
+                    if (Match(p + 1, k)) {
+                        return true;
+                    }
+                }
+                return false;
+            }
+            case kDosQm:
+                if (more && m_name[n] != '.') {
+                    return Match(p + 1, n + 1);
+                }
+                return Match(p + 1, n);
+            case kDosDot:
+                if (more && m_name[n] == '.') {
+                    return Match(p + 1, n + 1);
+                }
+                return !more && Match(p + 1, n);
+            default:
+                return more &&
+                       FoldLower(static_cast<unsigned char>(c)) ==
+                           FoldLower(static_cast<unsigned char>(m_name[n])) &&
+                       Match(p + 1, n + 1);
+        }
+    }
+
+    const std::string& m_pattern;
+    const std::string& m_name;
+    size_t m_lastDot;
+    std::vector<signed char> m_memo;
+};
+
+class FileSearch : public KernelObject {
+public:
+    std::vector<WIN32_FIND_DATAA> entries;
+    size_t next = 0;
+};
+
+bool MatchFileName(const std::string& pattern, const std::string& name) {
+    const std::string rewritten = RewritePattern(pattern);
+    Matcher matcher(rewritten, name);
+    return matcher.Match(0, 0);
+}
+
+}  // namespace
+}  // namespace vedrix::winapi::kernel
+
+using namespace vedrix::winapi::kernel;
+
+HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData) {
+    if (lpFindFileData == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    NativePath converted = ToNative(lpFileName, true);
+    if (!converted.ok) {
+        SetLastError(converted.error);
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::string& path = converted.path;
+    if (path.back() == '/') {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    const size_t slash = path.rfind('/');
+    const std::string dirPart =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string pattern = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (dirPart.find_first_of("*?") != std::string::npos) {
+        SetLastError(ERROR_INVALID_NAME);
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::string dir = ResolveCase(dirPart);
+    std::vector<std::string> names;
+    if (!ListDirectory(dir, names)) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    names.emplace_back(".");
+    names.emplace_back("..");
+    std::sort(names.begin(), names.end());
+    auto find = std::make_unique<FileSearch>();
+    for (const std::string& name : names) {
+        if (name.size() >= MAX_PATH || !MatchFileName(pattern, name)) {
+            continue;
+        }
+        FileInfo info;
+        if (!FileInfoOfPath(dir + "/" + name, name, info)) {
+            continue;  // vanished since the directory was read
+        }
+        WIN32_FIND_DATAA data;
+        std::memset(&data, 0, sizeof data);
+        data.dwFileAttributes = info.attributes;
+        data.ftCreationTime = info.creation;
+        data.ftLastAccessTime = info.lastAccess;
+        data.ftLastWriteTime = info.lastWrite;
+        data.nFileSizeHigh = static_cast<DWORD>(info.size >> 32);
+        data.nFileSizeLow = static_cast<DWORD>(info.size & 0xFFFFFFFF);
+        std::memcpy(data.cFileName, name.c_str(), name.size() + 1);
+        find->entries.push_back(data);
+    }
+    if (find->entries.empty()) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    *lpFindFileData = find->entries[0];
+    find->next = 1;
+    return AddObject(std::move(find));
+}
+
+BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData) {
+    FileSearch* find = FindObjectOf<FileSearch>(hFindFile);
+    if (find == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (lpFindFileData == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (find->next >= find->entries.size()) {
+        SetLastError(ERROR_NO_MORE_FILES);
+        return FALSE;
+    }
+    *lpFindFileData = find->entries[find->next++];
+    return TRUE;
+}
+
+BOOL WINAPI FindClose(HANDLE hFindFile) {
+    if (FindObjectOf<FileSearch>(hFindFile) == nullptr || !RemoveObject(hFindFile)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,63 @@
+// Platform paths on POSIX: turning "\" paths into native ones, matching names
+// case-insensitively, and mapping errno values to the platform's error codes.
+// Shared by the kernel's file functions and by other areas that open files.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <windef.h>
+
+namespace vedrix::winapi::kernel {
+
+// The result of turning a platform path into a native one.
+struct NativePath {
+    bool ok = false;
+    DWORD error = 0;   // the platform's error code when !ok
+    std::string path;  // native path ("/" separators) when ok
+};
+
+// Checks and converts a platform path: null is ERROR_INVALID_PARAMETER, an
+// empty path or a drive prefix ("C:") ERROR_PATH_NOT_FOUND, MAX_PATH
+// characters or more ERROR_FILENAME_EXCED_RANGE, control characters or any of
+// < > : " | ERROR_INVALID_NAME, and so are "*" and "?" unless allowWildcards.
+NativePath ToNative(const char* path, bool allowWildcards = false);
+
+// Replaces each component of a native path that does not exist under its
+// exact name by an existing entry of the same directory whose name matches
+// case-insensitively (the byte-wise smallest if several do). Components
+// after the first one with no match at all are kept as given.
+std::string ResolveCase(const std::string& nativePath);
+
+// Case folding of the 8-bit Western code page (1252).
+unsigned char FoldLower(unsigned char c);
+unsigned char FoldUpper(unsigned char c);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// The names in a directory (without "." and ".."), or false if it cannot be
+// read.
+bool ListDirectory(const std::string& dir, std::vector<std::string>& names);
+
+// The entry of a directory whose name equals name case-insensitively (the
+// byte-wise smallest if several do); "" when none.
+std::string FindEntryNoCase(const std::string& dir, const std::string& name);
+
+// An absolute path (relative ones start at the current directory) with "."
+// components, ".." components and repeated separators removed lexically.
+std::string MakeAbsolute(const std::string& nativePath);
+
+// The directory part of a native path ("." when there is none) and the last
+// component.
+std::string DirectoryOf(const std::string& nativePath);
+std::string LastComponent(const std::string& nativePath);
+
+// The platform error code for an errno value of an operation on the given
+// native path: ENOENT becomes ERROR_FILE_NOT_FOUND when the directory exists
+// and ERROR_PATH_NOT_FOUND when it does not.
+DWORD ErrorFromErrno(int err, const std::string& nativePath = std::string());
+
+// Converts, resolves case, and sets the last error on failure.
+bool PrepareExisting(const char* path, std::string& native);
+
+}  // namespace vedrix::winapi::kernel

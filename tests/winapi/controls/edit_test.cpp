@@ -1,0 +1,327 @@
+// Edit controls: typing, selection, the caret keys, limits, read-only and
+// number fields, multiline text, undo and the notifications to the parent.
+#include "controls/controls_fixture.h"
+
+#include <vedrix/headless/drawing.h>
+
+#include <algorithm>
+
+namespace controls_tests {
+namespace {
+
+namespace hl = vedrix::headless;
+
+class EditTest : public ControlsTest {
+protected:
+    HWND edit(const char* initial, DWORD extra = ES_AUTOHSCROLL, int width = 150) {
+        HWND hwnd = create("Edit", initial, WS_BORDER | WS_TABSTOP | extra, 10, 10, width, 22, 20);
+        SetFocus(hwnd);
+        clearRecords();
+        return hwnd;
+    }
+    static std::pair<DWORD, DWORD> selection(HWND hwnd) {
+        DWORD start = 99;
+        DWORD end = 99;
+        SendMessageA(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+    static std::pair<DWORD, DWORD> sel(DWORD a, DWORD b) { return {a, b}; }
+};
+
+TEST_F(EditTest, TypingInsertsAtTheCaretAndNotifiesEachChange) {
+    HWND e = edit("");
+    hl::typeText("Hello");
+    EXPECT_EQ(text(e), "Hello");
+    EXPECT_EQ(count(20, EN_CHANGE), 5);
+    EXPECT_EQ(count(20, EN_UPDATE), 5);
+    // EN_UPDATE comes before EN_CHANGE.
+    std::vector<int> c = codes(20);
+    ASSERT_GE(c.size(), 2u);
+    EXPECT_EQ(c[0], EN_UPDATE);
+    EXPECT_EQ(c[1], EN_CHANGE);
+    EXPECT_EQ(selection(e), sel(5, 5));
+    EXPECT_TRUE(SendMessageA(e, EM_GETMODIFY, 0, 0));
+}
+
+TEST_F(EditTest, TypingReplacesTheSelection) {
+    HWND e = edit("abcdef");
+    SendMessageA(e, EM_SETSEL, 1, 4);
+    hl::typeChar('X');
+    EXPECT_EQ(text(e), "aXef");
+    EXPECT_EQ(selection(e), sel(2, 2));
+}
+
+TEST_F(EditTest, BackspaceAndDeleteRemoveOneCharacterOrTheSelection) {
+    HWND e = edit("abcdef");
+    SendMessageA(e, EM_SETSEL, 3, 3);
+    hl::pressKey(VK_BACK);
+    EXPECT_EQ(text(e), "abdef");
+    hl::pressKey(VK_DELETE);
+    EXPECT_EQ(text(e), "abef");
+    SendMessageA(e, EM_SETSEL, 0, 2);
+    hl::pressKey(VK_DELETE);
+    EXPECT_EQ(text(e), "ef");
+    SendMessageA(e, EM_SETSEL, 0, 0);
+    hl::pressKey(VK_BACK);  // nothing before the caret: no change, no notification
+    EXPECT_EQ(text(e), "ef");
+    EXPECT_EQ(count(20, EN_CHANGE), 3);
+}
+
+TEST_F(EditTest, ArrowsHomeEndMoveTheCaretAndShiftSelects) {
+    HWND e = edit("one two");
+    SendMessageA(e, EM_SETSEL, 0, 0);
+    hl::pressKey(VK_END);
+    EXPECT_EQ(selection(e), sel(7, 7));
+    hl::pressKey(VK_LEFT);
+    hl::pressKey(VK_LEFT);
+    EXPECT_EQ(selection(e), sel(5, 5));
+    hl::keyDown(VK_SHIFT);
+    hl::pressKey(VK_HOME);
+    hl::keyUp(VK_SHIFT);
+    EXPECT_EQ(selection(e), sel(0, 5));
+    // Left without Shift collapses to the start of the selection.
+    hl::pressKey(VK_RIGHT);
+    EXPECT_EQ(selection(e), sel(5, 5));
+    hl::keyDown(VK_CONTROL);
+    hl::pressKey(VK_LEFT);
+    hl::keyUp(VK_CONTROL);
+    EXPECT_EQ(selection(e), sel(4, 4));
+    EXPECT_TRUE(codes(20).empty());  // moving the caret notifies nothing
+}
+
+TEST_F(EditTest, SetSelHandlesMinusOneAndReversedRanges) {
+    HWND e = edit("abcdef");
+    SendMessageA(e, EM_SETSEL, 0, -1);
+    EXPECT_EQ(selection(e), sel(0, 6));
+    SendMessageA(e, EM_SETSEL, 5, 2);
+    EXPECT_EQ(selection(e), sel(2, 5));
+    SendMessageA(e, EM_SETSEL, 2, 100);
+    EXPECT_EQ(selection(e), sel(2, 6));
+    LRESULT packed = SendMessageA(e, EM_GETSEL, 0, 0);
+    EXPECT_EQ(LOWORD(packed), 2);
+    EXPECT_EQ(HIWORD(packed), 6);
+    SendMessageA(e, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+    auto s = selection(e);
+    EXPECT_EQ(s.first, s.second);
+}
+
+TEST_F(EditTest, LimitRefusesTypingWithMaxTextButNotSetText) {
+    HWND e = edit("");
+    SendMessageA(e, EM_LIMITTEXT, 3, 0);
+    EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 3);
+    hl::typeText("abcd");
+    EXPECT_EQ(text(e), "abc");
+    EXPECT_EQ(count(20, EN_CHANGE), 3);
+    EXPECT_EQ(count(20, EN_MAXTEXT), 1);
+    // Replacing a selection within the limit is fine.
+    SendMessageA(e, EM_SETSEL, 0, 1);
+    hl::typeChar('z');
+    EXPECT_EQ(text(e), "zbc");
+    SetWindowTextA(e, "longer than three");
+    EXPECT_EQ(text(e), "longer than three");
+}
+
+TEST_F(EditTest, ReplaceSelInsertsWhatFitsTheLimit) {
+    HWND e = edit("ab");
+    SendMessageA(e, EM_LIMITTEXT, 5, 0);
+    SendMessageA(e, EM_SETSEL, 2, 2);
+    SendMessageA(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("cdefgh"));
+    EXPECT_EQ(text(e), "abcde");
+    EXPECT_EQ(count(20, EN_MAXTEXT), 1);
+    EXPECT_EQ(count(20, EN_CHANGE), 1);
+    EXPECT_EQ(selection(e), sel(5, 5));
+}
+
+TEST_F(EditTest, DefaultLimitAndZeroLimit) {
+    HWND e = edit("");
+    EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 32767);
+    SendMessageA(e, EM_LIMITTEXT, 0, 0);
+    EXPECT_GT(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 32767);
+}
+
+TEST_F(EditTest, ReadOnlyBlocksTypingButNotProgramChanges) {
+    HWND e = edit("fixed", ES_AUTOHSCROLL | ES_READONLY);
+    hl::resetRecords();
+    hl::typeText("xy");
+    hl::pressKey(VK_BACK);
+    hl::pressKey(VK_DELETE);
+    EXPECT_EQ(text(e), "fixed");
+    EXPECT_EQ(count(20, EN_CHANGE), 0);
+    EXPECT_FALSE(hl::beeps().empty());
+    SetWindowTextA(e, "changed");
+    EXPECT_EQ(text(e), "changed");
+    // EM_SETREADONLY switches it off again, and the style follows.
+    EXPECT_TRUE(SendMessageA(e, EM_SETREADONLY, FALSE, 0));
+    EXPECT_EQ(style(e) & ES_READONLY, 0u);
+    SendMessageA(e, EM_SETSEL, 7, 7);
+    hl::typeChar('!');
+    EXPECT_EQ(text(e), "changed!");
+    SendMessageA(e, EM_SETREADONLY, TRUE, 0);
+    EXPECT_NE(style(e) & ES_READONLY, 0u);
+}
+
+TEST_F(EditTest, NumberFieldRefusesOtherCharacters) {
+    HWND e = edit("", ES_AUTOHSCROLL | ES_NUMBER);
+    hl::typeText("1a2-3");
+    EXPECT_EQ(text(e), "123");
+    EXPECT_EQ(count(20, EN_CHANGE), 3);
+}
+
+TEST_F(EditTest, SetTextNotifiesResetsModifyAndMovesTheCaretHome) {
+    HWND e = edit("");
+    hl::typeText("ab");
+    ASSERT_TRUE(SendMessageA(e, EM_GETMODIFY, 0, 0));
+    clearRecords();
+    SetWindowTextA(e, "new text");
+    EXPECT_EQ(count(20, EN_CHANGE), 1);
+    EXPECT_FALSE(SendMessageA(e, EM_GETMODIFY, 0, 0));
+    EXPECT_EQ(selection(e), sel(0, 0));
+    EXPECT_EQ(GetWindowTextLengthA(e), 8);
+    SendMessageA(e, EM_SETMODIFY, TRUE, 0);
+    EXPECT_TRUE(SendMessageA(e, EM_GETMODIFY, 0, 0));
+}
+
+TEST_F(EditTest, SingleLineControlDropsLineBreaks) {
+    HWND e = edit("");
+    SetWindowTextA(e, "first\r\nsecond");
+    EXPECT_EQ(text(e), "first");
+    EXPECT_EQ(SendMessageA(e, EM_GETLINECOUNT, 0, 0), 1);
+}
+
+TEST_F(EditTest, WithoutAutoScrollTypingStopsAtTheWidth) {
+    // 7 pixels a character: a 50-pixel field holds 6 characters between its
+    // 1-pixel margins.
+    HWND e = edit("", 0, 50);
+    hl::typeText("abcdefghij");
+    EXPECT_EQ(text(e), "abcdef");
+    EXPECT_GE(count(20, EN_MAXTEXT), 1);
+}
+
+TEST_F(EditTest, AutoScrollKeepsTheCaretVisible) {
+    HWND e = edit("", ES_AUTOHSCROLL, 50);
+    hl::typeText("abcdefghij");
+    EXPECT_EQ(text(e), "abcdefghij");
+    EXPECT_GT(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    hl::pressKey(VK_HOME);
+    EXPECT_EQ(SendMessageA(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+}
+
+TEST_F(EditTest, MultilineLinesAndVerticalMoves) {
+    HWND e = create("Edit", "", ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, 10, 10, 150, 80, 20);
+    SetFocus(e);
+    hl::typeText("ab");
+    hl::pressKey(VK_RETURN);
+    hl::typeText("cdef");
+    EXPECT_EQ(text(e), "ab\r\ncdef");
+    EXPECT_EQ(SendMessageA(e, EM_GETLINECOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(e, EM_LINEINDEX, 1, 0), 4);
+    EXPECT_EQ(SendMessageA(e, EM_LINELENGTH, 4, 0), 4);
+    EXPECT_EQ(SendMessageA(e, EM_LINEFROMCHAR, 5, 0), 1);
+    hl::pressKey(VK_UP);  // column 4 does not exist on line 0: end of line
+    EXPECT_EQ(selection(e), sel(2, 2));
+    hl::pressKey(VK_LEFT);
+    hl::pressKey(VK_DOWN);
+    EXPECT_EQ(selection(e), sel(5, 5));
+    hl::pressKey(VK_HOME);
+    EXPECT_EQ(selection(e), sel(4, 4));
+    hl::pressKey(VK_BACK);  // the line break goes as one
+    EXPECT_EQ(text(e), "abcdef");
+    char line[16] = {};
+    *reinterpret_cast<WORD*>(line) = sizeof(line);
+    EXPECT_EQ(SendMessageA(e, EM_GETLINE, 0, reinterpret_cast<LPARAM>(line)), 6);
+    EXPECT_EQ(std::string(line, 6), "abcdef");
+}
+
+TEST_F(EditTest, DialogCodes) {
+    HWND single = edit("");
+    LRESULT code = SendMessageA(single, WM_GETDLGCODE, 0, 0);
+    EXPECT_EQ(code & (DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS),
+              DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
+    EXPECT_EQ(code & DLGC_WANTALLKEYS, 0);
+    HWND multi = create("Edit", "", ES_MULTILINE | ES_WANTRETURN, 10, 40, 150, 60, 21);
+    EXPECT_NE(SendMessageA(multi, WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, 0);
+}
+
+TEST_F(EditTest, FocusNotificationsAndTheCaret) {
+    HWND e = create("Edit", "abc", ES_AUTOHSCROLL, 10, 10, 150, 22, 20);
+    HWND other = create("Edit", "", ES_AUTOHSCROLL, 10, 40, 150, 22, 21);
+    SetFocus(e);
+    EXPECT_EQ(codes(20), std::vector<int>{EN_SETFOCUS});
+    EXPECT_EQ(hl::caret().owner, e);
+    SendMessageA(e, EM_SETSEL, 2, 2);
+    EXPECT_EQ(hl::caret().position.x, 1 + 2 * 7);
+    SetFocus(other);
+    EXPECT_EQ(codes(20), (std::vector<int>{EN_SETFOCUS, EN_KILLFOCUS}));
+}
+
+TEST_F(EditTest, ClickPlacesTheCaretAndDragSelects) {
+    HWND e = edit("abcdefgh");
+    // Character i starts at 1 + 7 * i.
+    hl::click(at(e, 1 + 7 * 3 + 2, 8));
+    EXPECT_EQ(selection(e), sel(3, 3));
+    hl::drag(at(e, 1 + 7 * 1 + 1, 8), at(e, 1 + 7 * 5 + 1, 8));
+    EXPECT_EQ(selection(e), sel(1, 5));
+}
+
+TEST_F(EditTest, UndoRestoresTheTextBeforeTheLastEdit) {
+    HWND e = edit("start");
+    SendMessageA(e, EM_SETSEL, 5, 5);
+    hl::typeText("123");
+    EXPECT_TRUE(SendMessageA(e, EM_CANUNDO, 0, 0));
+    EXPECT_TRUE(SendMessageA(e, EM_UNDO, 0, 0));
+    EXPECT_EQ(text(e), "start");
+    // Undoing again redoes.
+    SendMessageA(e, WM_UNDO, 0, 0);
+    EXPECT_EQ(text(e), "start123");
+    SendMessageA(e, EM_EMPTYUNDOBUFFER, 0, 0);
+    EXPECT_FALSE(SendMessageA(e, EM_CANUNDO, 0, 0));
+    EXPECT_FALSE(SendMessageA(e, EM_UNDO, 0, 0));
+}
+
+TEST_F(EditTest, PasswordFieldKeepsTheTextButShowsStars) {
+    HWND e = edit("", ES_AUTOHSCROLL | ES_PASSWORD);
+    EXPECT_EQ(SendMessageA(e, EM_GETPASSWORDCHAR, 0, 0), '*');
+    hl::typeText("pw");
+    EXPECT_EQ(text(e), "pw");
+    hl::clearDrawingRecord();
+    InvalidateRect(e, nullptr, TRUE);
+    UpdateWindow(e);
+    auto record = hl::drawingRecord(e);
+    bool stars = false;
+    for (const auto& entry : record) {
+        EXPECT_EQ(entry.text.find("pw"), std::string::npos);
+        stars = stars || entry.text == "**";
+    }
+    EXPECT_TRUE(stars);
+}
+
+TEST_F(EditTest, UpperCaseStyleConvertsTypedText) {
+    HWND e = edit("", ES_AUTOHSCROLL | ES_UPPERCASE);
+    hl::typeText("aBc");
+    EXPECT_EQ(text(e), "ABC");
+}
+
+TEST_F(EditTest, PaintsTheVisibleTextWithTheSelectionHighlighted) {
+    HWND e = edit("abcdef");
+    SendMessageA(e, EM_SETSEL, 2, 4);
+    hl::clearDrawingRecord();
+    InvalidateRect(e, nullptr, TRUE);
+    UpdateWindow(e);
+    auto record = hl::drawingRecord(e);
+    std::vector<std::string> runs;
+    for (const auto& entry : record) {
+        if (entry.kind == hl::DrawingKind::TextOut) {
+            runs.push_back(entry.text);
+            if (entry.text == "cd") {
+                EXPECT_EQ(entry.bkMode, OPAQUE);
+                EXPECT_EQ(entry.bkColor, GetSysColor(COLOR_HIGHLIGHT));
+                EXPECT_EQ(entry.rect.left, 1 + 2 * 7);
+            }
+        }
+    }
+    EXPECT_EQ(runs, (std::vector<std::string>{"ab", "cd", "ef"}));
+}
+
+}  // namespace
+}  // namespace controls_tests

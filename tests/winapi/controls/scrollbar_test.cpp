@@ -1,0 +1,217 @@
+// Scroll bar controls: range, page, position and limit through the scroll
+// functions and the SBM_ messages, and the WM_HSCROLL/WM_VSCROLL codes that
+// clicks, thumb drags and keys send to the parent.
+#include "controls/controls_fixture.h"
+
+#include <algorithm>
+
+namespace controls_tests {
+namespace {
+
+namespace hl = vedrix::headless;
+
+class ScrollBarTest : public ControlsTest {
+protected:
+    // A vertical bar 20 x 200; arrows are SM_CYVSCROLL high.
+    HWND vertical(int min, int max, UINT page = 0) {
+        HWND bar = create("ScrollBar", "", SBS_VERT, 10, 10, 20, 200, 50);
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        si.nMin = min;
+        si.nMax = max;
+        si.nPage = page;
+        si.nPos = min;
+        SetScrollInfo(bar, SB_CTL, &si, TRUE);
+        return bar;
+    }
+    static SCROLLINFO info(HWND bar) {
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_ALL;
+        EXPECT_TRUE(GetScrollInfo(bar, SB_CTL, &si));
+        return si;
+    }
+    int arrow() const { return GetSystemMetrics(SM_CYVSCROLL); }
+};
+
+TEST_F(ScrollBarTest, ControlStartsWithAnEmptyRange) {
+    HWND bar = create("ScrollBar", "", SBS_HORZ, 0, 0, 200, 17, 50);
+    int min = -1;
+    int max = -1;
+    EXPECT_TRUE(GetScrollRange(bar, SB_CTL, &min, &max));
+    EXPECT_EQ(min, 0);
+    EXPECT_EQ(max, 0);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+}
+
+TEST_F(ScrollBarTest, PositionIsClampedToTheLimitWhichAPageLowers) {
+    HWND bar = vertical(0, 100, 0);
+    EXPECT_EQ(SetScrollPos(bar, SB_CTL, 500, TRUE), 0);  // returns the previous position
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 100);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_PAGE;
+    si.nPage = 10;
+    // With a page of 10 the limit is 100 - 10 + 1 = 91.
+    EXPECT_EQ(SetScrollInfo(bar, SB_CTL, &si, TRUE), 91);
+    EXPECT_EQ(SetScrollPos(bar, SB_CTL, -5, TRUE), 91);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+    SCROLLINFO got = info(bar);
+    EXPECT_EQ(got.nMin, 0);
+    EXPECT_EQ(got.nMax, 100);
+    EXPECT_EQ(got.nPage, 10u);
+    EXPECT_EQ(got.nTrackPos, 0);
+}
+
+TEST_F(ScrollBarTest, PageIsClampedToTheRange) {
+    HWND bar = vertical(0, 9, 50);
+    EXPECT_EQ(info(bar).nPage, 10u);
+    SetScrollPos(bar, SB_CTL, 5, TRUE);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+}
+
+TEST_F(ScrollBarTest, RangeChangesKeepThePositionInside) {
+    HWND bar = vertical(0, 100);
+    SetScrollPos(bar, SB_CTL, 80, TRUE);
+    EXPECT_TRUE(SetScrollRange(bar, SB_CTL, 0, 50, TRUE));
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 50);
+    SetScrollRange(bar, SB_CTL, 60, 70, FALSE);
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 60);
+    int min = 0;
+    int max = 0;
+    SendMessageA(bar, SBM_GETRANGE, reinterpret_cast<WPARAM>(&min), reinterpret_cast<LPARAM>(&max));
+    EXPECT_EQ(min, 60);
+    EXPECT_EQ(max, 70);
+    EXPECT_EQ(SendMessageA(bar, SBM_SETPOS, 65, FALSE), 60);
+    EXPECT_EQ(SendMessageA(bar, SBM_GETPOS, 0, 0), 65);
+}
+
+TEST_F(ScrollBarTest, ClicksOnArrowsAndTrackSendLineAndPageCodes) {
+    HWND bar = vertical(0, 100, 10);
+    hl::click(at(bar, 10, arrow() / 2));
+    hl::click(at(bar, 10, 200 - arrow() / 2));
+    hl::click(at(bar, 10, 150));  // below the thumb, which is at the top
+    EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_LINEUP, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL,
+                                               SB_PAGEDOWN, SB_ENDSCROLL}));
+    for (const ScrollMessage& m : scrolls) {
+        EXPECT_EQ(m.message, static_cast<UINT>(WM_VSCROLL));
+        EXPECT_EQ(m.from, bar);
+    }
+    // The control does not move by itself; the parent sets the position.
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+    SetScrollPos(bar, SB_CTL, 91, TRUE);
+    clearRecords();
+    hl::click(at(bar, 10, arrow() + 5));  // above the thumb, now at the bottom
+    EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_PAGEUP, SB_ENDSCROLL}));
+}
+
+TEST_F(ScrollBarTest, HorizontalBarSendsHScroll) {
+    HWND bar = create("ScrollBar", "", SBS_HORZ, 10, 10, 200, 17, 51);
+    SetScrollRange(bar, SB_CTL, 0, 50, TRUE);
+    hl::click(at(bar, 200 - 5, 8));
+    ASSERT_FALSE(scrolls.empty());
+    EXPECT_EQ(scrolls[0].message, static_cast<UINT>(WM_HSCROLL));
+    EXPECT_EQ(scrolls[0].code, SB_LINERIGHT);
+}
+
+TEST_F(ScrollBarTest, HoldingAnArrowRepeatsOnTheTimer) {
+    HWND bar = vertical(0, 100, 10);
+    hl::moveMouse(at(bar, 10, 200 - arrow() / 2));
+    hl::pressButton(hl::LeftButton);
+    EXPECT_EQ(scrolls.size(), 1u);
+    hl::advanceTime(400 + 3 * 100);
+    hl::releaseButton(hl::LeftButton);
+    std::vector<int> got = scrollCodes();
+    ASSERT_GE(got.size(), 4u);
+    EXPECT_EQ(std::count(got.begin(), got.end(), SB_LINEDOWN), static_cast<long>(got.size()) - 1);
+    EXPECT_EQ(got.back(), SB_ENDSCROLL);
+}
+
+TEST_F(ScrollBarTest, DraggingTheThumbTracksAndEndsWithThumbPosition) {
+    HWND bar = vertical(0, 100, 10);
+    hl::drag(at(bar, 10, arrow() + 2), at(bar, 10, 200), hl::LeftButton, 10);
+    std::vector<int> got = scrollCodes();
+    ASSERT_GE(got.size(), 3u);
+    EXPECT_EQ(got[0], SB_THUMBTRACK);
+    EXPECT_EQ(got[got.size() - 2], SB_THUMBPOSITION);
+    EXPECT_EQ(got.back(), SB_ENDSCROLL);
+    // Dragged past the end: the last position is the limit.
+    EXPECT_EQ(scrolls[scrolls.size() - 2].pos, 91);
+    // Track positions grow as the thumb moves down.
+    for (size_t i = 1; i + 2 < scrolls.size(); ++i) {
+        EXPECT_GT(scrolls[i].pos, scrolls[i - 1].pos);
+    }
+    // The position itself stays until the parent sets it.
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
+}
+
+TEST_F(ScrollBarTest, TrackPositionIsReadableDuringTheDrag) {
+    HWND bar = vertical(0, 100, 10);
+    int seen = -1;
+    respond = [&](UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+        if (message == WM_VSCROLL && LOWORD(wParam) == SB_THUMBTRACK) {
+            SCROLLINFO si{};
+            si.cbSize = sizeof si;
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(bar, SB_CTL, &si);
+            seen = si.nTrackPos;
+        }
+        return false;
+    };
+    hl::drag(at(bar, 10, arrow() + 2), at(bar, 10, 100), hl::LeftButton, 100);
+    EXPECT_GT(seen, 0);
+    EXPECT_LT(seen, 91);
+}
+
+TEST_F(ScrollBarTest, KeysSendTheirCodesAndEndScrollOnRelease) {
+    HWND bar = vertical(0, 100, 10);
+    SetFocus(bar);
+    hl::pressKey(VK_DOWN);
+    hl::pressKey(VK_NEXT);
+    hl::pressKey(VK_HOME);
+    hl::pressKey(VK_END);
+    EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL, SB_PAGEDOWN, SB_ENDSCROLL,
+                                               SB_TOP, SB_ENDSCROLL, SB_BOTTOM, SB_ENDSCROLL}));
+}
+
+TEST_F(ScrollBarTest, EmptyRangeOrDisabledArrowsIgnoreClicks) {
+    HWND bar = vertical(0, 0);
+    hl::click(at(bar, 10, 100));
+    EXPECT_TRUE(scrolls.empty());
+    SetScrollRange(bar, SB_CTL, 0, 100, TRUE);
+    EXPECT_TRUE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN));
+    EXPECT_FALSE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN));  // already so
+    hl::click(at(bar, 10, 200 - arrow() / 2));
+    EXPECT_TRUE(scrolls.empty());
+    hl::click(at(bar, 10, arrow() / 2));
+    EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_LINEUP, SB_ENDSCROLL}));
+}
+
+TEST_F(ScrollBarTest, TopAlignedBarTakesTheSystemHeight) {
+    HWND bar = create("ScrollBar", "", SBS_HORZ | SBS_TOPALIGN, 0, 150, 300, 60, 52);
+    RECT rc;
+    GetWindowRect(bar, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.top, 150);
+    EXPECT_EQ(rc.bottom - rc.top, GetSystemMetrics(SM_CYHSCROLL));
+    EXPECT_EQ(rc.right - rc.left, 300);
+    HWND bottom = create("ScrollBar", "", SBS_HORZ | SBS_BOTTOMALIGN, 0, 150, 300, 60, 53);
+    GetWindowRect(bottom, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.bottom, 210);
+}
+
+TEST_F(ScrollBarTest, BadArgumentsFail) {
+    HWND bar = vertical(0, 10);
+    SCROLLINFO si{};
+    si.cbSize = 3;
+    si.fMask = SIF_ALL;
+    EXPECT_FALSE(GetScrollInfo(bar, SB_CTL, &si));
+    EXPECT_FALSE(GetScrollInfo(bar, SB_CTL, nullptr));
+    EXPECT_EQ(SetScrollInfo(bar, SB_CTL, nullptr, TRUE), 0);
+    EXPECT_EQ(SendMessageA(bar, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
+}
+
+}  // namespace
+}  // namespace controls_tests

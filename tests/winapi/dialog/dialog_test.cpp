@@ -1,0 +1,353 @@
+// Dialogs made from templates, the default dialog procedure, and keyboard
+// navigation.
+#include "dialog_support.h"
+
+#include <cstring>
+
+namespace {
+
+using namespace vedrix::headless;
+using Dialogs = DialogTest;
+
+bool sameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+TEST_F(Dialogs, ATemplateBecomesADialogWithItsControlsInPixels) {
+    HWND init = nullptr;
+    WPARAM initFocus = 0;
+    LPARAM initParam = 0;
+    handle([&](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> std::optional<INT_PTR> {
+        if (msg == WM_INITDIALOG) {
+            init = h;
+            initFocus = wp;
+            initParam = lp;
+            EXPECT_NE(GetDlgItem(h, IDCANCEL), nullptr);  // the controls exist already
+            EXPECT_FALSE(IsWindowVisible(h));
+        }
+        return std::nullopt;
+    });
+    HWND dlg = CreateDialogParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 1234);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(init, dlg);
+    EXPECT_EQ(initParam, 1234);
+    EXPECT_EQ(reinterpret_cast<HWND>(initFocus), GetDlgItem(dlg, kField1));
+
+    char text[32];
+    GetWindowTextA(dlg, text, sizeof(text));
+    EXPECT_STREQ(text, "Main dialog");
+    GetClassNameA(dlg, text, sizeof(text));
+    EXPECT_STREQ(text, "#32770");
+    EXPECT_EQ(GetWindow(dlg, GW_OWNER), owner);
+    // Dialog units: 2 pixels across and 2 down; relative to the owner's client area.
+    RECT r;
+    GetWindowRect(dlg, &r);
+    EXPECT_TRUE(sameRect(r, RECT{120, 90, 320, 250}));
+    GetWindowRect(GetDlgItem(dlg, kField4), &r);
+    EXPECT_TRUE(sameRect(r, RECT{220, 114, 300, 134}));
+    RECT units{4, 8, 10, 16};
+    MapDialogRect(dlg, &units);
+    EXPECT_TRUE(sameRect(units, RECT{8, 16, 20, 32}));
+    EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16));
+
+    // Controls in template order, which is the z-order and the tab order.
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(dlg, GW_CHILD)), kLabel);
+    EXPECT_EQ(GetDlgCtrlID(GetWindow(GetWindow(dlg, GW_CHILD), GW_HWNDNEXT)), kField1);
+    GetDlgItemTextA(dlg, kField4, text, sizeof(text));
+    EXPECT_STREQ(text, "four");
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(dlg, kField1), GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);
+    // The template's font goes to every control.
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0));
+    EXPECT_NE(font, nullptr);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageA(dlg, kField4, WM_GETFONT, 0, 0)), font);
+    // TRUE from WM_INITDIALOG: the first tab stop has the focus.
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, kField1));
+    // Not WS_VISIBLE in the template: a modeless dialog stays hidden.
+    EXPECT_FALSE(IsWindowVisible(dlg));
+    EXPECT_EQ(GetDlgItem(dlg, 4711), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CONTROL_ID_NOT_FOUND));
+    EXPECT_TRUE(DestroyWindow(dlg));
+}
+
+TEST_F(Dialogs, FalseFromInitDialogKeepsTheFocusTheProcedureChose) {
+    handle([&](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<INT_PTR> {
+        if (msg == WM_INITDIALOG) {
+            SetFocus(GetDlgItem(h, kField4));
+            return FALSE;
+        }
+        return std::nullopt;
+    });
+    HWND dlg = CreateDialogParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, kField4));
+    DestroyWindow(dlg);
+}
+
+TEST_F(Dialogs, AVisibleTemplateShowsAModelessDialog) {
+    HWND dlg = CreateDialogParamA(nullptr, MAKEINTRESOURCE(kVisibleDialog), owner, dialogProc, 0);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_TRUE(IsWindowVisible(dlg));
+    EXPECT_EQ(GetActiveWindow(), dlg);
+    EXPECT_EQ(CreateDialogParamA(nullptr, MAKEINTRESOURCE(4242), owner, dialogProc, 0), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+}
+
+TEST_F(Dialogs, TheDefaultButtonComesFromTheTemplateAndCanChange) {
+    HWND dlg = CreateDialogParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+    SendMessageA(dlg, DM_SETDEFID, IDCANCEL, 0);
+    EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
+    // The buttons' looks follow.
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, IDCANCEL), GWL_STYLE) & BS_TYPEMASK,
+              BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    DestroyWindow(dlg);
+}
+
+class DialogKeys : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        handle([this](HWND, UINT msg, WPARAM wp, LPARAM) -> std::optional<INT_PTR> {
+            if (msg == WM_COMMAND) {
+                return TRUE;  // recorded, the dialog stays
+            }
+            (void)wp;
+            return std::nullopt;
+        });
+        dlg = CreateDialogParamA(nullptr, MAKEINTRESOURCE(kVisibleDialog + 0), owner, dialogProc,
+                                 0);
+        DestroyWindow(dlg);
+        dlg = CreateDialogParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0);
+        ASSERT_NE(dlg, nullptr);
+        ShowWindow(dlg, SW_SHOW);
+        seen().clear();
+    }
+    HWND item(int id) { return GetDlgItem(dlg, id); }
+    HWND dlg = nullptr;
+};
+
+TEST_F(DialogKeys, EnterClicksTheDefaultButtonAndEscapeCancels) {
+    ASSERT_EQ(GetFocus(), item(kField1));
+    pressKey(VK_RETURN);
+    pressKey(VK_ESCAPE);
+    EXPECT_EQ(commands(), (std::vector<WORD>{IDOK, IDCANCEL}));
+    for (const Seen& s : seen()) {
+        if (s.msg == WM_COMMAND) {
+            EXPECT_EQ(HIWORD(s.wParam), BN_CLICKED);
+            EXPECT_EQ(reinterpret_cast<HWND>(s.lParam), item(LOWORD(s.wParam)));
+        }
+    }
+    // The keys never reached the field as characters.
+    EXPECT_TRUE(seenOf(item(kField1), {WM_CHAR}).empty());
+}
+
+TEST_F(DialogKeys, EnterOnAFocusedPushButtonClicksThatButton) {
+    SetFocus(item(IDCANCEL));
+    pressKey(VK_RETURN);
+    EXPECT_EQ(commands(), std::vector<WORD>{IDCANCEL});
+}
+
+TEST_F(DialogKeys, WithoutADefaultButtonEnterMeansOk) {
+    SendMessageA(dlg, DM_SETDEFID, 0, 0);
+    SetWindowLongA(item(IDOK), GWL_STYLE, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON);
+    EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), 0);
+    pressKey(VK_RETURN);
+    EXPECT_EQ(commands(), std::vector<WORD>{IDOK});
+}
+
+TEST_F(DialogKeys, ADisabledTargetButtonBeeps) {
+    EnableWindow(item(IDCANCEL), FALSE);
+    resetRecords();
+    pressKey(VK_ESCAPE);
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(beeps().size(), 1u);
+}
+
+TEST_F(DialogKeys, TabMovesAmongVisibleEnabledTabStopsBothWays) {
+    std::vector<int> order;
+    for (int i = 0; i < 5; ++i) {
+        pressKey(VK_TAB);
+        order.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    EXPECT_EQ(order, (std::vector<int>{kField4, IDOK, IDCANCEL, kField1, kField4}));
+    keyDown(VK_SHIFT);
+    pressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), item(kField1));
+    pressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), item(IDCANCEL));
+    keyUp(VK_SHIFT);
+    EXPECT_EQ(GetNextDlgTabItem(dlg, nullptr, FALSE), item(kField1));
+    EXPECT_EQ(GetNextDlgTabItem(dlg, nullptr, TRUE), item(IDCANCEL));
+    EXPECT_TRUE(seenOf(item(kField1), {WM_CHAR}).empty());  // no tab character typed
+}
+
+TEST_F(DialogKeys, ArrowsMoveWithinTheGroup) {
+    ASSERT_EQ(GetFocus(), item(kField1));
+    pressKey(VK_DOWN);  // the hidden and the disabled fields are skipped
+    EXPECT_EQ(GetFocus(), item(kField4));
+    pressKey(VK_DOWN);  // the group ends before OK: around to its start
+    EXPECT_EQ(GetFocus(), item(kLabel));
+    EXPECT_EQ(GetNextDlgGroupItem(dlg, item(IDOK), FALSE), item(IDCANCEL));
+    EXPECT_EQ(GetNextDlgGroupItem(dlg, item(IDCANCEL), FALSE), item(IDOK));
+}
+
+TEST_F(DialogKeys, AControlThatWantsAllKeysGetsEnterAndEscape) {
+    SetWindowLongPtrA(item(kField1), GWLP_USERDATA, DLGC_WANTALLKEYS);
+    pressKey(VK_RETURN);
+    pressKey(VK_ESCAPE);
+    pressKey(VK_TAB);
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(GetFocus(), item(kField1));
+    std::vector<WPARAM> chars;
+    for (const Seen& s : seen()) {
+        if (s.hwnd == item(kField1) && s.msg == WM_CHAR) {
+            chars.push_back(s.wParam);
+        }
+    }
+    EXPECT_EQ(chars, (std::vector<WPARAM>{'\r', 0x1B, '\t'}));
+}
+
+TEST_F(DialogKeys, AControlThatWantsArrowsOrTabKeepsThem) {
+    SetWindowLongPtrA(item(kField1), GWLP_USERDATA, DLGC_WANTARROWS | DLGC_WANTTAB);
+    pressKey(VK_DOWN);
+    pressKey(VK_TAB);
+    EXPECT_EQ(GetFocus(), item(kField1));
+    EXPECT_EQ(seenOf(item(kField1), {WM_KEYDOWN}).size(), 2u);
+    pressKey(VK_RETURN);  // but not Enter
+    EXPECT_EQ(commands(), std::vector<WORD>{IDOK});
+}
+
+TEST_F(DialogKeys, CloseAsksForCancel) {
+    SendMessageA(dlg, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(dlg));
+    pumpMessages();
+    EXPECT_EQ(commands(), std::vector<WORD>{IDCANCEL});
+}
+
+TEST_F(DialogKeys, NextDialogControlMovesTheFocus) {
+    SendMessageA(dlg, WM_NEXTDLGCTL, 0, FALSE);
+    EXPECT_EQ(GetFocus(), item(kField4));
+    SendMessageA(dlg, WM_NEXTDLGCTL, 1, FALSE);
+    EXPECT_EQ(GetFocus(), item(kField1));
+    SendMessageA(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item(IDCANCEL)), TRUE);
+    EXPECT_EQ(GetFocus(), item(IDCANCEL));
+}
+
+TEST_F(DialogKeys, TheFocusReturnsWhenTheDialogIsActivatedAgain) {
+    SetFocus(item(kField4));
+    SetActiveWindow(owner);
+    EXPECT_EQ(GetFocus(), owner);
+    SetActiveWindow(dlg);
+    EXPECT_EQ(GetFocus(), item(kField4));
+}
+
+TEST_F(DialogKeys, ItemTextsNumbersAndChecks) {
+    EXPECT_TRUE(SetDlgItemInt(dlg, kField1, static_cast<UINT>(-42), TRUE));
+    BOOL ok = FALSE;
+    EXPECT_EQ(static_cast<int>(GetDlgItemInt(dlg, kField1, &ok, TRUE)), -42);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(GetDlgItemInt(dlg, kField1, &ok, FALSE), 0u);  // no sign when unsigned
+    EXPECT_FALSE(ok);
+    SetDlgItemTextA(dlg, kField1, "  17  ");
+    EXPECT_EQ(GetDlgItemInt(dlg, kField1, &ok, FALSE), 17u);
+    EXPECT_TRUE(ok);
+    for (const char* bad : {"", "12a", "4294967296", "- 1"}) {
+        SetDlgItemTextA(dlg, kField1, bad);
+        GetDlgItemInt(dlg, kField1, &ok, TRUE);
+        EXPECT_FALSE(ok) << bad;
+    }
+    SetDlgItemTextA(dlg, kField1, "2147483648");
+    GetDlgItemInt(dlg, kField1, &ok, TRUE);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(GetDlgItemInt(dlg, kField1, &ok, FALSE), 2147483648u);
+    EXPECT_TRUE(ok);
+    char buffer[4] = "xyz";
+    EXPECT_EQ(GetDlgItemTextA(dlg, 4711, buffer, sizeof(buffer)), 0u);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_FALSE(SetDlgItemTextA(dlg, 4711, "x"));
+    EXPECT_EQ(SendDlgItemMessageA(dlg, 4711, WM_GETTEXTLENGTH, 0, 0), 0);
+}
+
+// A binary template in the platform's layout, built in memory.
+std::vector<WORD> binaryTemplate() {
+    std::vector<WORD> t;
+    auto dword = [&](DWORD d) {
+        t.push_back(LOWORD(d));
+        t.push_back(HIWORD(d));
+    };
+    auto text = [&](const char* s) {
+        for (; *s; ++s) {
+            t.push_back(static_cast<WORD>(static_cast<unsigned char>(*s)));
+        }
+        t.push_back(0);
+    };
+    dword(WS_POPUP | WS_CAPTION | DS_SETFONT);
+    dword(0);
+    t.push_back(2);  // items
+    t.push_back(5);
+    t.push_back(5);
+    t.push_back(60);
+    t.push_back(40);
+    t.push_back(0);  // no menu
+    t.push_back(0);  // the dialog class
+    text("Binary");
+    t.push_back(9);
+    text("Tahoma");
+    auto item = [&](DWORD style, short x, WORD id, WORD atom, const char* title) {
+        if (t.size() % 2) {
+            t.push_back(0);  // DWORD alignment
+        }
+        dword(style | WS_CHILD | WS_VISIBLE);
+        dword(0);
+        t.push_back(static_cast<WORD>(x));
+        t.push_back(4);
+        t.push_back(20);
+        t.push_back(10);
+        t.push_back(id);
+        t.push_back(0xFFFF);
+        t.push_back(atom);
+        text(title);
+        t.push_back(0);  // no creation data
+    };
+    item(WS_TABSTOP | BS_DEFPUSHBUTTON, 4, IDOK, 0x0080, "Yes");
+    item(0, 30, 77, 0x0082, "Note");
+    return t;
+}
+
+TEST_F(Dialogs, BinaryTemplatesAreReadAsThePlatformLaysThemOut) {
+    std::vector<WORD> t = binaryTemplate();
+    HWND dlg = CreateDialogIndirectParamA(nullptr, reinterpret_cast<LPCDLGTEMPLATEA>(t.data()),
+                                          owner, dialogProc, 0);
+    ASSERT_NE(dlg, nullptr);
+    char text[16];
+    GetWindowTextA(dlg, text, sizeof(text));
+    EXPECT_STREQ(text, "Binary");
+    HWND yes = GetDlgItem(dlg, IDOK);
+    ASSERT_NE(yes, nullptr);
+    GetClassNameA(yes, text, sizeof(text));
+    EXPECT_STREQ(text, "Button");
+    GetWindowTextA(yes, text, sizeof(text));
+    EXPECT_STREQ(text, "Yes");
+    HWND note = GetDlgItem(dlg, 77);
+    ASSERT_NE(note, nullptr);
+    GetClassNameA(note, text, sizeof(text));
+    EXPECT_STREQ(text, "Static");
+    RECT r;
+    GetClientRect(dlg, &r);
+    EXPECT_TRUE(sameRect(r, RECT{0, 0, 120, 80}));
+    DestroyWindow(dlg);
+}
+
+TEST_F(Dialogs, ALockedTemplateResourceIsAcceptedIndirectly) {
+    HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCE(kSmallDialog), RT_DIALOG);
+    ASSERT_NE(res, nullptr);
+    auto* data = static_cast<LPCDLGTEMPLATEA>(LockResource(LoadResource(nullptr, res)));
+    int hookedId = -1;
+    setModalHook([&](HWND, int id) { hookedId = id; });
+    EXPECT_EQ(DialogBoxIndirectParamA(nullptr, data, owner, dialogProc, 0), IDCANCEL);
+    EXPECT_EQ(hookedId, kSmallDialog);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// Resources of the running program (the null module handle).
+#include "dialog_support.h"
+
+#include <cstring>
+
+namespace {
+
+using Resources = DialogTest;
+
+TEST_F(Resources, LoadStringCopiesWhatFitsAndCountsIt) {
+    char buffer[16];
+    EXPECT_EQ(LoadStringA(nullptr, kHello, buffer, sizeof(buffer)), 5);
+    EXPECT_STREQ(buffer, "Hello");
+    char small[5];
+    EXPECT_EQ(LoadStringA(nullptr, kLong, small, sizeof(small)), 4);
+    EXPECT_STREQ(small, "A lo");
+    std::strcpy(buffer, "stale");
+    EXPECT_EQ(LoadStringA(nullptr, 9999, buffer, sizeof(buffer)), 0);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+    EXPECT_EQ(LoadStringA(nullptr, kEmpty, buffer, sizeof(buffer)), 0);
+    // A buffer size of 0 has no meaning for the 8-bit variant: nothing is written.
+    std::strcpy(buffer, "kept");
+    EXPECT_EQ(LoadStringA(nullptr, kHello, buffer, 0), 0);
+    EXPECT_STREQ(buffer, "kept");
+    EXPECT_EQ(LoadStringA(nullptr, kHello, nullptr, 10), 0);
+}
+
+TEST_F(Resources, FindLoadLockAndSizeAResource) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCE(kCursor), RT_CURSOR);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(SizeofResource(nullptr, found), 4u);
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    ASSERT_NE(loaded, nullptr);
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(loaded));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    // Names as "#number" strings; icons and cursors through their group types.
+    EXPECT_EQ(FindResourceA(nullptr, "#400", RT_CURSOR), found);
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCE(kCursor), RT_GROUP_CURSOR), found);
+    EXPECT_EQ(FindResourceA(nullptr, "Named", RT_CURSOR), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCE(kCursor), RT_BITMAP), nullptr);
+    // A handle that FindResourceA never gave is refused.
+    EXPECT_EQ(SizeofResource(nullptr, reinterpret_cast<HRSRC>(&bytes)), 0u);
+    EXPECT_EQ(LoadResource(nullptr, nullptr), nullptr);
+}
+
+TEST_F(Resources, MenusAndCursorsComeFromTheTable) {
+    HMENU bar = LoadMenuA(nullptr, MAKEINTRESOURCE(kMenu));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(GetMenuItemCount(bar), 1);
+    HMENU file = GetSubMenu(bar, 0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(GetMenuItemCount(file), 3);
+    EXPECT_EQ(GetMenuItemID(file, 0), 301u);
+    EXPECT_EQ(GetMenuState(file, 302, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    char text[16];
+    GetMenuStringA(bar, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&File");
+    EXPECT_TRUE(DestroyMenu(bar));
+    EXPECT_FALSE(IsMenu(file));
+    EXPECT_EQ(LoadMenuA(nullptr, MAKEINTRESOURCE(999)), nullptr);
+
+    HCURSOR c = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(kCursor));
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(kCursor)), c);
+    EXPECT_EQ(vedrix::headless::cursorName(c), "#400");
+    SetCursor(c);
+    EXPECT_EQ(vedrix::headless::currentCursor(), c);
+    // The module has no such cursor, and the system cursors are not in it.
+    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(401)), nullptr);
+    EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), IDC_ARROW), nullptr);
+}
+
+}  // namespace

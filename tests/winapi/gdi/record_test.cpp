@@ -1,0 +1,193 @@
+// Window device contexts: client coordinates, clipping to the client and
+// update rectangles, and the drawing record.
+#include "gdi_support.h"
+
+#include <vedrix/headless/desktop.h>
+#include <vedrix/headless/drawing.h>
+
+#include <functional>
+
+namespace gdi_tests {
+namespace {
+
+using vedrix::headless::DrawingEntry;
+using vedrix::headless::DrawingKind;
+
+std::function<void(HWND)> g_paint;
+
+LRESULT CALLBACK testWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT && g_paint) {
+        g_paint(hwnd);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+std::vector<DrawingKind> kinds(const std::vector<DrawingEntry>& entries) {
+    std::vector<DrawingKind> out;
+    for (const DrawingEntry& e : entries) {
+        out.push_back(e.kind);
+    }
+    return out;
+}
+
+class WindowDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vedrix::headless::resetDesktop();
+        vedrix::headless::resetDrawing();
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = testWindowProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "GdiRecordTest";
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+        RegisterClassA(&wc);
+        window = CreateWindowExA(0, "GdiRecordTest", "", WS_OVERLAPPED | WS_VISIBLE, 100, 50, 200,
+                                 80, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(window, nullptr);
+        UpdateWindow(window);
+        vedrix::headless::clearDrawingRecord();
+        objectsBefore = vedrix::headless::gdiObjectCount();
+    }
+    void TearDown() override {
+        g_paint = nullptr;
+        DestroyWindow(window);
+        UnregisterClassA("GdiRecordTest", GetModuleHandleA(nullptr));
+        vedrix::headless::resetDrawing();
+    }
+
+    HWND window = nullptr;
+    std::size_t objectsBefore = 0;
+};
+
+// A paint: BeginPaint erases through WM_ERASEBKGND (the class brush), then
+// the window procedure's calls follow in order, in client coordinates, with
+// the text colour, background and font weight of each call.
+TEST_F(WindowDrawing, PaintIsRecordedInOrder) {
+    HFONT bold = CreateFontA(16, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    PAINTSTRUCT seen{};
+    g_paint = [&](HWND hwnd) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        seen = ps;
+        RECT r{0, 0, 50, 20};
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+        SetTextColor(dc, RGB(255, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        TextOutA(dc, 4, 2, "Hello", 5);
+        HGDIOBJ old = SelectObject(dc, bold);
+        RECT t{0, 30, 200, 46};
+        DrawTextA(dc, "Bold", -1, &t, DT_RIGHT | DT_SINGLELINE);
+        SelectObject(dc, old);
+        EndPaint(hwnd, &ps);
+    };
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+
+    std::vector<DrawingEntry> rec = vedrix::headless::drawingRecord(window);
+    ASSERT_EQ(kinds(rec), std::vector<DrawingKind>({DrawingKind::BeginPaint, DrawingKind::FillRect,
+                                                    DrawingKind::FillRect, DrawingKind::TextOut,
+                                                    DrawingKind::DrawText, DrawingKind::EndPaint}));
+    EXPECT_EQ(rec[0].rect.right, 200);
+    EXPECT_EQ(rec[0].rect.bottom, 80);
+    EXPECT_EQ(rec[1].color, GetSysColor(COLOR_WINDOW));  // the erase
+    EXPECT_EQ(rec[2].color, RGB(128, 128, 128));
+    EXPECT_EQ(rec[3].text, "Hello");
+    EXPECT_EQ(rec[3].rect.left, 4);
+    EXPECT_EQ(rec[3].rect.right, 39);
+    EXPECT_EQ(rec[3].textColor, RGB(255, 0, 0));
+    EXPECT_EQ(rec[3].bkMode, TRANSPARENT);
+    EXPECT_EQ(rec[3].fontWeight, FW_NORMAL);
+    EXPECT_EQ(rec[4].fontWeight, FW_BOLD);
+    EXPECT_EQ(rec[4].rect.left, 168);  // 4 bold characters right-aligned in 200
+    for (const DrawingEntry& e : rec) {
+        EXPECT_EQ(e.window, window);
+        EXPECT_EQ(e.dc, seen.hdc);
+    }
+    EXPECT_FALSE(seen.fErase);
+    // The paint validated the window: nothing more to paint.
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+    DeleteObject(bold);
+    EXPECT_EQ(vedrix::headless::gdiObjectCount(), objectsBefore);
+}
+
+// BeginPaint's context clips to the invalid part; without erasing, no
+// WM_ERASEBKGND fill is recorded.
+TEST_F(WindowDrawing, PaintClipsToTheUpdateRectangle) {
+    RECT clip{};
+    g_paint = [&](HWND hwnd) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        GetClipBox(dc, &clip);
+        LineTo(dc, 5, 5);
+        EndPaint(hwnd, &ps);
+    };
+    RECT part{10, 20, 60, 30};
+    InvalidateRect(window, &part, FALSE);
+    UpdateWindow(window);
+    std::vector<DrawingEntry> rec = vedrix::headless::drawingRecord(window);
+    ASSERT_EQ(kinds(rec), std::vector<DrawingKind>({DrawingKind::BeginPaint, DrawingKind::LineTo,
+                                                    DrawingKind::EndPaint}));
+    EXPECT_EQ(rec[0].rect.left, 10);
+    EXPECT_EQ(rec[0].rect.bottom, 30);
+    EXPECT_EQ(rec[1].clip.left, 10);
+    EXPECT_EQ(rec[1].clip.top, 20);
+    EXPECT_EQ(clip.right, 60);
+    EXPECT_EQ(rec[1].points.size(), 2u);
+    EXPECT_EQ(rec[1].points[1].x, 5);
+}
+
+// GetDC gives client coordinates clipped to the client area; the viewport
+// origin shows in the recorded rectangles, and the record keeps the order of
+// clip and origin changes.
+TEST_F(WindowDrawing, WindowContextRecordsDeviceCoordinates) {
+    HDC dc = GetDC(window);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(WindowFromDC(dc), window);
+    RECT box{};
+    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+    EXPECT_EQ(box.right, 200);
+    EXPECT_EQ(box.bottom, 80);
+    SetViewportOrgEx(dc, -30, 0, nullptr);
+    RECT r{40, 0, 50, 10};
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HRGN rgn = CreateRectRgn(0, 0, 20, 20);
+    SelectClipRgn(dc, rgn);
+    DeleteObject(rgn);
+    DrawFocusRect(dc, &r);
+    EXPECT_EQ(GetPixel(dc, 45, 5), RGB(255, 255, 255));  // a window shows an empty screen
+    EXPECT_FALSE(DeleteDC(dc));                          // window contexts are released
+    EXPECT_EQ(ReleaseDC(window, dc), 1);
+    EXPECT_EQ(ReleaseDC(window, dc), 0);
+
+    std::vector<DrawingEntry> rec = vedrix::headless::drawingRecord(window);
+    ASSERT_EQ(kinds(rec),
+              std::vector<DrawingKind>({DrawingKind::SetViewportOrg, DrawingKind::FillRect,
+                                        DrawingKind::SetClip, DrawingKind::FocusRect}));
+    EXPECT_EQ(rec[0].rect.left, -30);
+    EXPECT_EQ(rec[1].rect.left, 10);
+    EXPECT_EQ(rec[1].rect.right, 20);
+    EXPECT_EQ(rec[1].clip.right, 200);
+    EXPECT_EQ(rec[3].clip.right, 20);
+    EXPECT_EQ(vedrix::headless::gdiObjectCount(), objectsBefore);
+    EXPECT_EQ(GetDC(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234))), nullptr);
+}
+
+// Memory contexts are recorded only on request; entries carry no window.
+TEST_F(WindowDrawing, MemoryContextsAreRecordedOnRequest) {
+    MemoryCanvas canvas(4, 4);
+    RECT r{0, 0, 2, 2};
+    FillRect(canvas.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_TRUE(vedrix::headless::drawingRecord().empty());
+    vedrix::headless::setRecordMemoryDCs(true);
+    FillRect(canvas.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ASSERT_EQ(vedrix::headless::drawingRecord().size(), 1u);
+    EXPECT_EQ(vedrix::headless::drawingRecord()[0].window, nullptr);
+    EXPECT_EQ(vedrix::headless::drawingRecord()[0].dc, canvas.dc);
+    EXPECT_TRUE(vedrix::headless::drawingRecord(window).empty());
+    EXPECT_STREQ(vedrix::headless::drawingKindName(DrawingKind::FillRect), "FillRect");
+}
+
+}  // namespace
+}  // namespace gdi_tests

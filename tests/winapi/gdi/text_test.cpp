@@ -1,0 +1,233 @@
+// Fixed text metrics, text output and DrawTextA formatting.
+#include "gdi_support.h"
+
+#include <vedrix/headless/drawing.h>
+
+namespace gdi_tests {
+namespace {
+
+using vedrix::headless::DrawingEntry;
+using vedrix::headless::DrawingKind;
+
+class TextTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vedrix::headless::resetDrawing();
+        vedrix::headless::setRecordMemoryDCs(true);
+        bold = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+    }
+    void TearDown() override {
+        vedrix::headless::resetDrawing();
+        DeleteObject(bold);
+    }
+
+    // Draws with DrawTextA on a 200 x 60 canvas and returns the call's entry.
+    DrawingEntry drawText(const char* text, RECT rect, UINT format, int* result = nullptr) {
+        vedrix::headless::clearDrawingRecord();
+        int r = DrawTextA(canvas.dc, text, -1, &rect, format);
+        if (result != nullptr) {
+            *result = r;
+        }
+        const auto& rec = vedrix::headless::drawingRecord();
+        EXPECT_FALSE(rec.empty());
+        return rec.empty() ? DrawingEntry{} : rec.back();
+    }
+
+    MemoryCanvas canvas{200, 60};
+    HFONT bold = nullptr;
+};
+
+TEST_F(TextTest, MetricsAreFixedAndBoldIsWider) {
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc, &tm));
+    EXPECT_EQ(tm.tmHeight, 16);
+    EXPECT_EQ(tm.tmAscent, 12);
+    EXPECT_EQ(tm.tmDescent, 4);
+    EXPECT_EQ(tm.tmAveCharWidth, 7);
+    EXPECT_EQ(tm.tmWeight, FW_NORMAL);
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc, "Hello", 5, &size));
+    EXPECT_EQ(size.cx, 35);
+    EXPECT_EQ(size.cy, 16);
+
+    HGDIOBJ old = SelectObject(canvas.dc, bold);
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc, &tm));
+    EXPECT_EQ(tm.tmAveCharWidth, 8);
+    EXPECT_EQ(tm.tmWeight, FW_BOLD);
+    GetTextExtentPoint32A(canvas.dc, "Hello", 5, &size);
+    EXPECT_EQ(size.cx, 40);
+    char face[LF_FACESIZE] = {};
+    EXPECT_EQ(GetTextFaceA(canvas.dc, LF_FACESIZE, face), 6);
+    EXPECT_STREQ(face, "Tahoma");
+    int fit = 0;
+    int dx[5] = {};
+    ASSERT_TRUE(GetTextExtentExPointA(canvas.dc, "Hello", 5, 20, &fit, dx, &size));
+    EXPECT_EQ(fit, 2);
+    EXPECT_EQ(dx[4], 40);
+    SelectObject(canvas.dc, old);
+
+    LOGFONTA lf{};
+    ASSERT_EQ(GetObject(bold, sizeof(lf), &lf), static_cast<int>(sizeof(LOGFONTA)));
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    EXPECT_EQ(lf.lfHeight, -11);
+    EXPECT_FALSE(GetTextExtentPoint32A(canvas.dc, "x", -1, &size));
+}
+
+// A character cell is 7 x 16; a character other than a space fills x + 1 ...
+// x + 5 by y + 3 ... y + 12 with the text colour; OPAQUE fills the cells.
+TEST_F(TextTest, TextOutDrawsCharacterBoxes) {
+    SetTextColor(canvas.dc, RGB(0, 0, 255));
+    SetBkColor(canvas.dc, RGB(255, 0, 0));
+    ASSERT_TRUE(TextOutA(canvas.dc, 2, 1, "A B", 3));
+    const COLORREF blue = RGB(0, 0, 255);
+    EXPECT_EQ(canvas.rows(2, 4, 23, 5, blue), ".#####.........#####.\n");
+    EXPECT_EQ(canvas.rows(2, 3, 23, 4, blue), ".....................\n");
+    EXPECT_EQ(canvas.at(3, 13), blue);
+    EXPECT_EQ(canvas.at(3, 14), RGB(255, 0, 0));      // the cell's background
+    EXPECT_EQ(canvas.at(23, 5), RGB(255, 255, 255));  // right of the last cell
+
+    SetBkMode(canvas.dc, TRANSPARENT);
+    TextOutA(canvas.dc, 2, 30, "A", 1);
+    EXPECT_EQ(canvas.at(2, 30), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.at(4, 35), blue);
+
+    const auto& rec = vedrix::headless::drawingRecord();
+    ASSERT_GE(rec.size(), 2u);
+    EXPECT_EQ(rec[rec.size() - 2].kind, DrawingKind::TextOut);
+    EXPECT_EQ(rec[rec.size() - 2].text, "A B");
+    EXPECT_EQ(rec[rec.size() - 2].rect.right, 23);
+    EXPECT_EQ(rec[rec.size() - 2].textColor, blue);
+    EXPECT_EQ(rec.back().bkMode, TRANSPARENT);
+}
+
+TEST_F(TextTest, TextAlignmentPlacesTheBox) {
+    SetTextAlign(canvas.dc, TA_RIGHT | TA_BASELINE);
+    TextOutA(canvas.dc, 100, 40, "abc", 3);
+    EXPECT_EQ(vedrix::headless::drawingRecord().back().rect.left, 79);
+    EXPECT_EQ(vedrix::headless::drawingRecord().back().rect.top, 28);
+    SetTextAlign(canvas.dc, TA_CENTER | TA_BOTTOM);
+    TextOutA(canvas.dc, 100, 40, "abcd", 4);
+    EXPECT_EQ(vedrix::headless::drawingRecord().back().rect.left, 86);
+    EXPECT_EQ(vedrix::headless::drawingRecord().back().rect.top, 24);
+
+    // TA_UPDATECP: drawn at the current position, which moves past the text.
+    SetTextAlign(canvas.dc, TA_UPDATECP);
+    MoveToEx(canvas.dc, 10, 5, nullptr);
+    TextOutA(canvas.dc, 0, 0, "ab", 2);
+    TextOutA(canvas.dc, 0, 0, "c", 1);
+    EXPECT_EQ(vedrix::headless::drawingRecord().back().rect.left, 24);
+    POINT cp{};
+    GetCurrentPositionEx(canvas.dc, &cp);
+    EXPECT_EQ(cp.x, 31);
+    EXPECT_EQ(GetTextAlign(canvas.dc), static_cast<UINT>(TA_UPDATECP));
+}
+
+TEST_F(TextTest, ExtTextOutOpaqueAndClipped) {
+    RECT r{10, 10, 20, 30};
+    SetBkColor(canvas.dc, RGB(0, 255, 0));
+    SetTextColor(canvas.dc, RGB(0, 0, 0));
+    // An empty text with ETO_OPAQUE only fills the rectangle.
+    ASSERT_TRUE(ExtTextOutA(canvas.dc, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr));
+    EXPECT_EQ(canvas.at(10, 10), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.at(19, 29), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.at(20, 29), RGB(255, 255, 255));
+    // Clipped to the rectangle: the second character (cell 17..24) is cut at 20.
+    ExtTextOutA(canvas.dc, 10, 10, ETO_CLIPPED, &r, "WW", 2, nullptr);
+    EXPECT_EQ(canvas.at(18, 15), RGB(0, 0, 0));
+    EXPECT_EQ(canvas.at(20, 15), RGB(255, 255, 255));
+    const DrawingEntry& e = vedrix::headless::drawingRecord().back();
+    EXPECT_EQ(e.kind, DrawingKind::ExtTextOut);
+    EXPECT_EQ(e.flags, static_cast<UINT>(ETO_CLIPPED));
+    EXPECT_EQ(e.bounds.right, 20);
+    // Per-character advances.
+    const INT dx[2] = {20, 20};
+    ExtTextOutA(canvas.dc, 0, 40, 0, nullptr, "ab", 2, dx);
+    EXPECT_EQ(vedrix::headless::drawingRecord().back().rect.right, 40);
+}
+
+TEST_F(TextTest, CalcRectMeasures) {
+    RECT r{5, 5, 5, 5};
+    EXPECT_EQ(DrawTextA(canvas.dc, "Hello", -1, &r, DT_CALCRECT | DT_SINGLELINE), 16);
+    EXPECT_EQ(r.right, 40);
+    EXPECT_EQ(r.bottom, 21);
+
+    r = RECT{0, 0, 0, 0};
+    EXPECT_EQ(DrawTextA(canvas.dc, "ab\r\ncdef\nx", -1, &r, DT_CALCRECT), 48);
+    EXPECT_EQ(r.right, 28);
+
+    // Word wrapping at 50 pixels (7 characters): "aaa bbb" / "ccc".
+    r = RECT{0, 0, 50, 0};
+    EXPECT_EQ(DrawTextA(canvas.dc, "aaa bbb ccc", -1, &r, DT_CALCRECT | DT_WORDBREAK), 32);
+    EXPECT_EQ(r.right, 49);
+    // A word longer than the line stays whole.
+    r = RECT{0, 0, 20, 0};
+    EXPECT_EQ(DrawTextA(canvas.dc, "abcdefgh ij", -1, &r, DT_CALCRECT | DT_WORDBREAK), 32);
+    EXPECT_EQ(r.right, 56);
+
+    HGDIOBJ old = SelectObject(canvas.dc, bold);
+    r = RECT{0, 0, 0, 0};
+    DrawTextA(canvas.dc, "Hello", 3, &r, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(r.right, 24);
+    SelectObject(canvas.dc, old);
+
+    r = RECT{0, 0, 0, 0};
+    EXPECT_EQ(DrawTextA(canvas.dc, "", -1, &r, DT_CALCRECT), 0);
+    EXPECT_EQ(r.bottom, 0);
+    EXPECT_EQ(DrawTextA(canvas.dc, "x", -1, nullptr, 0), 0);
+}
+
+TEST_F(TextTest, AlignmentInTheRectangle) {
+    RECT box{0, 0, 100, 20};
+    int result = 0;
+    EXPECT_EQ(drawText("abcd", box, DT_LEFT | DT_SINGLELINE).rect.left, 0);
+    EXPECT_EQ(drawText("abcd", box, DT_CENTER | DT_SINGLELINE).rect.left, 36);
+    EXPECT_EQ(drawText("abcd", box, DT_RIGHT | DT_SINGLELINE).rect.left, 72);
+    DrawingEntry v = drawText("abcd", box, DT_VCENTER | DT_SINGLELINE, &result);
+    EXPECT_EQ(v.rect.top, 2);
+    EXPECT_EQ(result, 18);
+    DrawingEntry b = drawText("abcd", box, DT_BOTTOM | DT_SINGLELINE, &result);
+    EXPECT_EQ(b.rect.top, 4);
+    EXPECT_EQ(result, 20);
+    // Without DT_SINGLELINE the vertical flags do nothing.
+    EXPECT_EQ(drawText("abcd", box, DT_VCENTER).rect.top, 0);
+    DrawingEntry multi = drawText("ab\ncdef", RECT{0, 0, 100, 60}, DT_CENTER);
+    EXPECT_EQ(multi.text, "ab\ncdef");
+    EXPECT_EQ(multi.rect.left, 36);  // the widest line's left edge
+    EXPECT_EQ(multi.rect.bottom, 32);
+    EXPECT_EQ(multi.bounds.right, 100);
+    EXPECT_EQ(multi.flags, static_cast<UINT>(DT_CENTER));
+}
+
+TEST_F(TextTest, EllipsisAndPrefixes) {
+    RECT seven{0, 0, 50, 16};  // room for 7 characters
+    EXPECT_EQ(drawText("abcdefghij", seven, DT_SINGLELINE | DT_END_ELLIPSIS).text, "abcd...");
+    EXPECT_EQ(drawText("abcdefg", seven, DT_SINGLELINE | DT_END_ELLIPSIS).text, "abcdefg");
+    EXPECT_EQ(drawText("abcdefghij", seven, DT_SINGLELINE).text, "abcdefghij");
+    RECT sixteen{0, 0, 112, 16};
+    EXPECT_EQ(drawText("C:\\dir\\sub\\file.txt", sixteen, DT_SINGLELINE | DT_PATH_ELLIPSIS).text,
+              "C:\\d...\\file.txt");
+    EXPECT_EQ(drawText("&File", seven, DT_SINGLELINE).text, "File");
+    EXPECT_EQ(drawText("a&&b", seven, DT_SINGLELINE).text, "a&b");
+    EXPECT_EQ(drawText("&File", seven, DT_SINGLELINE | DT_NOPREFIX).text, "&File");
+    EXPECT_EQ(drawText("a\tb", RECT{0, 0, 100, 16}, DT_SINGLELINE | DT_EXPANDTABS).rect.right, 63);
+
+    char buffer[32] = "abcdefghij";
+    RECT r = seven;
+    DrawTextA(canvas.dc, buffer, -1, &r, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+    EXPECT_STREQ(buffer, "abcd...");
+}
+
+// Text is clipped to the formatting rectangle unless DT_NOCLIP.
+TEST_F(TextTest, DrawTextClipsToTheRectangle) {
+    const COLORREF black = RGB(0, 0, 0);
+    RECT r{0, 0, 10, 16};
+    DrawTextA(canvas.dc, "WW", -1, &r, DT_SINGLELINE);
+    EXPECT_EQ(canvas.at(8, 5), black);
+    EXPECT_EQ(canvas.at(10, 5), RGB(255, 255, 255));
+    RECT r2{0, 20, 10, 36};
+    DrawTextA(canvas.dc, "WW", -1, &r2, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_EQ(canvas.at(10, 25), black);
+}
+
+}  // namespace
+}  // namespace gdi_tests

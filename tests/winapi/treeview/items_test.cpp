@@ -1,0 +1,441 @@
+// Tree view items: insertion order, navigation, item fields, deletion and
+// sorting.
+#include "treeview/treeview_fixture.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using treeview_tests::Note;
+using treeview_tests::TreeViewTest;
+
+namespace {
+
+class TreeViewItems : public TreeViewTest {
+protected:
+    void SetUp() override {
+        TreeViewTest::SetUp();
+        createTree(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
+    }
+
+    std::vector<std::string> children(HTREEITEM parentItem) {
+        std::vector<std::string> texts;
+        for (HTREEITEM item = TreeView_GetChild(tree, parentItem); item != nullptr;
+             item = TreeView_GetNextSibling(tree, item)) {
+            texts.push_back(textOf(item));
+        }
+        return texts;
+    }
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(TreeViewItems, SortedInsertionIgnoresCaseAndKeepsEqualTextsInInsertionOrder) {
+    insert(TVI_ROOT, TVI_SORT, "beta", 1);
+    insert(TVI_ROOT, TVI_SORT, "Alpha", 2);
+    insert(TVI_ROOT, TVI_SORT, "alpha", 3);
+    insert(TVI_ROOT, TVI_SORT, "GAMMA", 4);
+    insert(TVI_ROOT, TVI_SORT, "ALPHA", 5);
+    insert(TVI_ROOT, TVI_SORT, "Beta", 6);
+    insert(TVI_ROOT, TVI_SORT, "", 7);
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"", "Alpha", "alpha", "ALPHA", "beta", "Beta", "GAMMA"}));
+    std::vector<LPARAM> params;
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;
+         item = TreeView_GetNextSibling(tree, item)) {
+        params.push_back(paramOf(item));
+    }
+    EXPECT_EQ(params, (std::vector<LPARAM>{7, 2, 3, 5, 1, 6, 4}));
+}
+
+TEST_F(TreeViewItems, SortedInsertionIntoUnsortedSiblingsGoesBeforeTheFirstGreaterText) {
+    insert(TVI_ROOT, TVI_LAST, "m");
+    insert(TVI_ROOT, TVI_LAST, "c");
+    insert(TVI_ROOT, TVI_LAST, "x");
+    insert(TVI_ROOT, TVI_SORT, "d");  // "m" is the first sibling greater than "d"
+    insert(TVI_ROOT, TVI_SORT, "z");  // none is greater: appended
+    insert(TVI_ROOT, TVI_SORT, "a");
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"a", "d", "m", "c", "x", "z"}));
+}
+
+TEST_F(TreeViewItems, SortedInsertionStaysCorrectAfterRenamesAndRemovals) {
+    HTREEITEM b = insert(TVI_ROOT, TVI_SORT, "b");
+    HTREEITEM d = insert(TVI_ROOT, TVI_SORT, "d");
+    insert(TVI_ROOT, TVI_SORT, "f");
+    auto rename = [&](HTREEITEM item, const char* text) {
+        TVITEMA tv;
+        std::memset(&tv, 0, sizeof tv);
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = const_cast<char*>(text);
+        ASSERT_TRUE(TreeView_SetItem(tree, &tv));
+    };
+    rename(b, "g");                   // out of order now: g d f
+    insert(TVI_ROOT, TVI_SORT, "e");  // before the first greater text, g
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"e", "g", "d", "f"}));
+    ASSERT_TRUE(TreeView_DeleteItem(tree, b));
+    insert(TVI_ROOT, TVI_SORT, "c");  // e d f is still out of order
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"c", "e", "d", "f"}));
+    rename(d, "ea");  // in order again: c e ea f
+    insert(TVI_ROOT, TVI_SORT, "eb");
+    insert(TVI_ROOT, TVI_SORT, "a");
+    insert(TVI_ROOT, TVI_SORT, "EA");
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"a", "c", "e", "ea", "EA", "eb", "f"}));
+}
+
+TEST_F(TreeViewItems, InsertionPositionsFirstLastAndAfterAnItem) {
+    HTREEITEM b = insert(TVI_ROOT, TVI_LAST, "b");
+    insert(TVI_ROOT, TVI_FIRST, "a");
+    insert(TVI_ROOT, TVI_LAST, "d");
+    insert(TVI_ROOT, b, "c");
+    HTREEITEM child = insert(b, TVI_LAST, "b1");
+    // An item that is no sibling appends.
+    insert(TVI_ROOT, child, "e");
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"a", "b", "c", "d", "e"}));
+    EXPECT_EQ(children(b), (Texts{"b1"}));
+    EXPECT_EQ(TreeView_GetCount(tree), 6u);
+}
+
+TEST_F(TreeViewItems, InsertionFailsForAnUnknownParent) {
+    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
+    ASSERT_TRUE(TreeView_DeleteItem(tree, a));
+    EXPECT_EQ(insert(a, TVI_LAST, "orphan"), nullptr);
+    EXPECT_EQ(TreeView_InsertItem(tree, nullptr), nullptr);
+    EXPECT_EQ(TreeView_GetCount(tree), 0u);
+}
+
+TEST_F(TreeViewItems, NavigationAtTheEndsReturnsNull) {
+    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
+    HTREEITEM a1 = insert(a, TVI_LAST, "a1");
+    HTREEITEM a2 = insert(a, TVI_LAST, "a2");
+    HTREEITEM b = insert(TVI_ROOT, TVI_LAST, "b");
+    EXPECT_EQ(TreeView_GetRoot(tree), a);
+    EXPECT_EQ(next(a, TVGN_NEXT), b);
+    EXPECT_EQ(next(b, TVGN_NEXT), nullptr);
+    EXPECT_EQ(next(a, TVGN_PREVIOUS), nullptr);
+    EXPECT_EQ(next(a2, TVGN_PREVIOUS), a1);
+    EXPECT_EQ(next(a1, TVGN_PARENT), a);
+    EXPECT_EQ(next(a, TVGN_PARENT), nullptr);
+    EXPECT_EQ(next(a, TVGN_CHILD), a1);
+    EXPECT_EQ(next(b, TVGN_CHILD), nullptr);
+    EXPECT_EQ(next(TVI_ROOT, TVGN_CHILD), a);
+
+    // Collapsed: the children are not visible.
+    EXPECT_EQ(next(a, TVGN_NEXTVISIBLE), b);
+    EXPECT_EQ(next(b, TVGN_NEXTVISIBLE), nullptr);
+    EXPECT_EQ(next(a, TVGN_PREVIOUSVISIBLE), nullptr);
+    EXPECT_EQ(next(a1, TVGN_NEXTVISIBLE), nullptr);  // a1 itself is not visible
+    EXPECT_EQ(TreeView_GetLastVisible(tree), b);
+
+    ASSERT_TRUE(TreeView_Expand(tree, a, TVE_EXPAND));
+    EXPECT_EQ(next(a, TVGN_NEXTVISIBLE), a1);
+    EXPECT_EQ(next(a2, TVGN_NEXTVISIBLE), b);
+    EXPECT_EQ(next(b, TVGN_PREVIOUSVISIBLE), a2);
+    EXPECT_EQ(next(a1, TVGN_PREVIOUSVISIBLE), a);
+    EXPECT_EQ(TreeView_GetFirstVisible(tree), a);
+
+    ASSERT_TRUE(TreeView_DeleteItem(tree, b));
+    EXPECT_EQ(next(a2, TVGN_NEXTVISIBLE), nullptr);
+    EXPECT_EQ(TreeView_GetLastVisible(tree), a2);
+}
+
+TEST_F(TreeViewItems, StaleAndForeignHandlesFail) {
+    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
+    ASSERT_TRUE(TreeView_DeleteItem(tree, a));
+    EXPECT_EQ(textOf(a), "<invalid>");
+    EXPECT_FALSE(TreeView_DeleteItem(tree, a));
+    EXPECT_FALSE(TreeView_Expand(tree, a, TVE_EXPAND));
+    EXPECT_FALSE(TreeView_SelectItem(tree, a));
+    EXPECT_EQ(next(a, TVGN_NEXT), nullptr);
+    RECT rect;
+    EXPECT_FALSE(TreeView_GetItemRect(tree, a, &rect, TRUE));
+    EXPECT_FALSE(TreeView_GetItemRect(tree, a, nullptr, TRUE));
+    EXPECT_EQ(TreeView_GetItemState(tree, a, 0xFFFF), 0u);
+    // A handle of another tree is unknown here.
+    HWND other = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD, 0, 0, 100, 100, parent, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    HWND mine = tree;
+    tree = other;
+    HTREEITEM foreign = insert(TVI_ROOT, TVI_LAST, "foreign");
+    tree = mine;
+    EXPECT_EQ(textOf(foreign), "<invalid>");
+    DestroyWindow(other);
+}
+
+TEST_F(TreeViewItems, ItemFieldsRoundTrip) {
+    TVITEMA item;
+    std::memset(&item, 0, sizeof item);
+    item.mask =
+        TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN;
+    item.pszText = const_cast<char*>("Storey 1");
+    item.iImage = 3;
+    item.iSelectedImage = 4;
+    item.state = INDEXTOSTATEIMAGEMASK(2) | TVIS_EXPANDED | TVIS_EXPANDEDONCE | TVIS_BOLD;
+    item.stateMask = 0xF060 | TVIS_BOLD;
+    item.lParam = 0x1234;
+    item.cChildren = 1;
+    HTREEITEM handle = insertWith(TVI_ROOT, TVI_LAST, item);
+    ASSERT_NE(handle, nullptr);
+
+    char buffer[5];
+    TVITEMA out;
+    std::memset(&out, 0, sizeof out);
+    out.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM |
+               TVIF_CHILDREN | TVIF_HANDLE;
+    out.hItem = handle;
+    out.pszText = buffer;
+    out.cchTextMax = sizeof buffer;
+    out.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
+    ASSERT_TRUE(TreeView_GetItem(tree, &out));
+    EXPECT_STREQ(buffer, "Stor");  // cut to the buffer, zero-terminated
+    EXPECT_EQ(out.iImage, 3);
+    EXPECT_EQ(out.iSelectedImage, 4);
+    EXPECT_EQ(out.state, static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2) | TVIS_EXPANDED));
+    EXPECT_EQ(out.lParam, 0x1234);
+    EXPECT_EQ(out.cChildren, 1);
+    EXPECT_EQ(stateOf(handle, TVIS_BOLD | TVIS_EXPANDEDONCE),
+              static_cast<UINT>(TVIS_BOLD | TVIS_EXPANDEDONCE));
+
+    // Setting only the state image leaves the other state bits alone.
+    TreeView_SetItemState(tree, handle, INDEXTOSTATEIMAGEMASK(3), TVIS_STATEIMAGEMASK);
+    EXPECT_EQ(stateOf(handle), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(3) | TVIS_EXPANDED |
+                                                 TVIS_EXPANDEDONCE | TVIS_BOLD));
+    EXPECT_EQ(TreeView_GetCheckState(tree, handle), 2u);
+    TreeView_SetCheckState(tree, handle, FALSE);
+    EXPECT_EQ(stateOf(handle, TVIS_STATEIMAGEMASK), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(1)));
+}
+
+TEST_F(TreeViewItems, AnInsertionCannotSelectOrHighlight) {
+    TVITEMA item;
+    std::memset(&item, 0, sizeof item);
+    item.mask = TVIF_TEXT | TVIF_STATE;
+    item.pszText = const_cast<char*>("x");
+    item.state = TVIS_SELECTED | TVIS_DROPHILITED | TVIS_BOLD;
+    item.stateMask = item.state;
+    HTREEITEM handle = insertWith(TVI_ROOT, TVI_LAST, item);
+    EXPECT_EQ(stateOf(handle), static_cast<UINT>(TVIS_BOLD));
+    EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
+    EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
+}
+
+TEST_F(TreeViewItems, CallbackTextsComeFromTheParent) {
+    respond = [](NMHDR* header) -> LRESULT {
+        if (header->code == TVN_GETDISPINFOA) {
+            auto* info = reinterpret_cast<NMTVDISPINFOA*>(header);
+            if (info->item.mask & TVIF_TEXT) {
+                std::snprintf(info->item.pszText, static_cast<size_t>(info->item.cchTextMax),
+                              "item %d", static_cast<int>(info->item.lParam));
+            }
+        }
+        return 0;
+    };
+    TVITEMA item;
+    std::memset(&item, 0, sizeof item);
+    item.mask = TVIF_TEXT | TVIF_PARAM;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.lParam = 7;
+    HTREEITEM handle = insertWith(TVI_ROOT, TVI_LAST, item);
+    EXPECT_EQ(textOf(handle), "item 7");
+    ASSERT_FALSE(notes(TVN_GETDISPINFOA).empty());
+    EXPECT_EQ(notes(TVN_GETDISPINFOA).back().newItem, handle);
+    EXPECT_EQ(notes(TVN_GETDISPINFOA).back().newParam, 7);
+    // Sorted among callback siblings by the texts the parent gives.
+    item.lParam = 3;
+    insertWith(TVI_ROOT, TVI_SORT, item);
+    item.lParam = 9;
+    insertWith(TVI_ROOT, TVI_SORT, item);
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"item 3", "item 7", "item 9"}));
+}
+
+TEST_F(TreeViewItems, DeletingABranchNotifiesEachItemChildrenFirst) {
+    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a", 10);
+    HTREEITEM a1 = insert(a, TVI_LAST, "a1", 11);
+    HTREEITEM a1x = insert(a1, TVI_LAST, "a1x", 111);
+    HTREEITEM a2 = insert(a, TVI_LAST, "a2", 12);
+    HTREEITEM b = insert(TVI_ROOT, TVI_LAST, "b", 20);
+    // The parent may still read and clear an item's data while it is deleted.
+    std::vector<std::string> texts;
+    respond = [&](NMHDR* header) -> LRESULT {
+        if (header->code == TVN_DELETEITEMA) {
+            auto* nm = reinterpret_cast<NMTREEVIEWA*>(header);
+            texts.push_back(textOf(nm->itemOld.hItem));
+            TVITEMA clear;
+            std::memset(&clear, 0, sizeof clear);
+            clear.mask = TVIF_PARAM;
+            clear.hItem = nm->itemOld.hItem;
+            EXPECT_TRUE(TreeView_SetItem(tree, &clear));
+        }
+        return 0;
+    };
+    ASSERT_TRUE(TreeView_DeleteItem(tree, a));
+    std::vector<Note> deleted = notes(TVN_DELETEITEMA);
+    ASSERT_EQ(deleted.size(), 4u);
+    EXPECT_EQ(deleted[0].oldItem, a1x);
+    EXPECT_EQ(deleted[0].oldParam, 111);
+    EXPECT_EQ(deleted[1].oldItem, a1);
+    EXPECT_EQ(deleted[1].oldParam, 11);
+    EXPECT_EQ(deleted[2].oldItem, a2);
+    EXPECT_EQ(deleted[3].oldItem, a);
+    EXPECT_EQ(deleted[3].oldParam, 10);
+    EXPECT_EQ(texts, (Texts{"a1x", "a1", "a2", "a"}));
+    EXPECT_EQ(TreeView_GetCount(tree), 1u);
+    EXPECT_EQ(TreeView_GetRoot(tree), b);
+}
+
+TEST_F(TreeViewItems, DeletingAllItemsNotifiesEveryItem) {
+    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a", 1);
+    insert(a, TVI_LAST, "a1", 2);
+    insert(TVI_ROOT, TVI_LAST, "b", 3);
+    ASSERT_TRUE(TreeView_DeleteAllItems(tree));
+    std::vector<LPARAM> params;
+    for (const Note& note : notes(TVN_DELETEITEMA)) {
+        params.push_back(note.oldParam);
+    }
+    EXPECT_EQ(params, (std::vector<LPARAM>{2, 1, 3}));
+    EXPECT_EQ(TreeView_GetCount(tree), 0u);
+    EXPECT_EQ(TreeView_GetRoot(tree), nullptr);
+}
+
+TEST_F(TreeViewItems, DestroyingTheControlNotifiesEveryItem) {
+    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a", 1);
+    insert(a, TVI_LAST, "a1", 2);
+    ASSERT_TRUE(TreeView_SelectItem(tree, a));
+    clearNotes();
+    DestroyWindow(tree);
+    std::vector<LPARAM> params;
+    for (const Note& note : notes(TVN_DELETEITEMA)) {
+        params.push_back(note.oldParam);
+    }
+    EXPECT_EQ(params, (std::vector<LPARAM>{2, 1}));
+    EXPECT_TRUE(notes(TVN_SELCHANGEDA).empty());
+}
+
+TEST_F(TreeViewItems, DeletingTheSelectedItemSelectsItsNeighbourFirst) {
+    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
+    HTREEITEM b = insert(TVI_ROOT, TVI_LAST, "b");
+    HTREEITEM b1 = insert(b, TVI_LAST, "b1");
+    ASSERT_TRUE(TreeView_SelectItem(tree, b1));
+    clearNotes();
+    // Deleting b takes b1 with it; the selection goes to the previous sibling.
+    ASSERT_TRUE(TreeView_DeleteItem(tree, b));
+    EXPECT_EQ(TreeView_GetSelection(tree), a);
+    std::vector<Note> changed = notes(TVN_SELCHANGEDA);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].oldItem, b1);
+    EXPECT_EQ(changed[0].newItem, a);
+    EXPECT_EQ(changed[0].action, static_cast<UINT>(TVC_UNKNOWN));
+    // The selection moved before the branch went.
+    std::vector<UINT> order = codes();
+    ASSERT_EQ(order.size(), 4u);
+    EXPECT_EQ(order[0], TVN_SELCHANGINGA);
+    EXPECT_EQ(order[1], TVN_SELCHANGEDA);
+    EXPECT_EQ(order[2], TVN_DELETEITEMA);
+    EXPECT_EQ(order[3], TVN_DELETEITEMA);
+    EXPECT_TRUE(stateOf(a, TVIS_SELECTED));
+}
+
+TEST_F(TreeViewItems, SortChildrenIsCaseInsensitiveStableAndOptionallyRecursive) {
+    HTREEITEM c = insert(TVI_ROOT, TVI_LAST, "c");
+    insert(TVI_ROOT, TVI_LAST, "B", 1);
+    insert(TVI_ROOT, TVI_LAST, "a");
+    insert(TVI_ROOT, TVI_LAST, "b", 2);
+    insert(c, TVI_LAST, "z");
+    insert(c, TVI_LAST, "y");
+    ASSERT_TRUE(TreeView_SortChildren(tree, TVI_ROOT, FALSE));
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"a", "B", "b", "c"}));
+    EXPECT_EQ(children(c), (Texts{"z", "y"}));
+    ASSERT_TRUE(TreeView_SortChildren(tree, nullptr, TRUE));
+    EXPECT_EQ(children(c), (Texts{"y", "z"}));
+    // Sorted insertion works on the sorted list.
+    insert(TVI_ROOT, TVI_SORT, "bb");
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"a", "B", "b", "bb", "c"}));
+}
+
+int CALLBACK compareByParam(LPARAM a, LPARAM b, LPARAM sort) {
+    // Sort by the tens digit only, descending when sort is -1.
+    int left = static_cast<int>(a) / 10, right = static_cast<int>(b) / 10;
+    return static_cast<int>(sort) * (left < right ? -1 : left > right ? 1 : 0);
+}
+
+TEST_F(TreeViewItems, SortChildrenWithACallbackIsStableAndSeesTheItemData) {
+    HTREEITEM top = insert(TVI_ROOT, TVI_LAST, "top");
+    const LPARAM params[] = {31, 12, 33, 11, 22, 32};
+    for (LPARAM p : params) {
+        insert(top, TVI_LAST, std::to_string(p).c_str(), p);
+    }
+    TVSORTCB sort;
+    sort.hParent = top;
+    sort.lpfnCompare = &compareByParam;
+    sort.lParam = 1;
+    ASSERT_TRUE(TreeView_SortChildrenCB(tree, &sort, 0));
+    EXPECT_EQ(children(top), (Texts{"12", "11", "22", "31", "33", "32"}));
+    sort.lParam = -1;
+    ASSERT_TRUE(TreeView_SortChildrenCB(tree, &sort, 0));
+    EXPECT_EQ(children(top), (Texts{"31", "33", "32", "22", "12", "11"}));
+    sort.hParent = reinterpret_cast<HTREEITEM>(static_cast<ULONG_PTR>(0x7FFFFF00));
+    EXPECT_FALSE(TreeView_SortChildrenCB(tree, &sort, 0));
+}
+
+int CALLBACK inconsistentCompare(LPARAM a, LPARAM b, LPARAM) {
+    return (a ^ b) & 1 ? 1 : -1;  // no order at all
+}
+
+TEST_F(TreeViewItems, AnInconsistentSortCallbackKeepsEveryItem) {
+    for (int i = 0; i < 50; ++i) {
+        insert(TVI_ROOT, TVI_LAST, std::to_string(i).c_str(), i);
+    }
+    TVSORTCB sort{nullptr, &inconsistentCompare, 0};
+    ASSERT_TRUE(TreeView_SortChildrenCB(tree, &sort, 0));
+    std::vector<bool> seen(50, false);
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;
+         item = TreeView_GetNextSibling(tree, item)) {
+        LPARAM p = paramOf(item);
+        ASSERT_GE(p, 0);
+        ASSERT_LT(p, 50);
+        EXPECT_FALSE(seen[static_cast<size_t>(p)]);
+        seen[static_cast<size_t>(p)] = true;
+    }
+    EXPECT_EQ(TreeView_GetCount(tree), 50u);
+}
+
+TEST_F(TreeViewItems, TwelveThousandSortedInsertionsAreFast) {
+    // Texts in an order that is neither ascending nor descending, with
+    // repeated texts, in a level below a root item as the dialogs fill it.
+    TVITEMA root;
+    std::memset(&root, 0, sizeof root);
+    root.mask = TVIF_TEXT | TVIF_STATE;
+    root.pszText = const_cast<char*>("project");
+    root.state = root.stateMask = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+    HTREEITEM top = insertWith(TVI_ROOT, TVI_LAST, root);
+    const int count = 12000;
+    auto start = std::chrono::steady_clock::now();
+    unsigned seed = 12345;
+    char text[32];
+    for (int i = 0; i < count; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        std::snprintf(text, sizeof text, "tb%06u.zdw  Name", (seed >> 8) % 9000u);
+        ASSERT_NE(insert(top, TVI_SORT, text, i), nullptr);
+    }
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 4000);
+    EXPECT_EQ(TreeView_GetCount(tree), static_cast<UINT>(count + 1));
+    // In order, and equal texts in insertion order.
+    std::string previous;
+    LPARAM previousParam = -1;
+    int seen = 0;
+    for (HTREEITEM item = TreeView_GetChild(tree, top); item;
+         item = TreeView_GetNextSibling(tree, item), ++seen) {
+        std::string itemText = textOf(item);
+        LPARAM param = paramOf(item);
+        ASSERT_LE(lstrcmpiA(previous.c_str(), itemText.c_str()), 0) << itemText;
+        if (itemText == previous) {
+            ASSERT_GT(param, previousParam);
+        }
+        previous = itemText;
+        previousParam = param;
+    }
+    EXPECT_EQ(seen, count);
+}
+
+}  // namespace
