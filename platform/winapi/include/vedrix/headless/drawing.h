@@ -11,13 +11,20 @@
 // - A memory device context (CreateCompatibleDC) with a selected bitmap draws
 //   real pixels into that bitmap, so tests can check them with GetPixel or
 //   GetDIBits. Its calls are recorded only while setRecordMemoryDCs(true).
-// - Bitmaps keep 32-bit pixels; a bitmap of a smaller depth (monochrome device
-//   bitmaps, DIB sections with colour tables, 16-bit DIB sections) reduces
-//   every colour written to it to what the depth holds (nearest colour-table
-//   entry, 5 or 6 bits per channel), and monochrome bitmaps convert in blits
-//   as on the platform (colour to mono: the source's background colour becomes
-//   white, all else black; mono to colour: black becomes the destination's text
-//   colour, white its background colour).
+// - The screen context (GetDC(NULL), CreateDC("DISPLAY")) is 1920 x 1080,
+//   draws no pixels and is recorded with a null window.
+// - Bitmaps keep 32-bit pixels; a bitmap of a smaller depth (monochrome
+//   bitmaps, bitmaps and DIB sections of 4, 8, 16 or 24 bits) reduces every
+//   colour written to it to what the depth holds (nearest colour-table entry,
+//   5 or 6 bits per channel), and monochrome bitmaps convert in blits as on
+//   the platform (colour to mono: the source's background colour becomes
+//   white, all else black; mono to colour: black becomes the destination's
+//   text colour, white its background colour). Colour device bitmaps have the
+//   display's 32 bits.
+// - Pen lines leave out their end point (Bresenham); wide pens stamp a square
+//   of their width; dashed and dotted pens draw solid. Stretching takes the
+//   nearest source pixel in every stretch mode. Mapping modes other than
+//   MM_TEXT are refused.
 //
 // Text
 // - Every font has the same fixed metrics: each character is 7 pixels wide
@@ -25,9 +32,15 @@
 //   ascent 12, descent 4, no leading. The font's height, width and face only
 //   matter to GetObject and GetTextFace. SYSTEM_FONT has normal weight.
 // - Text drawn into a bitmap is a box per character cell: a character other
-//   than a space fills x + 1 ... x + 6 (x + 7 bold) by y + 3 ... y + 13 of its
-//   cell with the text colour. In OPAQUE mode the whole cell is first filled
-//   with the background colour.
+//   than a space fills columns x + 1 to x + 5 (x + 6 bold) and rows y + 3 to
+//   y + 12 of its cell (x, y: the cell's top-left corner) with the text
+//   colour. In OPAQUE mode the whole cell is first filled with the background
+//   colour.
+// - DrawTextA: prefixes ("&x", "&&") are removed unless DT_NOPREFIX;
+//   DT_WORDBREAK breaks at spaces only (a longer word stays whole);
+//   DT_END_ELLIPSIS and DT_PATH_ELLIPSIS shorten a line to the rectangle's
+//   width; DT_CALCRECT makes the rectangle as wide as the widest line and as
+//   high as the lines (an empty text has no line).
 //
 // GDI objects
 // - Objects live in a handle table; a deleted, stale or wrong-kind handle makes

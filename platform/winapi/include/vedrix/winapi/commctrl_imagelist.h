@@ -9,8 +9,17 @@
 // - ILC_COLOR and ILC_COLOR4 keep 4-bit images (16-colour table), ILC_COLOR8
 //   8-bit images, ILC_COLOR16/24/32 that many bits, ILC_COLORDDB the display's
 //   32-bit format. Colours are reduced to what the depth holds, as on the platform.
+// - Drawing: with a mask, ILD_TRANSPARENT or a background colour of CLR_NONE
+//   keeps the destination where the mask is set; another background colour
+//   fills those pixels. ILD_BLEND25/ILD_BLEND50 mix the image with the
+//   foreground colour by a quarter/a half. Each draw is recorded as an
+//   ImageListDraw entry (<vedrix/headless/drawing.h>).
 // - The drag image is observable through vedrix::headless::dragImageState()
-//   (<vedrix/headless/drawing.h>).
+//   (<vedrix/headless/drawing.h>); nothing is painted. ImageList_BeginDrag
+//   during a drag ends the old drag first. ImageList_DragEnter, DragMove,
+//   DragShowNolock, DragLeave and SetDragCursorImage fail without a drag;
+//   DragEnter also fails while a window is locked; DragMove before DragEnter
+//   only moves the hidden image; EndDrag without a drag does nothing.
 #pragma once
 
 #include <windows.h>

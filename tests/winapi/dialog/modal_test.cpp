@@ -1,0 +1,175 @@
+// Modal loops, the person's hook inside them, and how every loop ends.
+#include "dialog_support.h"
+
+namespace {
+
+using namespace vedrix::headless;
+using Modal = DialogTest;
+
+TEST_F(Modal, TheHookActsInsideTheLoopOfAShownDialogWithItsOwnerDisabled) {
+    std::vector<std::pair<HWND, int>> calls;
+    bool ownerDisabled = false;
+    bool dialogVisible = false;
+    HWND active = nullptr;
+    setModalHook([&](HWND dlg, int id) {
+        calls.emplace_back(dlg, id);
+        ownerDisabled = !IsWindowEnabled(owner);
+        dialogVisible = IsWindowVisible(dlg);
+        active = GetActiveWindow();
+        EXPECT_EQ(modalDialogs(), std::vector<HWND>{dlg});
+        pressKey(VK_RETURN);
+    });
+    INT_PTR result =
+        DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0);
+    EXPECT_EQ(result, IDOK);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].second, kMainDialog);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(dialogVisible);
+    EXPECT_EQ(active, calls[0].first);
+    // Afterwards: the dialog is gone, the owner enabled and active again.
+    EXPECT_FALSE(IsWindow(calls[0].first));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_TRUE(modalDialogs().empty());
+}
+
+TEST_F(Modal, AScriptThatEndsWithoutClosingMakesTheLoopCancel) {
+    setModalHook([&](HWND, int) { /* the person walks away */ });
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0),
+              IDCANCEL);
+    EXPECT_EQ(commands(), std::vector<WORD>{IDCANCEL});
+    for (const Seen& s : seen()) {
+        if (s.msg == WM_COMMAND) {
+            EXPECT_EQ(HIWORD(s.wParam), BN_CLICKED);
+        }
+    }
+}
+
+TEST_F(Modal, ADialogThatIgnoresCancelIsEndedByTheLoop) {
+    handle([](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<INT_PTR> {
+        if (msg == WM_COMMAND) {
+            return TRUE;  // refuses to close
+        }
+        return std::nullopt;
+    });
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0),
+              IDCANCEL);
+    EXPECT_EQ(commands(), std::vector<WORD>{IDCANCEL});  // asked once
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(Modal, WithoutAHookTheLoopCancelsAtOnce) {
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), owner, dialogProc, 0),
+              IDCANCEL);
+}
+
+TEST_F(Modal, EndDialogDuringInitDialogNeverShowsTheDialog) {
+    handle([](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<INT_PTR> {
+        if (msg == WM_INITDIALOG) {
+            EndDialog(h, 55);
+            return TRUE;
+        }
+        return std::nullopt;
+    });
+    bool hooked = false;
+    setModalHook([&](HWND, int) { hooked = true; });
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0), 55);
+    EXPECT_FALSE(hooked);
+    EXPECT_TRUE(seenOf(nullptr, {WM_SHOWWINDOW}).empty());
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(Modal, MissingOrBrokenTemplatesGiveMinusOne) {
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(4242), owner, dialogProc, 0), -1);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kBrokenDialog), owner, dialogProc, 0), -1);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_TRUE(seenOf(nullptr, {WM_INITDIALOG}).empty());
+    EXPECT_EQ(DialogBoxIndirectParamA(nullptr, nullptr, owner, dialogProc, 0), -1);
+}
+
+TEST_F(Modal, ClickingTheDisabledOwnerBeepsAndChangesNothing) {
+    setModalHook([&](HWND dlg, int) {
+        resetRecords();
+        RECT r;
+        GetWindowRect(owner, &r);
+        click(POINT{r.right - 5, r.bottom - 5});  // outside the dialog
+        EXPECT_EQ(beeps().size(), 1u);
+        EXPECT_EQ(GetActiveWindow(), dlg);
+        click(center(GetDlgItem(dlg, IDOK)));
+    });
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0), IDOK);
+}
+
+TEST_F(Modal, NestedBoxesAndDialogsRunInsideTheScript) {
+    std::vector<int> hooked;
+    int innerResult = 0;
+    int boxAnswer = 0;
+    std::vector<HWND> stackInside;
+    setModalHook([&](HWND dlg, int id) {
+        hooked.push_back(id);
+        if (id == kMainDialog) {
+            queueMessageBoxAnswer(IDNO);
+            boxAnswer = MessageBoxA(dlg, "Sure?", "Question", MB_YESNO);
+            innerResult = static_cast<int>(
+                DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), dlg, dialogProc, 0));
+            EXPECT_EQ(GetActiveWindow(), dlg);  // back in the outer dialog
+            EXPECT_FALSE(IsWindowEnabled(owner));
+            pressKey(VK_RETURN);
+        } else {
+            stackInside = modalDialogs();
+            click(center(GetDlgItem(dlg, IDCANCEL)));
+        }
+    });
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0), IDOK);
+    EXPECT_EQ(hooked, (std::vector<int>{kMainDialog, kSmallDialog}));
+    EXPECT_EQ(boxAnswer, IDNO);
+    EXPECT_EQ(innerResult, IDCANCEL);
+    EXPECT_EQ(stackInside.size(), 2u);
+    ASSERT_EQ(messageBoxes().size(), 1u);
+    EXPECT_EQ(messageBoxes()[0].caption, "Question");
+}
+
+TEST_F(Modal, ADialogCentredOnTheScreen) {
+    RECT r{};
+    setModalHook([&](HWND dlg, int) { GetWindowRect(dlg, &r); });
+    DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), owner, dialogProc, 0);
+    EXPECT_EQ(r.left, (1920 - 160) / 2);
+    EXPECT_EQ(r.top, (1080 - 60) / 2);
+}
+
+TEST_F(Modal, TimersRunWhileThePersonWaits) {
+    std::vector<DWORD> ticks;
+    handle([&](HWND h, UINT msg, WPARAM, LPARAM) -> std::optional<INT_PTR> {
+        if (msg == WM_INITDIALOG) {
+            SetTimer(h, 1, 250, nullptr);
+        } else if (msg == WM_TIMER) {
+            ticks.push_back(virtualTime());
+            if (ticks.size() == 2) {
+                EndDialog(h, 7);
+            }
+            return TRUE;
+        }
+        return std::nullopt;
+    });
+    setModalHook([&](HWND, int) { advanceTime(1000); });
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), owner, dialogProc, 0), 7);
+    EXPECT_EQ(ticks, (std::vector<DWORD>{250, 500}));
+}
+
+TEST_F(Modal, AQuitMessageEndsTheLoopAndStaysQueued) {
+    setModalHook([&](HWND, int) { PostQuitMessage(9); });
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), owner, dialogProc, 0), 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 9u);
+}
+
+TEST_F(Modal, EndDialogOnAnythingButADialogFails) {
+    EXPECT_FALSE(EndDialog(owner, 1));
+    EXPECT_FALSE(EndDialog(nullptr, 1));
+}
+
+}  // namespace
