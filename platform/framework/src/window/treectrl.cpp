@@ -1,5 +1,7 @@
 #include <vedrix/framework/treectrl.h>
 
+#include <cstring>
+
 #include <vedrix/framework/controls.h>
 
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
@@ -70,8 +72,9 @@ BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData) {
 }
 
 BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const {
-    // The control takes the item in the rectangle it fills.
-    *reinterpret_cast<HTREEITEM*>(lpRect) = hItem;
+    // The control takes the item in the rectangle it fills; a RECT is only
+    // 4-byte aligned, so the handle is copied in bytewise.
+    std::memcpy(lpRect, &hItem, sizeof hItem);
     return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, static_cast<WPARAM>(bTextOnly),
                                          reinterpret_cast<LPARAM>(lpRect)));
 }
