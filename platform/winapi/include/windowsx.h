@@ -7,8 +7,8 @@
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 
-#define POINTSTOPOINT(pt, pts)       \
-    {                                \
+#define POINTSTOPOINT(pt, pts)         \
+    {                                  \
         (pt).x = (LONG)(SHORT)(pts).x; \
         (pt).y = (LONG)(SHORT)(pts).y; \
     }

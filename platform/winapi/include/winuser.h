@@ -207,8 +207,7 @@ WINUSERAPI ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpWndClass);
 WINUSERAPI BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
 WINUSERAPI BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName,
                                      LPWNDCLASSA lpWndClass);
-WINUSERAPI BOOL WINAPI GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass,
-                                       LPWNDCLASSEXA lpwcx);
+WINUSERAPI BOOL WINAPI GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, LPWNDCLASSEXA lpwcx);
 WINUSERAPI int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
 #define RegisterClass RegisterClassA
 #define RegisterClassEx RegisterClassExA
@@ -263,10 +262,10 @@ WINUSERAPI HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCS
                                        DWORD dwStyle, int X, int Y, int nWidth, int nHeight,
                                        HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                                        LPVOID lpParam);
-#define CreateWindowA(lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent, \
-                      hMenu, hInstance, lpParam)                                            \
-    CreateWindowExA(0L, lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight,          \
-                    hWndParent, hMenu, hInstance, lpParam)
+#define CreateWindowA(lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent,   \
+                      hMenu, hInstance, lpParam)                                               \
+    CreateWindowExA(0L, lpClassName, lpWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent, \
+                    hMenu, hInstance, lpParam)
 #define CreateWindowEx CreateWindowExA
 #define CreateWindow CreateWindowA
 WINUSERAPI BOOL WINAPI DestroyWindow(HWND hWnd);
@@ -361,8 +360,7 @@ WINUSERAPI DWORD WINAPI GetWindowContextHelpId(HWND hWnd);
 
 WINUSERAPI BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 WINUSERAPI BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
-WINUSERAPI BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight,
-                                  BOOL bRepaint);
+WINUSERAPI BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
 WINUSERAPI BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
                                     UINT uFlags);
 WINUSERAPI HDWP WINAPI BeginDeferWindowPos(int nNumWindows);
@@ -511,13 +509,12 @@ WINUSERAPI BOOL WINAPI InvalidateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
 WINUSERAPI BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect);
 WINUSERAPI BOOL WINAPI ValidateRgn(HWND hWnd, HRGN hRgn);
 WINUSERAPI BOOL WINAPI UpdateWindow(HWND hWnd);
-WINUSERAPI BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate,
-                                    UINT flags);
+WINUSERAPI BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags);
 WINUSERAPI BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL bErase);
 WINUSERAPI int WINAPI GetUpdateRgn(HWND hWnd, HRGN hRgn, BOOL bErase);
 WINUSERAPI BOOL WINAPI LockWindowUpdate(HWND hWndLock);
 WINUSERAPI BOOL WINAPI ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect,
-                                   const RECT* lpClipRect);
+                                    const RECT* lpClipRect);
 WINUSERAPI int WINAPI ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll,
                                      const RECT* prcClip, HRGN hrgnUpdate, LPRECT prcUpdate,
                                      UINT flags);
@@ -1045,21 +1042,19 @@ typedef struct tagCOMPAREITEMSTRUCT {
 
 WINUSERAPI LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam,
-                                              UINT fuFlags, UINT uTimeout,
-                                              DWORD_PTR* lpdwResult);
+                                              UINT fuFlags, UINT uTimeout, DWORD_PTR* lpdwResult);
 WINUSERAPI BOOL WINAPI SendNotifyMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 WINUSERAPI BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
-WINUSERAPI BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin,
-                                    UINT wMsgFilterMax, UINT wRemoveMsg);
-WINUSERAPI BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin,
-                                   UINT wMsgFilterMax);
+WINUSERAPI BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
+                                    UINT wRemoveMsg);
+WINUSERAPI BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 WINUSERAPI BOOL WINAPI WaitMessage(void);
 WINUSERAPI BOOL WINAPI TranslateMessage(const MSG* lpMsg);
 WINUSERAPI LRESULT WINAPI DispatchMessageA(const MSG* lpMsg);
 WINUSERAPI LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-WINUSERAPI LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg,
-                                          WPARAM wParam, LPARAM lParam);
+WINUSERAPI LRESULT WINAPI CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
+                                          LPARAM lParam);
 WINUSERAPI VOID WINAPI PostQuitMessage(int nExitCode);
 WINUSERAPI BOOL WINAPI InSendMessage(void);
 WINUSERAPI BOOL WINAPI ReplyMessage(LRESULT lResult);
@@ -1175,9 +1170,8 @@ WINUSERAPI INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplate
                                           HWND hWndParent, DLGPROC lpDialogFunc,
                                           LPARAM dwInitParam);
 WINUSERAPI INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance,
-                                                  LPCDLGTEMPLATEA hDialogTemplate,
-                                                  HWND hWndParent, DLGPROC lpDialogFunc,
-                                                  LPARAM dwInitParam);
+                                                  LPCDLGTEMPLATEA hDialogTemplate, HWND hWndParent,
+                                                  DLGPROC lpDialogFunc, LPARAM dwInitParam);
 WINUSERAPI HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName,
                                           HWND hWndParent, DLGPROC lpDialogFunc,
                                           LPARAM dwInitParam);
@@ -1210,8 +1204,7 @@ WINUSERAPI LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Ms
 WINUSERAPI BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
 WINUSERAPI UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
 WINUSERAPI BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned);
-WINUSERAPI UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated,
-                                     BOOL bSigned);
+WINUSERAPI UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bSigned);
 WINUSERAPI BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 WINUSERAPI UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 WINUSERAPI BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton,
@@ -1556,8 +1549,7 @@ WINUSERAPI int WINAPI SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOO
 WINUSERAPI BOOL WINAPI GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi);
 WINUSERAPI int WINAPI SetScrollPos(HWND hWnd, int nBar, int nPos, BOOL bRedraw);
 WINUSERAPI int WINAPI GetScrollPos(HWND hWnd, int nBar);
-WINUSERAPI BOOL WINAPI SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos,
-                                      BOOL bRedraw);
+WINUSERAPI BOOL WINAPI SetScrollRange(HWND hWnd, int nBar, int nMinPos, int nMaxPos, BOOL bRedraw);
 WINUSERAPI BOOL WINAPI GetScrollRange(HWND hWnd, int nBar, LPINT lpMinPos, LPINT lpMaxPos);
 WINUSERAPI BOOL WINAPI ShowScrollBar(HWND hWnd, int wBar, BOOL bShow);
 WINUSERAPI BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);
@@ -1669,8 +1661,7 @@ WINUSERAPI HMENU WINAPI CreateMenu(void);
 WINUSERAPI HMENU WINAPI CreatePopupMenu(void);
 WINUSERAPI BOOL WINAPI DestroyMenu(HMENU hMenu);
 WINUSERAPI BOOL WINAPI IsMenu(HMENU hMenu);
-WINUSERAPI BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem,
-                                   LPCSTR lpNewItem);
+WINUSERAPI BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem);
 WINUSERAPI BOOL WINAPI InsertMenuA(HMENU hMenu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem,
                                    LPCSTR lpNewItem);
 WINUSERAPI BOOL WINAPI ModifyMenuA(HMENU hMnu, UINT uPosition, UINT uFlags, UINT_PTR uIDNewItem,

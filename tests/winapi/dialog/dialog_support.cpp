@@ -13,8 +13,8 @@ namespace {
 const VedrixDialogItem kMainItems[] = {
     {kLabel, "Static", "Label", WS_CHILD | WS_VISIBLE, 0, 2, 2, 40, 8},
     {kField1, kFieldClass, "one", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, 0, 5, 12, 40, 10},
-    {kDisabledField, kFieldClass, "two", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 0, 5,
-     24, 40, 10},
+    {kDisabledField, kFieldClass, "two", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_DISABLED, 0, 5, 24,
+     40, 10},
     {kHiddenField, kFieldClass, "three", WS_CHILD | WS_TABSTOP, 0, 5, 36, 40, 10},
     {kField4, kFieldClass, "four", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 50, 12, 40, 10},
     {IDOK, "Button", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 10,
@@ -87,13 +87,17 @@ DialogHandler g_handler;
 
 LRESULT CALLBACK fieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_GETDLGCODE: return GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+        case WM_GETDLGCODE:
+            return GetWindowLongPtrA(hwnd, GWLP_USERDATA);
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_CHAR:
         case WM_SETFOCUS:
-        case WM_KILLFOCUS: g_seen.push_back(Seen{hwnd, msg, wParam, lParam}); break;
-        default: break;
+        case WM_KILLFOCUS:
+            g_seen.push_back(Seen{hwnd, msg, wParam, lParam});
+            break;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -125,8 +129,8 @@ void DialogTest::SetUp() {
         top.lpszClassName = "DialogTestOwner";
         ASSERT_NE(RegisterClassA(&top), 0);
     }
-    owner = CreateWindowExA(0, "DialogTestOwner", "Owner", WS_OVERLAPPED | WS_VISIBLE, 100, 50,
-                            600, 400, nullptr, nullptr, nullptr, nullptr);
+    owner = CreateWindowExA(0, "DialogTestOwner", "Owner", WS_OVERLAPPED | WS_VISIBLE, 100, 50, 600,
+                            400, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(owner, nullptr);
     g_seen.clear();
     g_handler = nullptr;

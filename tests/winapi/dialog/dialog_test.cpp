@@ -99,8 +99,7 @@ TEST_F(Dialogs, TheDefaultButtonComesFromTheTemplateAndCanChange) {
     SendMessageA(dlg, DM_SETDEFID, IDCANCEL, 0);
     EXPECT_EQ(SendMessageA(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(IDCANCEL, DC_HASDEFID));
     // The buttons' looks follow.
-    EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, IDCANCEL), GWL_STYLE) & BS_TYPEMASK,
-              BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, IDCANCEL), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
     EXPECT_EQ(GetWindowLongA(GetDlgItem(dlg, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     DestroyWindow(dlg);
 }

@@ -19,8 +19,7 @@ TEST_F(Modal, TheHookActsInsideTheLoopOfAShownDialogWithItsOwnerDisabled) {
         EXPECT_EQ(modalDialogs(), std::vector<HWND>{dlg});
         pressKey(VK_RETURN);
     });
-    INT_PTR result =
-        DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0);
+    INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0);
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].second, kMainDialog);

@@ -111,7 +111,8 @@ void restoreFocus(HWND dialog) {
 LRESULT defaultDialogProcessing(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     DialogState* s = dialogState(hDlg);
     switch (msg) {
-        case WM_INITDIALOG: return 0;
+        case WM_INITDIALOG:
+            return 0;
         case WM_ERASEBKGND: {
             auto brush = reinterpret_cast<HBRUSH>(
                 SendMessageA(hDlg, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(hDlg)));
@@ -133,7 +134,9 @@ LRESULT defaultDialogProcessing(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPara
                 restoreFocus(hDlg);
             }
             return 0;
-        case WM_SETFOCUS: restoreFocus(hDlg); return 0;
+        case WM_SETFOCUS:
+            restoreFocus(hDlg);
+            return 0;
         case WM_CLOSE: {
             HWND cancel = GetDlgItem(hDlg, IDCANCEL);
             if (cancel && !IsWindowEnabled(cancel)) {
@@ -206,7 +209,8 @@ LRESULT defaultDialogProcessing(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPara
                 dialogs().erase(hDlg);
             }
             return DefWindowProcA(hDlg, msg, wParam, lParam);
-        default: return DefWindowProcA(hDlg, msg, wParam, lParam);
+        default:
+            return DefWindowProcA(hDlg, msg, wParam, lParam);
     }
 }
 
@@ -261,8 +265,8 @@ HWND createFromSpec(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLG
         ownsFont = font != nullptr;
     }
     const char* cls = spec.windowClass.empty() ? "#32770" : spec.windowClass.c_str();
-    HWND hDlg = CreateWindowExA(exStyle, cls, spec.caption.c_str(), style & ~WS_VISIBLE, x, y, w,
-                                h, parent, nullptr, instance, nullptr);
+    HWND hDlg = CreateWindowExA(exStyle, cls, spec.caption.c_str(), style & ~WS_VISIBLE, x, y, w, h,
+                                parent, nullptr, instance, nullptr);
     if (!hDlg) {
         if (ownsFont) {
             gdi::deleteObject(font);
@@ -284,9 +288,8 @@ HWND createFromSpec(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLG
     for (const DialogItemSpec& item : spec.items) {
         HWND control = CreateWindowExA(
             item.exStyle | WS_EX_NOPARENTNOTIFY, item.windowClass.c_str(), item.text.c_str(),
-            item.style | WS_CHILD, scaleX(item.x), scaleY(item.y), scaleX(item.cx),
-            scaleY(item.cy), hDlg, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
-            instance, nullptr);
+            item.style | WS_CHILD, scaleX(item.x), scaleY(item.y), scaleX(item.cx), scaleY(item.cy),
+            hDlg, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)), instance, nullptr);
         if (!IsWindow(hDlg)) {
             return nullptr;
         }
@@ -440,6 +443,11 @@ bool isDialogWindow(HWND hwnd) {
     return GetClassNameA(hwnd, name, sizeof(name)) && strcasecmp(name, "#32770") == 0;
 }
 
+bool dialogEnded(HWND hwnd) {
+    DialogState* s = dialogState(hwnd);
+    return !s || s->ended;
+}
+
 void focusDialogControl(HWND dialog, HWND control) {
     (void)dialog;
     SetFocus(control);
@@ -478,8 +486,10 @@ LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
                 case WM_VKEYTOITEM:
                 case WM_CHARTOITEM:
                 case WM_QUERYDRAGICON:
-                case WM_INITDIALOG: return r;
-                default: return IsWindow(hDlg) ? msgResult(hDlg) : 0;
+                case WM_INITDIALOG:
+                    return r;
+                default:
+                    return IsWindow(hDlg) ? msgResult(hDlg) : 0;
             }
         }
         if (!IsWindow(hDlg)) {
@@ -499,8 +509,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
 }
 
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate,
-                                       HWND hWndParent, DLGPROC lpDialogFunc,
-                                       LPARAM dwInitParam) {
+                                       HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam) {
     if (!hDialogTemplate) {
         setLastError(ERROR_INVALID_PARAMETER);
         return -1;
@@ -519,8 +528,7 @@ HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
 }
 
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate,
-                                       HWND hWndParent, DLGPROC lpDialogFunc,
-                                       LPARAM dwInitParam) {
+                                       HWND hWndParent, DLGPROC lpDialogFunc, LPARAM dwInitParam) {
     if (!lpTemplate) {
         setLastError(ERROR_INVALID_PARAMETER);
         return nullptr;

@@ -62,8 +62,7 @@ void sendCommand(HWND dialog, int id) {
         MessageBeep(0);
         return;
     }
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(control));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
 }  // namespace
@@ -199,8 +198,11 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
                     return TRUE;
                 }
                 case VK_ESCAPE:
-                case VK_CANCEL: sendCommand(hDlg, IDCANCEL); return TRUE;
-                default: break;
+                case VK_CANCEL:
+                    sendCommand(hDlg, IDCANCEL);
+                    return TRUE;
+                default:
+                    break;
             }
             break;
         }
@@ -214,7 +216,8 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     TranslateMessage(lpMsg);
     DispatchMessageA(lpMsg);
@@ -326,15 +329,14 @@ UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton) {
     return static_cast<UINT>(SendDlgItemMessageA(hDlg, nIDButton, BM_GETCHECK, 0, 0));
 }
 
-BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton,
-                             int nIDCheckButton) {
+BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton) {
     if (!IsWindow(hDlg)) {
         setLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
     for (int id = nIDFirstButton; id <= nIDLastButton; ++id) {
-        SendDlgItemMessageA(hDlg, id, BM_SETCHECK, id == nIDCheckButton ? BST_CHECKED : BST_UNCHECKED,
-                            0);
+        SendDlgItemMessageA(hDlg, id, BM_SETCHECK,
+                            id == nIDCheckButton ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     return TRUE;
 }

@@ -65,13 +65,20 @@ private:
 
 std::string predefinedClass(WORD atom) {
     switch (atom) {
-        case 0x0080: return "Button";
-        case 0x0081: return "Edit";
-        case 0x0082: return "Static";
-        case 0x0083: return "ListBox";
-        case 0x0084: return "ScrollBar";
-        case 0x0085: return "ComboBox";
-        default: return "#" + std::to_string(atom);
+        case 0x0080:
+            return "Button";
+        case 0x0081:
+            return "Edit";
+        case 0x0082:
+            return "Static";
+        case 0x0083:
+            return "ListBox";
+        case 0x0084:
+            return "ScrollBar";
+        case 0x0085:
+            return "ComboBox";
+        default:
+            return "#" + std::to_string(atom);
     }
 }
 

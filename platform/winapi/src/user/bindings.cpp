@@ -70,9 +70,8 @@ HBRUSH createSolidBrush(COLORREF color) {
 
 HFONT createFont(int height, int weight, const char* face) {
     auto f = bound(&CreateFontA);
-    return f ? f(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                 DEFAULT_PITCH | FF_DONTCARE, face)
+    return f ? f(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face)
              : nullptr;
 }
 

@@ -241,18 +241,31 @@ ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex) {
         return v;
     }
     switch (nIndex) {
-        case GCLP_MENUNAME: return reinterpret_cast<ULONG_PTR>(c.menuName);
-        case GCLP_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(c.background);
-        case GCLP_HCURSOR: return reinterpret_cast<ULONG_PTR>(c.cursor);
-        case GCLP_HICON: return reinterpret_cast<ULONG_PTR>(c.icon);
-        case GCLP_HICONSM: return reinterpret_cast<ULONG_PTR>(c.iconSmall);
-        case GCLP_HMODULE: return reinterpret_cast<ULONG_PTR>(c.instance);
-        case GCL_CBWNDEXTRA: return static_cast<ULONG_PTR>(c.wndExtra);
-        case GCL_CBCLSEXTRA: return static_cast<ULONG_PTR>(c.clsExtra);
-        case GCLP_WNDPROC: return reinterpret_cast<ULONG_PTR>(c.proc);
-        case GCL_STYLE: return c.style;
-        case GCW_ATOM: return c.atom;
-        default: setLastError(ERROR_INVALID_INDEX); return 0;
+        case GCLP_MENUNAME:
+            return reinterpret_cast<ULONG_PTR>(c.menuName);
+        case GCLP_HBRBACKGROUND:
+            return reinterpret_cast<ULONG_PTR>(c.background);
+        case GCLP_HCURSOR:
+            return reinterpret_cast<ULONG_PTR>(c.cursor);
+        case GCLP_HICON:
+            return reinterpret_cast<ULONG_PTR>(c.icon);
+        case GCLP_HICONSM:
+            return reinterpret_cast<ULONG_PTR>(c.iconSmall);
+        case GCLP_HMODULE:
+            return reinterpret_cast<ULONG_PTR>(c.instance);
+        case GCL_CBWNDEXTRA:
+            return static_cast<ULONG_PTR>(c.wndExtra);
+        case GCL_CBCLSEXTRA:
+            return static_cast<ULONG_PTR>(c.clsExtra);
+        case GCLP_WNDPROC:
+            return reinterpret_cast<ULONG_PTR>(c.proc);
+        case GCL_STYLE:
+            return c.style;
+        case GCW_ATOM:
+            return c.atom;
+        default:
+            setLastError(ERROR_INVALID_INDEX);
+            return 0;
     }
 }
 
@@ -270,15 +283,33 @@ ULONG_PTR WINAPI SetClassLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
         return old;
     }
     switch (nIndex) {
-        case GCLP_HBRBACKGROUND: c.background = reinterpret_cast<HBRUSH>(dwNewLong); break;
-        case GCLP_HCURSOR: c.cursor = reinterpret_cast<HCURSOR>(dwNewLong); break;
-        case GCLP_HICON: c.icon = reinterpret_cast<HICON>(dwNewLong); break;
-        case GCLP_HICONSM: c.iconSmall = reinterpret_cast<HICON>(dwNewLong); break;
-        case GCLP_HMODULE: c.instance = reinterpret_cast<HINSTANCE>(dwNewLong); break;
-        case GCLP_WNDPROC: c.proc = reinterpret_cast<WNDPROC>(dwNewLong); break;
-        case GCL_STYLE: c.style = static_cast<UINT>(dwNewLong); break;
-        case GCL_CBWNDEXTRA: c.wndExtra = static_cast<int>(dwNewLong); break;
-        default: setLastError(ERROR_INVALID_INDEX); return 0;
+        case GCLP_HBRBACKGROUND:
+            c.background = reinterpret_cast<HBRUSH>(dwNewLong);
+            break;
+        case GCLP_HCURSOR:
+            c.cursor = reinterpret_cast<HCURSOR>(dwNewLong);
+            break;
+        case GCLP_HICON:
+            c.icon = reinterpret_cast<HICON>(dwNewLong);
+            break;
+        case GCLP_HICONSM:
+            c.iconSmall = reinterpret_cast<HICON>(dwNewLong);
+            break;
+        case GCLP_HMODULE:
+            c.instance = reinterpret_cast<HINSTANCE>(dwNewLong);
+            break;
+        case GCLP_WNDPROC:
+            c.proc = reinterpret_cast<WNDPROC>(dwNewLong);
+            break;
+        case GCL_STYLE:
+            c.style = static_cast<UINT>(dwNewLong);
+            break;
+        case GCL_CBWNDEXTRA:
+            c.wndExtra = static_cast<int>(dwNewLong);
+            break;
+        default:
+            setLastError(ERROR_INVALID_INDEX);
+            return 0;
     }
     return old;
 }

@@ -60,8 +60,10 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
         case WM_NCCALCSIZE:
         case WM_CREATE:
         case WM_DESTROY:
-        case WM_NCDESTROY: return 0;
-        case WM_NCACTIVATE: return TRUE;
+        case WM_NCDESTROY:
+            return 0;
+        case WM_NCACTIVATE:
+            return TRUE;
         case WM_SETTEXT:
             w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
             return TRUE;
@@ -75,14 +77,16 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
             buf[n] = '\0';
             return static_cast<LRESULT>(n);
         }
-        case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(w->text.size());
         case WM_SETFONT:
             w->font = reinterpret_cast<HFONT>(wParam);
             if (LOWORD(lParam)) {
                 InvalidateRect(hWnd, nullptr, TRUE);
             }
             return 0;
-        case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(w->font);
         case WM_SETICON: {
             HICON icon = reinterpret_cast<HICON>(lParam);
             HICON old;
@@ -103,7 +107,9 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
                 return reinterpret_cast<LRESULT>(w->iconSmall ? w->iconSmall : w->iconBig);
             }
             return reinterpret_cast<LRESULT>(w->iconSmall);
-        case WM_CLOSE: DestroyWindow(hWnd); return 0;
+        case WM_CLOSE:
+            DestroyWindow(hWnd);
+            return 0;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE) {
                 sendMessage(hWnd, WM_CLOSE, 0, 0);
@@ -127,23 +133,27 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
                     return TRUE;
                 }
             }
+            // A parent asked on behalf of a child leaves the cursor to the child.
+            if (reinterpret_cast<HWND>(wParam) != hWnd) {
+                return FALSE;
+            }
             SHORT hit = static_cast<SHORT>(LOWORD(lParam));
             UINT mouse = HIWORD(lParam);
             if (hit == HTERROR) {
-                if (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN ||
-                    mouse == WM_MBUTTONDOWN) {
+                if (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN || mouse == WM_MBUTTONDOWN) {
                     MessageBeep(0);
                 }
                 return FALSE;
             }
             if (hit == HTCLIENT) {
-                if (w->cls->cursor) {
-                    SetCursor(w->cls->cursor);
+                if (!w->cls->cursor) {
+                    return FALSE;
                 }
-                return FALSE;
+                SetCursor(w->cls->cursor);
+                return TRUE;
             }
             SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-            return FALSE;
+            return TRUE;
         }
         case WM_MOUSEACTIVATE:
             if (HWND parent = parentOf(w.get())) {
@@ -160,8 +170,7 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
         case WM_RBUTTONUP: {
             POINT p{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
             ClientToScreen(hWnd, &p);
-            sendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd),
-                        MAKELPARAM(p.x, p.y));
+            sendMessage(hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hWnd), MAKELPARAM(p.x, p.y));
             return 0;
         }
         case WM_NCRBUTTONUP:
@@ -254,14 +263,22 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
         case WM_CTLCOLORBTN:
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC: return ctlColor(Msg, reinterpret_cast<HDC>(wParam));
-        case WM_SETREDRAW: w->noRedraw = !wParam; return 0;
-        case WM_NOTIFYFORMAT: return lParam == NF_QUERY ? NFR_ANSI : 0;
+        case WM_CTLCOLORSTATIC:
+            return ctlColor(Msg, reinterpret_cast<HDC>(wParam));
+        case WM_SETREDRAW:
+            w->noRedraw = !wParam;
+            return 0;
+        case WM_NOTIFYFORMAT:
+            return lParam == NF_QUERY ? NFR_ANSI : 0;
         case WM_VKEYTOITEM:
-        case WM_CHARTOITEM: return -1;
+        case WM_CHARTOITEM:
+            return -1;
         case WM_QUERYENDSESSION:
-        case WM_QUERYOPEN: return TRUE;
-        case WM_QUERYUISTATE: return 0;
-        default: return 0;
+        case WM_QUERYOPEN:
+            return TRUE;
+        case WM_QUERYUISTATE:
+            return 0;
+        default:
+            return 0;
     }
 }

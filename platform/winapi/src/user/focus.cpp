@@ -92,10 +92,10 @@ void setActive(HWND hwnd, bool byClick) {
     bringToTop(n);
     sendMessage(newActive, WM_NCACTIVATE, TRUE, 0);
     if (findWindow(newActive)) {
-        sendMessage(newActive, WM_ACTIVATE,
-                    MAKEWPARAM(byClick ? WA_CLICKACTIVE : WA_ACTIVE,
-                               (n->style & WS_MINIMIZE) ? 1 : 0),
-                    reinterpret_cast<LPARAM>(old));
+        sendMessage(
+            newActive, WM_ACTIVATE,
+            MAKEWPARAM(byClick ? WA_CLICKACTIVE : WA_ACTIVE, (n->style & WS_MINIMIZE) ? 1 : 0),
+            reinterpret_cast<LPARAM>(old));
     }
 }
 

@@ -474,8 +474,8 @@ HDWP WINAPI BeginDeferWindowPos(int nNumWindows) {
     return new DeferredPositions;
 }
 
-HDWP WINAPI DeferWindowPos(HDWP hWinPosInfo, HWND hWnd, HWND hWndInsertAfter, int x, int y,
-                           int cx, int cy, UINT uFlags) {
+HDWP WINAPI DeferWindowPos(HDWP hWinPosInfo, HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx,
+                           int cy, UINT uFlags) {
     auto* d = static_cast<DeferredPositions*>(hWinPosInfo);
     if (!d || !checkWindow(hWnd)) {
         return nullptr;
@@ -557,10 +557,17 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
                 return wasVisible;
             }
             break;
-        case SW_SHOWNOACTIVATE: flags |= SWP_NOACTIVATE; break;
-        case SW_SHOWNA: flags |= SWP_NOACTIVATE | SWP_NOZORDER; break;
-        case SW_SHOW: break;
-        default: setLastError(ERROR_INVALID_PARAMETER); return FALSE;
+        case SW_SHOWNOACTIVATE:
+            flags |= SWP_NOACTIVATE;
+            break;
+        case SW_SHOWNA:
+            flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+            break;
+        case SW_SHOW:
+            break;
+        default:
+            setLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
     }
     if (w->style & WS_CHILD) {
         // A child keeps its place in the z-order and activates nothing.
@@ -604,8 +611,7 @@ BOOL WINAPI GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl) {
                                                   : SW_SHOWNORMAL;
     lpwndpl->ptMinPosition = POINT{-1, -1};
     lpwndpl->ptMaxPosition = POINT{-1, -1};
-    lpwndpl->rcNormalPosition =
-        (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->normalRect : w->rect;
+    lpwndpl->rcNormalPosition = (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->normalRect : w->rect;
     return TRUE;
 }
 

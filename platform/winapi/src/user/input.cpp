@@ -150,11 +150,11 @@ struct SystemCursor {
 };
 
 const SystemCursor kSystemCursors[] = {
-    {32512, "IDC_ARROW"},    {32513, "IDC_IBEAM"},       {32514, "IDC_WAIT"},
-    {32515, "IDC_CROSS"},    {32516, "IDC_UPARROW"},     {32640, "IDC_SIZE"},
-    {32641, "IDC_ICON"},     {32642, "IDC_SIZENWSE"},    {32643, "IDC_SIZENESW"},
-    {32644, "IDC_SIZEWE"},   {32645, "IDC_SIZENS"},      {32646, "IDC_SIZEALL"},
-    {32648, "IDC_NO"},       {32649, "IDC_HAND"},        {32650, "IDC_APPSTARTING"},
+    {32512, "IDC_ARROW"},  {32513, "IDC_IBEAM"},    {32514, "IDC_WAIT"},
+    {32515, "IDC_CROSS"},  {32516, "IDC_UPARROW"},  {32640, "IDC_SIZE"},
+    {32641, "IDC_ICON"},   {32642, "IDC_SIZENWSE"}, {32643, "IDC_SIZENESW"},
+    {32644, "IDC_SIZEWE"}, {32645, "IDC_SIZENS"},   {32646, "IDC_SIZEALL"},
+    {32648, "IDC_NO"},     {32649, "IDC_HAND"},     {32650, "IDC_APPSTARTING"},
     {32651, "IDC_HELP"},
 };
 
@@ -333,9 +333,9 @@ void mouseEvent(UINT clientMsg, int button, bool isDown) {
     if (press && !captured) {
         Window* root = rootOf(findWindow(target));
         if (root && root->handle != activeWindow()) {
-            LRESULT ma = sendMessage(target, WM_MOUSEACTIVATE,
-                                     reinterpret_cast<WPARAM>(root->handle),
-                                     MAKELPARAM(static_cast<WORD>(hit), clientMsg));
+            LRESULT ma =
+                sendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root->handle),
+                            MAKELPARAM(static_cast<WORD>(hit), clientMsg));
             if (ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT || ma == 0) {
                 setActive(root->handle, true);
             }
@@ -373,8 +373,7 @@ void mouseEvent(UINT clientMsg, int button, bool isDown) {
         if (press) {
             Window* w = findWindow(target);
             if (w && (w->style & WS_CHILD)) {
-                sendParentNotify(w, msg == kButtonDbl[button] ? kButtonDown[button] : msg,
-                                 lParam);
+                sendParentNotify(w, msg == kButtonDbl[button] ? kButtonDown[button] : msg, lParam);
             }
         }
     } else {
@@ -463,14 +462,22 @@ int characterForKey(UINT vk, const BYTE* state) {
             return static_cast<int>(vk - 'A' + 1);
         }
         switch (vk) {
-            case VK_OEM_4: return 0x1B;
-            case VK_OEM_5: return 0x1C;
-            case VK_OEM_6: return 0x1D;
-            case VK_RETURN: return 0x0A;
-            case VK_BACK: return 0x7F;
-            case VK_ESCAPE: return 0x1B;
-            case VK_SPACE: return ' ';
-            default: return -1;
+            case VK_OEM_4:
+                return 0x1B;
+            case VK_OEM_5:
+                return 0x1C;
+            case VK_OEM_6:
+                return 0x1D;
+            case VK_RETURN:
+                return 0x0A;
+            case VK_BACK:
+                return 0x7F;
+            case VK_ESCAPE:
+                return 0x1B;
+            case VK_SPACE:
+                return ' ';
+            default:
+                return -1;
         }
     }
     const KeyInfo* k = keyInfo(static_cast<int>(vk));
@@ -702,9 +709,13 @@ DWORD virtualTime() {
 
 void advanceTime(DWORD milliseconds) {
     DWORD target = now() + milliseconds;
+    // Waiting inside a modal loop ends when that dialog ends: the loop has to
+    // finish before anything else can happen.
+    HWND dialog = modalLoops().empty() ? nullptr : modalLoops().back().dialog;
+    auto dialogDone = [&] { return dialog && dialogEnded(dialog); };
     // Each timer fires at most once per step and moves at least 10 ms ahead,
     // so this ends; the bound guards against a clock that wraps.
-    for (int guard = 0; guard < 1000000; ++guard) {
+    for (int guard = 0; guard < 1000000 && !dialogDone(); ++guard) {
         bool any = false;
         DWORD due = nextTimerDue(&any);
         if (!any || due > target) {
@@ -714,6 +725,9 @@ void advanceTime(DWORD milliseconds) {
             setNow(due);
         }
         pumpQueue();
+    }
+    if (dialogDone()) {
+        return;
     }
     setNow(target);
     pumpQueue();
@@ -778,7 +792,8 @@ UINT WINAPI MapVirtualKeyA(UINT uCode, UINT uMapType) {
             }
             return static_cast<unsigned char>(k->plain);
         }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 

@@ -171,10 +171,6 @@ bool hasEnabledCommand(Menu* m, UINT id, int depth = 0) {
 
 }  // namespace
 
-void resetMenus() {
-    // Menus are owned by the program; the table is only cleared of nothing.
-}
-
 }  // namespace vedrix::winapi
 
 using namespace vedrix::winapi;
@@ -567,8 +563,8 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
     record.flags = uFlags;
     for (const MenuItem& it : m->items) {
         record.items.push_back(it.text);
-        record.entries.push_back(vedrix::headless::MenuItemRecord{it.text, (it.flags & MF_POPUP) ? 0 : it.id,
-                                                          it.flags});
+        record.entries.push_back(
+            vedrix::headless::MenuItemRecord{it.text, (it.flags & MF_POPUP) ? 0 : it.id, it.flags});
     }
     UINT answer = takeMenuAnswer();
     if (answer && !hasEnabledCommand(m, answer)) {
@@ -591,8 +587,7 @@ BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, 
     return TRUE;
 }
 
-BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd,
-                           const RECT*) {
+BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, const RECT*) {
     return TrackPopupMenuEx(hMenu, uFlags, x, y, hWnd, nullptr);
 }
 

@@ -86,12 +86,19 @@ void applyKeyChange(const InputEvent& e) {
     set(e.vk);
     switch (e.vk) {
         case VK_LSHIFT:
-        case VK_RSHIFT: set(VK_SHIFT); break;
+        case VK_RSHIFT:
+            set(VK_SHIFT);
+            break;
         case VK_LCONTROL:
-        case VK_RCONTROL: set(VK_CONTROL); break;
+        case VK_RCONTROL:
+            set(VK_CONTROL);
+            break;
         case VK_LMENU:
-        case VK_RMENU: set(VK_MENU); break;
-        default: break;
+        case VK_RMENU:
+            set(VK_MENU);
+            break;
+        default:
+            break;
     }
 }
 
@@ -242,8 +249,8 @@ void pumpQueue() {
         HWND dialog = nullptr;
         if (!modalLoops().empty()) {
             dialog = modalLoops().back().dialog;
-        } else if (Window* w = findWindow(msg.hwnd); w && rootOf(w) &&
-                                                     isDialogWindow(rootOf(w)->handle)) {
+        } else if (Window* w = findWindow(msg.hwnd);
+                   w && rootOf(w) && isDialogWindow(rootOf(w)->handle)) {
             dialog = rootOf(w)->handle;
         }
         if (dialog && IsWindow(dialog) && IsDialogMessageA(dialog, &msg)) {
@@ -386,8 +393,10 @@ BOOL WINAPI TranslateMessage(const MSG* lpMsg) {
             return TRUE;
         }
         case WM_KEYUP:
-        case WM_SYSKEYUP: return TRUE;
-        default: return FALSE;
+        case WM_SYSKEYUP:
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 
@@ -512,9 +521,8 @@ UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC l
 
 BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent) {
     auto& t = queue().timers;
-    auto it = std::find_if(t.begin(), t.end(), [&](const Timer& x) {
-        return x.hwnd == hWnd && x.id == uIDEvent;
-    });
+    auto it = std::find_if(t.begin(), t.end(),
+                           [&](const Timer& x) { return x.hwnd == hWnd && x.id == uIDEvent; });
     if (it == t.end()) {
         setLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

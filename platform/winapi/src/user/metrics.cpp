@@ -16,24 +16,60 @@ struct Metric {
 };
 
 const Metric kMetrics[] = {
-    {SM_CXSCREEN, 1920},       {SM_CYSCREEN, 1080},      {SM_CXVSCROLL, 17},
-    {SM_CYHSCROLL, 17},        {SM_CYCAPTION, 0},        {SM_CXBORDER, 1},
-    {SM_CYBORDER, 1},          {SM_CXDLGFRAME, 0},       {SM_CYDLGFRAME, 0},
-    {SM_CYVTHUMB, 17},         {SM_CXHTHUMB, 17},        {SM_CXICON, 32},
-    {SM_CYICON, 32},           {SM_CXCURSOR, 32},        {SM_CYCURSOR, 32},
-    {SM_CYMENU, 0},            {SM_CXFULLSCREEN, 1920},  {SM_CYFULLSCREEN, 1080},
-    {SM_MOUSEPRESENT, 1},      {SM_CYVSCROLL, 17},       {SM_CXHSCROLL, 17},
-    {SM_CXMIN, 0},             {SM_CYMIN, 0},            {SM_CXSIZE, 0},
-    {SM_CYSIZE, 0},            {SM_CXFRAME, 0},          {SM_CYFRAME, 0},
-    {SM_CXMINTRACK, 0},        {SM_CYMINTRACK, 0},       {SM_CXDOUBLECLK, 4},
-    {SM_CYDOUBLECLK, 4},       {SM_CXICONSPACING, 75},   {SM_CYICONSPACING, 75},
-    {SM_CMOUSEBUTTONS, 3},     {SM_CXEDGE, 2},           {SM_CYEDGE, 2},
-    {SM_CXSMICON, 16},         {SM_CYSMICON, 16},        {SM_CYSMCAPTION, 0},
-    {SM_CXMAXTRACK, 1920},     {SM_CYMAXTRACK, 1080},    {SM_CXMAXIMIZED, 1920},
-    {SM_CYMAXIMIZED, 1080},    {SM_CXDRAG, 4},           {SM_CYDRAG, 4},
-    {SM_CXMENUCHECK, 13},      {SM_CYMENUCHECK, 13},     {SM_MOUSEWHEELPRESENT, 1},
-    {SM_CXVIRTUALSCREEN, 1920}, {SM_CYVIRTUALSCREEN, 1080}, {SM_CMONITORS, 1},
-    {SM_SAMEDISPLAYFORMAT, 1}, {SM_CXFOCUSBORDER, 1},    {SM_CYFOCUSBORDER, 1},
+    {SM_CXSCREEN, 1920},
+    {SM_CYSCREEN, 1080},
+    {SM_CXVSCROLL, 17},
+    {SM_CYHSCROLL, 17},
+    {SM_CYCAPTION, 0},
+    {SM_CXBORDER, 1},
+    {SM_CYBORDER, 1},
+    {SM_CXDLGFRAME, 0},
+    {SM_CYDLGFRAME, 0},
+    {SM_CYVTHUMB, 17},
+    {SM_CXHTHUMB, 17},
+    {SM_CXICON, 32},
+    {SM_CYICON, 32},
+    {SM_CXCURSOR, 32},
+    {SM_CYCURSOR, 32},
+    {SM_CYMENU, 0},
+    {SM_CXFULLSCREEN, 1920},
+    {SM_CYFULLSCREEN, 1080},
+    {SM_MOUSEPRESENT, 1},
+    {SM_CYVSCROLL, 17},
+    {SM_CXHSCROLL, 17},
+    {SM_CXMIN, 0},
+    {SM_CYMIN, 0},
+    {SM_CXSIZE, 0},
+    {SM_CYSIZE, 0},
+    {SM_CXFRAME, 0},
+    {SM_CYFRAME, 0},
+    {SM_CXMINTRACK, 0},
+    {SM_CYMINTRACK, 0},
+    {SM_CXDOUBLECLK, 4},
+    {SM_CYDOUBLECLK, 4},
+    {SM_CXICONSPACING, 75},
+    {SM_CYICONSPACING, 75},
+    {SM_CMOUSEBUTTONS, 3},
+    {SM_CXEDGE, 2},
+    {SM_CYEDGE, 2},
+    {SM_CXSMICON, 16},
+    {SM_CYSMICON, 16},
+    {SM_CYSMCAPTION, 0},
+    {SM_CXMAXTRACK, 1920},
+    {SM_CYMAXTRACK, 1080},
+    {SM_CXMAXIMIZED, 1920},
+    {SM_CYMAXIMIZED, 1080},
+    {SM_CXDRAG, 4},
+    {SM_CYDRAG, 4},
+    {SM_CXMENUCHECK, 13},
+    {SM_CYMENUCHECK, 13},
+    {SM_MOUSEWHEELPRESENT, 1},
+    {SM_CXVIRTUALSCREEN, 1920},
+    {SM_CYVIRTUALSCREEN, 1080},
+    {SM_CMONITORS, 1},
+    {SM_SAMEDISPLAYFORMAT, 1},
+    {SM_CXFOCUSBORDER, 1},
+    {SM_CYFOCUSBORDER, 1},
 };
 
 const COLORREF kColors[] = {
@@ -119,7 +155,9 @@ BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT, PVOID pvParam, UINT) {
             }
             *static_cast<BOOL*>(pvParam) = TRUE;
             return TRUE;
-        default: setLastError(ERROR_INVALID_PARAMETER); return FALSE;
+        default:
+            setLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
     }
 }
 

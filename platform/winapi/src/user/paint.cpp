@@ -95,7 +95,8 @@ void validateWindow(Window* w, const RECT* rect) {
 }
 
 HWND nextWindowToPaint(HWND filter) {
-    Window* w = firstToPaint(desktopWindow(), filter == reinterpret_cast<HWND>(-1) ? nullptr : filter);
+    Window* w =
+        firstToPaint(desktopWindow(), filter == reinterpret_cast<HWND>(-1) ? nullptr : filter);
     return w ? w->handle : nullptr;
 }
 
@@ -244,8 +245,8 @@ BOOL WINAPI RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UIN
     if (!area && hrgnUpdate && rgnBox && rgnBox(hrgnUpdate, &box) != 0) {
         area = &box;
     }
-    bool children = (flags & RDW_ALLCHILDREN) ||
-                    (!(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN));
+    bool children =
+        (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w->style & WS_CLIPCHILDREN));
     if (flags & RDW_INVALIDATE) {
         invalidateWindow(w, area, (flags & RDW_ERASE) != 0, children);
     } else if (flags & RDW_VALIDATE) {

@@ -28,12 +28,12 @@ Records& records() {
 // The buttons of each message box type, in order.
 int defaultAnswer(UINT type) {
     static const int kButtons[][3] = {
-        {IDOK, 0, 0},                     // MB_OK
-        {IDOK, IDCANCEL, 0},              // MB_OKCANCEL
-        {IDABORT, IDRETRY, IDIGNORE},     // MB_ABORTRETRYIGNORE
-        {IDYES, IDNO, IDCANCEL},          // MB_YESNOCANCEL
-        {IDYES, IDNO, 0},                 // MB_YESNO
-        {IDRETRY, IDCANCEL, 0},           // MB_RETRYCANCEL
+        {IDOK, 0, 0},                        // MB_OK
+        {IDOK, IDCANCEL, 0},                 // MB_OKCANCEL
+        {IDABORT, IDRETRY, IDIGNORE},        // MB_ABORTRETRYIGNORE
+        {IDYES, IDNO, IDCANCEL},             // MB_YESNOCANCEL
+        {IDYES, IDNO, 0},                    // MB_YESNO
+        {IDRETRY, IDCANCEL, 0},              // MB_RETRYCANCEL
         {IDCANCEL, IDTRYAGAIN, IDCONTINUE},  // MB_CANCELTRYCONTINUE
     };
     UINT kind = type & MB_TYPEMASK;
@@ -136,7 +136,6 @@ void resetDesktop() {
     resetFocus();
     resetInput();
     resetCaret();
-    resetMenus();
     vedrix::winapi::resetRecords();
     records().loops.clear();
 }

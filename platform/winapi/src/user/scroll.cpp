@@ -76,8 +76,8 @@ int WINAPI SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw) {
     }
     clampBar(*s);
     if (rangeChanged) {
-        bool needed = s->max > s->min &&
-                      (s->page == 0 || s->page <= static_cast<UINT>(s->max - s->min));
+        bool needed =
+            s->max > s->min && (s->page == 0 || s->page <= static_cast<UINT>(s->max - s->min));
         if (lpsi->fMask & SIF_DISABLENOSCROLL) {
             showBar(w, nBar, true);
             s->disabledArrows = needed ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH;
@@ -97,7 +97,7 @@ BOOL WINAPI GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi) {
     }
     if (nBar == SB_CTL) {
         return SendMessageA(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(lpsi)) ? TRUE
-                                                                                         : FALSE;
+                                                                                        : FALSE;
     }
     Window* w = checkWindow(hwnd);
     ScrollBarState* s = w ? barOf(w, nBar) : nullptr;

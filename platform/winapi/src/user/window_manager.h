@@ -99,7 +99,7 @@ bool isTopLevel(const Window* w);
 Window* rootOf(Window* w);  // the top-level ancestor (the window itself if top-level)
 bool isDescendant(const Window* ancestor, const Window* w);  // w below ancestor (or equal)
 bool isReallyVisible(const Window* w);                       // it and all ancestors visible
-POINT clientOrigin(const Window* w);                          // in screen coordinates
+POINT clientOrigin(const Window* w);                         // in screen coordinates
 std::vector<HWND> childHandles(const Window* w);
 std::vector<HWND> topLevelHandles();
 
@@ -155,6 +155,8 @@ std::vector<ModalLoop>& modalLoops();
 // Whether a window is a dialog made by the dialog manager, and whether the
 // dialog manager wants it to filter its keyboard (dialog.cpp).
 bool isDialogWindow(HWND hwnd);
+// Whether a dialog was ended (EndDialog) or destroyed.
+bool dialogEnded(HWND hwnd);
 
 // Keyboard state after retrieval of the last input message (GetKeyState) and
 // at once (GetAsyncKeyState).
@@ -175,7 +177,6 @@ void resetWindows();
 void resetMessages();
 void resetInput();
 void resetFocus();
-void resetMenus();
 void resetRecords();
 void resetCaret();
 

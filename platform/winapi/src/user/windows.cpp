@@ -222,9 +222,8 @@ void sendParentNotify(Window* child, UINT event, LPARAM lParam) {
         if (!parent) {
             return;
         }
-        WPARAM wp = MAKEWPARAM(event, event == WM_CREATE || event == WM_DESTROY
-                                          ? static_cast<WORD>(child->id)
-                                          : 0);
+        WPARAM wp = MAKEWPARAM(
+            event, event == WM_CREATE || event == WM_DESTROY ? static_cast<WORD>(child->id) : 0);
         LPARAM lp = lParam;
         if (event != WM_CREATE && event != WM_DESTROY) {
             // Button presses carry the point in the receiving window's client coordinates.
@@ -250,9 +249,9 @@ using namespace vedrix::winapi;
 
 extern "C" {
 
-HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName,
-                            DWORD dwStyle, int X, int Y, int nWidth, int nHeight, HWND hWndParent,
-                            HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
+                            int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
+                            HINSTANCE hInstance, LPVOID lpParam) {
     auto cls = findClass(lpClassName);
     if (!cls || cls->name == "#32769") {
         setLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -331,11 +330,15 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         MINMAXINFO mmi{};
         mmi.ptMaxSize = POINT{1920, 1080};
         mmi.ptMaxPosition = POINT{0, 0};
-        mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-        mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+        mmi.ptMinTrackSize =
+            POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+        mmi.ptMaxTrackSize =
+            POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
         sendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-        cs.cx = std::clamp<int>(cs.cx, mmi.ptMinTrackSize.x, std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
-        cs.cy = std::clamp<int>(cs.cy, mmi.ptMinTrackSize.y, std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
+        cs.cx = std::clamp<int>(cs.cx, mmi.ptMinTrackSize.x,
+                                std::max(mmi.ptMinTrackSize.x, mmi.ptMaxTrackSize.x));
+        cs.cy = std::clamp<int>(cs.cy, mmi.ptMinTrackSize.y,
+                                std::max(mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.y));
     }
     w->rect = RECT{cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
     w->normalRect = w->rect;
@@ -550,8 +553,10 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd) {
             }
             return it == s->begin() ? nullptr : (*(it - 1))->handle;
         }
-        case GW_OWNER: return (w->style & WS_CHILD) ? nullptr : w->owner;
-        case GW_CHILD: return w->children.empty() ? nullptr : w->children.front()->handle;
+        case GW_OWNER:
+            return (w->style & WS_CHILD) ? nullptr : w->owner;
+        case GW_CHILD:
+            return w->children.empty() ? nullptr : w->children.front()->handle;
         case GW_ENABLEDPOPUP:
             for (Window* c : desktopWindow()->children) {
                 if (c->owner == hWnd && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED)) {
@@ -559,7 +564,9 @@ HWND WINAPI GetWindow(HWND hWnd, UINT uCmd) {
                 }
             }
             return nullptr;
-        default: setLastError(ERROR_INVALID_PARAMETER); return nullptr;
+        default:
+            setLastError(ERROR_INVALID_PARAMETER);
+            return nullptr;
     }
 }
 
@@ -577,7 +584,8 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags) {
         return nullptr;
     }
     switch (gaFlags) {
-        case GA_PARENT: return w->parent ? w->parent->handle : nullptr;
+        case GA_PARENT:
+            return w->parent ? w->parent->handle : nullptr;
         case GA_ROOT: {
             Window* r = rootOf(w);
             return r ? r->handle : nullptr;
@@ -589,7 +597,8 @@ HWND WINAPI GetAncestor(HWND hwnd, UINT gaFlags) {
             }
             return h;
         }
-        default: return nullptr;
+        default:
+            return nullptr;
     }
 }
 
@@ -682,19 +691,25 @@ LONG_PTR WINAPI GetWindowLongPtrA(HWND hWnd, int nIndex) {
         return v;
     }
     switch (nIndex) {
-        case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
-        case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
+        case GWLP_WNDPROC:
+            return reinterpret_cast<LONG_PTR>(w->proc);
+        case GWLP_HINSTANCE:
+            return reinterpret_cast<LONG_PTR>(w->instance);
         case GWLP_HWNDPARENT:
-            return reinterpret_cast<LONG_PTR>((w->style & WS_CHILD) && w->parent
-                                                  ? w->parent->handle
-                                                  : w->owner);
-        case GWL_STYLE: return static_cast<LONG_PTR>(static_cast<LONG>(w->style));
-        case GWL_EXSTYLE: return static_cast<LONG_PTR>(static_cast<LONG>(w->exStyle));
-        case GWLP_USERDATA: return w->userData;
+            return reinterpret_cast<LONG_PTR>((w->style & WS_CHILD) && w->parent ? w->parent->handle
+                                                                                 : w->owner);
+        case GWL_STYLE:
+            return static_cast<LONG_PTR>(static_cast<LONG>(w->style));
+        case GWL_EXSTYLE:
+            return static_cast<LONG_PTR>(static_cast<LONG>(w->exStyle));
+        case GWLP_USERDATA:
+            return w->userData;
         case GWLP_ID:
             return (w->style & WS_CHILD) ? static_cast<LONG_PTR>(w->id)
                                          : reinterpret_cast<LONG_PTR>(w->menu);
-        default: setLastError(ERROR_INVALID_INDEX); return 0;
+        default:
+            setLastError(ERROR_INVALID_INDEX);
+            return 0;
     }
 }
 
@@ -716,8 +731,12 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
     }
     LONG_PTR old = GetWindowLongPtrA(hWnd, nIndex);
     switch (nIndex) {
-        case GWLP_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(dwNewLong); break;
-        case GWLP_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(dwNewLong); break;
+        case GWLP_WNDPROC:
+            w->proc = reinterpret_cast<WNDPROC>(dwNewLong);
+            break;
+        case GWLP_HINSTANCE:
+            w->instance = reinterpret_cast<HINSTANCE>(dwNewLong);
+            break;
         case GWLP_HWNDPARENT:
             // For a top-level window this sets its owner, as on the platform.
             if (!(w->style & WS_CHILD)) {
@@ -744,7 +763,9 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
                         reinterpret_cast<LPARAM>(&ss));
             break;
         }
-        case GWLP_USERDATA: w->userData = dwNewLong; break;
+        case GWLP_USERDATA:
+            w->userData = dwNewLong;
+            break;
         case GWLP_ID:
             if (w->style & WS_CHILD) {
                 w->id = static_cast<UINT_PTR>(dwNewLong);
@@ -752,7 +773,9 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
                 w->menu = reinterpret_cast<HMENU>(dwNewLong);
             }
             break;
-        default: setLastError(ERROR_INVALID_INDEX); return 0;
+        default:
+            setLastError(ERROR_INVALID_INDEX);
+            return 0;
     }
     return old;
 }

@@ -47,6 +47,10 @@
 //   (BN_CLICKED) and, if it still runs after that, ends it with IDCANCEL
 //   itself, so that no loop waits forever. A loop inside the hook (a second
 //   dialog opened by a click) calls the hook again with its own dialog.
+// - A loop finishes only when its hook has returned: input given after the
+//   script ended the dialog still reaches the dialog's windows, so a script
+//   should stop once it has closed its dialog. advanceTime inside a hook
+//   stops early (the clock stays where it is) when the hook's dialog ends.
 //
 // Message boxes and menus
 // - MessageBoxA returns the next queued answer, or the box's default button:
@@ -66,6 +70,8 @@
 // - The clock is virtual, starts at 0 and moves only with advanceTime: it steps
 //   to each timer's due time in turn and dispatches the WM_TIMER messages
 //   (ordered by due time, then by creation), then to the end of the interval.
+//   Input does not move the clock. GetMessageTime gives the clock's value when
+//   the message was queued.
 #pragma once
 
 #include <windows.h>

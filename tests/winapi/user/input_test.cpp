@@ -1,0 +1,311 @@
+// The person's mouse and keyboard (<vedrix/headless/desktop.h>).
+#include "user_support.h"
+
+namespace {
+
+using namespace vedrix::headless;
+
+class Input : public UserTest {
+protected:
+    // Mouse and key messages of one window, without the cursor and hit tests.
+    std::vector<LoggedMessage> inputOf(HWND hwnd) {
+        std::vector<LoggedMessage> out;
+        for (const auto& m : log()) {
+            bool mouse = m.msg >= WM_MOUSEFIRST && m.msg <= WM_MOUSELAST;
+            bool key = m.msg >= WM_KEYFIRST && m.msg <= WM_KEYLAST;
+            bool nc = m.msg >= WM_NCMOUSEMOVE && m.msg <= WM_NCMBUTTONDBLCLK;
+            if (m.hwnd == hwnd && (mouse || key || nc || m.msg == WM_CONTEXTMENU)) {
+                out.push_back(m);
+            }
+        }
+        return out;
+    }
+};
+
+TEST_F(Input, AClickGivesSetCursorThenButtonMessagesInClientCoordinates) {
+    HWND top = topLevel(100, 100, 300, 300);
+    HWND c = child(top, 1, 10, 20, 100, 100);
+    clearLog();
+    click(POINT{125, 140});
+    std::vector<UINT> seq = messages(c, {WM_SETCURSOR, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP});
+    EXPECT_EQ(seq, (std::vector<UINT>{WM_SETCURSOR, WM_MOUSEMOVE, WM_SETCURSOR, WM_LBUTTONDOWN,
+                                      WM_SETCURSOR, WM_LBUTTONUP}));
+    auto in = inputOf(c);
+    ASSERT_EQ(in.size(), 3u);
+    EXPECT_EQ(in[1].lParam, MAKELPARAM(15, 20));
+    EXPECT_EQ(in[1].wParam, static_cast<WPARAM>(MK_LBUTTON));
+    EXPECT_EQ(in[2].wParam, 0u);  // the button is up again
+    // WM_SETCURSOR: the window under the cursor, the hit test and the mouse message.
+    for (const auto& m : log()) {
+        if (m.hwnd == c && m.msg == WM_SETCURSOR) {
+            EXPECT_EQ(reinterpret_cast<HWND>(m.wParam), c);
+            EXPECT_EQ(LOWORD(m.lParam), HTCLIENT);
+        }
+    }
+    // The child's own class cursor was set.
+    EXPECT_EQ(cursorName(currentCursor()), "IDC_ARROW");
+}
+
+TEST_F(Input, ButtonPressesNotifyTheAncestors) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND c = child(top, 9, 10, 20, 100, 100);
+    clearLog();
+    click(POINT{15, 25});
+    ASSERT_EQ(messages(top, {WM_PARENTNOTIFY}).size(), 1u);
+    for (const auto& m : log()) {
+        if (m.msg == WM_PARENTNOTIFY) {
+            EXPECT_EQ(LOWORD(m.wParam), WM_LBUTTONDOWN);
+            EXPECT_EQ(m.lParam, MAKELPARAM(15, 25));  // in the parent's coordinates
+        }
+    }
+    (void)c;
+}
+
+TEST_F(Input, CaptureTakesTheMouseWherever) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND a = child(top, 1, 0, 0, 50, 50);
+    HWND b = child(top, 2, 100, 100, 50, 50);
+    moveMouse(POINT{10, 10});
+    pressButton(LeftButton);
+    SetCapture(a);
+    clearLog();
+    moveMouse(POINT{120, 130});
+    releaseButton(LeftButton);
+    EXPECT_TRUE(inputOf(b).empty());
+    auto in = inputOf(a);
+    ASSERT_EQ(in.size(), 2u);
+    EXPECT_EQ(in[0].msg, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(in[0].lParam, MAKELPARAM(120, 130));
+    EXPECT_EQ(in[0].wParam, static_cast<WPARAM>(MK_LBUTTON));
+    EXPECT_TRUE(messages(a, {WM_SETCURSOR}).empty());  // no cursor questions under capture
+}
+
+TEST_F(Input, SecondClickInTimeAndPlaceIsADoubleClickForClassesThatWantIt) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND wants = child(top, 1, 0, 0, 50, 50);
+    HWND plain = child(top, 2, 100, 0, 50, 50, WS_CHILD | WS_VISIBLE, kPlainClass);
+    clearLog();
+    doubleClick(POINT{10, 10});
+    EXPECT_EQ(messages(wants, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+    doubleClick(POINT{110, 10});
+    EXPECT_EQ(messages(plain, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK}),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+
+    // Two single clicks are two clicks; a press far away or late is a new click.
+    clearLog();
+    click(POINT{10, 10});
+    click(POINT{10, 10});
+    EXPECT_TRUE(messages(wants, {WM_LBUTTONDBLCLK}).empty());
+    pressButton(LeftButton);
+    releaseButton(LeftButton);
+    moveMouse(POINT{20, 10});
+    pressButton(LeftButton);
+    releaseButton(LeftButton);
+    EXPECT_TRUE(messages(wants, {WM_LBUTTONDBLCLK}).empty());
+    advanceTime(GetDoubleClickTime() + 1);
+    pressButton(LeftButton);
+    releaseButton(LeftButton);
+    advanceTime(GetDoubleClickTime() + 1);
+    pressButton(LeftButton);
+    releaseButton(LeftButton);
+    EXPECT_TRUE(messages(wants, {WM_LBUTTONDBLCLK}).empty());
+}
+
+TEST_F(Input, RightButtonUpBringsAContextMenuUpToTheParent) {
+    HWND top = topLevel(100, 100, 300, 300);
+    HWND c = child(top, 1, 10, 10, 50, 50);
+    clearLog();
+    click(POINT{120, 130}, RightButton);
+    auto seq = messages(c, {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU});
+    EXPECT_EQ(seq, (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}));
+    ASSERT_EQ(messages(top, {WM_CONTEXTMENU}).size(), 1u);
+    for (const auto& m : log()) {
+        if (m.hwnd == top && m.msg == WM_CONTEXTMENU) {
+            EXPECT_EQ(reinterpret_cast<HWND>(m.wParam), c);
+            EXPECT_EQ(m.lParam, MAKELPARAM(120, 130));  // screen coordinates
+        }
+    }
+}
+
+TEST_F(Input, ADisabledChildPassesTheMouseToItsParent) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND off = child(top, 1, 10, 10, 50, 50, WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    clearLog();
+    click(POINT{20, 20});
+    EXPECT_TRUE(inputOf(off).empty());
+    auto in = inputOf(top);
+    ASSERT_EQ(in.size(), 3u);
+    EXPECT_EQ(in[0].msg, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(in[1].msg, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_EQ(in[1].lParam, MAKELPARAM(20, 20));
+}
+
+TEST_F(Input, ADisabledTopLevelWindowRefusesTheMouseWithABeep) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND c = child(top, 1, 10, 10, 50, 50);
+    EnableWindow(top, FALSE);
+    resetRecords();
+    clearLog();
+    click(POINT{20, 20});
+    EXPECT_TRUE(inputOf(top).empty());
+    EXPECT_TRUE(inputOf(c).empty());
+    ASSERT_EQ(messages(top, {WM_SETCURSOR}).size(), 3u);  // move, press, release
+    for (const auto& m : log()) {
+        if (m.msg == WM_SETCURSOR) {
+            EXPECT_EQ(static_cast<SHORT>(LOWORD(m.lParam)), HTERROR);
+        }
+    }
+    EXPECT_EQ(beeps(), std::vector<UINT>{0});  // for the press only
+}
+
+TEST_F(Input, ClickingAnInactiveWindowActivatesIt) {
+    HWND back = topLevel(0, 0, 100, 100);
+    HWND front = topLevel(500, 500, 100, 100);
+    ASSERT_EQ(GetActiveWindow(), front);
+    clearLog();
+    click(POINT{50, 50});
+    EXPECT_EQ(GetActiveWindow(), back);
+    EXPECT_EQ(messages(back, {WM_MOUSEACTIVATE, WM_ACTIVATE, WM_LBUTTONDOWN}),
+              (std::vector<UINT>{WM_MOUSEACTIVATE, WM_ACTIVATE, WM_LBUTTONDOWN}));
+    for (const auto& m : log()) {
+        if (m.hwnd == back && m.msg == WM_ACTIVATE) {
+            EXPECT_EQ(LOWORD(m.wParam), WA_CLICKACTIVE);
+        }
+    }
+}
+
+TEST_F(Input, NonClientHitTestsGiveNonClientMessages) {
+    HWND top = topLevel(0, 0, 300, 300);
+    setHandler([&](HWND hwnd, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (hwnd == top && msg == WM_NCHITTEST) {
+            return HTCAPTION;
+        }
+        return std::nullopt;
+    });
+    clearLog();
+    click(POINT{30, 40});
+    auto in = inputOf(top);
+    ASSERT_EQ(in.size(), 3u);
+    EXPECT_EQ(in[0].msg, static_cast<UINT>(WM_NCMOUSEMOVE));
+    EXPECT_EQ(in[1].msg, static_cast<UINT>(WM_NCLBUTTONDOWN));
+    EXPECT_EQ(in[1].wParam, static_cast<WPARAM>(HTCAPTION));
+    EXPECT_EQ(in[1].lParam, MAKELPARAM(30, 40));
+}
+
+TEST_F(Input, KeysGoToTheFocusWindowAndTheKeyStateFollows) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND c = child(top, 1, 0, 0, 50, 50);
+    SetFocus(c);
+    clearLog();
+    keyDown(VK_SHIFT);
+    EXPECT_TRUE(GetKeyState(VK_SHIFT) & 0x8000);
+    EXPECT_TRUE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+    pressKey('B');
+    keyUp(VK_SHIFT);
+    EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
+    auto in = inputOf(c);
+    std::vector<UINT> seq;
+    for (const auto& m : in) {
+        seq.push_back(m.msg);
+    }
+    EXPECT_EQ(seq, (std::vector<UINT>{WM_KEYDOWN, WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_KEYUP}));
+    EXPECT_EQ(in[2].wParam, static_cast<WPARAM>('B'));
+    // lParam: repeat count 1, scan code, previous state and transition for the release.
+    EXPECT_EQ(in[1].lParam & 0xFFFF, 1);
+    EXPECT_EQ((in[1].lParam >> 16) & 0xFF, 0x30);
+    EXPECT_EQ(static_cast<DWORD>(in[3].lParam) >> 30, 3u);
+    EXPECT_TRUE(inputOf(top).empty());
+}
+
+TEST_F(Input, CapsLockTogglesAndAltMakesSystemKeys) {
+    HWND top = topLevel(0, 0, 300, 300);
+    SetFocus(top);
+    pressKey(VK_CAPITAL);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+    clearLog();
+    typeChar('q');  // caps lock on: the person uses Shift for a small letter
+    typeChar('Q');
+    std::string typed;
+    for (const auto& m : inputOf(top)) {
+        if (m.msg == WM_CHAR) {
+            typed.push_back(static_cast<char>(m.wParam));
+        }
+    }
+    EXPECT_EQ(typed, "qQ");
+    pressKey(VK_CAPITAL);
+    clearLog();
+    keyDown(VK_MENU);
+    pressKey('X');
+    keyUp(VK_MENU);
+    EXPECT_EQ(
+        messages(top, {WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_KEYDOWN, WM_CHAR}),
+        (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_SYSKEYUP}));
+}
+
+TEST_F(Input, TypedTextArrivesAsCharactersIncludingThoseWithoutAKey) {
+    HWND top = topLevel(0, 0, 300, 300);
+    SetFocus(top);
+    clearLog();
+    typeText("Ab1!\xE4");
+    std::string typed;
+    for (const auto& m : inputOf(top)) {
+        if (m.msg == WM_CHAR) {
+            typed.push_back(static_cast<char>(m.wParam));
+        }
+    }
+    EXPECT_EQ(typed, "Ab1!\xE4");
+    EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);  // Shift is let go again
+}
+
+TEST_F(Input, SetCursorAnswersComeFromTheClassCursor) {
+    HWND top = topLevel(0, 0, 300, 300);
+    child(top, 1, 0, 0, 50, 50, WS_CHILD | WS_VISIBLE, kPlainClass);
+    moveMouse(POINT{10, 10});
+    EXPECT_EQ(cursorName(currentCursor()), "IDC_NO");
+    moveMouse(POINT{100, 100});
+    EXPECT_EQ(cursorName(currentCursor()), "IDC_ARROW");
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCE(1)), nullptr);
+    EXPECT_EQ(cursorName(nullptr), "");
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(p.x, 100);
+}
+
+TEST_F(Input, LeavingATrackedWindowPostsMouseLeave) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND c = child(top, 1, 0, 0, 50, 50);
+    moveMouse(POINT{10, 10});
+    TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, c, 0};
+    ASSERT_TRUE(TrackMouseEvent(&tme));
+    clearLog();
+    moveMouse(POINT{20, 20});
+    EXPECT_TRUE(messages(c, {WM_MOUSELEAVE}).empty());
+    moveMouse(POINT{100, 100});
+    EXPECT_EQ(messages(c, {WM_MOUSELEAVE}).size(), 1u);
+    moveMouse(POINT{200, 200});
+    EXPECT_EQ(messages(c, {WM_MOUSELEAVE}).size(), 1u);  // once per request
+}
+
+TEST_F(Input, F1AsksForHelpUpTheParents) {
+    HWND top = topLevel(0, 0, 300, 300);
+    HWND c = child(top, 4, 0, 0, 50, 50);
+    SetWindowContextHelpId(c, 77);
+    SetFocus(c);
+    HELPINFO seen{};
+    setHandler([&](HWND hwnd, UINT msg, WPARAM, LPARAM lp) -> std::optional<LRESULT> {
+        if (hwnd == top && msg == WM_HELP) {
+            seen = *reinterpret_cast<HELPINFO*>(lp);
+        }
+        return std::nullopt;
+    });
+    clearLog();
+    pressKey(VK_F1);
+    EXPECT_EQ(messages(top, {WM_HELP}).size(), 1u);
+    EXPECT_EQ(seen.iCtrlId, 4);
+    EXPECT_EQ(seen.hItemHandle, c);
+    EXPECT_EQ(seen.dwContextId, 77u);
+}
+
+}  // namespace
