@@ -222,10 +222,10 @@ int scaleY(int units) {
     return units * 16 / 8;
 }
 
-HWND createFromSpec(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLGPROC proc,
+HWND createFromLayout(HINSTANCE instance, const DialogLayout& layout, HWND parent, DLGPROC proc,
                     LPARAM param, bool modal) {
-    DWORD style = spec.style;
-    DWORD exStyle = spec.exStyle;
+    DWORD style = layout.style;
+    DWORD exStyle = layout.exStyle;
     if (style & DS_MODALFRAME) {
         exStyle |= WS_EX_DLGMODALFRAME;
     }
@@ -236,10 +236,10 @@ HWND createFromSpec(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLG
         style &= ~(WS_CAPTION | WS_SYSMENU);
         exStyle |= WS_EX_CONTROLPARENT;
     }
-    int w = scaleX(spec.cx);
-    int h = scaleY(spec.cy);
-    int x = scaleX(spec.x);
-    int y = scaleY(spec.y);
+    int w = scaleX(layout.cx);
+    int h = scaleY(layout.cy);
+    int x = scaleX(layout.x);
+    int y = scaleY(layout.y);
     if (!(style & WS_CHILD)) {
         if (style & DS_CENTER) {
             x = (1920 - w) / 2;
@@ -259,13 +259,13 @@ HWND createFromSpec(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLG
     }
     HFONT font = nullptr;
     bool ownsFont = false;
-    if (!spec.fontName.empty()) {
-        int height = -((static_cast<int>(spec.fontSize) * 96 + 36) / 72);
-        font = gdi::createFont(height, FW_NORMAL, spec.fontName.c_str());
+    if (!layout.fontName.empty()) {
+        int height = -((static_cast<int>(layout.fontSize) * 96 + 36) / 72);
+        font = gdi::createFont(height, FW_NORMAL, layout.fontName.c_str());
         ownsFont = font != nullptr;
     }
-    const char* cls = spec.windowClass.empty() ? "#32770" : spec.windowClass.c_str();
-    HWND hDlg = CreateWindowExA(exStyle, cls, spec.caption.c_str(), style & ~WS_VISIBLE, x, y, w, h,
+    const char* cls = layout.windowClass.empty() ? "#32770" : layout.windowClass.c_str();
+    HWND hDlg = CreateWindowExA(exStyle, cls, layout.caption.c_str(), style & ~WS_VISIBLE, x, y, w, h,
                                 parent, nullptr, instance, nullptr);
     if (!hDlg) {
         if (ownsFont) {
@@ -278,14 +278,14 @@ HWND createFromSpec(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLG
     state.modal = modal;
     state.font = font;
     state.ownsFont = ownsFont;
-    state.templateId = spec.templateId;
+    state.templateId = layout.templateId;
     if (hasDialogExtra(hDlg)) {
         SetWindowLongPtrA(hDlg, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
     }
     if (font) {
         SendMessageA(hDlg, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    for (const DialogItemSpec& item : spec.items) {
+    for (const DialogItemSpec& item : layout.items) {
         HWND control = CreateWindowExA(
             item.exStyle | WS_EX_NOPARENTNOTIFY, item.windowClass.c_str(), item.text.c_str(),
             item.style | WS_CHILD, scaleX(item.x), scaleY(item.y), scaleX(item.cx), scaleY(item.cy),
@@ -314,13 +314,13 @@ HWND createFromSpec(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLG
         focusDialogControl(hDlg, first);
     }
     DialogState* s = dialogState(hDlg);
-    if (!modal && (spec.style & WS_VISIBLE) && s && !s->ended) {
+    if (!modal && (layout.style & WS_VISIBLE) && s && !s->ended) {
         ShowWindow(hDlg, SW_SHOWNORMAL);
     }
     return IsWindow(hDlg) ? hDlg : nullptr;
 }
 
-bool loadSpec(HINSTANCE instance, LPCSTR name, DialogSpec* spec) {
+bool loadSpec(HINSTANCE instance, LPCSTR name, DialogLayout* layout) {
     WORD id = 0;
     if (!resourceNumber(name, &id)) {
         setLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
@@ -335,11 +335,11 @@ bool loadSpec(HINSTANCE instance, LPCSTR name, DialogSpec* spec) {
         setLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return false;
     }
-    *spec = specFromTable(*static_cast<const VedrixDialogTemplate*>(res->data), id);
+    *layout = specFromTable(*static_cast<const VedrixDialogTemplate*>(res->data), id);
     return true;
 }
 
-DialogSpec specFromPointer(const void* data) {
+DialogLayout specFromPointer(const void* data) {
     WORD id = 0;
     if (dialogTemplateId(data, &id)) {
         return specFromTable(*static_cast<const VedrixDialogTemplate*>(data), id);
@@ -347,7 +347,7 @@ DialogSpec specFromPointer(const void* data) {
     return specFromBinary(data);
 }
 
-INT_PTR runModal(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLGPROC proc,
+INT_PTR runModal(HINSTANCE instance, const DialogLayout& layout, HWND parent, DLGPROC proc,
                  LPARAM param) {
     HWND owner = nullptr;
     if (parent) {
@@ -357,7 +357,7 @@ INT_PTR runModal(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLGPRO
             return -1;
         }
     }
-    HWND hDlg = createFromSpec(instance, spec, owner, proc, param, true);
+    HWND hDlg = createFromLayout(instance, layout, owner, proc, param, true);
     if (!hDlg) {
         return -1;
     }
@@ -369,7 +369,7 @@ INT_PTR runModal(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLGPRO
     if (s && !s->ended) {
         ShowWindow(hDlg, SW_SHOW);
     }
-    modalLoops().push_back(ModalLoop{hDlg, spec.templateId});
+    modalLoops().push_back(ModalLoop{hDlg, layout.templateId});
     bool hookCalled = false;
     bool cancelSent = false;
     for (;;) {
@@ -394,7 +394,7 @@ INT_PTR runModal(HINSTANCE instance, const DialogSpec& spec, HWND parent, DLGPRO
             hookCalled = true;
             headless::ModalHook hook = modalHook();
             if (hook) {
-                hook(hDlg, spec.templateId);
+                hook(hDlg, layout.templateId);
             }
             continue;
         }
@@ -501,11 +501,11 @@ LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
 
 INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-    DialogSpec spec;
-    if (!loadSpec(hInstance, lpTemplateName, &spec)) {
+    DialogLayout layout;
+    if (!loadSpec(hInstance, lpTemplateName, &layout)) {
         return -1;
     }
-    return runModal(hInstance, spec, hWndParent, lpDialogFunc, dwInitParam);
+    return runModal(hInstance, layout, hWndParent, lpDialogFunc, dwInitParam);
 }
 
 INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDialogTemplate,
@@ -520,11 +520,11 @@ INT_PTR WINAPI DialogBoxIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA hDia
 
 HWND WINAPI CreateDialogParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam) {
-    DialogSpec spec;
-    if (!loadSpec(hInstance, lpTemplateName, &spec)) {
+    DialogLayout layout;
+    if (!loadSpec(hInstance, lpTemplateName, &layout)) {
         return nullptr;
     }
-    return createFromSpec(hInstance, spec, hWndParent, lpDialogFunc, dwInitParam, false);
+    return createFromLayout(hInstance, layout, hWndParent, lpDialogFunc, dwInitParam, false);
 }
 
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTemplate,
@@ -533,7 +533,7 @@ HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTe
         setLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return createFromSpec(hInstance, specFromPointer(lpTemplate), hWndParent, lpDialogFunc,
+    return createFromLayout(hInstance, specFromPointer(lpTemplate), hWndParent, lpDialogFunc,
                           dwInitParam, false);
 }
 

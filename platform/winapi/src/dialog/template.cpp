@@ -84,8 +84,8 @@ std::string predefinedClass(WORD atom) {
 
 }  // namespace
 
-DialogSpec specFromTable(const VedrixDialogTemplate& t, int templateId) {
-    DialogSpec s;
+DialogLayout specFromTable(const VedrixDialogTemplate& t, int templateId) {
+    DialogLayout s;
     s.style = t.style;
     s.exStyle = t.exStyle;
     s.x = t.x;
@@ -113,8 +113,8 @@ DialogSpec specFromTable(const VedrixDialogTemplate& t, int templateId) {
     return s;
 }
 
-DialogSpec specFromBinary(const void* data) {
-    DialogSpec s;
+DialogLayout specFromBinary(const void* data) {
+    DialogLayout s;
     Reader r(data);
     WORD first = r.word();
     WORD second = r.word();

@@ -24,7 +24,7 @@ struct DialogItemSpec {
     short cy = 0;
 };
 
-struct DialogSpec {
+struct DialogLayout {
     DWORD style = 0;
     DWORD exStyle = 0;
     short x = 0;
@@ -39,8 +39,8 @@ struct DialogSpec {
     int templateId = 0;
 };
 
-DialogSpec specFromTable(const VedrixDialogTemplate& t, int templateId);
+DialogLayout specFromTable(const VedrixDialogTemplate& t, int templateId);
 // Reads a binary template (DLGTEMPLATE or DLGTEMPLATEEX).
-DialogSpec specFromBinary(const void* data);
+DialogLayout specFromBinary(const void* data);
 
 }  // namespace vedrix::winapi

@@ -7,7 +7,7 @@ namespace {
 
 enum class Length { Default, Short, Long, Int64 };
 
-struct Spec {
+struct Conversion {
     bool left = false;
     bool zero = false;
     bool alternate = false;
@@ -18,11 +18,11 @@ struct Spec {
     bool narrowString = false;
 };
 
-void Pad(std::string& out, const std::string& body, const Spec& spec, char fill) {
-    const int padding = spec.width - static_cast<int>(body.size());
+void Pad(std::string& out, const std::string& body, const Conversion& conv, char fill) {
+    const int padding = conv.width - static_cast<int>(body.size());
     if (padding <= 0) {
         out += body;
-    } else if (spec.left) {
+    } else if (conv.left) {
         out += body;
         out.append(static_cast<size_t>(padding), ' ');
     } else {
@@ -41,18 +41,18 @@ std::string Digits(std::uint64_t value, unsigned base, bool upper) {
     return text;
 }
 
-void FormatInteger(std::string& out, const Spec& spec, char type, FormatArguments& args) {
+void FormatInteger(std::string& out, const Conversion& conv, char type, FormatArguments& args) {
     const bool isSigned = type == 'd' || type == 'i';
     std::uint64_t magnitude = 0;
     bool negative = false;
-    if (spec.length == Length::Int64) {
+    if (conv.length == Length::Int64) {
         const std::int64_t value = args.NextInt64();
         negative = isSigned && value < 0;
         magnitude =
             negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     } else {
         std::int32_t value = args.NextInt32();
-        if (spec.length == Length::Short) {
+        if (conv.length == Length::Short) {
             value = isSigned ? static_cast<std::int16_t>(value) : static_cast<std::uint16_t>(value);
         }
         negative = isSigned && value < 0;
@@ -60,28 +60,28 @@ void FormatInteger(std::string& out, const Spec& spec, char type, FormatArgument
         magnitude = negative ? 0u - bits : bits;
     }
     const bool hex = type == 'x' || type == 'X';
-    std::string digits = (spec.precision == 0 && magnitude == 0)
+    std::string digits = (conv.precision == 0 && magnitude == 0)
                              ? ""
                              : Digits(magnitude, hex ? 16 : 10, type == 'X');
-    if (spec.precision > static_cast<int>(digits.size())) {
-        digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), '0');
+    if (conv.precision > static_cast<int>(digits.size())) {
+        digits.insert(0, static_cast<size_t>(conv.precision) - digits.size(), '0');
     }
     std::string prefix;
     if (negative) {
         prefix = "-";
-    } else if (hex && spec.alternate && magnitude != 0) {
+    } else if (hex && conv.alternate && magnitude != 0) {
         prefix = type == 'X' ? "0X" : "0x";
     }
-    if (spec.zero && !spec.left && spec.precision < 0) {
-        const int padding = spec.width - static_cast<int>(prefix.size() + digits.size());
+    if (conv.zero && !conv.left && conv.precision < 0) {
+        const int padding = conv.width - static_cast<int>(prefix.size() + digits.size());
         if (padding > 0) {
             digits.insert(0, static_cast<size_t>(padding), '0');
         }
     }
-    Pad(out, prefix + digits, spec, ' ');
+    Pad(out, prefix + digits, conv, ' ');
 }
 
-void FormatString(std::string& out, const Spec& spec, bool wide, FormatArguments& args) {
+void FormatString(std::string& out, const Conversion& conv, bool wide, FormatArguments& args) {
     const void* pointer = args.NextPointer();
     std::string text;
     if (pointer == nullptr) {
@@ -89,29 +89,29 @@ void FormatString(std::string& out, const Spec& spec, bool wide, FormatArguments
     } else if (wide) {
         for (const wchar_t* w = static_cast<const wchar_t*>(pointer); *w != L'\0'; ++w) {
             text.push_back(static_cast<unsigned>(*w) < 256 ? static_cast<char>(*w) : '?');
-            if (spec.precision >= 0 && static_cast<int>(text.size()) >= spec.precision) {
+            if (conv.precision >= 0 && static_cast<int>(text.size()) >= conv.precision) {
                 break;
             }
         }
     } else {
         const char* s = static_cast<const char*>(pointer);
         for (size_t i = 0; s[i] != '\0'; ++i) {
-            if (spec.precision >= 0 && static_cast<int>(i) >= spec.precision) {
+            if (conv.precision >= 0 && static_cast<int>(i) >= conv.precision) {
                 break;
             }
             text.push_back(s[i]);
         }
     }
-    Pad(out, text, spec, spec.zero ? '0' : ' ');
+    Pad(out, text, conv, conv.zero ? '0' : ' ');
 }
 
 }  // namespace
 
-size_t FormatConversion(const char* spec, const char* specEnd, FormatArguments& args,
+size_t FormatConversion(const char* conv, const char* convEnd, FormatArguments& args,
                         std::string& out) {
-    Spec parsed;
-    const char* p = spec;
-    for (; p < specEnd; ++p) {
+    Conversion parsed;
+    const char* p = conv;
+    for (; p < convEnd; ++p) {
         if (*p == '-') {
             parsed.left = true;
         } else if (*p == '0') {
@@ -122,7 +122,7 @@ size_t FormatConversion(const char* spec, const char* specEnd, FormatArguments& 
             break;
         }
     }
-    if (p < specEnd && *p == '*') {
+    if (p < convEnd && *p == '*') {
         parsed.width = args.NextInt32();
         if (parsed.width < 0) {
             parsed.left = true;
@@ -130,7 +130,7 @@ size_t FormatConversion(const char* spec, const char* specEnd, FormatArguments& 
         }
         ++p;
     } else {
-        while (p < specEnd && *p >= '0' && *p <= '9') {
+        while (p < convEnd && *p >= '0' && *p <= '9') {
             parsed.width = parsed.width * 10 + (*p - '0');
             if (parsed.width > 4096) {
                 parsed.width = 4096;
@@ -138,14 +138,14 @@ size_t FormatConversion(const char* spec, const char* specEnd, FormatArguments& 
             ++p;
         }
     }
-    if (p < specEnd && *p == '.') {
+    if (p < convEnd && *p == '.') {
         ++p;
         parsed.precision = 0;
-        if (p < specEnd && *p == '*') {
+        if (p < convEnd && *p == '*') {
             parsed.precision = args.NextInt32();
             ++p;
         } else {
-            while (p < specEnd && *p >= '0' && *p <= '9') {
+            while (p < convEnd && *p >= '0' && *p <= '9') {
                 parsed.precision = parsed.precision * 10 + (*p - '0');
                 if (parsed.precision > 4096) {
                     parsed.precision = 4096;
@@ -154,7 +154,7 @@ size_t FormatConversion(const char* spec, const char* specEnd, FormatArguments& 
             }
         }
     }
-    if (p < specEnd) {
+    if (p < convEnd) {
         if (*p == 'l') {
             parsed.length = Length::Long;
             parsed.wideString = true;
@@ -166,15 +166,15 @@ size_t FormatConversion(const char* spec, const char* specEnd, FormatArguments& 
         } else if (*p == 'w') {
             parsed.wideString = true;
             ++p;
-        } else if (specEnd - p >= 3 && p[0] == 'I' && p[1] == '6' && p[2] == '4') {
+        } else if (convEnd - p >= 3 && p[0] == 'I' && p[1] == '6' && p[2] == '4') {
             parsed.length = Length::Int64;
             p += 3;
-        } else if (specEnd - p >= 3 && p[0] == 'I' && p[1] == '3' && p[2] == '2') {
+        } else if (convEnd - p >= 3 && p[0] == 'I' && p[1] == '3' && p[2] == '2') {
             parsed.length = Length::Long;
             p += 3;
         }
     }
-    if (p >= specEnd) {
+    if (p >= convEnd) {
         return 0;
     }
     const char type = *p++;
@@ -216,7 +216,7 @@ size_t FormatConversion(const char* spec, const char* specEnd, FormatArguments& 
             out.push_back(type);
             break;
     }
-    return static_cast<size_t>(p - spec);
+    return static_cast<size_t>(p - conv);
 }
 
 }  // namespace vedrix::winapi::kernel

@@ -16,11 +16,11 @@ public:
     virtual const void* NextPointer() = 0;
 };
 
-// Formats one conversion. spec points just after the "%" and ends at
-// specEnd (exclusive); the conversion is the spec's last character. Returns
-// the number of characters of spec used (up to and including the type), or 0
-// when the spec holds no type before specEnd.
-size_t FormatConversion(const char* spec, const char* specEnd, FormatArguments& args,
+// Formats one conversion. conv points just after the "%" and ends at
+// convEnd (exclusive); the conversion is the conversion's last character. Returns
+// the number of characters of conv used (up to and including the type), or 0
+// when the conv holds no type before convEnd.
+size_t FormatConversion(const char* conv, const char* convEnd, FormatArguments& args,
                         std::string& out);
 
 }  // namespace vedrix::winapi::kernel

@@ -265,18 +265,18 @@ bool Expand(const char* text, DWORD flags, va_list* arguments, std::string& out)
         const size_t digits = InsertNumber(p + 1, number);
         if (digits != 0) {
             const char* q = p + 1 + digits;
-            std::string spec = "s";
+            std::string conv = "s";
             if (*q == '!') {
                 const char* end = std::strchr(q + 1, '!');
                 if (end != nullptr) {
-                    spec.assign(q + 1, end);
+                    conv.assign(q + 1, end);
                     q = end + 1;
                 }
             }
             SlotArguments args(slots, static_cast<size_t>(number) - 1);
-            if (vedrix::winapi::kernel::FormatConversion(spec.data(), spec.data() + spec.size(),
+            if (vedrix::winapi::kernel::FormatConversion(conv.data(), conv.data() + conv.size(),
                                                          args, out) == 0) {
-                out += spec;
+                out += conv;
             }
             p = q;
             continue;
