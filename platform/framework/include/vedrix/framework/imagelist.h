@@ -1,8 +1,9 @@
 // CImageList: an image list of the common controls as an object.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the base types of windows.h before it.
+#include <commctrl.h>
 
 #include <vedrix/framework/cobject.h>
 #include <vedrix/framework/export.h>

@@ -1,8 +1,9 @@
 // CToolTipCtrl: the tooltip control as an object.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the base types of windows.h before it.
+#include <commctrl.h>
 
 #include <vedrix/framework/export.h>
 #include <vedrix/framework/wnd.h>

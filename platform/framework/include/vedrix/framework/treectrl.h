@@ -2,8 +2,9 @@
 // message.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the base types of windows.h before it.
+#include <commctrl.h>
 
 #include <vedrix/framework/controls.h>
 #include <vedrix/framework/cstring.h>
