@@ -243,19 +243,14 @@ std::string emitTable(const Source& src, const Language& lang, const std::string
         os << "    {" << e.type << ", " << e.id << ", " << e.data << ", " << e.size << "},\n";
     }
     os << "};\n\n"
-       << "const struct VedrixResourceTable kTable = {1, " << cppLiteral(lang.code) << ", "
+       << "const VedrixResourceDirectory kTable = {1, " << cppLiteral(lang.code) << ", "
        << entries.size() << ", kEntries};\n\n"
        << "}  // namespace\n\n"
-       << "// The exported function carries the name of the table's structure, so\n"
-       << "// its definition hides that name; the structure is named with \"struct\".\n"
-       << "#pragma GCC diagnostic push\n"
-       << "#pragma GCC diagnostic ignored \"-Wshadow\"\n"
-       << "extern \"C\" __attribute__((visibility(\"default\"))) const struct "
-          "VedrixResourceTable*\n"
+       << "extern \"C\" __attribute__((visibility(\"default\"))) const "
+          "VedrixResourceDirectory*\n"
        << "VedrixResourceTable(void) {\n"
        << "    return &kTable;\n"
-       << "}\n"
-       << "#pragma GCC diagnostic pop\n";
+       << "}\n";
     return os.str();
 }
 

@@ -65,7 +65,7 @@ const VedrixResource kResources[] = {
     {5 /* RT_DIALOG */, kDetailsTemplate, &kDetailsTemplateData, sizeof kDetailsTemplateData},
 };
 
-const struct VedrixResourceTable kTable = {
+const VedrixResourceDirectory kTable = {
     1, "en", static_cast<DWORD>(sizeof(kResources) / sizeof(kResources[0])), kResources};
 
 // ---------------------------------------------------------------------------
@@ -395,10 +395,7 @@ bool gotCommand(int id, int code) {
 }  // namespace automation_tests
 
 // The program exports its resource table like a resource library does.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-extern "C" __attribute__((visibility("default"))) const struct VedrixResourceTable*
+extern "C" __attribute__((visibility("default"))) const VedrixResourceDirectory*
 VedrixResourceTable(void) {
     return &automation_tests::kTable;
 }
-#pragma GCC diagnostic pop

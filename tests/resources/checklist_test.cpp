@@ -242,7 +242,7 @@ TEST(ResourceDialogs, ControlsAreUniqueInsideTheirDialogAndOfKnownClasses) {
                                  "ComboBox",      "ScrollBar",   "SysTreeView32",
                                  "SysListView32", "SysHeader32", "MORVALTREELISTCTRL"};
     for (const auto* lib : libraries()) {
-        const VedrixResourceTable& t = *lib->table();
+        const VedrixResourceDirectory& t = *lib->table();
         for (DWORD i = 0; i < t.count; ++i) {
             if (t.entries[i].type != restest::kRtDialog) {
                 continue;
@@ -384,7 +384,7 @@ TEST(ResourceDialogs, TextsFitTheControlsThatShowThem) {
                 << lib->fileName() << ": text " << s.text << " \"" << text
                 << "\" does not fit control " << s.control << " of template " << s.dialog;
         }
-        const VedrixResourceTable& t = *lib->table();
+        const VedrixResourceDirectory& t = *lib->table();
         for (DWORD i = 0; i < t.count; ++i) {
             if (t.entries[i].type != restest::kRtDialog) {
                 continue;

@@ -33,7 +33,7 @@ TEST(ResourceLibrary, LoadsByItsFileNameFromTheProgramsDirectory) {
 TEST(ResourceLibrary, TableIsSortedByTypeThenIdWithoutDuplicates) {
     for (const auto* lib : libraries()) {
         ASSERT_TRUE(lib->error().empty()) << lib->error();
-        const VedrixResourceTable& t = *lib->table();
+        const VedrixResourceDirectory& t = *lib->table();
         for (DWORD i = 0; i < t.count; ++i) {
             const VedrixResource& e = t.entries[i];
             EXPECT_NE(e.data, nullptr) << "type " << e.type << " id " << e.id;

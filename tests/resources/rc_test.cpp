@@ -166,7 +166,7 @@ TEST(ResourceScript, DeclaresEveryResourceOfTheTableWithItsText) {
             }
         }
         const auto& lib = libraryOf(code);
-        const VedrixResourceTable& t = *lib.table();
+        const VedrixResourceDirectory& t = *lib.table();
         const std::map<WORD, std::string> kinds = {{restest::kRtBitmap, "BITMAP"},
                                                    {restest::kRtIcon, "ICON"},
                                                    {restest::kRtMenu, "MENU"},
@@ -392,7 +392,7 @@ TEST(ResourceScript, CompilesToWhatTheTableCarries) {
         const auto res = readRes(d);
         const auto& lib = libraryOf(code);
         const WORD language = std::string(code) == "en" ? 0x0409 : 0x0407;
-        const VedrixResourceTable& t = *lib.table();
+        const VedrixResourceDirectory& t = *lib.table();
         for (DWORD i = 0; i < t.count; ++i) {
             const VedrixResource& e = t.entries[i];
             const std::string what = std::string(code) + " type " + std::to_string(e.type) +

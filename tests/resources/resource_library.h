@@ -46,7 +46,7 @@ public:
     const std::string& fileName() const { return fileName_; }
     // Empty when the library loaded and exports its table.
     const std::string& error() const { return error_; }
-    const VedrixResourceTable* table() const { return table_; }
+    const VedrixResourceDirectory* table() const { return table_; }
 
     const VedrixResource* find(WORD type, WORD id) const;
     bool hasText(WORD id) const { return find(kRtString, id) != nullptr; }
@@ -59,7 +59,7 @@ private:
     std::string fileName_;
     std::string error_;
     void* handle_ = nullptr;
-    const VedrixResourceTable* table_ = nullptr;
+    const VedrixResourceDirectory* table_ = nullptr;
 };
 
 // The two libraries, loaded once for all tests.

@@ -80,7 +80,7 @@ const VedrixResource kEntries[] = {
     {6, kLong, "A longer text", 13},
 };
 
-const VedrixResourceTable kTable = {1, "en", sizeof(kEntries) / sizeof(kEntries[0]), kEntries};
+const VedrixResourceDirectory kTable = {1, "en", sizeof(kEntries) / sizeof(kEntries[0]), kEntries};
 
 std::vector<Seen> g_seen;
 DialogHandler g_handler;
@@ -105,13 +105,10 @@ LRESULT CALLBACK fieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 // The program's resource table, found through the null module handle.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-extern "C" __attribute__((visibility("default"))) const struct VedrixResourceTable*
+extern "C" __attribute__((visibility("default"))) const VedrixResourceDirectory*
 VedrixResourceTable(void) {
     return &kTable;
 }
-#pragma GCC diagnostic pop
 
 void DialogTest::SetUp() {
     vedrix::headless::resetDesktop();

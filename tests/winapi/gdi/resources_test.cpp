@@ -54,14 +54,15 @@ struct Table {
     std::vector<std::uint8_t> bitmap = bmpFile(makeDib(32, headerBitmapGrid(), 24));
     std::vector<std::uint8_t> icon = iconFile();
     std::vector<VedrixResource> entries;
-    VedrixResourceTable table{};
+    VedrixResourceDirectory table{};
     Table() {
         entries = {
             {1, kCursor, icon.data(), static_cast<DWORD>(icon.size())},
             {2, kHeaderBitmap, bitmap.data(), static_cast<DWORD>(bitmap.size())},
             {3, kIcon, icon.data(), static_cast<DWORD>(icon.size())},
         };
-        table = VedrixResourceTable{1, "en", static_cast<DWORD>(entries.size()), entries.data()};
+        table =
+            VedrixResourceDirectory{1, "en", static_cast<DWORD>(entries.size()), entries.data()};
     }
 };
 
@@ -69,14 +70,11 @@ struct Table {
 }  // namespace gdi_tests
 
 // The program's resource table, found through the program's module handle.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-extern "C" __attribute__((visibility("default"))) const struct VedrixResourceTable*
+extern "C" __attribute__((visibility("default"))) const VedrixResourceDirectory*
 VedrixResourceTable(void) {
     static gdi_tests::Table t;
     return &t.table;
 }
-#pragma GCC diagnostic pop
 
 namespace gdi_tests {
 namespace {

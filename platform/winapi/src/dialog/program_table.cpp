@@ -8,17 +8,14 @@
 // it without any special link option.
 #include <vedrix/headless/resource_table.h>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-extern "C" __attribute__((visibility("default"))) const struct VedrixResourceTable*
+extern "C" __attribute__((visibility("default"))) const VedrixResourceDirectory*
 VedrixResourceTable(void);
-#pragma GCC diagnostic pop
 #pragma weak VedrixResourceTable
 
 namespace vedrix::winapi {
 
 bool programHasResourceTable() {
-    const struct VedrixResourceTable* (*volatile own)(void) = &VedrixResourceTable;
+    const VedrixResourceDirectory* (*volatile own)(void) = &VedrixResourceTable;
     return own != nullptr;
 }
 

@@ -59,7 +59,7 @@ void* lookupSymbol(HMODULE module) {
 
 bool programHasResourceTable();
 
-const VedrixResourceTable* resourceTable(HMODULE module) {
+const VedrixResourceDirectory* resourceTable(HMODULE module) {
     if (!module && !programHasResourceTable()) {
         return nullptr;
     }
@@ -69,7 +69,7 @@ const VedrixResourceTable* resourceTable(HMODULE module) {
     }
     VedrixResourceTableProc proc;
     std::memcpy(&proc, &symbol, sizeof(proc));
-    const VedrixResourceTable* table = proc();
+    const VedrixResourceDirectory* table = proc();
     if (!table || table->version != 1 || (table->count && !table->entries)) {
         return nullptr;
     }
@@ -77,7 +77,7 @@ const VedrixResourceTable* resourceTable(HMODULE module) {
 }
 
 const VedrixResource* findResource(HMODULE module, WORD type, WORD id) {
-    const VedrixResourceTable* table = resourceTable(module);
+    const VedrixResourceDirectory* table = resourceTable(module);
     if (!table) {
         return nullptr;
     }

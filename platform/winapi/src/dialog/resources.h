@@ -14,7 +14,7 @@
 namespace vedrix::winapi {
 
 // The module's resource table, or null when it has none (or the handle is bad).
-const VedrixResourceTable* resourceTable(HMODULE module);
+const VedrixResourceDirectory* resourceTable(HMODULE module);
 
 // One resource by its type (RT_ number) and number; null when the module has
 // no such resource.

@@ -54,13 +54,15 @@ struct VedrixMenu {
 
 // One resource. `type` is the platform's RT_ number: RT_BITMAP (2), RT_ICON
 // (3), RT_MENU (4), RT_DIALOG (5), RT_STRING (6, one entry per text number),
-// RT_CURSOR (1). `data` points to:
+// RT_CURSOR (1), RT_DLGINIT (240, a dialog's list entries, with the dialog's
+// number). `data` points to:
 //   RT_STRING  the zero-terminated text (size: its length)
 //   RT_BITMAP  the bytes of a BMP file, file header included (size: bytes)
 //   RT_ICON    the bytes of a BMP file of the icon's image (size: bytes)
 //   RT_CURSOR  the bytes of a BMP file of the cursor's image (size: bytes)
 //   RT_DIALOG  a VedrixDialogTemplate
 //   RT_MENU    a VedrixMenu
+//   RT_DLGINIT the platform's dialog-initialisation block (size: bytes)
 struct VedrixResource {
     WORD type;
     WORD id;
@@ -68,13 +70,15 @@ struct VedrixResource {
     DWORD size;
 };
 
-struct VedrixResourceTable {
+// The table that VedrixResourceTable returns. It is named apart from the
+// function, so that a unit defining the function can still name its table.
+struct VedrixResourceDirectory {
     DWORD version;  // 1
     const char* language;  // "en", "de"
     DWORD count;
     const VedrixResource* entries;  // sorted by type, then id
 };
 
-typedef const VedrixResourceTable* (*VedrixResourceTableProc)(void);
+typedef const VedrixResourceDirectory* (*VedrixResourceTableProc)(void);
 
 }  // extern "C"
