@@ -13,11 +13,18 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace desk = vedrix::headless;
 
 namespace {
+
+// The message macros cast to the platform's types, as the platform's header
+// does; used as statements (widthOf below) they draw no warning.
+static_assert(std::is_same_v<decltype(Header_GetItemCount(HWND{})), int>);
+static_assert(std::is_same_v<decltype(Header_DeleteItem(HWND{}, 0)), BOOL>);
+static_assert(std::is_same_v<decltype(Header_GetImageList(HWND{})), HIMAGELIST>);
 
 struct Note {
     UINT code = 0;

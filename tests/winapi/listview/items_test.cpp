@@ -7,11 +7,21 @@
 
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 using listview_tests::ListViewTest;
 using listview_tests::Note;
 
 namespace {
+
+// The message macros cast to the platform's types, as the platform's header
+// does; tests below also use them as statements, which must draw no warning.
+static_assert(std::is_same_v<decltype(ListView_GetItemCount(HWND{})), int>);
+static_assert(std::is_same_v<decltype(ListView_DeleteAllItems(HWND{})), BOOL>);
+static_assert(std::is_same_v<decltype(ListView_GetImageList(HWND{}, 0)), HIMAGELIST>);
+static_assert(std::is_same_v<decltype(ListView_GetItemState(HWND{}, 0, 0)), UINT>);
+static_assert(std::is_same_v<decltype(ListView_GetExtendedListViewStyle(HWND{})), DWORD>);
+static_assert(std::is_same_v<decltype(ListView_GetHeader(HWND{})), HWND>);
 
 class ListViewItems : public ListViewTest {
 protected:

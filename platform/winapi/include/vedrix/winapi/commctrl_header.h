@@ -195,38 +195,32 @@ typedef struct tagNMHDDISPINFOA {
 } NMHDDISPINFOA, *LPNMHDDISPINFOA;
 typedef NMHDDISPINFOA NMHDDISPINFO;
 
-// Macros. They return the platform's types, converting through a function so
-// that a macro used as a statement leaves no unused value.
-template <class T>
-inline T Header_Result_(LRESULT result) {
-    return (T)result;
-}
+// Macros. Each macro casts the message's result to the platform's type, as the
+// platform's own header does. Programs see these headers as system headers
+// (as they see the platform's), so a macro used as a statement draws no
+// "value computed is not used" warning on either platform.
 
-#define Header_GetItemCount(hwndHD) Header_Result_<int>(SNDMSG((hwndHD), HDM_GETITEMCOUNT, 0, 0))
+#define Header_GetItemCount(hwndHD) ((int)SNDMSG((hwndHD), HDM_GETITEMCOUNT, 0, 0))
 #define Header_InsertItem(hwndHD, i, phdi) \
-    Header_Result_<int>(                   \
-        SNDMSG((hwndHD), HDM_INSERTITEM, (WPARAM)(int)(i), (LPARAM)(const HD_ITEM*)(phdi)))
-#define Header_DeleteItem(hwndHD, i) \
-    Header_Result_<BOOL>(SNDMSG((hwndHD), HDM_DELETEITEM, (WPARAM)(int)(i), 0))
+    ((int)SNDMSG((hwndHD), HDM_INSERTITEM, (WPARAM)(int)(i), (LPARAM)(const HD_ITEM*)(phdi)))
+#define Header_DeleteItem(hwndHD, i) ((BOOL)SNDMSG((hwndHD), HDM_DELETEITEM, (WPARAM)(int)(i), 0))
 #define Header_GetItem(hwndHD, i, phdi) \
-    Header_Result_<BOOL>(SNDMSG((hwndHD), HDM_GETITEM, (WPARAM)(int)(i), (LPARAM)(HD_ITEM*)(phdi)))
+    ((BOOL)SNDMSG((hwndHD), HDM_GETITEM, (WPARAM)(int)(i), (LPARAM)(HD_ITEM*)(phdi)))
 #define Header_SetItem(hwndHD, i, phdi) \
-    Header_Result_<BOOL>(               \
-        SNDMSG((hwndHD), HDM_SETITEM, (WPARAM)(int)(i), (LPARAM)(const HD_ITEM*)(phdi)))
+    ((BOOL)SNDMSG((hwndHD), HDM_SETITEM, (WPARAM)(int)(i), (LPARAM)(const HD_ITEM*)(phdi)))
 #define Header_Layout(hwndHD, playout) \
-    Header_Result_<BOOL>(SNDMSG((hwndHD), HDM_LAYOUT, 0, (LPARAM)(HD_LAYOUT*)(playout)))
+    ((BOOL)SNDMSG((hwndHD), HDM_LAYOUT, 0, (LPARAM)(HD_LAYOUT*)(playout)))
 #define Header_GetItemRect(hwnd, iItem, lprc) \
-    Header_Result_<BOOL>(SNDMSG((hwnd), HDM_GETITEMRECT, (WPARAM)(iItem), (LPARAM)(lprc)))
+    ((BOOL)SNDMSG((hwnd), HDM_GETITEMRECT, (WPARAM)(iItem), (LPARAM)(lprc)))
 #define Header_SetImageList(hwnd, himl) \
-    Header_Result_<HIMAGELIST>(SNDMSG((hwnd), HDM_SETIMAGELIST, 0, (LPARAM)(himl)))
-#define Header_GetImageList(hwnd) Header_Result_<HIMAGELIST>(SNDMSG((hwnd), HDM_GETIMAGELIST, 0, 0))
-#define Header_OrderToIndex(hwnd, i) \
-    Header_Result_<int>(SNDMSG((hwnd), HDM_ORDERTOINDEX, (WPARAM)(i), 0))
+    ((HIMAGELIST)SNDMSG((hwnd), HDM_SETIMAGELIST, 0, (LPARAM)(himl)))
+#define Header_GetImageList(hwnd) ((HIMAGELIST)SNDMSG((hwnd), HDM_GETIMAGELIST, 0, 0))
+#define Header_OrderToIndex(hwnd, i) ((int)SNDMSG((hwnd), HDM_ORDERTOINDEX, (WPARAM)(i), 0))
 #define Header_CreateDragImage(hwnd, i) \
-    Header_Result_<HIMAGELIST>(SNDMSG((hwnd), HDM_CREATEDRAGIMAGE, (WPARAM)(i), 0))
+    ((HIMAGELIST)SNDMSG((hwnd), HDM_CREATEDRAGIMAGE, (WPARAM)(i), 0))
 #define Header_GetOrderArray(hwnd, iCount, lpi) \
-    Header_Result_<BOOL>(SNDMSG((hwnd), HDM_GETORDERARRAY, (WPARAM)(iCount), (LPARAM)(lpi)))
+    ((BOOL)SNDMSG((hwnd), HDM_GETORDERARRAY, (WPARAM)(iCount), (LPARAM)(lpi)))
 #define Header_SetOrderArray(hwnd, iCount, lpi) \
-    Header_Result_<BOOL>(SNDMSG((hwnd), HDM_SETORDERARRAY, (WPARAM)(iCount), (LPARAM)(lpi)))
+    ((BOOL)SNDMSG((hwnd), HDM_SETORDERARRAY, (WPARAM)(iCount), (LPARAM)(lpi)))
 #define Header_SetHotDivider(hwnd, fPos, dw) \
-    Header_Result_<int>(SNDMSG((hwnd), HDM_SETHOTDIVIDER, (WPARAM)(fPos), (LPARAM)(dw)))
+    ((int)SNDMSG((hwnd), HDM_SETHOTDIVIDER, (WPARAM)(fPos), (LPARAM)(dw)))

@@ -411,12 +411,10 @@ typedef struct tagLVKEYDOWN {
 #define LVSICF_NOINVALIDATEALL 0x00000001
 #define LVSICF_NOSCROLL 0x00000002
 
-// Macros. They return the platform's types, converting through a function so
-// that a macro used as a statement leaves no unused value.
-template <class T>
-inline T ListView_Result_(LRESULT result) {
-    return (T)result;
-}
+// Macros. Each macro casts the message's result to the platform's type, as the
+// platform's own header does. Programs see these headers as system headers
+// (as they see the platform's), so a macro used as a statement draws no
+// "value computed is not used" warning on either platform.
 
 inline BOOL ListView_GetItemRect_(HWND hwnd, int i, RECT* prc, int code) {
     if (prc != NULL) {
@@ -455,153 +453,123 @@ inline void ListView_SetItemText_(HWND hwnd, int i, int iSubItem, LPSTR pszText)
     SNDMSG(hwnd, LVM_SETITEMTEXT, (WPARAM)i, (LPARAM)&item);
 }
 
-#define ListView_GetBkColor(hwnd) ListView_Result_<COLORREF>(SNDMSG((hwnd), LVM_GETBKCOLOR, 0, 0))
+#define ListView_GetBkColor(hwnd) ((COLORREF)SNDMSG((hwnd), LVM_GETBKCOLOR, 0, 0))
 #define ListView_SetBkColor(hwnd, clrBk) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_SETBKCOLOR, 0, (LPARAM)(COLORREF)(clrBk)))
+    ((BOOL)SNDMSG((hwnd), LVM_SETBKCOLOR, 0, (LPARAM)(COLORREF)(clrBk)))
 #define ListView_GetImageList(hwnd, iImageList) \
-    ListView_Result_<HIMAGELIST>(SNDMSG((hwnd), LVM_GETIMAGELIST, (WPARAM)(INT)(iImageList), 0))
+    ((HIMAGELIST)SNDMSG((hwnd), LVM_GETIMAGELIST, (WPARAM)(INT)(iImageList), 0))
 #define ListView_SetImageList(hwnd, himl, iImageList) \
-    ListView_Result_<HIMAGELIST>(                     \
-        SNDMSG((hwnd), LVM_SETIMAGELIST, (WPARAM)(iImageList), (LPARAM)(HIMAGELIST)(himl)))
-#define ListView_GetItemCount(hwnd) ListView_Result_<int>(SNDMSG((hwnd), LVM_GETITEMCOUNT, 0, 0))
+    ((HIMAGELIST)SNDMSG((hwnd), LVM_SETIMAGELIST, (WPARAM)(iImageList), (LPARAM)(HIMAGELIST)(himl)))
+#define ListView_GetItemCount(hwnd) ((int)SNDMSG((hwnd), LVM_GETITEMCOUNT, 0, 0))
 #define ListView_GetItem(hwnd, pitem) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_GETITEM, 0, (LPARAM)(LV_ITEM*)(pitem)))
+    ((BOOL)SNDMSG((hwnd), LVM_GETITEM, 0, (LPARAM)(LV_ITEM*)(pitem)))
 #define ListView_SetItem(hwnd, pitem) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_SETITEM, 0, (LPARAM)(const LV_ITEM*)(pitem)))
+    ((BOOL)SNDMSG((hwnd), LVM_SETITEM, 0, (LPARAM)(const LV_ITEM*)(pitem)))
 #define ListView_InsertItem(hwnd, pitem) \
-    ListView_Result_<int>(SNDMSG((hwnd), LVM_INSERTITEM, 0, (LPARAM)(const LV_ITEM*)(pitem)))
-#define ListView_DeleteItem(hwnd, i) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_DELETEITEM, (WPARAM)(int)(i), 0))
-#define ListView_DeleteAllItems(hwnd) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_DELETEALLITEMS, 0, 0))
-#define ListView_GetCallbackMask(hwnd) \
-    ListView_Result_<UINT>(SNDMSG((hwnd), LVM_GETCALLBACKMASK, 0, 0))
+    ((int)SNDMSG((hwnd), LVM_INSERTITEM, 0, (LPARAM)(const LV_ITEM*)(pitem)))
+#define ListView_DeleteItem(hwnd, i) ((BOOL)SNDMSG((hwnd), LVM_DELETEITEM, (WPARAM)(int)(i), 0))
+#define ListView_DeleteAllItems(hwnd) ((BOOL)SNDMSG((hwnd), LVM_DELETEALLITEMS, 0, 0))
+#define ListView_GetCallbackMask(hwnd) ((UINT)SNDMSG((hwnd), LVM_GETCALLBACKMASK, 0, 0))
 #define ListView_SetCallbackMask(hwnd, mask) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_SETCALLBACKMASK, (WPARAM)(UINT)(mask), 0))
+    ((BOOL)SNDMSG((hwnd), LVM_SETCALLBACKMASK, (WPARAM)(UINT)(mask), 0))
 #define ListView_GetNextItem(hwnd, i, flags) \
-    ListView_Result_<int>(SNDMSG((hwnd), LVM_GETNEXTITEM, (WPARAM)(int)(i), MAKELPARAM((flags), 0)))
+    ((int)SNDMSG((hwnd), LVM_GETNEXTITEM, (WPARAM)(int)(i), MAKELPARAM((flags), 0)))
 #define ListView_FindItem(hwnd, iStart, plvfi) \
-    ListView_Result_<int>(                     \
-        SNDMSG((hwnd), LVM_FINDITEM, (WPARAM)(int)(iStart), (LPARAM)(const LV_FINDINFO*)(plvfi)))
+    ((int)SNDMSG((hwnd), LVM_FINDITEM, (WPARAM)(int)(iStart), (LPARAM)(const LV_FINDINFO*)(plvfi)))
 #define ListView_GetItemRect(hwnd, i, prc, code) \
     ListView_GetItemRect_((hwnd), (int)(i), (RECT*)(prc), (int)(code))
 #define ListView_SetItemPosition(hwndLV, i, x, y) \
-    ListView_Result_<BOOL>(                       \
-        SNDMSG((hwndLV), LVM_SETITEMPOSITION, (WPARAM)(int)(i), MAKELPARAM((x), (y))))
+    ((BOOL)SNDMSG((hwndLV), LVM_SETITEMPOSITION, (WPARAM)(int)(i), MAKELPARAM((x), (y))))
 #define ListView_GetItemPosition(hwndLV, i, ppt) \
-    ListView_Result_<BOOL>(                      \
-        SNDMSG((hwndLV), LVM_GETITEMPOSITION, (WPARAM)(int)(i), (LPARAM)(POINT*)(ppt)))
+    ((BOOL)SNDMSG((hwndLV), LVM_GETITEMPOSITION, (WPARAM)(int)(i), (LPARAM)(POINT*)(ppt)))
 #define ListView_GetStringWidth(hwndLV, psz) \
-    ListView_Result_<int>(SNDMSG((hwndLV), LVM_GETSTRINGWIDTH, 0, (LPARAM)(LPCSTR)(psz)))
+    ((int)SNDMSG((hwndLV), LVM_GETSTRINGWIDTH, 0, (LPARAM)(LPCSTR)(psz)))
 #define ListView_HitTest(hwndLV, pinfo) \
-    ListView_Result_<int>(SNDMSG((hwndLV), LVM_HITTEST, 0, (LPARAM)(LV_HITTESTINFO*)(pinfo)))
+    ((int)SNDMSG((hwndLV), LVM_HITTEST, 0, (LPARAM)(LV_HITTESTINFO*)(pinfo)))
 #define ListView_EnsureVisible(hwndLV, i, fPartialOK) \
-    ListView_Result_<BOOL>(                           \
-        SNDMSG((hwndLV), LVM_ENSUREVISIBLE, (WPARAM)(int)(i), MAKELPARAM((fPartialOK), 0)))
+    ((BOOL)SNDMSG((hwndLV), LVM_ENSUREVISIBLE, (WPARAM)(int)(i), MAKELPARAM((fPartialOK), 0)))
 #define ListView_Scroll(hwndLV, dx, dy) \
-    ListView_Result_<BOOL>(SNDMSG((hwndLV), LVM_SCROLL, (WPARAM)(int)(dx), (LPARAM)(int)(dy)))
+    ((BOOL)SNDMSG((hwndLV), LVM_SCROLL, (WPARAM)(int)(dx), (LPARAM)(int)(dy)))
 #define ListView_RedrawItems(hwndLV, iFirst, iLast) \
-    ListView_Result_<BOOL>(                         \
-        SNDMSG((hwndLV), LVM_REDRAWITEMS, (WPARAM)(int)(iFirst), (LPARAM)(int)(iLast)))
+    ((BOOL)SNDMSG((hwndLV), LVM_REDRAWITEMS, (WPARAM)(int)(iFirst), (LPARAM)(int)(iLast)))
 #define ListView_Arrange(hwndLV, code) \
-    ListView_Result_<BOOL>(SNDMSG((hwndLV), LVM_ARRANGE, (WPARAM)(UINT)(code), 0))
-#define ListView_EditLabel(hwndLV, i) \
-    ListView_Result_<HWND>(SNDMSG((hwndLV), LVM_EDITLABEL, (WPARAM)(int)(i), 0))
-#define ListView_GetEditControl(hwndLV) \
-    ListView_Result_<HWND>(SNDMSG((hwndLV), LVM_GETEDITCONTROL, 0, 0))
+    ((BOOL)SNDMSG((hwndLV), LVM_ARRANGE, (WPARAM)(UINT)(code), 0))
+#define ListView_EditLabel(hwndLV, i) ((HWND)SNDMSG((hwndLV), LVM_EDITLABEL, (WPARAM)(int)(i), 0))
+#define ListView_GetEditControl(hwndLV) ((HWND)SNDMSG((hwndLV), LVM_GETEDITCONTROL, 0, 0))
 #define ListView_GetColumn(hwnd, iCol, pcol) \
-    ListView_Result_<BOOL>(                  \
-        SNDMSG((hwnd), LVM_GETCOLUMN, (WPARAM)(int)(iCol), (LPARAM)(LV_COLUMN*)(pcol)))
+    ((BOOL)SNDMSG((hwnd), LVM_GETCOLUMN, (WPARAM)(int)(iCol), (LPARAM)(LV_COLUMN*)(pcol)))
 #define ListView_SetColumn(hwnd, iCol, pcol) \
-    ListView_Result_<BOOL>(                  \
-        SNDMSG((hwnd), LVM_SETCOLUMN, (WPARAM)(int)(iCol), (LPARAM)(const LV_COLUMN*)(pcol)))
+    ((BOOL)SNDMSG((hwnd), LVM_SETCOLUMN, (WPARAM)(int)(iCol), (LPARAM)(const LV_COLUMN*)(pcol)))
 #define ListView_InsertColumn(hwnd, iCol, pcol) \
-    ListView_Result_<int>(                      \
-        SNDMSG((hwnd), LVM_INSERTCOLUMN, (WPARAM)(int)(iCol), (LPARAM)(const LV_COLUMN*)(pcol)))
+    ((int)SNDMSG((hwnd), LVM_INSERTCOLUMN, (WPARAM)(int)(iCol), (LPARAM)(const LV_COLUMN*)(pcol)))
 #define ListView_DeleteColumn(hwnd, iCol) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_DELETECOLUMN, (WPARAM)(int)(iCol), 0))
+    ((BOOL)SNDMSG((hwnd), LVM_DELETECOLUMN, (WPARAM)(int)(iCol), 0))
 #define ListView_GetColumnWidth(hwnd, iCol) \
-    ListView_Result_<int>(SNDMSG((hwnd), LVM_GETCOLUMNWIDTH, (WPARAM)(int)(iCol), 0))
+    ((int)SNDMSG((hwnd), LVM_GETCOLUMNWIDTH, (WPARAM)(int)(iCol), 0))
 #define ListView_SetColumnWidth(hwnd, iCol, cx) \
-    ListView_Result_<BOOL>(                     \
-        SNDMSG((hwnd), LVM_SETCOLUMNWIDTH, (WPARAM)(int)(iCol), MAKELPARAM((cx), 0)))
-#define ListView_GetHeader(hwnd) ListView_Result_<HWND>(SNDMSG((hwnd), LVM_GETHEADER, 0, 0))
-#define ListView_CreateDragImage(hwnd, i, lpptUpLeft) \
-    ListView_Result_<HIMAGELIST>(                     \
-        SNDMSG((hwnd), LVM_CREATEDRAGIMAGE, (WPARAM)(int)(i), (LPARAM)(LPPOINT)(lpptUpLeft)))
+    ((BOOL)SNDMSG((hwnd), LVM_SETCOLUMNWIDTH, (WPARAM)(int)(iCol), MAKELPARAM((cx), 0)))
+#define ListView_GetHeader(hwnd) ((HWND)SNDMSG((hwnd), LVM_GETHEADER, 0, 0))
+#define ListView_CreateDragImage(hwnd, i, lpptUpLeft)                  \
+    ((HIMAGELIST)SNDMSG((hwnd), LVM_CREATEDRAGIMAGE, (WPARAM)(int)(i), \
+                        (LPARAM)(LPPOINT)(lpptUpLeft)))
 #define ListView_GetViewRect(hwnd, prc) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_GETVIEWRECT, 0, (LPARAM)(RECT*)(prc)))
-#define ListView_GetTextColor(hwnd) \
-    ListView_Result_<COLORREF>(SNDMSG((hwnd), LVM_GETTEXTCOLOR, 0, 0))
+    ((BOOL)SNDMSG((hwnd), LVM_GETVIEWRECT, 0, (LPARAM)(RECT*)(prc)))
+#define ListView_GetTextColor(hwnd) ((COLORREF)SNDMSG((hwnd), LVM_GETTEXTCOLOR, 0, 0))
 #define ListView_SetTextColor(hwnd, clrText) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_SETTEXTCOLOR, 0, (LPARAM)(COLORREF)(clrText)))
-#define ListView_GetTextBkColor(hwnd) \
-    ListView_Result_<COLORREF>(SNDMSG((hwnd), LVM_GETTEXTBKCOLOR, 0, 0))
+    ((BOOL)SNDMSG((hwnd), LVM_SETTEXTCOLOR, 0, (LPARAM)(COLORREF)(clrText)))
+#define ListView_GetTextBkColor(hwnd) ((COLORREF)SNDMSG((hwnd), LVM_GETTEXTBKCOLOR, 0, 0))
 #define ListView_SetTextBkColor(hwnd, clrTextBk) \
-    ListView_Result_<BOOL>(SNDMSG((hwnd), LVM_SETTEXTBKCOLOR, 0, (LPARAM)(COLORREF)(clrTextBk)))
-#define ListView_GetTopIndex(hwndLV) ListView_Result_<int>(SNDMSG((hwndLV), LVM_GETTOPINDEX, 0, 0))
-#define ListView_GetCountPerPage(hwndLV) \
-    ListView_Result_<int>(SNDMSG((hwndLV), LVM_GETCOUNTPERPAGE, 0, 0))
+    ((BOOL)SNDMSG((hwnd), LVM_SETTEXTBKCOLOR, 0, (LPARAM)(COLORREF)(clrTextBk)))
+#define ListView_GetTopIndex(hwndLV) ((int)SNDMSG((hwndLV), LVM_GETTOPINDEX, 0, 0))
+#define ListView_GetCountPerPage(hwndLV) ((int)SNDMSG((hwndLV), LVM_GETCOUNTPERPAGE, 0, 0))
 #define ListView_GetOrigin(hwndLV, ppt) \
-    ListView_Result_<BOOL>(SNDMSG((hwndLV), LVM_GETORIGIN, (WPARAM)0, (LPARAM)(POINT*)(ppt)))
-#define ListView_Update(hwndLV, i) \
-    ListView_Result_<BOOL>(SNDMSG((hwndLV), LVM_UPDATE, (WPARAM)(i), 0))
+    ((BOOL)SNDMSG((hwndLV), LVM_GETORIGIN, (WPARAM)0, (LPARAM)(POINT*)(ppt)))
+#define ListView_Update(hwndLV, i) ((BOOL)SNDMSG((hwndLV), LVM_UPDATE, (WPARAM)(i), 0))
 #define ListView_SetItemState(hwndLV, i, data, mask) \
     ListView_SetItemState_((hwndLV), (int)(i), (UINT)(data), (UINT)(mask))
 #define ListView_SetCheckState(hwndLV, i, fCheck) \
     ListView_SetItemState(hwndLV, i, INDEXTOSTATEIMAGEMASK((fCheck) ? 2 : 1), LVIS_STATEIMAGEMASK)
 #define ListView_GetItemState(hwndLV, i, mask) \
-    ListView_Result_<UINT>(SNDMSG((hwndLV), LVM_GETITEMSTATE, (WPARAM)(i), (LPARAM)(mask)))
-#define ListView_GetCheckState(hwndLV, i)                                          \
-    ((ListView_Result_<UINT>(                                                      \
-          SNDMSG((hwndLV), LVM_GETITEMSTATE, (WPARAM)(i), LVIS_STATEIMAGEMASK)) >> \
-      12) -                                                                        \
-     1)
+    ((UINT)SNDMSG((hwndLV), LVM_GETITEMSTATE, (WPARAM)(i), (LPARAM)(mask)))
+#define ListView_GetCheckState(hwndLV, i) \
+    ((((UINT)SNDMSG((hwndLV), LVM_GETITEMSTATE, (WPARAM)(i), LVIS_STATEIMAGEMASK)) >> 12) - 1)
 #define ListView_GetItemText(hwndLV, i, iSubItem_, pszText_, cchTextMax_) \
     ListView_GetItemText_((hwndLV), (int)(i), (iSubItem_), (pszText_), (cchTextMax_))
 #define ListView_SetItemText(hwndLV, i, iSubItem_, pszText_) \
     ListView_SetItemText_((hwndLV), (int)(i), (iSubItem_), (pszText_))
 #define ListView_SetItemCount(hwndLV, cItems) \
-    ListView_Result_<LRESULT>(SNDMSG((hwndLV), LVM_SETITEMCOUNT, (WPARAM)(cItems), 0))
+    ((LRESULT)SNDMSG((hwndLV), LVM_SETITEMCOUNT, (WPARAM)(cItems), 0))
 #define ListView_SetItemCountEx(hwndLV, cItems, dwFlags) \
-    ListView_Result_<LRESULT>(                           \
-        SNDMSG((hwndLV), LVM_SETITEMCOUNT, (WPARAM)(cItems), (LPARAM)(dwFlags)))
-#define ListView_SortItems(hwndLV, _pfnCompare, _lPrm)                              \
-    ListView_Result_<BOOL>(SNDMSG((hwndLV), LVM_SORTITEMS, (WPARAM)(LPARAM)(_lPrm), \
-                                  (LPARAM)(PFNLVCOMPARE)(_pfnCompare)))
-#define ListView_SortItemsEx(hwndLV, _pfnCompare, _lPrm)                              \
-    ListView_Result_<BOOL>(SNDMSG((hwndLV), LVM_SORTITEMSEX, (WPARAM)(LPARAM)(_lPrm), \
-                                  (LPARAM)(PFNLVCOMPARE)(_pfnCompare)))
-#define ListView_GetSelectedCount(hwndLV) \
-    ListView_Result_<UINT>(SNDMSG((hwndLV), LVM_GETSELECTEDCOUNT, 0, 0))
+    ((LRESULT)SNDMSG((hwndLV), LVM_SETITEMCOUNT, (WPARAM)(cItems), (LPARAM)(dwFlags)))
+#define ListView_SortItems(hwndLV, _pfnCompare, _lPrm)              \
+    ((BOOL)SNDMSG((hwndLV), LVM_SORTITEMS, (WPARAM)(LPARAM)(_lPrm), \
+                  (LPARAM)(PFNLVCOMPARE)(_pfnCompare)))
+#define ListView_SortItemsEx(hwndLV, _pfnCompare, _lPrm)              \
+    ((BOOL)SNDMSG((hwndLV), LVM_SORTITEMSEX, (WPARAM)(LPARAM)(_lPrm), \
+                  (LPARAM)(PFNLVCOMPARE)(_pfnCompare)))
+#define ListView_GetSelectedCount(hwndLV) ((UINT)SNDMSG((hwndLV), LVM_GETSELECTEDCOUNT, 0, 0))
 #define ListView_GetItemSpacing(hwndLV, fSmall) \
-    ListView_Result_<DWORD>(SNDMSG((hwndLV), LVM_GETITEMSPACING, (WPARAM)(fSmall), 0))
+    ((DWORD)SNDMSG((hwndLV), LVM_GETITEMSPACING, (WPARAM)(fSmall), 0))
 #define ListView_GetISearchString(hwndLV, lpsz) \
-    ListView_Result_<BOOL>(SNDMSG((hwndLV), LVM_GETISEARCHSTRING, 0, (LPARAM)(LPTSTR)(lpsz)))
+    ((BOOL)SNDMSG((hwndLV), LVM_GETISEARCHSTRING, 0, (LPARAM)(LPTSTR)(lpsz)))
 #define ListView_SetExtendedListViewStyle(hwndLV, dw) \
-    ListView_Result_<DWORD>(SNDMSG((hwndLV), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, (LPARAM)(dw)))
+    ((DWORD)SNDMSG((hwndLV), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, (LPARAM)(dw)))
 #define ListView_SetExtendedListViewStyleEx(hwndLV, dwMask, dw) \
-    ListView_Result_<DWORD>(                                    \
-        SNDMSG((hwndLV), LVM_SETEXTENDEDLISTVIEWSTYLE, (WPARAM)(dwMask), (LPARAM)(dw)))
+    ((DWORD)SNDMSG((hwndLV), LVM_SETEXTENDEDLISTVIEWSTYLE, (WPARAM)(dwMask), (LPARAM)(dw)))
 #define ListView_GetExtendedListViewStyle(hwndLV) \
-    ListView_Result_<DWORD>(SNDMSG((hwndLV), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0))
+    ((DWORD)SNDMSG((hwndLV), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0))
 #define ListView_GetSubItemRect(hwnd, iItem, iSubItem, code, prc) \
     ListView_GetSubItemRect_((hwnd), (int)(iItem), (int)(iSubItem), (int)(code), (RECT*)(prc))
 #define ListView_SubItemHitTest(hwnd, plvhti) \
-    ListView_Result_<int>(SNDMSG((hwnd), LVM_SUBITEMHITTEST, 0, (LPARAM)(LPLVHITTESTINFO)(plvhti)))
+    ((int)SNDMSG((hwnd), LVM_SUBITEMHITTEST, 0, (LPARAM)(LPLVHITTESTINFO)(plvhti)))
 #define ListView_SetColumnOrderArray(hwnd, iCount, pi) \
-    ListView_Result_<BOOL>(                            \
-        SNDMSG((hwnd), LVM_SETCOLUMNORDERARRAY, (WPARAM)(iCount), (LPARAM)(LPINT)(pi)))
+    ((BOOL)SNDMSG((hwnd), LVM_SETCOLUMNORDERARRAY, (WPARAM)(iCount), (LPARAM)(LPINT)(pi)))
 #define ListView_GetColumnOrderArray(hwnd, iCount, pi) \
-    ListView_Result_<BOOL>(                            \
-        SNDMSG((hwnd), LVM_GETCOLUMNORDERARRAY, (WPARAM)(iCount), (LPARAM)(LPINT)(pi)))
-#define ListView_SetHotItem(hwnd, i) \
-    ListView_Result_<int>(SNDMSG((hwnd), LVM_SETHOTITEM, (WPARAM)(i), 0))
-#define ListView_GetHotItem(hwnd) ListView_Result_<int>(SNDMSG((hwnd), LVM_GETHOTITEM, 0, 0))
-#define ListView_GetSelectionMark(hwnd) \
-    ListView_Result_<int>(SNDMSG((hwnd), LVM_GETSELECTIONMARK, 0, 0))
+    ((BOOL)SNDMSG((hwnd), LVM_GETCOLUMNORDERARRAY, (WPARAM)(iCount), (LPARAM)(LPINT)(pi)))
+#define ListView_SetHotItem(hwnd, i) ((int)SNDMSG((hwnd), LVM_SETHOTITEM, (WPARAM)(i), 0))
+#define ListView_GetHotItem(hwnd) ((int)SNDMSG((hwnd), LVM_GETHOTITEM, 0, 0))
+#define ListView_GetSelectionMark(hwnd) ((int)SNDMSG((hwnd), LVM_GETSELECTIONMARK, 0, 0))
 #define ListView_SetSelectionMark(hwnd, i) \
-    ListView_Result_<int>(SNDMSG((hwnd), LVM_SETSELECTIONMARK, 0, (LPARAM)(i)))
+    ((int)SNDMSG((hwnd), LVM_SETSELECTIONMARK, 0, (LPARAM)(i)))
 #define ListView_ApproximateViewRect(hwnd, iWidth, iHeight, iCount) \
-    ListView_Result_<DWORD>(                                        \
-        SNDMSG((hwnd), LVM_APPROXIMATEVIEWRECT, iCount, MAKELPARAM(iWidth, iHeight)))
+    ((DWORD)SNDMSG((hwnd), LVM_APPROXIMATEVIEWRECT, iCount, MAKELPARAM(iWidth, iHeight)))

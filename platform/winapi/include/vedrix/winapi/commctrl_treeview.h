@@ -421,22 +421,18 @@ typedef LPNMTVGETINFOTIPA LPNMTVGETINFOTIP;
 // ---------------------------------------------------------------------------
 // Message macros
 
-// The message macros return the platform's types. They convert through a
-// function so that a macro used as a statement leaves no unused value.
-template <class T>
-inline T TreeView_Result_(LRESULT result) {
-    return (T)result;
-}
+// Each macro casts the message's result to the platform's type, as the
+// platform's own header does. Programs see these headers as system headers
+// (as they see the platform's), so a macro used as a statement draws no
+// "value computed is not used" warning on either platform.
 
 #define TreeView_InsertItem(hwnd, lpis) \
-    TreeView_Result_<HTREEITEM>(        \
-        SNDMSG((hwnd), TVM_INSERTITEM, 0, (LPARAM)(LPTV_INSERTSTRUCT)(lpis)))
+    ((HTREEITEM)SNDMSG((hwnd), TVM_INSERTITEM, 0, (LPARAM)(LPTV_INSERTSTRUCT)(lpis)))
 #define TreeView_DeleteItem(hwnd, hitem) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_DELETEITEM, 0, (LPARAM)(HTREEITEM)(hitem)))
-#define TreeView_DeleteAllItems(hwnd) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT))
+    ((BOOL)SNDMSG((hwnd), TVM_DELETEITEM, 0, (LPARAM)(HTREEITEM)(hitem)))
+#define TreeView_DeleteAllItems(hwnd) ((BOOL)SNDMSG((hwnd), TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT))
 #define TreeView_Expand(hwnd, hitem, code) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_EXPAND, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem)))
+    ((BOOL)SNDMSG((hwnd), TVM_EXPAND, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem)))
 
 // TVM_GETITEMRECT takes the item in the first bytes of the rectangle. The
 // handle is copied in bytewise because a RECT need not be aligned for a
@@ -450,19 +446,16 @@ inline BOOL TreeView_GetItemRect_(HWND hwnd, HTREEITEM hitem, RECT* prc, BOOL co
 #define TreeView_GetItemRect(hwnd, hitem, prc, code) \
     TreeView_GetItemRect_((hwnd), (HTREEITEM)(hitem), (prc), (BOOL)(code))
 
-#define TreeView_GetCount(hwnd) TreeView_Result_<UINT>(SNDMSG((hwnd), TVM_GETCOUNT, 0, 0))
-#define TreeView_GetIndent(hwnd) TreeView_Result_<UINT>(SNDMSG((hwnd), TVM_GETINDENT, 0, 0))
-#define TreeView_SetIndent(hwnd, indent) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_SETINDENT, (WPARAM)(indent), 0))
+#define TreeView_GetCount(hwnd) ((UINT)SNDMSG((hwnd), TVM_GETCOUNT, 0, 0))
+#define TreeView_GetIndent(hwnd) ((UINT)SNDMSG((hwnd), TVM_GETINDENT, 0, 0))
+#define TreeView_SetIndent(hwnd, indent) ((BOOL)SNDMSG((hwnd), TVM_SETINDENT, (WPARAM)(indent), 0))
 #define TreeView_GetImageList(hwnd, iImage) \
-    TreeView_Result_<HIMAGELIST>(SNDMSG((hwnd), TVM_GETIMAGELIST, (WPARAM)(iImage), 0))
+    ((HIMAGELIST)SNDMSG((hwnd), TVM_GETIMAGELIST, (WPARAM)(iImage), 0))
 #define TreeView_SetImageList(hwnd, himl, iImage) \
-    TreeView_Result_<HIMAGELIST>(                 \
-        SNDMSG((hwnd), TVM_SETIMAGELIST, (WPARAM)(iImage), (LPARAM)(HIMAGELIST)(himl)))
+    ((HIMAGELIST)SNDMSG((hwnd), TVM_SETIMAGELIST, (WPARAM)(iImage), (LPARAM)(HIMAGELIST)(himl)))
 
 #define TreeView_GetNextItem(hwnd, hitem, code) \
-    TreeView_Result_<HTREEITEM>(                \
-        SNDMSG((hwnd), TVM_GETNEXTITEM, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem)))
+    ((HTREEITEM)SNDMSG((hwnd), TVM_GETNEXTITEM, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem)))
 #define TreeView_GetChild(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_CHILD)
 #define TreeView_GetNextSibling(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_NEXT)
 #define TreeView_GetPrevSibling(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_PREVIOUS)
@@ -477,72 +470,62 @@ inline BOOL TreeView_GetItemRect_(HWND hwnd, HTREEITEM hitem, RECT* prc, BOOL co
 #define TreeView_GetLastVisible(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_LASTVISIBLE)
 
 #define TreeView_Select(hwnd, hitem, code) \
-    TreeView_Result_<BOOL>(                \
-        SNDMSG((hwnd), TVM_SELECTITEM, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem)))
+    ((BOOL)SNDMSG((hwnd), TVM_SELECTITEM, (WPARAM)(code), (LPARAM)(HTREEITEM)(hitem)))
 #define TreeView_SelectItem(hwnd, hitem) TreeView_Select(hwnd, hitem, TVGN_CARET)
 #define TreeView_SelectDropTarget(hwnd, hitem) TreeView_Select(hwnd, hitem, TVGN_DROPHILITE)
 #define TreeView_SelectSetFirstVisible(hwnd, hitem) TreeView_Select(hwnd, hitem, TVGN_FIRSTVISIBLE)
 
 #define TreeView_GetItem(hwnd, pitem) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_GETITEM, 0, (LPARAM)(TV_ITEM*)(pitem)))
+    ((BOOL)SNDMSG((hwnd), TVM_GETITEM, 0, (LPARAM)(TV_ITEM*)(pitem)))
 #define TreeView_SetItem(hwnd, pitem) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_SETITEM, 0, (LPARAM)(const TV_ITEM*)(pitem)))
+    ((BOOL)SNDMSG((hwnd), TVM_SETITEM, 0, (LPARAM)(const TV_ITEM*)(pitem)))
 #define TreeView_EditLabel(hwnd, hitem) \
-    TreeView_Result_<HWND>(SNDMSG((hwnd), TVM_EDITLABEL, 0, (LPARAM)(HTREEITEM)(hitem)))
-#define TreeView_GetEditControl(hwnd) \
-    TreeView_Result_<HWND>(SNDMSG((hwnd), TVM_GETEDITCONTROL, 0, 0))
-#define TreeView_GetVisibleCount(hwnd) \
-    TreeView_Result_<UINT>(SNDMSG((hwnd), TVM_GETVISIBLECOUNT, 0, 0))
+    ((HWND)SNDMSG((hwnd), TVM_EDITLABEL, 0, (LPARAM)(HTREEITEM)(hitem)))
+#define TreeView_GetEditControl(hwnd) ((HWND)SNDMSG((hwnd), TVM_GETEDITCONTROL, 0, 0))
+#define TreeView_GetVisibleCount(hwnd) ((UINT)SNDMSG((hwnd), TVM_GETVISIBLECOUNT, 0, 0))
 #define TreeView_HitTest(hwnd, lpht) \
-    TreeView_Result_<HTREEITEM>(SNDMSG((hwnd), TVM_HITTEST, 0, (LPARAM)(LPTV_HITTESTINFO)(lpht)))
+    ((HTREEITEM)SNDMSG((hwnd), TVM_HITTEST, 0, (LPARAM)(LPTV_HITTESTINFO)(lpht)))
 #define TreeView_CreateDragImage(hwnd, hitem) \
-    TreeView_Result_<HIMAGELIST>(SNDMSG((hwnd), TVM_CREATEDRAGIMAGE, 0, (LPARAM)(HTREEITEM)(hitem)))
+    ((HIMAGELIST)SNDMSG((hwnd), TVM_CREATEDRAGIMAGE, 0, (LPARAM)(HTREEITEM)(hitem)))
 #define TreeView_SortChildren(hwnd, hitem, recurse) \
-    TreeView_Result_<BOOL>(                         \
-        SNDMSG((hwnd), TVM_SORTCHILDREN, (WPARAM)(recurse), (LPARAM)(HTREEITEM)(hitem)))
+    ((BOOL)SNDMSG((hwnd), TVM_SORTCHILDREN, (WPARAM)(recurse), (LPARAM)(HTREEITEM)(hitem)))
 #define TreeView_EnsureVisible(hwnd, hitem) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_ENSUREVISIBLE, 0, (LPARAM)(HTREEITEM)(hitem)))
+    ((BOOL)SNDMSG((hwnd), TVM_ENSUREVISIBLE, 0, (LPARAM)(HTREEITEM)(hitem)))
 #define TreeView_SortChildrenCB(hwnd, psort, recurse) \
-    TreeView_Result_<BOOL>(                           \
-        SNDMSG((hwnd), TVM_SORTCHILDRENCB, (WPARAM)(recurse), (LPARAM)(LPTV_SORTCB)(psort)))
+    ((BOOL)SNDMSG((hwnd), TVM_SORTCHILDRENCB, (WPARAM)(recurse), (LPARAM)(LPTV_SORTCB)(psort)))
 #define TreeView_EndEditLabelNow(hwnd, fCancel) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_ENDEDITLABELNOW, (WPARAM)(fCancel), 0))
+    ((BOOL)SNDMSG((hwnd), TVM_ENDEDITLABELNOW, (WPARAM)(fCancel), 0))
 #define TreeView_GetISearchString(hwnd, lpsz) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_GETISEARCHSTRING, 0, (LPARAM)(LPSTR)(lpsz)))
+    ((BOOL)SNDMSG((hwnd), TVM_GETISEARCHSTRING, 0, (LPARAM)(LPSTR)(lpsz)))
 #define TreeView_SetToolTips(hwnd, hwndTT) \
-    TreeView_Result_<HWND>(SNDMSG((hwnd), TVM_SETTOOLTIPS, (WPARAM)(hwndTT), 0))
-#define TreeView_GetToolTips(hwnd) TreeView_Result_<HWND>(SNDMSG((hwnd), TVM_GETTOOLTIPS, 0, 0))
+    ((HWND)SNDMSG((hwnd), TVM_SETTOOLTIPS, (WPARAM)(hwndTT), 0))
+#define TreeView_GetToolTips(hwnd) ((HWND)SNDMSG((hwnd), TVM_GETTOOLTIPS, 0, 0))
 #define TreeView_SetInsertMark(hwnd, hItem, fAfter) \
-    TreeView_Result_<BOOL>(SNDMSG((hwnd), TVM_SETINSERTMARK, (WPARAM)(fAfter), (LPARAM)(hItem)))
+    ((BOOL)SNDMSG((hwnd), TVM_SETINSERTMARK, (WPARAM)(fAfter), (LPARAM)(hItem)))
 #define TreeView_SetItemHeight(hwnd, iHeight) \
-    TreeView_Result_<int>(SNDMSG((hwnd), TVM_SETITEMHEIGHT, (WPARAM)(iHeight), 0))
-#define TreeView_GetItemHeight(hwnd) TreeView_Result_<int>(SNDMSG((hwnd), TVM_GETITEMHEIGHT, 0, 0))
-#define TreeView_SetBkColor(hwnd, clr) \
-    TreeView_Result_<COLORREF>(SNDMSG((hwnd), TVM_SETBKCOLOR, 0, (LPARAM)(clr)))
+    ((int)SNDMSG((hwnd), TVM_SETITEMHEIGHT, (WPARAM)(iHeight), 0))
+#define TreeView_GetItemHeight(hwnd) ((int)SNDMSG((hwnd), TVM_GETITEMHEIGHT, 0, 0))
+#define TreeView_SetBkColor(hwnd, clr) ((COLORREF)SNDMSG((hwnd), TVM_SETBKCOLOR, 0, (LPARAM)(clr)))
 #define TreeView_SetTextColor(hwnd, clr) \
-    TreeView_Result_<COLORREF>(SNDMSG((hwnd), TVM_SETTEXTCOLOR, 0, (LPARAM)(clr)))
-#define TreeView_GetBkColor(hwnd) TreeView_Result_<COLORREF>(SNDMSG((hwnd), TVM_GETBKCOLOR, 0, 0))
-#define TreeView_GetTextColor(hwnd) \
-    TreeView_Result_<COLORREF>(SNDMSG((hwnd), TVM_GETTEXTCOLOR, 0, 0))
+    ((COLORREF)SNDMSG((hwnd), TVM_SETTEXTCOLOR, 0, (LPARAM)(clr)))
+#define TreeView_GetBkColor(hwnd) ((COLORREF)SNDMSG((hwnd), TVM_GETBKCOLOR, 0, 0))
+#define TreeView_GetTextColor(hwnd) ((COLORREF)SNDMSG((hwnd), TVM_GETTEXTCOLOR, 0, 0))
 #define TreeView_SetScrollTime(hwnd, uTime) \
-    TreeView_Result_<UINT>(SNDMSG((hwnd), TVM_SETSCROLLTIME, (WPARAM)(uTime), 0))
-#define TreeView_GetScrollTime(hwnd) TreeView_Result_<UINT>(SNDMSG((hwnd), TVM_GETSCROLLTIME, 0, 0))
+    ((UINT)SNDMSG((hwnd), TVM_SETSCROLLTIME, (WPARAM)(uTime), 0))
+#define TreeView_GetScrollTime(hwnd) ((UINT)SNDMSG((hwnd), TVM_GETSCROLLTIME, 0, 0))
 #define TreeView_SetInsertMarkColor(hwnd, clr) \
-    TreeView_Result_<COLORREF>(SNDMSG((hwnd), TVM_SETINSERTMARKCOLOR, 0, (LPARAM)(clr)))
-#define TreeView_GetInsertMarkColor(hwnd) \
-    TreeView_Result_<COLORREF>(SNDMSG((hwnd), TVM_GETINSERTMARKCOLOR, 0, 0))
+    ((COLORREF)SNDMSG((hwnd), TVM_SETINSERTMARKCOLOR, 0, (LPARAM)(clr)))
+#define TreeView_GetInsertMarkColor(hwnd) ((COLORREF)SNDMSG((hwnd), TVM_GETINSERTMARKCOLOR, 0, 0))
 #define TreeView_SetLineColor(hwnd, clr) \
-    TreeView_Result_<COLORREF>(SNDMSG((hwnd), TVM_SETLINECOLOR, 0, (LPARAM)(clr)))
-#define TreeView_GetLineColor(hwnd) \
-    TreeView_Result_<COLORREF>(SNDMSG((hwnd), TVM_GETLINECOLOR, 0, 0))
+    ((COLORREF)SNDMSG((hwnd), TVM_SETLINECOLOR, 0, (LPARAM)(clr)))
+#define TreeView_GetLineColor(hwnd) ((COLORREF)SNDMSG((hwnd), TVM_GETLINECOLOR, 0, 0))
 #define TreeView_GetItemState(hwndTV, hti, mask) \
-    TreeView_Result_<UINT>(SNDMSG((hwndTV), TVM_GETITEMSTATE, (WPARAM)(hti), (LPARAM)(mask)))
+    ((UINT)SNDMSG((hwndTV), TVM_GETITEMSTATE, (WPARAM)(hti), (LPARAM)(mask)))
 #define TreeView_GetCheckState(hwndTV, hti) \
     ((((UINT)(SNDMSG((hwndTV), TVM_GETITEMSTATE, (WPARAM)(hti), TVIS_STATEIMAGEMASK))) >> 12) - 1)
 #define TreeView_SetExtendedStyle(hwnd, dw, mask) \
-    TreeView_Result_<DWORD>(SNDMSG((hwnd), TVM_SETEXTENDEDSTYLE, (WPARAM)(mask), (LPARAM)(dw)))
-#define TreeView_GetExtendedStyle(hwnd) \
-    TreeView_Result_<DWORD>(SNDMSG((hwnd), TVM_GETEXTENDEDSTYLE, 0, 0))
+    ((DWORD)SNDMSG((hwnd), TVM_SETEXTENDEDSTYLE, (WPARAM)(mask), (LPARAM)(dw)))
+#define TreeView_GetExtendedStyle(hwnd) ((DWORD)SNDMSG((hwnd), TVM_GETEXTENDEDSTYLE, 0, 0))
 
 inline void TreeView_SetItemState_(HWND hwnd, HTREEITEM hti, UINT data, UINT mask) {
     TVITEMA item;
