@@ -222,6 +222,37 @@ TEST_F(Messages, TimersFireInOrderOfDueTimeAsTheClockAdvances) {
     EXPECT_EQ(fired, (std::vector<std::pair<WPARAM, DWORD>>{{1, 200}, {1, 300}}));
 }
 
+TEST_F(Messages, TheTickCountIsTheVirtualClockAndSleepMovesIt) {
+    HWND w = topLevel(0, 0, 10, 10);
+    EXPECT_EQ(GetTickCount(), 0u);  // the desktop was reset: the same on every run
+    advanceTime(1234);
+    EXPECT_EQ(GetTickCount(), 1234u);
+    EXPECT_EQ(GetTickCount64(), 1234u);
+
+    // A program that waits for the tick count gets there, and a timer that
+    // fell due while it slept fires in the next loop, not during the sleep.
+    SetTimer(w, 7, 100, nullptr);
+    clearLog();
+    const DWORD start = GetTickCount();
+    int naps = 0;
+    while (GetTickCount() - start < 250 && naps < 1000) {
+        Sleep(10);
+        ++naps;
+    }
+    EXPECT_EQ(naps, 25);
+    EXPECT_EQ(GetTickCount(), 1484u);
+    EXPECT_TRUE(messages(w, {WM_TIMER}).empty());
+    std::vector<DWORD> firedAt;
+    setHandler([&](HWND, UINT msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (msg == WM_TIMER) {
+            firedAt.push_back(static_cast<DWORD>(GetMessageTime()));
+        }
+        return std::nullopt;
+    });
+    pumpMessages();
+    EXPECT_EQ(firedAt, std::vector<DWORD>{1484u});  // one message however late
+}
+
 TEST_F(Messages, ResettingATimerStartsItsIntervalAgainAndDestroyKillsIt) {
     HWND w = topLevel(0, 0, 10, 10);
     SetTimer(w, 5, 50, nullptr);

@@ -407,19 +407,6 @@ LONG WINAPI CompareFileTime(const FILETIME* lpFileTime1, const FILETIME* lpFileT
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-ULONGLONG WINAPI GetTickCount64(void) {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<ULONGLONG>(now.tv_sec) * 1000 +
-           static_cast<ULONGLONG>(now.tv_nsec) / 1000000;
-}
-
-DWORD WINAPI GetTickCount(void) {
-    return static_cast<DWORD>(GetTickCount64());
-}
-
-void WINAPI Sleep(DWORD) {}
-
 INT WINAPI VariantTimeToSystemTime(DOUBLE vtime, LPSYSTEMTIME lpSystemTime) {
     // 1 January 100 and the first instant after 31 December 9999.
     if (lpSystemTime == nullptr || !(vtime >= -657434.0) || !(vtime < 2958466.0)) {

@@ -8,12 +8,11 @@
 // WM_QUIT (PostQuitMessage), then WM_PAINT and WM_TIMER, which are generated
 // when asked for, never posted.
 //
-// Time is virtual (milliseconds from 0) and moves only when the person waits
-// (desktop.h advanceTime). A timer is due elapse milliseconds after it was set
-// or last fired; a due timer produces one WM_TIMER however late it is. Timers
-// therefore fire only while a loop is idle and time is advanced, in order of
-// their due time (then of creation), and the clock steps from one due time to
-// the next.
+// Time is virtual (milliseconds from 0; GetTickCount reads it) and moves only
+// when the person waits (desktop.h advanceTime) or the program sleeps. A timer is due elapse
+// milliseconds after it was set or last fired; a due timer produces one WM_TIMER however late it
+// is. Timers therefore fire only while a loop is idle and time is advanced, in order of their due
+// time (then of creation), and the clock steps from one due time to the next.
 //
 // GetMessageA on an empty queue would wait for a person forever; the headless
 // system has nobody to wait for and answers WM_QUIT (return value 0) instead.
@@ -480,6 +479,22 @@ DWORD WINAPI GetQueueStatus(UINT flags) {
 
 BOOL WINAPI GetInputState(void) {
     return !queue().input.empty();
+}
+
+// The tick count is the virtual clock, so that time is the same on every run.
+// Sleep returns at once and lets the clock run on by the time slept, without
+// dispatching anything: timers that fell due are delivered by the next loop,
+// and a program that waits for the tick count to move gets there.
+DWORD WINAPI GetTickCount(void) {
+    return now();
+}
+
+ULONGLONG WINAPI GetTickCount64(void) {
+    return now();
+}
+
+void WINAPI Sleep(DWORD dwMilliseconds) {
+    setNow(now() + dwMilliseconds);
 }
 
 LONG WINAPI GetMessageTime(void) {
