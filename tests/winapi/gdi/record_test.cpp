@@ -2,6 +2,8 @@
 // update rectangles, and the drawing record.
 #include "gdi_support.h"
 
+#include <commctrl.h>
+
 #include <vedrix/headless/desktop.h>
 #include <vedrix/headless/drawing.h>
 
@@ -187,6 +189,37 @@ TEST_F(WindowDrawing, MemoryContextsAreRecordedOnRequest) {
     EXPECT_EQ(vedrix::headless::drawingRecord()[0].dc, canvas.dc);
     EXPECT_TRUE(vedrix::headless::drawingRecord(window).empty());
     EXPECT_STREQ(vedrix::headless::drawingKindName(DrawingKind::FillRect), "FillRect");
+}
+
+TEST_F(WindowDrawing, ResettingTheDesktopResetsTheDrawingToo) {
+    g_paint = [](HWND hwnd) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        TextOutA(dc, 0, 0, "x", 1);
+        EndPaint(hwnd, &ps);
+    };
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    ASSERT_FALSE(vedrix::headless::drawingRecord().empty());
+    vedrix::headless::setRecordMemoryDCs(true);
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+    HBITMAP image = CreateBitmap(16, 16, 1, 32, nullptr);
+    ImageList_Add(list, image, nullptr);
+    DeleteObject(image);
+    ASSERT_TRUE(ImageList_BeginDrag(list, 0, 0, 0));
+    const std::size_t listsWhileDragging = vedrix::headless::imageListCount();
+
+    g_paint = nullptr;
+    vedrix::headless::resetDesktop();
+    window = nullptr;  // destroyed with the desktop
+    EXPECT_TRUE(vedrix::headless::drawingRecord().empty());
+    EXPECT_FALSE(vedrix::headless::dragImageState().dragging);
+    EXPECT_EQ(vedrix::headless::imageListCount(), listsWhileDragging - 1);  // the drag image's
+    MemoryCanvas canvas(4, 4);
+    RECT r{0, 0, 2, 2};
+    FillRect(canvas.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_TRUE(vedrix::headless::drawingRecord().empty());  // memory contexts unrecorded again
+    ImageList_Destroy(list);
 }
 
 }  // namespace

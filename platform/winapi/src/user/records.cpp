@@ -4,6 +4,8 @@
 
 #include "user/window_manager.h"
 
+#include <vedrix/headless/drawing.h>
+
 #include <deque>
 
 namespace vedrix::winapi {
@@ -132,6 +134,9 @@ void resetRecords() {
 void resetDesktop() {
     records().hook = nullptr;
     resetWindows();
+    // The drawing belongs to the desktop too: a test that starts afresh must
+    // not see the last one's drawing record, memory recording or drag.
+    resetDrawing();
     resetMessages();
     resetFocus();
     resetInput();

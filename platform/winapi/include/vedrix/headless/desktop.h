@@ -71,7 +71,9 @@
 //   to each timer's due time in turn and dispatches the WM_TIMER messages
 //   (ordered by due time, then by creation), then to the end of the interval.
 //   Input does not move the clock. GetMessageTime gives the clock's value when
-//   the message was queued.
+//   the message was queued; GetTickCount and GetTickCount64 give its value now.
+//   Sleep returns at once and moves the clock on by the time slept, without
+//   dispatching anything (timers that fell due fire in the next loop).
 #pragma once
 
 #include <windows.h>
@@ -165,7 +167,9 @@ VEDRIX_WINAPI_VISIBLE void resetRecords();
 
 // Puts the whole desktop back to its start: destroys every window, empties
 // the queue, removes timers, the modal hook, records and queued answers,
-// releases keys and buttons, puts the cursor at (0, 0) and the clock at 0.
+// releases keys and buttons, puts the cursor at (0, 0) and the clock at 0,
+// and resets the drawing (<vedrix/headless/drawing.h> resetDrawing: the
+// drawing record, memory-context recording and a drag in progress).
 VEDRIX_WINAPI_VISIBLE void resetDesktop();
 
 // ---------------------------------------------------------------------------
