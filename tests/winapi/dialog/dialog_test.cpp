@@ -178,6 +178,64 @@ TEST_F(DialogKeys, TabMovesAmongVisibleEnabledTabStopsBothWays) {
     EXPECT_TRUE(seenOf(item(kField1), {WM_CHAR}).empty());  // no tab character typed
 }
 
+TEST_F(DialogKeys, TabPassesOverControlsThatSayTheyAreStatic) {
+    // The label is a Static control; with WS_TABSTOP it still never gets the
+    // focus from Tab, and neither does a field that answers DLGC_STATIC.
+    SetWindowLongA(item(kLabel), GWL_STYLE, GetWindowLongA(item(kLabel), GWL_STYLE) | WS_TABSTOP);
+    SetWindowLongPtrA(item(kField4), GWLP_USERDATA, DLGC_STATIC);
+    std::vector<int> order;
+    for (int i = 0; i < 4; ++i) {
+        pressKey(VK_TAB);
+        order.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    EXPECT_EQ(order, (std::vector<int>{IDOK, IDCANCEL, kField1, IDOK}));
+    keyDown(VK_SHIFT);
+    pressKey(VK_TAB);
+    keyUp(VK_SHIFT);
+    EXPECT_EQ(GetFocus(), item(kField1));
+    EXPECT_EQ(GetNextDlgTabItem(dlg, nullptr, FALSE), item(kField1));
+}
+
+TEST_F(DialogKeys, AnEditFocusedByTheDialogManagerHasAllItsTextSelected) {
+    // An edit field and a drop-down combo box after Cancel in the tab order.
+    HWND edit = CreateWindowExA(0, "Edit", "North wing", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10,
+                                100, 80, 20, dlg, reinterpret_cast<HMENU>(1010), nullptr, nullptr);
+    HWND combo =
+        CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN, 100,
+                        100, 80, 60, dlg, reinterpret_cast<HMENU>(1011), nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    ASSERT_NE(combo, nullptr);
+    SetWindowTextA(combo, "Number");
+    ASSERT_EQ(GetNextDlgTabItem(dlg, item(IDCANCEL), FALSE), edit);
+    ASSERT_EQ(GetNextDlgTabItem(dlg, edit, FALSE), combo);
+    auto selection = [](HWND e) {
+        DWORD start = 99;
+        DWORD end = 99;
+        SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return std::make_pair(start, end);
+    };
+
+    // The program's own SetFocus leaves the selection alone...
+    SetFocus(edit);
+    EXPECT_EQ(selection(edit), std::make_pair(DWORD{0}, DWORD{0}));
+    // ...Tab selects the whole text, coming from either side.
+    SetFocus(item(IDCANCEL));
+    pressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), edit);
+    EXPECT_EQ(selection(edit), std::make_pair(DWORD{0}, DWORD{10}));
+    SendMessageA(edit, EM_SETSEL, 3, 3);
+    pressKey(VK_TAB);  // on to the combo box, whose edit field takes the focus
+    HWND comboEdit = GetFocus();
+    ASSERT_TRUE(IsChild(combo, comboEdit));
+    EXPECT_EQ(selection(comboEdit), std::make_pair(DWORD{0}, DWORD{6}));
+    keyDown(VK_SHIFT);
+    pressKey(VK_TAB);
+    keyUp(VK_SHIFT);
+    ASSERT_EQ(GetFocus(), edit);
+    EXPECT_EQ(selection(edit), std::make_pair(DWORD{0}, DWORD{10}));
+}
+
 TEST_F(DialogKeys, ArrowsMoveWithinTheGroup) {
     ASSERT_EQ(GetFocus(), item(kField1));
     pressKey(VK_DOWN);  // the hidden and the disabled fields are skipped

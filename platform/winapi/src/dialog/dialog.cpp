@@ -11,9 +11,9 @@
 // in template order (WS_CHILD, WS_EX_NOPARENTNOTIFY added), so that the first
 // is GW_CHILD and the tab order is the template order; a control that cannot
 // be made fails the dialog unless DS_NOFAILCREATE. The dialog procedure then
-// gets WM_INITDIALOG with the first tab stop (visible, enabled, WS_TABSTOP) in
-// wParam; when it returns TRUE that control gets the focus. A modeless dialog
-// with WS_VISIBLE is then shown.
+// gets WM_INITDIALOG with the first tab stop (visible, enabled, WS_TABSTOP,
+// not DLGC_STATIC) in wParam; when it returns TRUE that control gets the
+// focus. A modeless dialog with WS_VISIBLE is then shown.
 //
 // The default dialog procedure: the dialog procedure's non-zero answer is
 // final (its value for WM_INITDIALOG, WM_CTLCOLOR*, WM_COMPAREITEM,
@@ -223,7 +223,7 @@ int scaleY(int units) {
 }
 
 HWND createFromLayout(HINSTANCE instance, const DialogLayout& layout, HWND parent, DLGPROC proc,
-                    LPARAM param, bool modal) {
+                      LPARAM param, bool modal) {
     DWORD style = layout.style;
     DWORD exStyle = layout.exStyle;
     if (style & DS_MODALFRAME) {
@@ -265,8 +265,8 @@ HWND createFromLayout(HINSTANCE instance, const DialogLayout& layout, HWND paren
         ownsFont = font != nullptr;
     }
     const char* cls = layout.windowClass.empty() ? "#32770" : layout.windowClass.c_str();
-    HWND hDlg = CreateWindowExA(exStyle, cls, layout.caption.c_str(), style & ~WS_VISIBLE, x, y, w, h,
-                                parent, nullptr, instance, nullptr);
+    HWND hDlg = CreateWindowExA(exStyle, cls, layout.caption.c_str(), style & ~WS_VISIBLE, x, y, w,
+                                h, parent, nullptr, instance, nullptr);
     if (!hDlg) {
         if (ownsFont) {
             gdi::deleteObject(font);
@@ -451,8 +451,10 @@ bool dialogEnded(HWND hwnd) {
 void focusDialogControl(HWND dialog, HWND control) {
     (void)dialog;
     SetFocus(control);
-    if (GetFocus() == control && (dialogCode(control) & DLGC_HASSETSEL)) {
-        SendMessageA(control, EM_SETSEL, 0, -1);
+    // The focus may have gone on to a child (a combo box's edit field).
+    HWND focus = GetFocus();
+    if ((focus == control || IsChild(control, focus)) && (dialogCode(focus) & DLGC_HASSETSEL)) {
+        SendMessageA(focus, EM_SETSEL, 0, -1);
     }
 }
 
@@ -534,7 +536,7 @@ HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA lpTe
         return nullptr;
     }
     return createFromLayout(hInstance, specFromPointer(lpTemplate), hWndParent, lpDialogFunc,
-                          dwInitParam, false);
+                            dwInitParam, false);
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {

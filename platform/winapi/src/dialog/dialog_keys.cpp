@@ -12,8 +12,12 @@
 // disabled target button makes it beep instead. Everything else is translated
 // and dispatched. Mnemonics (Alt+letter) are not handled.
 //
-// Tab stops are the visible, enabled controls with WS_TABSTOP, in z-order;
-// controls of a child with WS_EX_CONTROLPARENT count as the dialog's own.
+// Tab stops are the visible, enabled controls with WS_TABSTOP that do not
+// answer DLGC_STATIC, in z-order; controls of a child with
+// WS_EX_CONTROLPARENT count as the dialog's own. A control that gets the
+// focus from the dialog manager (Tab, Shift+Tab, arrows, WM_NEXTDLGCTL) and
+// answers DLGC_HASSETSEL has all its text selected; so has the edit field
+// that a combo box passes the focus on to.
 // A group starts at a control with WS_GROUP and runs to the next one.
 #include "dialog/dialog.h"
 
@@ -48,8 +52,11 @@ bool usable(HWND c) {
     return (style & WS_VISIBLE) && !(style & WS_DISABLED);
 }
 
+// A control that says DLGC_STATIC (a label) never takes the focus from Tab,
+// even with WS_TABSTOP.
 bool isTabStop(HWND c) {
-    return usable(c) && (GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP);
+    return usable(c) && (GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP) &&
+           !(SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_STATIC);
 }
 
 LRESULT codeOf(HWND c, const MSG* msg) {
@@ -83,9 +90,13 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
     }
     auto n = static_cast<long>(all.size());
     long start = -1;
-    for (long i = 0; hCtl && i < n; ++i) {
-        if (all[static_cast<size_t>(i)] == hCtl) {
-            start = i;
+    // A window inside a control (a combo box's edit field) stands for that
+    // control.
+    for (HWND w = hCtl; w && w != hDlg && start < 0; w = GetParent(w)) {
+        for (long i = 0; i < n; ++i) {
+            if (all[static_cast<size_t>(i)] == w) {
+                start = i;
+            }
         }
     }
     if (start < 0) {
