@@ -4,6 +4,7 @@
 #include "controls/controls_fixture.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace controls_tests {
 namespace {
@@ -62,6 +63,34 @@ TEST_F(ScrollBarTest, PositionIsClampedToTheLimitWhichAPageLowers) {
     EXPECT_EQ(got.nMax, 100);
     EXPECT_EQ(got.nPage, 10u);
     EXPECT_EQ(got.nTrackPos, 0);
+}
+
+TEST_F(ScrollBarTest, ARedrawRequestInvalidatesTheBarAndNothingElseDoes) {
+    HWND bar = vertical(0, 100, 10);
+    RECT client;
+    GetClientRect(bar, &client);
+    RECT update;
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_POS;
+    // Each way of changing the bar, without and with redraw.
+    const std::function<void(BOOL)> changes[] = {
+        [&](BOOL redraw) {
+            si.nPos += 5;
+            SetScrollInfo(bar, SB_CTL, &si, redraw);
+        },
+        [&](BOOL redraw) { SetScrollPos(bar, SB_CTL, GetScrollPos(bar, SB_CTL) + 5, redraw); },
+        [&](BOOL redraw) { SetScrollRange(bar, SB_CTL, 0, 120 + si.nPos++, redraw); },
+    };
+    for (const auto& change : changes) {
+        ValidateRect(bar, nullptr);
+        change(FALSE);
+        EXPECT_FALSE(GetUpdateRect(bar, &update, FALSE));
+        change(TRUE);
+        ASSERT_TRUE(GetUpdateRect(bar, &update, FALSE));
+        EXPECT_TRUE(EqualRect(&update, &client));
+    }
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 20);
 }
 
 TEST_F(ScrollBarTest, PageIsClampedToTheRange) {

@@ -221,6 +221,9 @@ TEST_F(Geometry, StandardScrollBarsKeepTheirState) {
     SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 95, 0};
     EXPECT_EQ(SetScrollInfo(w, SB_VERT, &si, TRUE), 90);  // at most max - page + 1
     EXPECT_TRUE(GetWindowLongA(w, GWL_STYLE) & WS_VSCROLL);
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_TRUE(sameRect(client, RECT{0, 0, 100, 100}));  // a bar takes no client space
     SCROLLINFO got{sizeof(got), SIF_ALL, 0, 0, 0, 0, 0};
     ASSERT_TRUE(GetScrollInfo(w, SB_VERT, &got));
     EXPECT_EQ(got.nMax, 99);
