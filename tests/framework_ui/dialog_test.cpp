@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <vedrix/framework/ui.h>
 #include <vedrix/headless/desktop.h>
@@ -38,6 +39,47 @@ protected:
         DDV_MinMaxInt(pDX, m_count, 1, 99);
     }
 };
+
+// The attribute edit dialog of the resource library: its type combo box 1020
+// lists the attribute types from the template's dialog-initialisation data.
+constexpr UINT kAttributeEditTemplate = 103;
+constexpr int kTypeCombo = 1020;
+
+std::vector<std::string> comboEntries(HWND combo) {
+    std::vector<std::string> entries;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char buffer[64] = "";
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer));
+        entries.push_back(buffer);
+    }
+    return entries;
+}
+
+class TypeDialog : public CDialog {
+public:
+    TypeDialog() : CDialog(kAttributeEditTemplate) {}
+    std::vector<std::string> m_entriesAtInit;
+
+protected:
+    BOOL OnInitDialog() override {
+        m_entriesAtInit = comboEntries(::GetDlgItem(m_hWnd, kTypeCombo));
+        return CDialog::OnInitDialog();
+    }
+};
+
+// One entry of a dialog-initialisation block.
+void appendEntry(std::vector<BYTE>& block, WORD id, WORD message, const std::string& data) {
+    auto put = [&block](const void* p, std::size_t n) {
+        const auto* bytes = static_cast<const BYTE*>(p);
+        block.insert(block.end(), bytes, bytes + n);
+    };
+    const auto length = static_cast<DWORD>(data.size());
+    put(&id, sizeof id);
+    put(&message, sizeof message);
+    put(&length, sizeof length);
+    put(data.data(), data.size());
+}
 
 std::string text(HWND hWnd) {
     char buffer[256] = "";
@@ -117,6 +159,80 @@ TEST_F(DialogTest, ABadNumberShowsTheFrameworkMessageAndKeepsTheDialogOpen) {
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.m_count, 42);
+}
+
+TEST_F(DialogTest, ListControlsGetTheTemplatesEntriesBeforeOnInitDialog) {
+    const std::vector<std::string> types = {"String", "Number", "Universal"};
+    for (const char* library : {"vedr_en.dll", "vedr_de.dll"}) {
+        HMODULE language = LoadLibraryA(library);
+        ASSERT_NE(language, nullptr) << library;
+        AfxSetResourceHandle(language);
+        TypeDialog dialog;
+        std::vector<std::string> shown;
+        person::setModalHook([&](HWND hWnd, int) {
+            shown = comboEntries(GetDlgItem(hWnd, kTypeCombo));
+            person::pressKey(VK_ESCAPE);
+        });
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        EXPECT_EQ(dialog.m_entriesAtInit, types) << library;
+        EXPECT_EQ(shown, types) << library;  // once, not again
+        AfxSetResourceHandle(m_language);
+        FreeLibrary(language);
+    }
+}
+
+TEST_F(DialogTest, DialogInitialisationDataIsReadWithinItsBounds) {
+    std::vector<BYTE> whole;
+    appendEntry(whole, kTypeCombo, 0x0403, std::string("Wall\0", 5));     // a 16-bit message number
+    appendEntry(whole, kTypeCombo, 0x9999, std::string("Skipped\0", 8));  // no list message
+    appendEntry(whole, kTypeCombo, CB_ADDSTRING, "Roof");         // no zero: ends with its data
+    std::vector<BYTE> truncated(whole.begin(), whole.end() - 2);  // "Roof" cut to "Ro"
+    std::vector<BYTE> shortHeader(whole.begin(), whole.begin() + 13 + 5);  // 2nd entry's header cut
+
+    TypeDialog dialog;
+    person::setModalHook([&](HWND hWnd, int) {
+        HWND combo = GetDlgItem(hWnd, kTypeCombo);
+        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        // Exact-size copies: the sanitizer sees any read past their ends.
+        EXPECT_TRUE(dialog.ExecuteDlgInit(whole.data(), static_cast<DWORD>(whole.size())));
+        EXPECT_EQ(comboEntries(combo), (std::vector<std::string>{"Wall", "Roof"}));
+
+        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        EXPECT_FALSE(dialog.ExecuteDlgInit(truncated.data(), static_cast<DWORD>(truncated.size())));
+        EXPECT_EQ(comboEntries(combo), std::vector<std::string>{"Wall"});
+
+        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        EXPECT_FALSE(
+            dialog.ExecuteDlgInit(shortHeader.data(), static_cast<DWORD>(shortHeader.size())));
+        EXPECT_EQ(comboEntries(combo), std::vector<std::string>{"Wall"});
+
+        EXPECT_TRUE(dialog.ExecuteDlgInit(nullptr, 0));
+        EXPECT_TRUE(dialog.ExecuteDlgInit("4711"));  // no such resource: nothing to fill
+        person::pressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST_F(DialogTest, TheFrameworksMessagesComeInTheLibrarysLanguage) {
+    HMODULE german = LoadLibraryA("vedr_de.dll");
+    ASSERT_NE(german, nullptr);
+    AfxSetResourceHandle(german);
+    CountDialog dialog;
+    person::setModalHook([&](HWND hWnd, int) {
+        replaceText(hWnd, kNameEdit, "zwölf");
+        person::pressKey(VK_RETURN);
+        replaceText(hWnd, kNameEdit, "120");
+        person::pressKey(VK_RETURN);
+        replaceText(hWnd, kNameEdit, "12");
+        person::pressKey(VK_RETURN);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    const auto boxes = person::messageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Bitte geben Sie eine ganze Zahl ein.");
+    EXPECT_EQ(boxes[1].text, "Bitte geben Sie eine ganze Zahl von 1 bis 99 ein.");
+    AfxSetResourceHandle(m_language);
+    FreeLibrary(german);
 }
 
 TEST_F(DialogTest, CommandsTheDialogDoesNotHandleGoToTheApplication) {

@@ -1401,6 +1401,7 @@ WINUSERAPI HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious)
 #define LB_OKAY 0
 #define LB_ERR (-1)
 #define LB_ERRSPACE (-2)
+#define LB_ADDSTRING 0x0180
 
 // ---------------------------------------------------------------------------
 // Combo box

@@ -79,7 +79,10 @@ void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
+// The list controls get their template's entries before OnInitDialog, so
+// that the dialog's own initialisation (and its data exchange) sees them.
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    ExecuteDlgInit(m_lpszTemplateName);
     return OnInitDialog();
 }
 

@@ -132,6 +132,16 @@ public:
     // controls (and validates), FALSE fills them. FALSE when validation failed.
     virtual BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
+    // Fills the list controls of this window from a dialog-initialisation
+    // resource (type 240) of that name in the resource library: per entry the
+    // control, the message (CB_ADDSTRING or LB_ADDSTRING) and the entry's
+    // text. TRUE when there is no such resource or every entry was read.
+    BOOL ExecuteDlgInit(LPCSTR lpszResourceName);
+    // The same from the resource's bytes. Entries are read only within
+    // `size`; the block ends at a zero control identifier or at its end.
+    // FALSE, after the entries before it, at an entry that does not fit.
+    BOOL ExecuteDlgInit(const void* lpResource, DWORD size);
+
     // Message handling.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
