@@ -121,11 +121,19 @@ void checkDialog(const Source& src, const Dialog& d, std::vector<std::string>& e
 
 std::string conversionsOf(const std::string& text) {
     std::string out;
+    std::vector<std::string> places;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '%') {
             continue;
         }
         if (i + 1 < text.size() && text[i + 1] == '%') {
+            ++i;
+            continue;
+        }
+        // %1 .. %9: the places of the framework's message arguments, which a
+        // language may put in any order.
+        if (i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            places.push_back(text.substr(i, 2));
             ++i;
             continue;
         }
@@ -141,6 +149,10 @@ std::string conversionsOf(const std::string& text) {
             out += text.substr(i);
             break;
         }
+    }
+    std::sort(places.begin(), places.end());
+    for (const std::string& place : places) {
+        out += place;
     }
     return out;
 }

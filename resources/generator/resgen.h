@@ -181,7 +181,9 @@ Language readLanguage(const std::string& path);
 // their dialog...). Empty when the sources are sound.
 std::vector<std::string> checkSources(const Source& src, const std::vector<Language>& langs);
 
-// The printf conversions of a text, in order ("%s%d"); "%%" is no conversion.
+// The printf conversions of a text, in order ("%s%d"), then the framework's
+// argument places %1..%9 in ascending order, however the text orders them
+// ("%1%2"); "%%" is no conversion.
 std::string conversionsOf(const std::string& text);
 
 // UTF-8 to the host's 8-bit code page (Windows-1252); throws SourceError for a

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "resource_library.h"
 
@@ -54,6 +55,26 @@ TEST(ResourceTexts, EveryTextNumberExistsWithItsFormatArguments) {
             EXPECT_EQ(countOf(s, "%"), t.stringArgs) << lib->fileName() << " text " << t.id;
         }
     }
+}
+
+TEST(ResourceTexts, TheFrameworksMessagesAreInEveryLanguageWithTheirArguments) {
+    // AFX_IDP_PARSE_INT .. AFX_IDP_INTERNAL_FAILURE, with the framework's
+    // argument places %1 and %2 (range) or %1 (length).
+    const std::map<WORD, std::vector<const char*>> places = {
+        {57600, {}},     {57601, {}}, {57602, {"%1", "%2"}}, {57603, {"%1", "%2"}},
+        {57604, {"%1"}}, {57605, {}}, {57606, {}},
+    };
+    for (const auto* lib : libraries()) {
+        for (const auto& [id, wanted] : places) {
+            ASSERT_TRUE(lib->hasText(id)) << lib->fileName() << " lacks text " << id;
+            const std::string s = lib->text(id);
+            EXPECT_EQ(countOf(s, "%"), static_cast<int>(wanted.size())) << lib->fileName() << id;
+            for (const char* place : wanted) {
+                EXPECT_EQ(countOf(s, place), 1) << lib->fileName() << " text " << id;
+            }
+        }
+    }
+    EXPECT_NE(restest::english().text(57600), restest::german().text(57600));
 }
 
 TEST(ResourceTexts, LanguagesAgreeOnFormatArguments) {

@@ -165,6 +165,18 @@ TEST_F(ResourceGenerator, RefusesArgumentsTheDeclarationDoesNotGive) {
     expectRefused({"en.txt:2", "de.txt:2", "text 100"});
 }
 
+TEST_F(ResourceGenerator, FrameworkArgumentPlacesMayMoveButNotGoMissing) {
+    source_ += "text 102 %1%2 \"a range\"\n";
+    english_ += "102 \"From %1 to %2.\"\n";
+    german_ += "102 \"Bis %2, ab %1.\"\n";  // another order is another language's right
+    const Outcome r = run();
+    ASSERT_EQ(r.status, 0) << r.messages;
+
+    fs::remove_all(dir_ / "out");
+    replace(german_, "\"Bis %2, ab %1.\"", "\"Bis %2.\"");
+    expectRefused({"text 102", "%1%2"});
+}
+
 TEST_F(ResourceGenerator, RefusesTextsNobodyDeclaredOrUses) {
     english_ += "102 \"stray\"\nstray \"stray\"\n";
     expectRefused({"text 102 is not declared", "text stray is used by no template or menu"});
