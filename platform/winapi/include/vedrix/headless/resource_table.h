@@ -73,7 +73,7 @@ struct VedrixResource {
 // The table that VedrixResourceTable returns. It is named apart from the
 // function, so that a unit defining the function can still name its table.
 struct VedrixResourceDirectory {
-    DWORD version;  // 1
+    DWORD version;         // 1
     const char* language;  // "en", "de"
     DWORD count;
     const VedrixResource* entries;  // sorted by type, then id
