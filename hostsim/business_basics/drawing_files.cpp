@@ -50,13 +50,11 @@ int vw_tb_getinfo(ZelTbRef tb, ZelTbInfo* info) {
         if (info == nullptr || !PathOf(CurrentHostConfig(), tb, path)) {
             return ZEL_TB_BAD_REFERENCE;
         }
-        std::vector<char> record(ZEL_TB_RECORD_SIZE);
-        const int result = ReadHeaderRecord(path, record.data());
+        DrawingHeader header;
+        const int result = ReadHeader(path, header);
         if (result != ZEL_TB_OK) {
             return result;
         }
-        DrawingHeader header;
-        DecodeHeader(record.data(), header);
         info->number = header.number;
         CopyPadded(info->name, header.name, ZEL_TB_NAME_LENGTH);
         info->content = header.content ? 1 : 0;

@@ -39,9 +39,9 @@ bool ReadUnitDrawings(const HostConfig& config, int kind, int unit,
 
 bool HasHeader(const HostConfig& config, int number) {
     std::string path;
-    std::vector<char> record(ZEL_TB_RECORD_SIZE);
+    DrawingHeader header;
     return UnitDrawingFile(config, config.unit, number, path) &&
-           ReadHeaderRecord(path, record.data()) == ZEL_TB_OK;
+           ReadHeader(path, header) == ZEL_TB_OK;
 }
 
 }  // namespace

@@ -154,13 +154,11 @@ int ltbvhr(int unit, int number, char* name) {
         if (name == nullptr || !UnitDrawingFile(CurrentHostConfig(), unit, number, path)) {
             return ZEL_TB_BAD_REFERENCE;
         }
-        std::vector<char> record(ZEL_TB_RECORD_SIZE);
-        const int result = ReadHeaderRecord(path, record.data());
+        DrawingHeader header;
+        const int result = ReadHeader(path, header);
         if (result != ZEL_TB_OK) {
             return result;
         }
-        DrawingHeader header;
-        DecodeHeader(record.data(), header);
         CopyPadded(name, header.name, ZEL_TB_NAME_LENGTH);
         return ZEL_TB_OK;
     });

@@ -9,7 +9,6 @@
 #include <vedrix/hostsim/text_lines.h>
 
 #include <string>
-#include <vector>
 
 using namespace vedrix::hostsim;
 
@@ -38,13 +37,11 @@ extern "C" ZELKAR_EXPORT int read_object_name(int mode, int number, char* text) 
         if (mode != 1 || text == nullptr || path.empty()) {
             return kBadRequest;
         }
-        std::vector<char> record(ZEL_TB_RECORD_SIZE);
-        const int result = ReadHeaderRecord(path, record.data());
+        DrawingHeader header;
+        const int result = ReadHeader(path, header);
         if (result != ZEL_TB_OK) {
             return result;
         }
-        DrawingHeader header;
-        DecodeHeader(record.data(), header);
         if (header.name.empty()) {
             return kNoName;
         }

@@ -65,10 +65,8 @@ std::string HostProject::readFile(const std::string& name) const {
 }
 
 DrawingHeader HostProject::header(int number) const {
-    std::vector<char> record(ZEL_TB_RECORD_SIZE);
     DrawingHeader result;
-    EXPECT_EQ(ReadHeaderRecord(drawingFile(number).string(), record.data()), ZEL_TB_OK);
-    EXPECT_TRUE(DecodeHeader(record.data(), result));
+    EXPECT_EQ(ReadHeader(drawingFile(number).string(), result), ZEL_TB_OK);
     return result;
 }
 

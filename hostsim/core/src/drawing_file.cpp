@@ -139,6 +139,15 @@ int ReadHeaderRecord(const std::string& path, char* record) {
     return ZEL_TB_OK;
 }
 
+int ReadHeader(const std::string& path, DrawingHeader& header) {
+    std::vector<char> record(ZEL_TB_RECORD_SIZE);
+    const int result = ReadHeaderRecord(path, record.data());
+    if (result == ZEL_TB_OK) {
+        DecodeHeader(record.data(), header);
+    }
+    return result;
+}
+
 int WriteHeaderRecord(const std::string& path, const char* record) {
     FileHandle file(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
     if (!file.open()) {

@@ -1,7 +1,7 @@
 #include <vedrix/hostsim/drawings.h>
 
 #include <vedrix/framework/text_file.h>
-#include <vedrix/hostsim/table_file.h>
+#include <vedrix/hostsim/line_file.h>
 #include <vedrix/hostsim/text_lines.h>
 
 namespace vedrix::hostsim {
@@ -30,15 +30,11 @@ bool ParseDrawing(const std::string& line, Drawing& drawing) {
 
 bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings) {
     drawings.clear();
-    if (FileIsMissing(path)) {
-        return true;
-    }
-    framework::TextFileReader file(path.c_str());
-    if (!file.is_open()) {
+    std::vector<std::string> lines;
+    if (!ReadFileLines(path, lines)) {
         return false;
     }
-    std::string line;
-    while (std::getline(file, line)) {
+    for (const std::string& line : lines) {
         if (line.empty() || line[0] == '#') {
             continue;
         }

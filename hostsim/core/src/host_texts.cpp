@@ -1,11 +1,12 @@
 #include <vedrix/hostsim/host_texts.h>
 
-#include <vedrix/framework/text_file.h>
+#include <vedrix/hostsim/line_file.h>
 #include <vedrix/hostsim/text_lines.h>
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace vedrix::hostsim {
 
@@ -41,12 +42,11 @@ std::string TextTablePath(const HostConfig& config) {
 
 bool LookUpHostText(const std::string& tablePath, unsigned int number, unsigned int part,
                     std::string& text) {
-    framework::TextFileReader file(tablePath.c_str());
-    if (!file.is_open()) {
+    std::vector<std::string> lines;
+    if (!ReadFileLines(tablePath, lines)) {
         return false;
     }
-    std::string line;
-    while (std::getline(file, line)) {
+    for (const std::string& line : lines) {
         if (line.empty() || line[0] == '#') {
             continue;
         }

@@ -1,7 +1,7 @@
 #include <vedrix/hostsim/settings.h>
 
 #include <vedrix/framework/text_file.h>
-#include <vedrix/hostsim/table_file.h>
+#include <vedrix/hostsim/line_file.h>
 #include <vedrix/hostsim/text_lines.h>
 
 #include <algorithm>
@@ -42,27 +42,11 @@ bool KeyOf(const std::string& line, std::string& key, std::string& value) {
     return true;
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
-    lines.clear();
-    if (FileIsMissing(path)) {
-        return true;
-    }
-    framework::TextFileReader file(path.c_str());
-    if (!file.is_open()) {
-        return false;
-    }
-    std::string line;
-    while (std::getline(file, line)) {
-        lines.push_back(line);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool ReadSetting(const std::string& path, int section, const std::string& key, std::string& value) {
     std::vector<std::string> lines;
-    if (path.empty() || !ReadLines(path, lines)) {
+    if (path.empty() || !ReadFileLines(path, lines)) {
         return false;
     }
     int current = 0;
@@ -85,7 +69,7 @@ bool ReadSetting(const std::string& path, int section, const std::string& key, s
 bool WriteSetting(const std::string& path, int section, const std::string& key,
                   const std::string& value) {
     std::vector<std::string> lines;
-    if (path.empty() || !ReadLines(path, lines)) {
+    if (path.empty() || !ReadFileLines(path, lines)) {
         return false;
     }
     const std::string entry = OneLineField(key) + "=" + OneLineField(value);

@@ -3,29 +3,15 @@
 #include <vedrix/framework/text_file.h>
 #include <vedrix/hostsim/text_lines.h>
 
-#include <windows.h>
-
 namespace vedrix::hostsim {
-
-bool FileIsMissing(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return false;
-    }
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
 
 bool ReadTable(const std::string& path, std::size_t columns, std::vector<TableRow>& rows) {
     rows.clear();
-    if (FileIsMissing(path)) {
-        return true;
-    }
-    framework::TextFileReader file(path.c_str());
-    if (!file.is_open()) {
+    std::vector<std::string> lines;
+    if (!ReadFileLines(path, lines)) {
         return false;
     }
-    std::string line;
-    while (std::getline(file, line)) {
+    for (const std::string& line : lines) {
         if (line.empty() || line[0] == '#') {
             continue;
         }

@@ -41,6 +41,9 @@ VEDRIX_HOSTSIM_API std::vector<int> DrawingFileNumbers(const std::string& direct
 // (too short, or no header) or ZEL_TB_UNREADABLE. `record` is changed only
 // on ZEL_TB_OK.
 VEDRIX_HOSTSIM_API int ReadHeaderRecord(const std::string& path, char* record);
+// Reads the header of the file at `path` as values; the results of
+// ReadHeaderRecord, `header` changed only on ZEL_TB_OK.
+VEDRIX_HOSTSIM_API int ReadHeader(const std::string& path, DrawingHeader& header);
 // Rewrites the header record of an existing file, keeping what follows it:
 // ZEL_TB_OK, ZEL_TB_NO_RECORD when there is no file, ZEL_TB_WRITE_FAILED.
 VEDRIX_HOSTSIM_API int WriteHeaderRecord(const std::string& path, const char* record);

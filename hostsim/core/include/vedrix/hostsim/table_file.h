@@ -5,6 +5,7 @@
 #pragma once
 
 #include <vedrix/hostsim/export.h>
+#include <vedrix/hostsim/line_file.h>
 
 #include <string>
 #include <vector>
@@ -23,9 +24,6 @@ VEDRIX_HOSTSIM_API bool ReadTable(const std::string& path, std::size_t columns,
 VEDRIX_HOSTSIM_API bool WriteTable(const std::string& path,
                                    const std::vector<std::string>& columnNames,
                                    const std::vector<TableRow>& rows);
-
-// True when no file or directory is at `path`.
-VEDRIX_HOSTSIM_API bool FileIsMissing(const std::string& path);
 
 }  // namespace vedrix::hostsim
 
