@@ -1,0 +1,62 @@
+// Drawing files on disk: "tb" and the six-digit number, ".zdw", in the
+// project directory; a header record of ZEL_TB_RECORD_SIZE bytes
+// (<zelkar/file_access.h> names its fields) followed by free content.
+#pragma once
+
+#include <vedrix/hostsim/export.h>
+
+#include <zelkar/file_access.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vedrix::hostsim {
+
+// A header record's fields as values.
+struct DrawingHeader {
+    int number = 0;
+    bool content = false;
+    // Without the padding blanks; at most ZEL_TB_NAME_LENGTH characters are kept.
+    std::string name;
+    double uuid[2] = {0, 0};
+    double refUuid[2] = {0, 0};
+};
+
+// Fills `record` (ZEL_TB_RECORD_SIZE bytes) with the header.
+VEDRIX_HOSTSIM_API void EncodeHeader(const DrawingHeader& header, char* record);
+// False when `record` is no drawing-file header (signature or version).
+VEDRIX_HOSTSIM_API bool DecodeHeader(const char* record, DrawingHeader& header);
+
+// "tb000042.zdw"; "" for a number out of 1 to ZEL_TB_NUMBER_MAX.
+VEDRIX_HOSTSIM_API std::string DrawingFileName(int number);
+VEDRIX_HOSTSIM_API std::string DrawingFilePath(const std::string& directory, int number);
+
+// The numbers of the drawing files in `directory` (names "tb", six digits,
+// ".zdw", in any case), ascending.
+VEDRIX_HOSTSIM_API std::vector<int> DrawingFileNumbers(const std::string& directory);
+
+// Reads the header record of the file at `path` into `record`:
+// ZEL_TB_OK, ZEL_TB_NO_RECORD (no file, or an empty one), ZEL_TB_DAMAGED
+// (too short, or no header) or ZEL_TB_UNREADABLE. `record` is changed only
+// on ZEL_TB_OK.
+VEDRIX_HOSTSIM_API int ReadHeaderRecord(const std::string& path, char* record);
+// Reads the header of the file at `path` as values; the results of
+// ReadHeaderRecord, `header` changed only on ZEL_TB_OK.
+VEDRIX_HOSTSIM_API int ReadHeader(const std::string& path, DrawingHeader& header);
+// Rewrites the header record of an existing file, keeping what follows it:
+// ZEL_TB_OK, ZEL_TB_NO_RECORD when there is no file, ZEL_TB_WRITE_FAILED.
+VEDRIX_HOSTSIM_API int WriteHeaderRecord(const std::string& path, const char* record);
+// Writes a whole drawing file, header and content, replacing any file there.
+VEDRIX_HOSTSIM_API int WriteDrawingFile(const std::string& path, const char* record,
+                                        std::string_view content);
+// The content after the header record. False when the file cannot be read.
+VEDRIX_HOSTSIM_API bool ReadDrawingContent(const std::string& path, std::string& content);
+
+// A header identifier's two halves are the UUID's 16 bytes in memory order.
+VEDRIX_HOSTSIM_API void UuidToHalves(const UUID& uuid, double halves[2]);
+VEDRIX_HOSTSIM_API UUID HalvesToUuid(double first, double second);
+// A new random identifier as two halves. False when none could be made.
+VEDRIX_HOSTSIM_API bool NewIdentifier(double halves[2]);
+
+}  // namespace vedrix::hostsim

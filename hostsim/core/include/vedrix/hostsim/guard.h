@@ -1,0 +1,27 @@
+// No exception leaves a stand-in's exported function: each one runs its body
+// through Guarded, which turns any exception into the function's failure
+// result.
+#pragma once
+
+#include <utility>
+
+namespace vedrix::hostsim {
+
+template <typename Result, typename Body>
+Result Guarded(Result failure, Body&& body) noexcept {
+    try {
+        return std::forward<Body>(body)();
+    } catch (...) {
+        return failure;
+    }
+}
+
+template <typename Body>
+void Guarded(Body&& body) noexcept {
+    try {
+        std::forward<Body>(body)();
+    } catch (...) {
+    }
+}
+
+}  // namespace vedrix::hostsim

@@ -1,0 +1,20 @@
+// Text files of the host read as lines, telling a missing file (nothing
+// there yet) from one that cannot be read (which must not be written over).
+#pragma once
+
+#include <vedrix/hostsim/export.h>
+
+#include <string>
+#include <vector>
+
+namespace vedrix::hostsim {
+
+// True when no file or directory is at `path`.
+VEDRIX_HOSTSIM_API bool FileIsMissing(const std::string& path);
+
+// The file's lines without their line ends (a carriage return before a line
+// feed is dropped). A missing file has no lines; false when the file exists
+// but cannot be read.
+VEDRIX_HOSTSIM_API bool ReadFileLines(const std::string& path, std::vector<std::string>& lines);
+
+}  // namespace vedrix::hostsim

@@ -1,0 +1,65 @@
+// The facility-management files of the project as tables: one item per
+// line, its fields in a fixed order separated by tabs. Lines starting with
+// "#" are comments (the writer puts the column names there). A line with
+// fewer fields has empty ones at the end.
+#pragma once
+
+#include <vedrix/hostsim/export.h>
+#include <vedrix/hostsim/line_file.h>
+
+#include <string>
+#include <vector>
+
+namespace vedrix::hostsim {
+
+using TableRow = std::vector<std::string>;
+
+// The rows of the file, each with exactly `columns` fields. False when the
+// file exists but cannot be read or has a line with more fields than that (it
+// must not be written over then); a missing file has no rows.
+VEDRIX_HOSTSIM_API bool ReadTable(const std::string& path, std::size_t columns,
+                                  std::vector<TableRow>& rows);
+// Replaces the file: a comment line with the column names, then the rows.
+// Tabs and line ends inside a field become blanks.
+VEDRIX_HOSTSIM_API bool WriteTable(const std::string& path,
+                                   const std::vector<std::string>& columnNames,
+                                   const std::vector<TableRow>& rows);
+
+}  // namespace vedrix::hostsim
+
+namespace vedrix::hostsim {
+
+// A table file held in memory with a current item, as the host's
+// facility-management classes use it. A file that exists but does not read
+// is never written over.
+class VEDRIX_HOSTSIM_API ItemFile {
+public:
+    ItemFile(std::string path, std::vector<std::string> columnNames);
+
+    bool readable() const { return m_readable; }
+    bool changed() const { return m_changed; }
+    std::size_t size() const { return m_rows.size(); }
+
+    bool moveToFirst();
+    bool moveToNext();
+    // The field of the current item; "" without one.
+    const char* field(std::size_t column) const;
+    // Sets the field of the current item; nothing without one.
+    void setField(std::size_t column, const char* text);
+    void clear();
+    // Appends an empty item and makes it the current one.
+    void insert();
+    // Replaces the file by the items. False when the file did not read or
+    // cannot be written.
+    bool write();
+
+private:
+    std::string m_path;
+    std::vector<std::string> m_columnNames;
+    std::vector<TableRow> m_rows;
+    std::size_t m_current;
+    bool m_readable = false;
+    bool m_changed = false;
+};
+
+}  // namespace vedrix::hostsim

@@ -1,0 +1,211 @@
+#include <vedrix/hostsim/drawing_file.h>
+
+#include <vedrix/hostsim/config.h>
+#include <vedrix/hostsim/text_lines.h>
+
+#include "file_handle.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace vedrix::hostsim {
+
+namespace {
+
+void PutInt(char* record, int offset, std::int32_t value) {
+    std::memcpy(record + offset, &value, sizeof value);
+}
+
+std::int32_t GetInt(const char* record, int offset) {
+    std::int32_t value = 0;
+    std::memcpy(&value, record + offset, sizeof value);
+    return value;
+}
+
+// The number of a name "tb" + six digits + ".zdw" (any case), else 0.
+int NumberOfFileName(const char* name) {
+    if (std::strlen(name) != 12 || (name[0] != 't' && name[0] != 'T') ||
+        (name[1] != 'b' && name[1] != 'B') || name[8] != '.') {
+        return 0;
+    }
+    int number = 0;
+    for (int i = 2; i < 8; ++i) {
+        if (name[i] < '0' || name[i] > '9') {
+            return 0;
+        }
+        number = number * 10 + (name[i] - '0');
+    }
+    for (int i = 9; i < 12; ++i) {
+        if (std::tolower(static_cast<unsigned char>(name[i])) != ".zdw"[i - 8]) {
+            return 0;
+        }
+    }
+    return number;
+}
+
+}  // namespace
+
+void EncodeHeader(const DrawingHeader& header, char* record) {
+    std::memset(record, 0, ZEL_TB_RECORD_SIZE);
+    std::memcpy(record + ZEL_TB_REC_SIGNATURE, ZEL_TB_SIGNATURE, ZEL_TB_SIGNATURE_LENGTH);
+    PutInt(record, ZEL_TB_REC_NUMBER, header.number);
+    PutInt(record, ZEL_TB_REC_VERSION, ZEL_TB_RECORD_VERSION);
+    record[ZEL_TB_REC_CONTENT] = header.content ? 1 : 0;
+    std::memset(record + ZEL_TB_REC_NAME, ' ', ZEL_TB_NAME_LENGTH);
+    const std::size_t length =
+        header.name.size() < ZEL_TB_NAME_LENGTH ? header.name.size() : ZEL_TB_NAME_LENGTH;
+    std::memcpy(record + ZEL_TB_REC_NAME, header.name.data(), length);
+    ZelTbRecordSetDouble(record, ZEL_TB_REC_UUID_FIRST, header.uuid[0]);
+    ZelTbRecordSetDouble(record, ZEL_TB_REC_UUID_SECOND, header.uuid[1]);
+    ZelTbRecordSetDouble(record, ZEL_TB_REC_REFUUID_FIRST, header.refUuid[0]);
+    ZelTbRecordSetDouble(record, ZEL_TB_REC_REFUUID_SECOND, header.refUuid[1]);
+}
+
+bool DecodeHeader(const char* record, DrawingHeader& header) {
+    if (std::memcmp(record + ZEL_TB_REC_SIGNATURE, ZEL_TB_SIGNATURE, ZEL_TB_SIGNATURE_LENGTH) !=
+            0 ||
+        GetInt(record, ZEL_TB_REC_VERSION) != ZEL_TB_RECORD_VERSION) {
+        return false;
+    }
+    header.number = GetInt(record, ZEL_TB_REC_NUMBER);
+    header.content = record[ZEL_TB_REC_CONTENT] != 0;
+    // The name ends at its padding (or at a zero a writer left in the field).
+    std::string_view name(record + ZEL_TB_REC_NAME, ZEL_TB_NAME_LENGTH);
+    name = name.substr(0, name.find('\0'));
+    header.name = TrimTrailingBlanks(name);
+    header.uuid[0] = ZelTbRecordDouble(record, ZEL_TB_REC_UUID_FIRST);
+    header.uuid[1] = ZelTbRecordDouble(record, ZEL_TB_REC_UUID_SECOND);
+    header.refUuid[0] = ZelTbRecordDouble(record, ZEL_TB_REC_REFUUID_FIRST);
+    header.refUuid[1] = ZelTbRecordDouble(record, ZEL_TB_REC_REFUUID_SECOND);
+    return true;
+}
+
+std::string DrawingFileName(int number) {
+    if (number < 1 || number > ZEL_TB_NUMBER_MAX) {
+        return std::string();
+    }
+    char name[ZEL_TB_FILE_NAME_SIZE];
+    std::snprintf(name, sizeof name, "tb%06d.zdw", number);
+    return name;
+}
+
+std::string DrawingFilePath(const std::string& directory, int number) {
+    const std::string name = DrawingFileName(number);
+    return name.empty() ? name : JoinPath(directory, name);
+}
+
+std::vector<int> DrawingFileNumbers(const std::string& directory) {
+    std::vector<int> numbers;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(JoinPath(directory, "tb*.zdw").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return numbers;
+    }
+    do {
+        const int number = NumberOfFileName(found.cFileName);
+        if (number > 0 && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            numbers.push_back(number);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+int ReadHeaderRecord(const std::string& path, char* record) {
+    FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
+    if (!file.open()) {
+        return file.missing() ? ZEL_TB_NO_RECORD : ZEL_TB_UNREADABLE;
+    }
+    std::vector<char> buffer(ZEL_TB_RECORD_SIZE);
+    const long got = file.read(buffer.data(), ZEL_TB_RECORD_SIZE);
+    if (got < 0) {
+        return ZEL_TB_UNREADABLE;
+    }
+    if (got == 0) {
+        return ZEL_TB_NO_RECORD;
+    }
+    DrawingHeader header;
+    if (got < ZEL_TB_RECORD_SIZE || !DecodeHeader(buffer.data(), header)) {
+        return ZEL_TB_DAMAGED;
+    }
+    std::memcpy(record, buffer.data(), ZEL_TB_RECORD_SIZE);
+    return ZEL_TB_OK;
+}
+
+int ReadHeader(const std::string& path, DrawingHeader& header) {
+    std::vector<char> record(ZEL_TB_RECORD_SIZE);
+    const int result = ReadHeaderRecord(path, record.data());
+    if (result == ZEL_TB_OK) {
+        DecodeHeader(record.data(), header);
+    }
+    return result;
+}
+
+int WriteHeaderRecord(const std::string& path, const char* record) {
+    FileHandle file(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+    if (!file.open()) {
+        return file.missing() ? ZEL_TB_NO_RECORD : ZEL_TB_WRITE_FAILED;
+    }
+    return file.write(record, ZEL_TB_RECORD_SIZE) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
+}
+
+int WriteDrawingFile(const std::string& path, const char* record, std::string_view content) {
+    FileHandle file(path, GENERIC_WRITE, CREATE_ALWAYS);
+    if (!file.open() || !file.write(record, ZEL_TB_RECORD_SIZE) ||
+        !file.write(content.data(), content.size())) {
+        return ZEL_TB_WRITE_FAILED;
+    }
+    return ZEL_TB_OK;
+}
+
+bool ReadDrawingContent(const std::string& path, std::string& content) {
+    FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
+    if (!file.open() || SetFilePointer(file.get(), ZEL_TB_RECORD_SIZE, nullptr, FILE_BEGIN) ==
+                            INVALID_SET_FILE_POINTER) {
+        return false;
+    }
+    std::string bytes;
+    char chunk[4096];
+    for (;;) {
+        const long got = file.read(chunk, sizeof chunk);
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    content = std::move(bytes);
+    return true;
+}
+
+void UuidToHalves(const UUID& uuid, double halves[2]) {
+    static_assert(sizeof(UUID) == 2 * sizeof(double));
+    std::memcpy(halves, &uuid, sizeof uuid);
+}
+
+UUID HalvesToUuid(double first, double second) {
+    const double halves[2] = {first, second};
+    UUID uuid;
+    std::memcpy(&uuid, halves, sizeof uuid);
+    return uuid;
+}
+
+bool NewIdentifier(double halves[2]) {
+    UUID uuid;
+    if (UuidCreate(&uuid) != RPC_S_OK) {
+        return false;
+    }
+    UuidToHalves(uuid, halves);
+    return true;
+}
+
+}  // namespace vedrix::hostsim

@@ -1,0 +1,70 @@
+// An open file of the platform, closed at the end of its scope; the core's
+// binary files are read and written through it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+namespace vedrix::hostsim {
+
+// An open file handle, closed at the end of the scope.
+class FileHandle {
+public:
+    FileHandle(const std::string& path, DWORD access, DWORD disposition)
+        : m_handle(CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                               FILE_ATTRIBUTE_NORMAL, nullptr)),
+          m_error(m_handle == INVALID_HANDLE_VALUE ? GetLastError() : 0) {}
+    ~FileHandle() {
+        if (m_handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(m_handle);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool open() const { return m_handle != INVALID_HANDLE_VALUE; }
+    DWORD error() const { return m_error; }
+    bool missing() const {
+        return m_error == ERROR_FILE_NOT_FOUND || m_error == ERROR_PATH_NOT_FOUND;
+    }
+    HANDLE get() const { return m_handle; }
+
+    // Reads up to `size` bytes; the count read, or -1 on an error.
+    long read(void* buffer, DWORD size) const {
+        DWORD total = 0;
+        while (total < size) {
+            DWORD got = 0;
+            if (!ReadFile(m_handle, static_cast<char*>(buffer) + total, size - total, &got,
+                          nullptr)) {
+                return -1;
+            }
+            if (got == 0) {
+                break;
+            }
+            total += got;
+        }
+        return static_cast<long>(total);
+    }
+
+    bool write(const void* data, std::size_t size) const {
+        const char* bytes = static_cast<const char*>(data);
+        while (size > 0) {
+            DWORD written = 0;
+            const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+            if (!WriteFile(m_handle, bytes, chunk, &written, nullptr) || written == 0) {
+                return false;
+            }
+            bytes += written;
+            size -= written;
+        }
+        return true;
+    }
+
+private:
+    HANDLE m_handle;
+    DWORD m_error;
+};
+
+}  // namespace vedrix::hostsim

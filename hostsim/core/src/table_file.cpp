@@ -1,0 +1,111 @@
+#include <vedrix/hostsim/table_file.h>
+
+#include <vedrix/framework/text_file.h>
+#include <vedrix/hostsim/text_lines.h>
+
+namespace vedrix::hostsim {
+
+bool ReadTable(const std::string& path, std::size_t columns, std::vector<TableRow>& rows) {
+    rows.clear();
+    std::vector<std::string> lines;
+    if (!ReadFileLines(path, lines)) {
+        return false;
+    }
+    for (const std::string& line : lines) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        TableRow row = Split(line, '\t');
+        if (row.size() > columns) {
+            rows.clear();
+            return false;
+        }
+        row.resize(columns);
+        rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+bool WriteTable(const std::string& path, const std::vector<std::string>& columnNames,
+                const std::vector<TableRow>& rows) {
+    framework::TextFileWriter file(path.c_str());
+    if (!file.is_open()) {
+        return false;
+    }
+    file << '#';
+    for (std::size_t i = 0; i < columnNames.size(); ++i) {
+        file << (i == 0 ? "" : "\t") << columnNames[i];
+    }
+    file << '\n';
+    for (const TableRow& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            file << (i == 0 ? "" : "\t") << OneLineField(row[i]);
+        }
+        file << '\n';
+    }
+    return file.Commit();
+}
+
+}  // namespace vedrix::hostsim
+
+namespace vedrix::hostsim {
+
+namespace {
+constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
+}
+
+ItemFile::ItemFile(std::string path, std::vector<std::string> columnNames)
+    : m_path(std::move(path)), m_columnNames(std::move(columnNames)), m_current(kNoItem) {
+    m_readable = ReadTable(m_path, m_columnNames.size(), m_rows);
+}
+
+bool ItemFile::moveToFirst() {
+    m_current = m_rows.empty() ? kNoItem : 0;
+    return m_current != kNoItem;
+}
+
+bool ItemFile::moveToNext() {
+    if (m_current != kNoItem && m_current + 1 < m_rows.size()) {
+        ++m_current;
+        return true;
+    }
+    m_current = kNoItem;
+    return false;
+}
+
+const char* ItemFile::field(std::size_t column) const {
+    if (m_current == kNoItem || column >= m_columnNames.size()) {
+        return "";
+    }
+    return m_rows[m_current][column].c_str();
+}
+
+void ItemFile::setField(std::size_t column, const char* text) {
+    if (m_current == kNoItem || column >= m_columnNames.size()) {
+        return;
+    }
+    m_rows[m_current][column] = text != nullptr ? text : "";
+    m_changed = true;
+}
+
+void ItemFile::clear() {
+    m_rows.clear();
+    m_current = kNoItem;
+    m_changed = true;
+}
+
+void ItemFile::insert() {
+    m_rows.emplace_back(m_columnNames.size());
+    m_current = m_rows.size() - 1;
+    m_changed = true;
+}
+
+bool ItemFile::write() {
+    if (!m_readable || !WriteTable(m_path, m_columnNames, m_rows)) {
+        return false;
+    }
+    m_changed = false;
+    return true;
+}
+
+}  // namespace vedrix::hostsim

@@ -1,0 +1,76 @@
+// The simulated host's configuration file.
+#include "host_project.h"
+
+#include <zelkar/file_access.h>
+
+#include <vedrix/hostsim/config.h>
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+using namespace hostsim_test;
+using namespace vedrix::hostsim;
+
+namespace {
+
+TEST(ConfigTest, WrittenConfigurationReadsBack) {
+    HostProject project;
+    HostConfig written;
+    written.project = "C:\\projects\\house";
+    written.unit = 3;
+    written.drawingLimit = 25;
+    written.namingType = 1;
+    written.settingsFile = "/tmp/settings.ini";
+    written.textTable = "/tmp/texts.txt";
+    written.setupDirectories["Program"] = "/opt/host";
+    written.folders["ETC"] = "/opt/host/etc";
+    written.loaded = {{12, 2}, {14, 3}};
+    const std::string path = project.file("written.cfg").string();
+    ASSERT_TRUE(WriteHostConfig(path.c_str(), written));
+
+    HostConfig read;
+    ASSERT_TRUE(ReadHostConfig(path.c_str(), read));
+    EXPECT_EQ(read.project, written.project);
+    EXPECT_EQ(read.unit, 3);
+    EXPECT_EQ(read.drawingLimit, 25);
+    EXPECT_EQ(read.namingType, 1);
+    EXPECT_EQ(read.settingsFile, written.settingsFile);
+    EXPECT_EQ(read.textTable, written.textTable);
+    EXPECT_EQ(read.setupDirectories, written.setupDirectories);
+    EXPECT_EQ(read.folders, written.folders);
+    ASSERT_EQ(read.loaded.size(), 2u);
+    EXPECT_EQ(read.loaded[1].number, 14);
+    EXPECT_EQ(read.loaded[1].kind, 3);
+}
+
+TEST(ConfigTest, LinesNotUnderstoodKeepTheDefaults) {
+    HostProject project;
+    project.writeFile("odd.cfg",
+                      "unit=two\r\n  drawing_limit = 9 \r\nno equals sign\r\n"
+                      "loaded=1:2 x 3:y 4:3\r\n# unit=5\r\n");
+    HostConfig read;
+    ASSERT_TRUE(ReadHostConfig(project.file("odd.cfg").string().c_str(), read));
+    EXPECT_EQ(read.unit, 1);
+    EXPECT_EQ(read.drawingLimit, 9);
+    ASSERT_EQ(read.loaded.size(), 2u);
+    EXPECT_EQ(read.loaded[1].number, 4);
+    HostConfig missing;
+    EXPECT_FALSE(ReadHostConfig(project.file("none.cfg").string().c_str(), missing));
+}
+
+TEST(ConfigTest, EveryCallReadsTheCurrentConfiguration) {
+    HostProject first;
+    HostProject second;
+    second.config().unit = 4;
+    second.apply();
+    EXPECT_EQ(kgunit(), 4);
+    first.apply();
+    EXPECT_EQ(kgunit(), 1);
+    // Without a configuration the host has its defaults.
+    SetEnvironmentVariableA(kConfigVariable, nullptr);
+    EXPECT_EQ(CurrentHostConfig().project, "");
+    EXPECT_EQ(kgtbls(), 40);
+}
+
+}  // namespace
