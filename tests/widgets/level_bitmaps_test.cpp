@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -220,23 +219,11 @@ TEST_F(LevelBitmapsTest, LevelNumbersWithoutSlotsAreLeftAlone) {
     EXPECT_THAT(messages(), IsEmpty());
 }
 
-TEST_F(LevelBitmapsTest, DefaultNamesComeFromTheDefinitions) {
-    m_root.defineLevel(2, "Storey", "", "storey.bmp");
-    m_root.defineLevel(5, "Room", "", "room.bmp");
-    char name[32] = "untouched";
-    EXPECT_EQ(m_root.getdeflevelname(5, name, sizeof name), 0);
-    EXPECT_STREQ(name, "Room");
-    std::strcpy(name, "untouched");
-    EXPECT_EQ(m_root.getdeflevelname(3, name, sizeof name), 1);
-    EXPECT_STREQ(name, "untouched");
-    char small[4];
-    EXPECT_EQ(m_root.getdeflevelname(2, small, sizeof small), 0);
-    EXPECT_STREQ(small, "Sto");
-    // Without definitions nothing is loaded and the table stays.
-    Zel_GM_Root empty("Empty");
-    CClientDC dc(nullptr);
-    EXPECT_EQ(empty.readBitmap(&dc, &m_list, m_images), 0);
+TEST_F(LevelBitmapsTest, WithoutDefinitionsNothingIsLoaded) {
+    EXPECT_EQ(readBitmaps(), 0);
+    EXPECT_EQ(m_list.GetImageCount(), 23);
     EXPECT_EQ(m_images[1], 1);
+    EXPECT_THAT(messages(), IsEmpty());
 }
 
 }  // namespace
