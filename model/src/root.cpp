@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "bounded_copy.h"
+
 Zel_GM_Root::Zel_GM_Root(const ZU_String& name) : Zel_GM_Level(0, 0, 0, name, 0, nullptr) {}
 
 Zel_GM_Root::~Zel_GM_Root() {
@@ -33,4 +35,14 @@ bool Zel_GM_Root::defineLevel(int levelNr, const char* name, const char* bitmapD
     delete *slot;  // a second definition of the same number takes the first one's place
     *slot = definition;
     return true;
+}
+
+int Zel_GM_Root::getdeflevelname(int levelNr, char* dst, int size) {
+    for (const auto& node : m_definitions) {
+        if (node.value->levelNr == levelNr) {
+            vedrix::model::boundedCopy(dst, size, node.value->name.getText());
+            return 0;
+        }
+    }
+    return 1;
 }

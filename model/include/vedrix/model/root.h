@@ -7,6 +7,9 @@
 #include <vedrix/model/export.h>
 #include <vedrix/model/level.h>
 
+class CClientDC;
+class CImageList;
+
 // One "#DEFINED_LEVEL:" line: a level number's default name and its bitmap.
 struct VEDRIX_MODEL_API Zel_GM_LevelDefinition {
     int levelNr;
@@ -39,6 +42,19 @@ public:
     // Level list file: the same header rules, then the entries.
     int readlis(std::istream& is, unsigned int readLevels);
     void writelis(std::ostream& os) const;
+
+    // Level bitmaps: loads the bitmap of every definition into `imageList`
+    // and records its images in the image slot table `images` (23 entries,
+    // see item_data.h): slot n the image of level number n, slot n + 11 the
+    // checked image. A definition whose bitmap cannot be loaded shows a
+    // message and keeps the slots n and n + 11, the caller's defaults.
+    // Returns the result of the last definition: 0 loaded, 1 not found,
+    // 2 empty or unreadable (0 without definitions).
+    int readBitmap(CClientDC* dc, CImageList* imageList, int* images);
+    // Copies the default name of level number `levelNr` into `dst` (bounded
+    // by `size`) and returns 0; 1, with `dst` untouched, when no definition
+    // has that number.
+    int getdeflevelname(int levelNr, char* dst, int size);
 
 private:
     ZU_Dictionary<int, Zel_GM_LevelDefinition*> m_definitions;
