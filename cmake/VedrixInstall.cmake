@@ -9,6 +9,22 @@ install(TARGETS vedrix_framework vedrix_model
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# Where there is no host, the host's libraries are the stand-ins: the model
+# imports the registry library, so they are installed beside it, and the
+# installed libraries find each other in their own directory.
+if(TARGET zelkar_reg)
+    set_target_properties(vedrix_model PROPERTIES INSTALL_RPATH "$ORIGIN")
+    install(TARGETS vedrix_hostsim_core zelkar_file_access zelkar_business_basics
+            zelkar_data_resource zelkar_user_info zelkar_utility_general
+            zelkar_utility_language zelkar_reg zelkar_vedada zelkar_fman
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    foreach(target IN ITEMS vedrix_hostsim_core zelkar_file_access zelkar_business_basics
+            zelkar_data_resource zelkar_user_info zelkar_utility_general
+            zelkar_utility_language zelkar_reg zelkar_vedada zelkar_fman)
+        set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
+    endforeach()
+endif()
 install(DIRECTORY platform/framework/include/ model/include/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(EXPORT vedrixTargets NAMESPACE vedrix::

@@ -36,7 +36,7 @@ const VedrixResource kResources[] = {
     {5 /* RT_DIALOG */, kStructureTemplate, &kTemplate, sizeof kTemplate},
 };
 
-const VedrixResourceTable kTable = {
+const VedrixResourceDirectory kTable = {
     1, "en", static_cast<DWORD>(sizeof kResources / sizeof kResources[0]), kResources};
 
 }  // namespace
@@ -116,12 +116,8 @@ void StructureDialog::OnLButtonUp(UINT nFlags, CPoint point) {
 
 }  // namespace widgets_tests
 
-// The program exports its resource table like a resource library does (the
-// function is named as the structure is, which the shadow warning dislikes).
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-extern "C" __attribute__((visibility("default"))) const struct VedrixResourceTable*
+// The program exports its resource table like a resource library does.
+extern "C" __attribute__((visibility("default"))) const VedrixResourceDirectory*
 VedrixResourceTable(void) {
     return &widgets_tests::kTable;
 }
-#pragma GCC diagnostic pop
