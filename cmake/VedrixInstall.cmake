@@ -1,19 +1,24 @@
 # Installation: public headers under include/vedrix, the libraries, and a CMake
 # package so that a host module can say find_package(vedrix CONFIG REQUIRED)
-# and link vedrix::model.
+# and link vedrix::model: the module library, which carries the model's
+# classes. A build without the framework's windows (the fuzz build) has no
+# module and installs nothing.
+if(NOT TARGET vedrix)
+    return()
+endif()
 include(CMakePackageConfigHelpers)
 
-install(TARGETS vedrix_framework vedrix_model
+install(TARGETS vedrix_framework vedrix
     EXPORT vedrixTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-# Where there is no host, the host's libraries are the stand-ins: the model
-# imports the registry library, so they are installed beside it, and the
-# installed libraries find each other in their own directory.
+# Where there is no host, the host's libraries are the stand-ins: the module
+# imports them, so they are installed beside it, and the installed libraries
+# find each other in their own directory.
 if(TARGET zelkar_reg)
-    set_target_properties(vedrix_model PROPERTIES INSTALL_RPATH "$ORIGIN")
+    set_target_properties(vedrix PROPERTIES INSTALL_RPATH "$ORIGIN")
     install(TARGETS vedrix_hostsim_core zelkar_file_access zelkar_business_basics
             zelkar_data_resource zelkar_user_info zelkar_utility_general
             zelkar_utility_language zelkar_reg zelkar_vedada zelkar_fman
@@ -25,7 +30,7 @@ if(TARGET zelkar_reg)
         set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
     endforeach()
 endif()
-install(DIRECTORY platform/framework/include/ model/include/
+install(DIRECTORY platform/framework/include/ model/include/ entry/include/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(EXPORT vedrixTargets NAMESPACE vedrix::
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vedrix)

@@ -1,12 +1,6 @@
-// Export macro of the widgets library.
+// The widgets are the module's own: compiled into the module library (and
+// into the tests), never exported from it, so their declarations carry no
+// export attribute.
 #pragma once
 
-#if defined(_WIN32)
-#if defined(VEDRIX_WIDGETS_BUILDING)
-#define VEDRIX_WIDGETS_API __declspec(dllexport)
-#else
-#define VEDRIX_WIDGETS_API __declspec(dllimport)
-#endif
-#else
-#define VEDRIX_WIDGETS_API __attribute__((visibility("default")))
-#endif
+#define VEDRIX_WIDGETS_API

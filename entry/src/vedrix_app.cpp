@@ -1,0 +1,52 @@
+#include "vedrix_app.h"
+
+#include "listbrowse_dlg.h"
+
+BEGIN_MESSAGE_MAP(CVedrixApp, CWinApp)
+ON_COMMAND(32772, OnAttributeCommand)
+END_MESSAGE_MAP()
+
+namespace {
+// The module's own instance handle: the library this code lives in.
+HINSTANCE ownInstance() {
+    HMODULE module = nullptr;
+    ::GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&ownInstance), &module);
+    return module;
+}
+}  // namespace
+
+CVedrixApp::CVedrixApp() : CWinApp("vedrix") {
+    // The base class registered the object with the state in force while the
+    // library loads, which is the host's; the module's dialogs run in the
+    // module's own state.
+    AFX_MODULE_STATE* loading = AfxGetModuleState();
+    AFX_MODULE_STATE* own = AfxGetStaticModuleState();
+    if (loading != own && loading->m_pCurrentWinApp == this) {
+        loading->m_pCurrentWinApp = nullptr;
+    }
+    m_hInstance = ownInstance();
+    AttachToModuleState(own);
+}
+
+CVedrixApp::~CVedrixApp() {
+    AFX_MODULE_STATE* own = AfxGetStaticModuleState();
+    if (own->m_pCurrentWinApp == this) {
+        own->m_pCurrentWinApp = nullptr;
+    }
+}
+
+void CVedrixApp::OnAttributeCommand() {
+    if (m_pListBrowser != nullptr) {
+        m_pListBrowser->SendMessage(WM_COMMAND, 32772, 0);
+    }
+}
+
+namespace {
+CVedrixApp theApp;
+}
+
+CVedrixApp& vedrixApp() {
+    return theApp;
+}
