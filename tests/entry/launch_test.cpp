@@ -1,63 +1,20 @@
 // The exported entry points as the host calls them: the launch sequence on
 // real project directories, with the person answering the dialogs.
-#include <vedrix/automation/gtest_fixture.h>
-#include <vedrix/hostsim/config.h>
 #include <vedrix/vedrix.h>
 
 #include <gmock/gmock.h>
 
 #include <cctype>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "launch_fixture.h"
+
 using namespace vedrix::automation;
-namespace fs = std::filesystem;
+using namespace entry_tests;
 using ::testing::IsEmpty;
 
 namespace {
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// The directory of the running test program, where the build puts the
-// language libraries and the host stand-ins.
-fs::path programDirectory() {
-    return fs::canonical("/proc/self/exe").parent_path();
-}
-
-class LaunchTest : public PersonTest {
-protected:
-    void SetUp() override {
-        PersonTest::SetUp();
-        root = fs::temp_directory_path() /
-               ("vedrix-launch-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root);
-        project = root / "project";
-        setup = root / "setup";
-        fs::create_directories(project);
-        fs::create_directories(setup);
-        vedrix::hostsim::HostConfig config;
-        config.project = project.string();
-        config.setupDirectories["Program"] = setup.string();
-        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").c_str(), config));
-    }
-    void TearDown() override {
-        PersonTest::TearDown();
-        fs::remove_all(root);
-    }
-
-    fs::path root, project, setup;
-};
 
 TEST_F(LaunchTest, SwitchesAnswerWithoutADialog) {
     EXPECT_EQ(tb_enableattrib(), 1);
@@ -113,7 +70,7 @@ TEST_F(LaunchTest, AMissingLanguageLibraryStopsTheCallWithItsName) {
 }
 
 TEST_F(LaunchTest, ALanguageLibraryInTheSetupDirectoryServesAllButTheBuildingSelection) {
-    fs::copy_file(programDirectory() / "vedr_de.dll", setup / "vedr_xx.dll");
+    fs::copy_file(libraryDirectory() / "vedr_de.dll", setup / "vedr_xx.dll");
     writeFile(project / "demo.hre", "");
     EXPECT_EQ(tb_selprj(nullptr, "xx", project.c_str(), "Demo", "demo.lis"), 0);
     ASSERT_EQ(person.messageBoxes().size(), 1u);

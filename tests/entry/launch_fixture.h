@@ -1,0 +1,58 @@
+// A project directory and a host "Program" setup directory, both empty and
+// temporary, with the host stand-ins pointed at them, and the person in
+// front of the screen.
+#pragma once
+
+#include <vedrix/automation/gtest_fixture.h>
+#include <vedrix/hostsim/config.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace entry_tests {
+
+namespace fs = std::filesystem;
+
+inline std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void writeFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The directory where the build puts the module, the language libraries and
+// the host stand-ins.
+inline fs::path libraryDirectory() {
+    return VEDRIX_ENTRY_LIBRARY_DIR;
+}
+
+class LaunchTest : public vedrix::automation::PersonTest {
+protected:
+    void SetUp() override {
+        PersonTest::SetUp();
+        root = fs::temp_directory_path() /
+               ("vedrix-launch-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(root);
+        project = root / "project";
+        setup = root / "setup";
+        fs::create_directories(project);
+        fs::create_directories(setup);
+        vedrix::hostsim::HostConfig config;
+        config.project = project.string();
+        config.setupDirectories["Program"] = setup.string();
+        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").c_str(), config));
+    }
+    void TearDown() override {
+        PersonTest::TearDown();
+        fs::remove_all(root);
+    }
+
+    fs::path root, project, setup;
+};
+
+}  // namespace entry_tests
