@@ -111,7 +111,11 @@ TemplateCopy copyTemplateIfMissing(const char* directory, const CString& hierarc
     copy.hierarchyPath = prefix + hierarchyName;
     copy.templatePath = prefix + "listunit.def";
     if (_access(copy.hierarchyPath, 0) != 0) {
-        copy.failed = !::CopyFileA(copy.templatePath, copy.hierarchyPath, TRUE);
+        // The host keeps these paths in buffers of 200 characters: a longer
+        // one is refused rather than cut into another file's name.
+        const bool fits = copy.hierarchyPath.GetLength() < kMaxStructurePath &&
+                          copy.templatePath.GetLength() < kMaxStructurePath;
+        copy.failed = !fits || !::CopyFileA(copy.templatePath, copy.hierarchyPath, TRUE);
     }
     return copy;
 }

@@ -27,6 +27,9 @@ CString hierarchyFileName(const char* structure);
 // already ends in one; an empty directory stays empty.
 CString directoryPrefix(const char* directory);
 
+// The longest a structure file's path may be, plus one.
+inline constexpr int kMaxStructurePath = 200;
+
 // What became of copying "listunit.def" to a missing hierarchy file.
 struct TemplateCopy {
     CString templatePath;
@@ -35,7 +38,8 @@ struct TemplateCopy {
 };
 
 // Copies the project's "listunit.def" to the hierarchy file when there is
-// none yet (never over an existing one).
+// none yet (never over an existing one); a path of kMaxStructurePath
+// characters or more counts as a failed copy.
 TemplateCopy copyTemplateIfMissing(const char* directory, const CString& hierarchyName);
 
 // The browsers' report of a failed copy: a box owned by the host's window.

@@ -54,6 +54,30 @@ TEST_F(LaunchTest, AFailedTemplateCopyIsReportedAndTheDialogStillRuns) {
     EXPECT_EQ(box.style, 0x2010u);
 }
 
+TEST_F(LaunchTest, ATemplatePathOfTwoHundredCharactersIsNotCopied) {
+    // The directory and its separator plus "listunit.def" (12 characters):
+    // 199 characters fit, 200 do not.
+    const auto projectOfLength = [&](std::size_t length) {
+        const std::string base = project.string() + "/";
+        const fs::path directory = base + std::string(length - base.size() - 13, 'd');
+        fs::create_directories(directory);
+        writeFile(directory / "listunit.def", "#template\n");
+        return directory;
+    };
+    person.onEveryDialog(101, [](Dialog& d) { d.cancel(); });
+
+    const fs::path fits = projectOfLength(199);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", fits.c_str(), "", "x.lis", ""), IDCANCEL);
+    EXPECT_EQ(readFile(fits / "x.hre"), "#template\n");
+    EXPECT_THAT(person.messageBoxes(), IsEmpty());
+
+    const fs::path tooLong = projectOfLength(200);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", tooLong.c_str(), "", "x.lis", ""), IDCANCEL);
+    EXPECT_FALSE(fs::exists(tooLong / "x.hre"));
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
+    EXPECT_THAT(person.messageBoxes()[0].text, ::testing::StartsWith("Error copying file \n<"));
+}
+
 TEST_F(LaunchTest, AMissingLanguageLibraryStopsTheCallWithItsName) {
     EXPECT_EQ(tb_list_browser(nullptr, "xx", project.c_str(), "Demo", "demo.lis", ""), 0);
     ASSERT_EQ(person.messageBoxes().size(), 1u);
