@@ -66,14 +66,6 @@ protected:
     HostProject project;
 };
 
-TEST_F(AllocationFailureTest, OnlyTheNumberTableIsRefused) {
-    EXPECT_EQ(NewTbNumberTable(), nullptr);
-    std::unique_ptr<char[]> other(new (std::nothrow) char[64]);
-    EXPECT_NE(other, nullptr);
-    g_refuseNumberTables = false;
-    EXPECT_NE(NewTbNumberTable(), nullptr);
-}
-
 TEST_F(AllocationFailureTest, VariantStartTellsTheUserAboveTheDialog) {
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, kWindowClass, "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,

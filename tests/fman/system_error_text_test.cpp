@@ -24,13 +24,6 @@ TEST(SystemErrorTextTest, CodesWithoutTextAreNamedByNumber) {
     EXPECT_STREQ(GetSystemErrorText(10054), "Unknown error [10054]");
 }
 
-TEST(SystemErrorTextTest, EveryCallOverwritesTheOneBuffer) {
-    const char* first = GetSystemErrorText(ERROR_ACCESS_DENIED);
-    const char* second = GetSystemErrorText(99999);
-    EXPECT_EQ(first, second);
-    EXPECT_STREQ(first, "Unknown error [99999]");
-}
-
 // The network message module is found in the current directory.
 class NetworkMessagesTest : public ::testing::Test {
 protected:
