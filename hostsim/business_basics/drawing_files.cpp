@@ -3,6 +3,7 @@
 
 #include <vedrix/hostsim/config.h>
 #include <vedrix/hostsim/drawing_file.h>
+#include <vedrix/hostsim/failures.h>
 #include <vedrix/hostsim/guard.h>
 #include <vedrix/hostsim/table_file.h>
 #include <vedrix/hostsim/text_lines.h>
@@ -69,6 +70,10 @@ int vw_tb_getinfo(ZelTbRef tb, ZelTbInfo* info) {
 int vw_tb_copy(ZelTbRef source, ZelTbRef target, const char* name, int withContent) {
     return Guarded(ZEL_TB_WRITE_FAILED, [&] {
         const HostConfig config = CurrentHostConfig();
+        int injected = 0;
+        if (TakeInjectedFailure(config, "vw_tb_copy", injected)) {
+            return injected;
+        }
         std::string sourcePath;
         std::string targetPath;
         if (!PathOf(config, source, sourcePath) || !PathOf(config, target, targetPath) ||
@@ -80,11 +85,15 @@ int vw_tb_copy(ZelTbRef source, ZelTbRef target, const char* name, int withConte
         if (result != ZEL_TB_OK) {
             return result;
         }
-        // Only a number without a drawing file, or with an empty file, takes a copy.
-        std::vector<char> existing(ZEL_TB_RECORD_SIZE);
-        result = ReadHeaderRecord(targetPath, existing.data());
-        if (result != ZEL_TB_NO_RECORD) {
-            return result == ZEL_TB_OK ? ZEL_TB_EXISTS : result;
+        // Only a number without a drawing file, with an empty file, or with a
+        // drawing file that has no content yet takes a copy.
+        DrawingHeader existing;
+        result = ReadHeader(targetPath, existing);
+        if (result == ZEL_TB_OK && existing.content) {
+            return ZEL_TB_EXISTS;
+        }
+        if (result != ZEL_TB_OK && result != ZEL_TB_NO_RECORD) {
+            return result;
         }
         std::string content;
         if (withContent != 0 && !ReadDrawingContent(sourcePath, content)) {

@@ -7,6 +7,7 @@
 #include <vedrix/hostsim/config.h>
 #include <vedrix/hostsim/drawing_file.h>
 #include <vedrix/hostsim/drawings.h>
+#include <vedrix/hostsim/failures.h>
 #include <vedrix/hostsim/guard.h>
 #include <vedrix/hostsim/text_lines.h>
 #include <vedrix/hostsim/unit_files.h>
@@ -37,6 +38,11 @@ int read_teilbild_rec(int unit, int number, char* record) {
 
 int update_teilbild_rec(int unit, const char* record) {
     return Guarded(ZEL_TB_WRITE_FAILED, [&] {
+        const HostConfig config = CurrentHostConfig();
+        int injected = 0;
+        if (TakeInjectedFailure(config, "update_teilbild_rec", injected)) {
+            return injected;
+        }
         DrawingHeader header;
         if (record == nullptr) {
             return ZEL_TB_BAD_REFERENCE;
@@ -45,7 +51,7 @@ int update_teilbild_rec(int unit, const char* record) {
             return ZEL_TB_DAMAGED;
         }
         std::string path;
-        if (!UnitDrawingFile(CurrentHostConfig(), unit, header.number, path)) {
+        if (!UnitDrawingFile(config, unit, header.number, path)) {
             return ZEL_TB_BAD_REFERENCE;
         }
         return WriteHeaderRecord(path, record);
@@ -121,6 +127,14 @@ int kpvtzs(int unit, int number, int* drawing, int* counter, int mode) {
 void lfznamC(int fileClass, int number, int version, int* dirKind, int* unit, char* name,
              int* error) {
     Guarded([&] {
+        const HostConfig config = CurrentHostConfig();
+        int injected = 0;
+        if (TakeInjectedFailure(config, "lfznamC", injected)) {
+            if (error != nullptr) {
+                *error = injected;
+            }
+            return;
+        }
         const std::string fileName = DrawingFileName(number);
         const bool valid = fileClass == 0 && version == 0 && !fileName.empty() &&
                            dirKind != nullptr && unit != nullptr && name != nullptr;
@@ -131,7 +145,7 @@ void lfznamC(int fileClass, int number, int version, int* dirKind, int* unit, ch
             return;
         }
         *dirKind = ZEL_DIR_KIND_PROJECT;
-        *unit = CurrentHostConfig().unit;
+        *unit = config.unit;
         CopyBounded(name, ZEL_TB_FILE_NAME_SIZE, fileName);
     });
 }

@@ -57,6 +57,32 @@ TEST_F(DrawingFilesTest, CopyWithoutNameOrContent) {
     EXPECT_EQ(project.readFile("tb000006.zdw").size(), std::size_t{ZEL_TB_RECORD_SIZE});
 }
 
+TEST_F(DrawingFilesTest, CopyFillsADrawingFileWithoutContent) {
+    project.addDrawingFile(5, "source", true, "walls");
+    project.addDrawingFile(6, "placeholder", false, "");
+    ASSERT_EQ(vw_tb_copy(ref(5), ref(6), nullptr, 1), ZEL_TB_OK);
+    EXPECT_EQ(project.header(6).name, "source");
+    EXPECT_TRUE(project.header(6).content);
+    EXPECT_EQ(project.readFile("tb000006.zdw").substr(ZEL_TB_RECORD_SIZE), "walls");
+}
+
+TEST_F(DrawingFilesTest, ConfiguredCallOfCopyFailsAndDoesNothing) {
+    project.addDrawingFile(5, "source");
+    project.config().failures = {{"vw_tb_copy", 2, ZEL_TB_WRITE_FAILED}};
+    project.apply();
+    EXPECT_EQ(vw_tb_copy(ref(5), ref(6), nullptr, 1), ZEL_TB_OK);
+    EXPECT_EQ(vw_tb_copy(ref(5), ref(7), nullptr, 1), ZEL_TB_WRITE_FAILED);
+    EXPECT_EQ(vw_tb_copy(ref(5), ref(8), nullptr, 1), ZEL_TB_OK);
+    EXPECT_TRUE(fs::exists(project.drawingFile(6)));
+    EXPECT_FALSE(fs::exists(project.drawingFile(7)));
+    EXPECT_TRUE(fs::exists(project.drawingFile(8)));
+    // Writing the configuration again counts afresh.
+    project.apply();
+    EXPECT_EQ(vw_tb_copy(ref(5), ref(9), nullptr, 1), ZEL_TB_OK);
+    EXPECT_EQ(vw_tb_copy(ref(5), ref(10), nullptr, 1), ZEL_TB_WRITE_FAILED);
+    EXPECT_FALSE(fs::exists(project.drawingFile(10)));
+}
+
 TEST_F(DrawingFilesTest, CopyNameIsCutToTheField) {
     project.addDrawingFile(5, "Ground floor");
     const std::string longName(ZEL_TB_NAME_LENGTH + 10, 'n');

@@ -44,6 +44,31 @@ TEST(ConfigTest, WrittenConfigurationReadsBack) {
     EXPECT_EQ(read.loaded[1].kind, 3);
 }
 
+TEST(ConfigTest, FailureRulesReadBackOnePerFunction) {
+    HostProject project;
+    project.writeFile("fail.cfg",
+                      "fail.vw_tb_copy=3:104\nfail.lfznamC=x:1\nfail.lfznamC=0:1\n"
+                      "fail.update_teilbild_rec=1:2\nfail.update_teilbild_rec=2:105\nfail.=1:1\n");
+    HostConfig read;
+    ASSERT_TRUE(ReadHostConfig(project.file("fail.cfg").string().c_str(), read));
+    ASSERT_EQ(read.failures.size(), 2u);
+    EXPECT_EQ(read.failures[0].function, "vw_tb_copy");
+    EXPECT_EQ(read.failures[0].call, 3);
+    EXPECT_EQ(read.failures[0].result, 104);
+    // The later rule of a function replaces the earlier one.
+    EXPECT_EQ(read.failures[1].function, "update_teilbild_rec");
+    EXPECT_EQ(read.failures[1].call, 2);
+    EXPECT_EQ(read.failures[1].result, 105);
+
+    const std::string path = project.file("written.cfg").string();
+    ASSERT_TRUE(WriteHostConfig(path.c_str(), read));
+    HostConfig again;
+    ASSERT_TRUE(ReadHostConfig(path.c_str(), again));
+    ASSERT_EQ(again.failures.size(), 2u);
+    EXPECT_EQ(again.failures[1].function, "update_teilbild_rec");
+    EXPECT_EQ(again.failures[1].result, 105);
+}
+
 TEST(ConfigTest, LinesNotUnderstoodKeepTheDefaults) {
     HostProject project;
     project.writeFile("odd.cfg",

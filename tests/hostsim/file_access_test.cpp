@@ -205,6 +205,31 @@ TEST_F(FileAccessTest, FileNameAndDirectoryJoinToTheDrawingFile) {
     EXPECT_NE(error, 0);
 }
 
+TEST_F(FileAccessTest, ConfiguredFailuresOfFileNameAndHeaderUpdate) {
+    project.addDrawingFile(3, "three");
+    project.config().failures = {{"lfznamC", 1, 7},
+                                 {"update_teilbild_rec", 2, ZEL_TB_WRITE_FAILED}};
+    project.apply();
+    int dirKind = -1;
+    int unit = -1;
+    int error = -1;
+    char name[ZEL_TB_FILE_NAME_SIZE] = "untouched";
+    lfznamC(0, 3, 0, &dirKind, &unit, name, &error);
+    EXPECT_EQ(error, 7);
+    EXPECT_EQ(dirKind, -1);
+    EXPECT_STREQ(name, "untouched");
+    lfznamC(0, 3, 0, &dirKind, &unit, name, &error);
+    EXPECT_EQ(error, 0);
+    EXPECT_STREQ(name, "tb000003.zdw");
+
+    ASSERT_EQ(read_teilbild_rec(kgunit(), 3, record.data()), ZEL_TB_OK);
+    ZelTbRecordSetDouble(record.data(), ZEL_TB_REC_REFUUID_FIRST, 11.0);
+    EXPECT_EQ(update_teilbild_rec(kgunit(), record.data()), ZEL_TB_OK);
+    ZelTbRecordSetDouble(record.data(), ZEL_TB_REC_REFUUID_FIRST, 12.0);
+    EXPECT_EQ(update_teilbild_rec(kgunit(), record.data()), ZEL_TB_WRITE_FAILED);
+    EXPECT_EQ(project.header(3).refUuid[0], 11.0);
+}
+
 TEST_F(FileAccessTest, DirectoryOfAProjectThatEndsWithASeparator) {
     project.config().project = project.str() + "\\";
     project.apply();

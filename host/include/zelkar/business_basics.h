@@ -43,9 +43,10 @@ ZELKAR_BUSINESSBASICS_API int vw_tb_delete(ZelTbRef tb);
 // result (`info` is then left as it was).
 ZELKAR_BUSINESSBASICS_API int vw_tb_getinfo(ZelTbRef tb, ZelTbInfo* info);
 // Copies drawing file `source` to `target`, which must not be a drawing file
-// with a header yet (ZEL_TB_EXISTS). The copy's header carries its own number,
-// a new identifier of its own, the source's reference identifier and, when
-// `name` is not null, that name (cut or blank padded to ZEL_TB_NAME_LENGTH).
+// with content yet (ZEL_TB_EXISTS); a drawing file without content is
+// replaced. The copy's header carries its own number, a new identifier of its
+// own, the source's reference identifier and, when `name` is not null, that
+// name (cut or blank padded to ZEL_TB_NAME_LENGTH).
 // `withContent` 1 copies the content after the header as well, 0 makes an
 // empty drawing file (content byte 0).
 ZELKAR_BUSINESSBASICS_API int vw_tb_copy(ZelTbRef source, ZelTbRef target, const char* name,

@@ -1,6 +1,7 @@
 #include <vedrix/hostsim/config.h>
 
 #include <vedrix/framework/text_file.h>
+#include <vedrix/hostsim/failures.h>
 #include <vedrix/hostsim/text_lines.h>
 
 #include <windows.h>
@@ -13,6 +14,7 @@ namespace {
 
 constexpr std::string_view kSetupPrefix = "setup.";
 constexpr std::string_view kFolderPrefix = "folder.";
+constexpr std::string_view kFailPrefix = "fail.";
 
 // "12:2 14:3": drawing-file number and kind, pairs separated by blanks.
 void ReadLoadedList(const std::string& value, std::vector<LoadedDrawingFile>& loaded) {
@@ -25,6 +27,21 @@ void ReadLoadedList(const std::string& value, std::vector<LoadedDrawingFile>& lo
             loaded.push_back(entry);
         }
     }
+}
+
+// "3:104": the call that fails and its result. A later line for the same
+// function replaces an earlier one.
+void ReadFailure(const std::string& function, const std::string& value,
+                 std::vector<InjectedFailure>& failures) {
+    const std::vector<std::string> parts = Split(value, ':');
+    InjectedFailure failure;
+    failure.function = function;
+    if (parts.size() != 2 || !ParseInt(parts[0], failure.call) ||
+        !ParseInt(parts[1], failure.result) || failure.call < 1) {
+        return;
+    }
+    std::erase_if(failures, [&](const InjectedFailure& f) { return f.function == function; });
+    failures.push_back(failure);
 }
 
 void ReadSetting(const std::string& key, const std::string& value, HostConfig& config) {
@@ -46,6 +63,8 @@ void ReadSetting(const std::string& key, const std::string& value, HostConfig& c
         config.setupDirectories[key.substr(kSetupPrefix.size())] = value;
     } else if (key.starts_with(kFolderPrefix) && key.size() > kFolderPrefix.size()) {
         config.folders[key.substr(kFolderPrefix.size())] = value;
+    } else if (key.starts_with(kFailPrefix) && key.size() > kFailPrefix.size()) {
+        ReadFailure(key.substr(kFailPrefix.size()), value, config.failures);
     }
 }
 
@@ -92,6 +111,12 @@ bool WriteHostConfig(const char* path, const HostConfig& config) {
         file << (i == 0 ? "" : " ") << config.loaded[i].number << ':' << config.loaded[i].kind;
     }
     file << '\n';
+    for (const InjectedFailure& failure : config.failures) {
+        file << kFailPrefix << failure.function << '=' << failure.call << ':' << failure.result
+             << '\n';
+    }
+    // A configuration written afresh counts the calls of its failures afresh.
+    ResetInjectedFailureCounts();
     return file.Commit();
 }
 

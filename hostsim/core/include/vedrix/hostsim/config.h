@@ -26,6 +26,15 @@ struct LoadedDrawingFile {
     int kind = 0;
 };
 
+// A host function made to fail on purpose: its `call`-th call (1 for the
+// first) does nothing and returns `result` (see failures.h for how calls are
+// counted and which functions take it).
+struct InjectedFailure {
+    std::string function;
+    int call = 0;
+    int result = 0;
+};
+
 struct HostConfig {
     // The current project's directory; "" is the current directory.
     std::string project;
@@ -42,6 +51,8 @@ struct HostConfig {
     std::map<std::string, std::string> setupDirectories;
     std::map<std::string, std::string> folders;
     std::vector<LoadedDrawingFile> loaded;
+    // At most one failure per function ("fail.<function>=<call>:<result>").
+    std::vector<InjectedFailure> failures;
 };
 
 // Reads a configuration file. False when it cannot be opened; lines that

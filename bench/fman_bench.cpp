@@ -1,0 +1,240 @@
+// Benchmarks of the facility-management number work on generated projects on
+// disk, each beside the time to stat the same number of files in the same run:
+//
+//   search-all-taken/stat   GetNextFreeTbNr over a project whose numbers 1 to
+//                           5998 all hold drawing files with content, every
+//                           7th of them also taken by a drawing, so that only
+//                           5999 is free
+//   copy-batch/stat         CopyTbsToFreeNumbers of 200 drawing files to free
+//                           numbers, named after their sources
+//
+// --smoke shrinks both a hundredfold, for a quick run under the sanitizers.
+#include <benchmark/benchmark.h>
+
+#include <vedrix/fman/free_tb_number.h>
+#include <vedrix/fman/tb_copy.h>
+#include <vedrix/fman/tb_number_table.h>
+#include <vedrix/hostsim/config.h>
+#include <vedrix/hostsim/drawing_file.h>
+#include <vedrix/hostsim/drawings.h>
+#include <vedrix/samplegen/sample_project.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ratio_reporter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using vedrix::bench::RatioReporter;
+using vedrix::bench::takeSmokeFlag;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct Sizes {
+    int taken = 5998;  // drawing files 1 to `taken` in the search project
+    int copies = 200;  // drawing files copied in one batch
+};
+
+// Every this many drawing files one is taken by a drawing of the host.
+constexpr int kUsedByDrawingEvery = 7;
+
+// A generated project: drawing files 1 to `count` with names, identifiers and
+// content, a drawings list in which every kUsedByDrawingEvery-th of them is
+// taken by a drawing (at most the host's drawing limit per drawing), and the
+// host configuration naming it as the project.
+struct Project {
+    fs::path dir;
+    std::string config;
+    std::vector<std::string> paths;  // the drawing files, as the system names them
+};
+
+bool makeProject(const std::string& name, int count, Project& project) {
+    project.dir = fs::temp_directory_path() / ("vedrix-bench-fman-" + name);
+    std::error_code ignored;
+    fs::remove_all(project.dir, ignored);
+    fs::create_directories(project.dir);
+    vedrix::samplegen::StructureSample sample;
+    sample.buildings = 0;
+    sample.freeDrawingFiles = count;
+    sample.firstNumber = 1;
+    vedrix::samplegen::SampleSummary summary;
+    std::string error;
+    if (!vedrix::samplegen::WriteStructureSample(project.dir.string(), sample, summary, error)) {
+        std::fprintf(stderr, "%s project: %s\n", name.c_str(), error.c_str());
+        return false;
+    }
+    vedrix::hostsim::HostConfig config;
+    std::vector<vedrix::hostsim::Drawing> drawings;
+    for (int number = kUsedByDrawingEvery; number <= count; number += kUsedByDrawingEvery) {
+        if (drawings.empty() ||
+            static_cast<int>(drawings.back().drawingFiles.size()) == config.drawingLimit) {
+            const int next = static_cast<int>(drawings.size()) + 1;
+            drawings.push_back({next, {}, "Drawing " + std::to_string(next)});
+        }
+        drawings.back().drawingFiles.push_back(number);
+    }
+    if (!vedrix::hostsim::WriteDrawings((project.dir / vedrix::hostsim::kDrawingsFileName).string(),
+                                        drawings)) {
+        std::fprintf(stderr, "%s project: the drawings list cannot be written\n", name.c_str());
+        return false;
+    }
+    config.project = project.dir.string();
+    config.namingType = 1;
+    project.config = (project.dir / "bench.cfg").string();
+    if (!vedrix::hostsim::WriteHostConfig(project.config.c_str(), config)) {
+        std::fprintf(stderr, "%s project: the configuration cannot be written\n", name.c_str());
+        return false;
+    }
+    for (int number = 1; number <= count; ++number) {
+        project.paths.push_back((project.dir / vedrix::hostsim::DrawingFileName(number)).string());
+    }
+    return true;
+}
+
+void useProject(const Project& project) {
+    setenv(vedrix::hostsim::kConfigVariable, project.config.c_str(), 1);
+}
+
+// Sends what is printed to stdout nowhere while it lives: the search prints
+// a line for every number it passes over, which would drown the report. The
+// lines are still written, so their cost stays in the measured time.
+class QuietStdout {
+public:
+    QuietStdout() {
+        std::fflush(stdout);
+        m_saved = dup(1);
+        const int nowhere = open("/dev/null", O_WRONLY);
+        dup2(nowhere, 1);
+        close(nowhere);
+    }
+    ~QuietStdout() {
+        std::fflush(stdout);
+        dup2(m_saved, 1);
+        close(m_saved);
+    }
+    QuietStdout(const QuietStdout&) = delete;
+    QuietStdout& operator=(const QuietStdout&) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+void runSearch(benchmark::State& state, const Project& project, int expected) {
+    useProject(project);
+    const std::unique_ptr<TbNumberSlot[]> table = NewTbNumberTable();
+    for (auto _ : state) {
+        QuietStdout quiet;
+        const Clock::time_point start = Clock::now();
+        const int found = GetNextFreeTbNr(1, table.get());
+        state.SetIterationTime(secondsSince(start));
+        if (found != expected) {
+            state.SkipWithError("the search found another number");
+            break;
+        }
+    }
+}
+
+void runCopyBatch(benchmark::State& state, const Project& project, int count) {
+    useProject(project);
+    std::vector<int> sources;
+    for (int number = 1; number <= count; ++number) {
+        sources.push_back(number);
+    }
+    std::vector<int> copies(sources.size());
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        const int result =
+            CopyTbsToFreeNumbers(sources.data(), copies.data(), count, kTbCopyKeepUuid,
+                                 kDefaultVariantStartTbNr, "Variant");
+        state.SetIterationTime(secondsSince(start));
+        if (result != 0) {
+            state.SkipWithError("the batch failed");
+            break;
+        }
+        // The next batch finds the same numbers free again.
+        for (const int copy : copies) {
+            fs::remove(project.dir / vedrix::hostsim::DrawingFileName(copy));
+        }
+    }
+}
+
+// Stats each of the project's first `count` drawing files once.
+void runStat(benchmark::State& state, const Project& project, int count) {
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        int found = 0;
+        for (int i = 0; i < count; ++i) {
+            struct stat info;
+            found += stat(project.paths[static_cast<std::size_t>(i)].c_str(), &info) == 0 ? 1 : 0;
+        }
+        state.SetIterationTime(secondsSince(start));
+        if (found != count) {
+            state.SkipWithError("a drawing file is missing");
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Sizes sizes;
+    const bool smoke = takeSmokeFlag(argc, argv);
+    if (smoke) {
+        sizes.taken /= 100;
+        sizes.copies /= 100;
+    }
+    Project searchProject;
+    Project copyProject;
+    if (!makeProject("search", sizes.taken, searchProject) ||
+        !makeProject("copy", sizes.copies, copyProject)) {
+        return 1;
+    }
+    std::printf("search: drawing files 1 to %d taken; copy: a batch of %d drawing files\n",
+                sizes.taken, sizes.copies);
+
+    const std::string search = "search/all-taken/" + std::to_string(sizes.taken);
+    const std::string searchStat = "baseline/stat/" + std::to_string(sizes.taken);
+    const std::string copy = "copy/batch/" + std::to_string(sizes.copies);
+    const std::string copyStat = "baseline/stat/" + std::to_string(sizes.copies);
+    const auto add = [](const std::string& name, auto run) {
+        benchmark::RegisterBenchmark(name.c_str(), run)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    };
+    add(search, [&](benchmark::State& s) { runSearch(s, searchProject, sizes.taken + 1); });
+    add(searchStat, [&](benchmark::State& s) { runStat(s, searchProject, sizes.taken); });
+    add(copy, [&](benchmark::State& s) { runCopyBatch(s, copyProject, sizes.copies); });
+    add(copyStat, [&](benchmark::State& s) { runStat(s, copyProject, sizes.copies); });
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    RatioReporter reporter(!smoke);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n");
+    reporter.printRatio("search-all-taken/stat", search, searchStat, 0);
+    reporter.printRatio("copy-batch/stat", copy, copyStat, 0);
+    std::error_code ignored;
+    fs::remove_all(searchProject.dir, ignored);
+    fs::remove_all(copyProject.dir, ignored);
+    // A wrong result of the search or the batch fails the program (and the
+    // smoke test).
+    return reporter.anyError() ? 1 : 0;
+}
