@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 using namespace vedrix::hostsim;
@@ -25,7 +26,12 @@ constexpr const char* kCaption = "Information";
 std::string MessageText(const HostConfig& config, int textNumber, const char* text) {
     std::string message;
     if (!LookUpHostText(TextTablePath(config), static_cast<unsigned int>(textNumber), 0, message)) {
-        message = "[" + std::to_string(textNumber) + "]";
+        // (made in a buffer and moved in: one cross compiler's optimiser
+        // warns falsely about overlapping copies when a string is assigned
+        // or concatenated in place here)
+        char fallback[16];
+        std::snprintf(fallback, sizeof fallback, "[%d]", textNumber);
+        message = std::string(fallback);
     }
     const std::string insert = text != nullptr ? text : "";
     const std::size_t place = message.find("%s");
