@@ -1,7 +1,6 @@
 #include <vedrix/hostsim/failures.h>
 
 #include <map>
-#include <mutex>
 #include <string>
 
 namespace vedrix::hostsim {
@@ -15,11 +14,8 @@ struct CallCount {
     int seen = 0;
 };
 
-std::mutex& CountsLock() {
-    static std::mutex lock;
-    return lock;
-}
-
+// The host calls its libraries on its user-interface thread only, as the
+// module does, so the counts need no lock.
 std::map<std::string, CallCount, std::less<>>& Counts() {
     static std::map<std::string, CallCount, std::less<>> counts;
     return counts;
@@ -37,7 +33,6 @@ bool TakeInjectedFailure(const HostConfig& config, std::string_view function, in
     if (rule == nullptr) {
         return false;
     }
-    std::lock_guard<std::mutex> guard(CountsLock());
     auto [it, added] = Counts().try_emplace(std::string(function));
     CallCount& count = it->second;
     if (added || count.call != rule->call || count.result != rule->result) {
@@ -51,7 +46,6 @@ bool TakeInjectedFailure(const HostConfig& config, std::string_view function, in
 }
 
 void ResetInjectedFailureCounts() {
-    std::lock_guard<std::mutex> guard(CountsLock());
     Counts().clear();
 }
 
