@@ -16,7 +16,6 @@
 #include <fstream>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <streambuf>
@@ -26,6 +25,7 @@
 #include <vedrix/framework/text_file.h>
 #include <vedrix/model.h>
 
+#include "ratio_reporter.h"
 #include "sample_structure.h"
 
 namespace {
@@ -397,113 +397,11 @@ void runReadLevelList(benchmark::State& state, const LevelListData& data, const 
     }
 }
 
-// Shows every run as the console reporter does and keeps each benchmark's
-// real time per iteration, in seconds, for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    // `judge`: whether the ratios are set against their targets.
-    explicit RatioReporter(bool judge) : ConsoleReporter(OO_Tabular), m_judge(judge) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred) {
-                continue;
-            }
-            Times& times = m_times[run.run_name.function_name];
-            const double seconds = run.GetAdjustedRealTime() / perSecond(run.time_unit);
-            if (run.run_type == Run::RT_Aggregate) {
-                if (run.aggregate_name == "median") {
-                    times.median = seconds;
-                }
-            } else {
-                times.sum += seconds;
-                ++times.runs;
-            }
-        }
-    }
-
-    // Seconds per iteration: the median over repetitions when there were
-    // several, else the mean of the runs. Negative when nothing was measured.
-    double seconds(const std::string& name) const {
-        auto it = m_times.find(name);
-        if (it == m_times.end()) {
-            return -1;
-        }
-        const Times& times = it->second;
-        if (times.median >= 0) {
-            return times.median;
-        }
-        return times.runs > 0 ? times.sum / times.runs : -1;
-    }
-
-    void printRatio(const char* label, const std::string& measured, const std::string& baseline,
-                    double target) const {
-        const double a = seconds(measured);
-        const double b = seconds(baseline);
-        if (a < 0 || b <= 0) {
-            std::printf("ratio %s: not measured (%s, %s)\n", label, measured.c_str(),
-                        baseline.c_str());
-            return;
-        }
-        const double ratio = a / b;
-        if (target <= 0) {
-            std::printf("ratio %s: %.2f (breakdown, no target)   [%.3f ms / %.3f ms]\n", label,
-                        ratio, a * 1e3, b * 1e3);
-            return;
-        }
-        const char* verdict = !m_judge          ? "  (smoke sizes: not judged)"
-                              : ratio <= target ? ""
-                                                : "  MISSED";
-        std::printf("ratio %s: %.2f (target <= %g)%s   [%.3f ms / %.3f ms]\n", label, ratio, target,
-                    verdict, a * 1e3, b * 1e3);
-    }
-
-private:
-    struct Times {
-        double sum = 0;
-        int runs = 0;
-        double median = -1;
-    };
-
-    static double perSecond(benchmark::TimeUnit unit) {
-        switch (unit) {
-            case benchmark::kNanosecond:
-                return 1e9;
-            case benchmark::kMicrosecond:
-                return 1e6;
-            case benchmark::kMillisecond:
-                return 1e3;
-            case benchmark::kSecond:
-                return 1;
-        }
-        return 1e9;
-    }
-
-    bool m_judge;
-    std::map<std::string, Times> m_times;
-};
-
-// Takes "--smoke" out of the arguments; true when it was there.
-bool takeSmokeFlag(int& argc, char** argv) {
-    bool found = false;
-    int kept = 0;
-    for (int i = 0; i < argc; ++i) {
-        if (i > 0 && std::strcmp(argv[i], "--smoke") == 0) {
-            found = true;
-        } else {
-            argv[kept++] = argv[i];
-        }
-    }
-    argc = kept;
-    return found;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     Sizes sizes;
-    const bool smoke = takeSmokeFlag(argc, argv);
+    const bool smoke = vedrix::bench::takeSmokeFlag(argc, argv);
     if (smoke) {
         sizes.hierarchyLevels /= 100;
         sizes.listLevels /= 10;
@@ -561,7 +459,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    RatioReporter reporter(!smoke);
+    vedrix::bench::RatioReporter reporter(!smoke);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
