@@ -16,7 +16,6 @@
 #include <fstream>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <streambuf>
@@ -404,7 +403,7 @@ void runReadLevelList(benchmark::State& state, const LevelListData& data, const 
 
 int main(int argc, char** argv) {
     Sizes sizes;
-    const bool smoke = takeSmokeFlag(argc, argv);
+    const bool smoke = vedrix::bench::takeSmokeFlag(argc, argv);
     if (smoke) {
         sizes.hierarchyLevels /= 100;
         sizes.listLevels /= 10;
@@ -462,7 +461,7 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    RatioReporter reporter(!smoke);
+    vedrix::bench::RatioReporter reporter(!smoke);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 

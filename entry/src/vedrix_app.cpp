@@ -1,5 +1,7 @@
 #include "vedrix_app.h"
 
+#include <vedrix/model/drawing_file_directory.h>
+
 #include "listbrowse_dlg.h"
 
 BEGIN_MESSAGE_MAP(CVedrixApp, CWinApp)
@@ -15,6 +17,20 @@ HINSTANCE ownInstance() {
         reinterpret_cast<LPCSTR>(&ownInstance), &module);
     return module;
 }
+
+CVedrixApp& app();
+
+// Where the running dialog's drawing files lie: the FM project directory
+// while an FM dialog runs, else the project directory of the list browser.
+CString drawingFileDirectory() {
+    if (!app().m_csFmProjectDir.IsEmpty()) {
+        return app().m_csFmProjectDir;
+    }
+    if (app().m_pListBrowser != nullptr) {
+        return app().m_pListBrowser->m_csDirectory;
+    }
+    return CString();
+}
 }  // namespace
 
 CVedrixApp::CVedrixApp() : CWinApp("vedrix") {
@@ -28,9 +44,11 @@ CVedrixApp::CVedrixApp() : CWinApp("vedrix") {
     }
     m_hInstance = ownInstance();
     AttachToModuleState(own);
+    vedrix::model::setDrawingFileDirectorySource(&drawingFileDirectory);
 }
 
 CVedrixApp::~CVedrixApp() {
+    vedrix::model::setDrawingFileDirectorySource(nullptr);
     AFX_MODULE_STATE* own = AfxGetStaticModuleState();
     if (own->m_pCurrentWinApp == this) {
         own->m_pCurrentWinApp = nullptr;
@@ -45,7 +63,11 @@ void CVedrixApp::OnAttributeCommand() {
 
 namespace {
 CVedrixApp theApp;
+
+CVedrixApp& app() {
+    return theApp;
 }
+}  // namespace
 
 CVedrixApp& vedrixApp() {
     return theApp;

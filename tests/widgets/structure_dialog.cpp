@@ -6,17 +6,6 @@ namespace widgets_tests {
 
 namespace {
 
-// An attribute that reports its destruction.
-class TrackedAttribute : public CAttribData {
-public:
-    TrackedAttribute(const char* name, std::vector<std::string>& destroyed)
-        : CAttribData(name, "", String, 0, 0, 1), m_destroyed(destroyed) {}
-    ~TrackedAttribute() override { m_destroyed.emplace_back(getName()); }
-
-private:
-    std::vector<std::string>& m_destroyed;
-};
-
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 const VedrixDialogItem kItems[] = {
@@ -75,7 +64,9 @@ BOOL StructureDialog::OnInitDialog() {
     square.CreateBitmap(16, 16, 1, 32, nullptr);
     m_images.Add(&square, RGB(255, 255, 255));
     m_tree.SetImageList(&m_images, TVSIL_NORMAL);
-    fill();
+    if (m_sampleItems) {
+        fill();
+    }
     if (m_onInit) {
         m_onInit(*this);
     }

@@ -23,6 +23,17 @@ namespace widgets_tests {
 
 enum : int { kStructureTemplate = 301, kTree = 1001 };
 
+// An attribute that reports its destruction by its name into `destroyed`.
+class TrackedAttribute : public CAttribData {
+public:
+    TrackedAttribute(const char* name, std::vector<std::string>& destroyed)
+        : CAttribData(name, "", String, 0, 0, 1), m_destroyed(destroyed) {}
+    ~TrackedAttribute() override { m_destroyed.emplace_back(getName()); }
+
+private:
+    std::vector<std::string>& m_destroyed;
+};
+
 // What the dialog saw at one mouse move of a drag, while it handled it.
 struct MoveSeen {
     POINT cursor{};  // screen coordinates
@@ -52,6 +63,7 @@ public:
     bool m_dragging = false;
     std::vector<MoveSeen> m_moves;
     std::function<void(StructureDialog&)> m_onInit;  // after the tree is filled
+    bool m_sampleItems = true;                       // whether fill() runs at initialisation
 
 protected:
     BOOL OnInitDialog() override;

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <iosfwd>
 
+#include <vedrix/framework/clist.h>
+#include <vedrix/framework/cmap.h>
 #include <vedrix/framework/coblist.h>
 #include <vedrix/framework/cstring.h>
 #include <vedrix/model/export.h>
@@ -18,6 +20,7 @@ struct _TREEITEM;
 typedef struct _TREEITEM* HTREEITEM;
 
 class CAttribData;
+class CTreeCtrl;
 
 // Status bits of a level (also the flags of a browser item record).
 enum : int {
@@ -80,6 +83,24 @@ public:
     // Level list file: entries below this level / this subtree's entry lines.
     int readlis(std::istream& is);
     void writelis(std::ostream& os, unsigned long parentID) const;
+
+    // Puts this level and everything below it into `tree` (a browser's
+    // structure tree, whose items own their records), sorted among their
+    // siblings by text, each item with a TBItemData record that takes over the
+    // level's attributes:
+    // - a drawing-file entry shows "tbNNNNNN.zdw", two blanks and the object
+    //   name that `objectName(1, number, buffer)` gives (the file name alone
+    //   when it gives no name or is null); its status value 4 says whether its
+    //   file is missing from the drawing-file directory (see
+    //   drawing_file_directory.h); its name is appended to `names` (may be null
+    //   for trees without entries);
+    // - any other level shows its name and hangs below the item that `items`
+    //   holds for its parent ID, else below `parentItem` (null: at the top),
+    //   and is entered in `items` under its ID;
+    // - images come from the image slot table `images` (see item_data.h).
+    void setItem(CTreeCtrl* tree, CList<CString, CString>* names,
+                 CMap<int, int, unsigned long, unsigned long>* items, int* images,
+                 HTREEITEM parentItem, int (*objectName)(int, int, char*));
 
     // Attributes: the level owns them, in order.
     CObList& getAttributes() { return m_attributes; }

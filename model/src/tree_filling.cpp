@@ -1,0 +1,205 @@
+// Zel_GM_Level::setItem: a level and everything below it as the items of a
+// dialog's structure tree, each with the record the dialogs work on.
+#include <io.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include <vedrix/framework/treectrl.h>
+#include <vedrix/model/drawing_file_directory.h>
+#include <vedrix/model/item_data.h>
+#include <vedrix/model/level.h>
+
+#include <zelkar/utility_language.h>
+
+namespace {
+
+using ObjectNameLookup = int (*)(int, int, char*);
+using ItemMap = CMap<int, int, unsigned long, unsigned long>;
+
+constexpr int kLookupMode = 1;           // the name lookup's mode for drawing files
+constexpr int kNameBufferSize = 256;     // the buffer handed to the name lookup
+constexpr int kItemTextLimit = 255;      // longest level name an item shows
+constexpr int kHighestSlotLevel = 10;    // level numbers 0 to 10 have image slots
+constexpr int kUncheckedStateImage = 1;  // 2 checked; 3 and 4 when the file is missing too
+constexpr UINT kExpandedState = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+constexpr UINT kInsertedStateMask = TVIS_STATEIMAGEMASK | kExpandedState;
+
+// What one fill needs besides the level: the caller's arguments and the
+// directory that drawing files are checked in, asked for once.
+struct Fill {
+    CTreeCtrl& tree;
+    CList<CString, CString>* names;
+    ItemMap* items;
+    const int* images;
+    ObjectNameLookup objectName;
+    CString directory;
+};
+
+bool isEntry(const Zel_GM_Level& level) {
+    return level.getLevelNr() == Zel_GM_Level::kEntryLevelNr;
+}
+
+CString drawingFileName(int number) {
+    CString name;
+    name.Format("tb%06d.zdw", number);
+    return name;
+}
+
+// The file name, two blanks and the object name when the lookup gives one
+// (converted to the display character set, white space trimmed at both
+// ends); otherwise the file name alone.
+CString entryText(const CString& fileName, int number, ObjectNameLookup objectName) {
+    if (objectName == nullptr) {
+        return fileName;
+    }
+    char buffer[kNameBufferSize] = {};
+    if (objectName(kLookupMode, number, buffer) != 0) {
+        return fileName;
+    }
+    buffer[kNameBufferSize - 1] = '\0';
+    std::string text = std::string(fileName.GetString()) + "  " + buffer;
+    // Converted in place: the result is never longer and stays terminated.
+    AsciiTextToIso(text.data(), text.data());
+    CString shown(text.c_str());
+    shown.Trim();
+    return shown;
+}
+
+// Whether the entry's drawing file lies in `directory`.
+bool drawingFileExists(const CString& directory, const CString& fileName) {
+    CString path = directory;
+    if (path.IsEmpty() || path[path.GetLength() - 1] != '\\') {
+        path += '\\';
+    }
+    path += fileName;
+    return _access(path, 0) == 0;
+}
+
+// The image of a level with this number and status: the missing-file image,
+// else the unchecked or checked image of its level number. A level number
+// without slots, or no table, shows no image.
+int imageOf(const int* images, int levelNr, int status) {
+    if (images == nullptr) {
+        return kImageSlotNone;
+    }
+    if ((status & kLevelFileMissing) != 0) {
+        return images[kImageSlotFileMissing];
+    }
+    if (levelNr < 0 || levelNr > kHighestSlotLevel) {
+        return kImageSlotNone;
+    }
+    return images[levelNr + ((status & kLevelChecked) != 0 ? kImageSlotChecked : 0)];
+}
+
+int stateImageOf(int status) {
+    return kUncheckedStateImage + ((status & kLevelChecked) != 0 ? 1 : 0) +
+           ((status & kLevelFileMissing) != 0 ? 2 : 0);
+}
+
+// Puts one level into the tree below `parentItem` (or where the item map
+// says) and returns its item; null when the tree refused it.
+HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
+    const int levelNr = level.getLevelNr();
+    CString text;
+    HTREEITEM parent = parentItem;
+    bool expanded = false;
+    unsigned long number = 0;
+    if (isEntry(level)) {
+        const int fileNumber = std::atoi(level.getNameText());
+        number = static_cast<unsigned long>(fileNumber);
+        const CString fileName = drawingFileName(fileNumber);
+        text = entryText(fileName, fileNumber, fill.objectName);
+        const int status = level.getStatus();
+        level.setStatus(drawingFileExists(fill.directory, fileName) ? status & ~kLevelFileMissing
+                                                                    : status | kLevelFileMissing);
+        if (fill.names != nullptr) {
+            fill.names->AddTail(CString(level.getNameText()));
+        }
+    } else {
+        text = CString(level.getNameText()).Left(kItemTextLimit);
+        unsigned long known = 0;
+        if (fill.items != nullptr &&
+            fill.items->Lookup(static_cast<int>(level.getParentID()), known)) {
+            parent = reinterpret_cast<HTREEITEM>(static_cast<std::uintptr_t>(known));
+        }
+        expanded = levelNr == 0 || (level.getStatus() & kLevelExpanded) != 0;
+    }
+    const int status = level.getStatus();
+
+    // The record takes over the level's attributes; without a record the
+    // item carries no data and the level keeps them.
+    std::unique_ptr<TBItemData> record(new (std::nothrow) TBItemData(
+        static_cast<unsigned char>(levelNr), static_cast<unsigned char>(status & 0xFF), number,
+        level.getID(), &level.getAttributes(), level.getUuidText(),
+        reinterpret_cast<DWORD_PTR>(parent)));
+
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask =
+        TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM | TVIF_HANDLE;
+    insert.item.pszText = const_cast<char*>(text.GetString());
+    insert.item.cchTextMax = kItemTextLimit;
+    insert.item.iImage = imageOf(fill.images, levelNr, status);
+    insert.item.iSelectedImage = insert.item.iImage;
+    insert.item.state =
+        INDEXTOSTATEIMAGEMASK(stateImageOf(status)) | (expanded ? kExpandedState : 0u);
+    insert.item.stateMask = kInsertedStateMask;
+    insert.item.lParam = reinterpret_cast<LPARAM>(record.get());
+    HTREEITEM item = fill.tree.InsertItem(&insert);
+    if (item != nullptr) {
+        record.release();  // the tree owns it now and frees it with the item
+    } else if (record != nullptr) {
+        record->handAttributesTo(level.getAttributes());
+    }
+
+    level.setTreeItem(item);
+    if (!isEntry(level) && fill.items != nullptr) {
+        fill.items->SetAt(static_cast<int>(level.getID()),
+                          static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(item)));
+    }
+    return item;
+}
+
+}  // namespace
+
+void Zel_GM_Level::setItem(CTreeCtrl* tree, CList<CString, CString>* names,
+                           CMap<int, int, unsigned long, unsigned long>* items, int* images,
+                           HTREEITEM parentItem, int (*objectName)(int, int, char*)) {
+    if (tree == nullptr) {
+        return;
+    }
+    // Nothing may leave an exported function by exception: what was placed
+    // before a failure stays in the tree.
+    try {
+        Fill fill{*tree, names, items, images, objectName, vedrix::model::drawingFileDirectory()};
+        // Depth first, each level before its sublevels and sublevels in
+        // ascending ID order, without recursion: a tree read from files may
+        // be arbitrarily deep. Each pending level carries the item that its
+        // own level became.
+        struct Pending {
+            Zel_GM_Level* level;
+            HTREEITEM parentItem;
+        };
+        std::vector<Pending> pending{{this, parentItem}};
+        std::vector<Zel_GM_Level*> sublevels;
+        while (!pending.empty()) {
+            const Pending next = pending.back();
+            pending.pop_back();
+            HTREEITEM item = placeLevel(*next.level, next.parentItem, fill);
+            sublevels.clear();
+            for (const auto& node : next.level->GetSublevels()) {
+                sublevels.push_back(node.value);
+            }
+            for (auto it = sublevels.rbegin(); it != sublevels.rend(); ++it) {
+                pending.push_back({*it, item});
+            }
+        }
+    } catch (...) {
+    }
+}
