@@ -18,16 +18,14 @@ HINSTANCE ownInstance() {
     return module;
 }
 
-CVedrixApp& app();
-
 // Where the running dialog's drawing files lie: the FM project directory
 // while an FM dialog runs, else the project directory of the list browser.
 CString drawingFileDirectory() {
-    if (!app().m_csFmProjectDir.IsEmpty()) {
-        return app().m_csFmProjectDir;
+    if (!vedrixApp().m_csFmProjectDir.IsEmpty()) {
+        return vedrixApp().m_csFmProjectDir;
     }
-    if (app().m_pListBrowser != nullptr) {
-        return app().m_pListBrowser->m_csDirectory;
+    if (vedrixApp().m_pListBrowser != nullptr) {
+        return vedrixApp().m_pListBrowser->m_csDirectory;
     }
     return CString();
 }
@@ -63,10 +61,6 @@ void CVedrixApp::OnAttributeCommand() {
 
 namespace {
 CVedrixApp theApp;
-
-CVedrixApp& app() {
-    return theApp;
-}
 }  // namespace
 
 CVedrixApp& vedrixApp() {
