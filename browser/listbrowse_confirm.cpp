@@ -1,0 +1,146 @@
+// Confirming the list browser: a new level tree is built from the tree
+// control (identifiers in depth-first order, new UUIDs for new levels, the
+// records' attributes handed to their levels) and both structure files are
+// rewritten from it. Each file is written beside itself and then put in its
+// place, so that a failure on the way leaves the old file.
+#include "listbrowse_dlg.h"
+
+#include <vedrix/framework/text_file.h>
+#include <vedrix/model/root.h>
+
+#include <rpc.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kMaxItemText = 255;
+
+// A new UUID in its string form; empty when none could be made or it does
+// not fit the identifier text.
+CString newUuidText() {
+    UUID uuid;
+    RPC_CSTR text = nullptr;
+    if (::UuidCreate(&uuid) != RPC_S_OK || ::UuidToStringA(&uuid, &text) != RPC_S_OK ||
+        text == nullptr) {
+        return CString();
+    }
+    CString result;
+    if (std::strlen(reinterpret_cast<const char*>(text)) < TBItemData::kTextSize) {
+        result = reinterpret_cast<const char*>(text);
+    }
+    ::RpcStringFreeA(&text);
+    return result;
+}
+
+}  // namespace
+
+// Confirm: the Enter key ends an open label edit instead, and a confirm that
+// does not come from Enter only beeps while the edit is open.
+void CListbrowseDlg::OnOK() {
+    if (!UpdateData(TRUE)) {
+        return;
+    }
+    if (m_bLabelEditing) {
+        keepLabelEditOpen(VK_RETURN);
+        return;
+    }
+    rebuildLevels();
+    writeStructureFiles();
+    EndDialog(IDOK);
+}
+
+// The new root takes the level definitions from the files' heads and the
+// levels from the tree.
+void CListbrowseDlg::rebuildLevels() {
+    delete m_pRoot;
+    m_pRoot = new Zel_GM_Root(ZU_String(m_csTitle));
+    if (!m_csHreName.IsEmpty()) {
+        vedrix::framework::TextFileReader hre(projectFile(m_csHreName));
+        if (hre.is_open()) {
+            m_pRoot->readhre(hre, 0);
+        }
+    }
+    if (!m_csStructureName.IsEmpty()) {
+        vedrix::framework::TextFileReader lis(projectFile(m_csStructureName));
+        if (lis.is_open()) {
+            m_pRoot->readlis(lis, 0);
+        }
+    }
+    CMap<DWORD_PTR, DWORD_PTR, int, int> ids(10);
+    ids.InitHashTable(17);
+    int counter = 0;
+    HTREEITEM rootItem = m_tcStructure.GetRootItem();
+    if (rootItem == nullptr) {
+        return;
+    }
+    ids.SetAt(reinterpret_cast<DWORD_PTR>(rootItem), 0);
+    if (TBItemData* record = recordOf(rootItem)) {
+        record->setLevelID(0);
+        record->handAttributesTo(m_pRoot->getAttributes());
+    }
+    if (HTREEITEM first = m_tcStructure.GetChildItem(rootItem)) {
+        buildLevels(first, m_pRoot, ids, counter);
+    }
+}
+
+void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent,
+                                 CMap<DWORD_PTR, DWORD_PTR, int, int>& ids, int& counter) {
+    for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.GetNextSiblingItem(item)) {
+        const int id = ++counter;
+        ids.SetAt(reinterpret_cast<DWORD_PTR>(item), id);
+        TBItemData* record = recordOf(item);
+        if (record == nullptr) {
+            continue;
+        }
+        record->setLevelID(static_cast<unsigned long>(id));
+        CString text = m_tcStructure.GetItemText(item).Left(kMaxItemText);
+        int parentId = 0;
+        ids.Lookup(reinterpret_cast<DWORD_PTR>(m_tcStructure.GetParentItem(item)), parentId);
+        CString name;
+        CString identifier;
+        if (record->getType() == TBItemData::kDrawingFile) {
+            name.Format("%u", static_cast<unsigned>(record->getNumber()));
+        } else {
+            name = text;
+            identifier = record->getIdentifier();
+            if (identifier.IsEmpty()) {
+                identifier = newUuidText();
+            }
+        }
+        char uuid[TBItemData::kTextSize] = {};
+        std::strncpy(uuid, identifier, sizeof uuid - 1);
+        Zel_GM_Level* level = parent->addSublevel(
+            record->getType(), static_cast<unsigned long>(id), static_cast<unsigned long>(parentId),
+            ZU_String(name), record->getFlags(), reinterpret_cast<unsigned char*>(uuid));
+        if (level == nullptr) {
+            continue;
+        }
+        record->handAttributesTo(level->getAttributes());
+        if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
+            buildLevels(child, level, ids, counter);
+        }
+    }
+}
+
+// A file that cannot be written is passed over without a word; the dialog
+// still ends as confirmed.
+void CListbrowseDlg::writeStructureFiles() {
+    if (!m_csHreName.IsEmpty()) {
+        vedrix::framework::TextFileWriter hre(projectFile(m_csHreName));
+        if (hre.is_open()) {
+            m_pRoot->writehre(hre);
+            hre << '#' << "ATTRIBUTES:" << '\n';
+            m_pRoot->writeAttributes(hre);
+            hre.Commit();
+        }
+    }
+    if (!m_csStructureName.IsEmpty()) {
+        vedrix::framework::TextFileWriter lis(projectFile(m_csStructureName));
+        if (lis.is_open()) {
+            m_pRoot->writelis(lis);
+            lis.Commit();
+        }
+    }
+}

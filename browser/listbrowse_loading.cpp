@@ -1,0 +1,305 @@
+// The list browser's set-up: the project directory handed to the name
+// library, the image lists, the structure read into the tree, the free
+// drawing files of the project directory with their names, and the palette
+// of level types.
+#include "listbrowse_dlg.h"
+
+#include <vedrix/framework/text_file.h>
+#include <vedrix/model/root.h>
+#include <zelkar/utility_language.h>
+#include <zelkar/vedada.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unordered_set>
+
+namespace {
+
+constexpr int kInfoLine = 1008;
+constexpr int kStructureLine = 1009;
+constexpr int kTreeLabel = 1004;
+constexpr int kPaletteLabel = 1005;
+constexpr int kFreeListLabel = 1006;
+constexpr int kConfirmButton = 1003;
+constexpr int kCancelButton = 1007;
+
+constexpr int kStateImagesBitmap = 125;
+constexpr int kItemImagesBitmap = 108;
+constexpr int kMissingFileBitmap = 126;
+constexpr COLORREF kTransparentColor = RGB(255, 255, 255);
+
+constexpr int kPathBufferSize = 260;
+constexpr int kObjectNameSize = 72;
+constexpr int kLevelNameSize = 255;
+
+// The address of the name library's read_object_name, as the set-up found
+// it; the free-list loader and the tree filling look names up through it.
+VedadaReadObjectName g_readObjectName = nullptr;
+
+template <typename Function>
+Function libraryFunction(HMODULE library, const char* name) {
+    if (library == nullptr) {
+        return nullptr;
+    }
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
+}
+
+void reportMissingFunction(const char* name) {
+    std::printf("Function: <%s> in %s not found !\n", name, VEDADA_LIBRARY_NAME);
+}
+
+// A text of the resources with its one "%s" replaced by `argument`; the
+// text comes from outside the module, so it is never used as a format.
+CString withArgument(UINT textId, const CString& argument) {
+    CString pattern;
+    pattern.LoadString(textId);
+    const int at = pattern.Find("%s");
+    if (at < 0) {
+        return pattern;
+    }
+    return pattern.Left(at) + argument + pattern.Mid(at + 2);
+}
+
+// The drawing-file name that the host gives for `number`, in the display
+// character set and trimmed; empty when the lookup fails.
+CString objectName(int number) {
+    char name[kObjectNameSize];
+    std::memset(name, 0, sizeof name);
+    if (g_readObjectName == nullptr) {
+        reportMissingFunction(VEDADA_READ_OBJECT_NAME);
+    } else if (g_readObjectName(1, number, name) != 0) {
+        std::printf("error from DLL %s in function %s\n", VEDADA_LIBRARY_NAME,
+                    VEDADA_READ_OBJECT_NAME);
+        std::memset(name, 0, sizeof name);
+    }
+    name[sizeof name - 1] = '\0';
+    AsciiTextToIso(name, name);
+    CString text(name);
+    text.Trim(' ');
+    return text;
+}
+
+}  // namespace
+
+CString CListbrowseDlg::projectFile(const CString& name) const {
+    CString path = m_csDirectory;
+    if (path.IsEmpty() || path[path.GetLength() - 1] != '\\') {
+        path += '\\';
+    }
+    return path + name;
+}
+
+BOOL CListbrowseDlg::OnInitDialog() {
+    announceProjectDirectory();
+    g_readObjectName = libraryFunction<VedadaReadObjectName>(m_hNameLib, VEDADA_READ_OBJECT_NAME);
+    CDialog::OnInitDialog();
+    m_bLaidOut = 1;
+    CRect client;
+    GetClientRect(&client);
+    m_nLastWidth = client.Width();
+    m_nLastHeight = client.Height();
+    setTexts();
+    createImageLists();
+    m_pRoot = new Zel_GM_Root(ZU_String(m_csTitle));
+    m_pStructureNumbers = new CList<CString, CString>(10);
+    loadStructure();
+    fillFreeList();
+    fillPalette();
+    delete m_pStructureNumbers;
+    m_pStructureNumbers = nullptr;
+    m_pDraggedFreeRows = new CUIntArray;
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    m_hForbiddenCursor = ::LoadCursorA(nullptr, IDC_NO);
+    m_hArrowCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    CString text;
+    if (text.LoadString(2024)) {
+        SetDlgItemText(kConfirmButton, text);
+    }
+    if (text.LoadString(2025)) {
+        SetDlgItemText(kCancelButton, text);
+    }
+    return TRUE;
+}
+
+// The name library learns the project directory, with its separator.
+void CListbrowseDlg::announceProjectDirectory() {
+    auto setListPath = libraryFunction<VedadaSetListPath>(m_hNameLib, VEDADA_SET_LIST_PATH);
+    if (setListPath == nullptr) {
+        reportMissingFunction(VEDADA_SET_LIST_PATH);
+        return;
+    }
+    const CString directory = projectFile("");
+    if (directory.GetLength() >= kPathBufferSize) {
+        return;  // a directory that does not fit is not handed on cut short
+    }
+    char path[kPathBufferSize];
+    std::memcpy(path, static_cast<LPCSTR>(directory), directory.GetLength() + 1);
+    setListPath(path);
+}
+
+void CListbrowseDlg::setTexts() {
+    CString text;
+    text.LoadString(2000);
+    SetWindowText(text);
+    SetDlgItemText(kInfoLine, withArgument(2011, m_csTitle));
+    SetDlgItemText(kStructureLine, withArgument(2012, m_csStructureName));
+    text.LoadString(2002);
+    SetDlgItemText(kTreeLabel, text);
+    text.LoadString(2003);
+    SetDlgItemText(kPaletteLabel, text);
+    text.LoadString(2004);
+    SetDlgItemText(kFreeListLabel, text);
+}
+
+// The item images hold the images of bitmap 108 in slot order (root, the
+// nine level types and drawing files, unchecked and checked) and the image
+// of a missing drawing file; the level types that the project defines get
+// their own images when the level bitmaps are read.
+void CListbrowseDlg::createImageLists() {
+    std::fill(std::begin(m_nImages), std::end(m_nImages), kImageSlotNone);
+    m_pItemImages = new CImageList;
+    m_pItemImages->Create(24, 24, ILC_MASK, 23, 100);
+    m_pStateImages = new CImageList;
+    m_pStateImages->Create(20, 20, ILC_MASK, 5, 5);
+    CBitmap states;
+    states.LoadBitmap(kStateImagesBitmap);
+    m_pStateImages->Add(&states, kTransparentColor);
+    CBitmap items;
+    items.LoadBitmap(kItemImagesBitmap);
+    const int first = m_pItemImages->Add(&items, kTransparentColor);
+    CBitmap missing;
+    missing.LoadBitmap(kMissingFileBitmap);
+    const int missingImage = m_pItemImages->Add(&missing, kTransparentColor);
+    m_nImages[0] = first;
+    m_nImages[TBItemData::kDrawingFile] = first + TBItemData::kDrawingFile;
+    m_nImages[kImageSlotChecked] = first + kImageSlotChecked;
+    m_nImages[kImageSlotChecked + TBItemData::kDrawingFile] =
+        first + kImageSlotChecked + TBItemData::kDrawingFile;
+    m_nImages[kImageSlotFileMissing] = missingImage;
+}
+
+// Files that do not open are passed over without a word: the tree then
+// holds the root alone.
+void CListbrowseDlg::loadStructure() {
+    m_tcStructure.SetImageList(m_pItemImages, TVSIL_NORMAL);
+    m_tcStructure.SetImageList(m_pStateImages, TVSIL_STATE);
+    if (!m_csHreName.IsEmpty()) {
+        vedrix::framework::TextFileReader hre(projectFile(m_csHreName));
+        if (hre.is_open()) {
+            m_pRoot->readhre(hre, 1);
+        }
+    }
+    if (!m_csStructureName.IsEmpty()) {
+        vedrix::framework::TextFileReader lis(projectFile(m_csStructureName));
+        if (lis.is_open()) {
+            m_pRoot->readlis(lis, 1);
+        }
+    }
+    {
+        CClientDC dc(this);
+        m_pRoot->readBitmap(&dc, m_pItemImages, m_nImages);
+    }
+    CMap<int, int, unsigned long, unsigned long> items(10);
+    items.InitHashTable(17);
+    if (!m_csHreName.IsEmpty()) {
+        vedrix::framework::TextFileReader hre(projectFile(m_csHreName));
+        if (hre.is_open()) {
+            m_pRoot->readAttributes(hre);
+        }
+    }
+    m_pRoot->setItem(&m_tcStructure, m_pStructureNumbers, &items, m_nImages, nullptr,
+                     g_readObjectName);
+}
+
+// Every "tb0*.zdw" of the project directory whose number the structure does
+// not use, in the order the directory gives them, with its name from the
+// name library.
+void CListbrowseDlg::fillFreeList() {
+    CString heading;
+    heading.LoadString(2007);
+    CRect rect;
+    m_lcFreeFiles.GetWindowRect(&rect);
+    const int width = rect.Width() - 4;
+    m_lcFreeFiles.SetImageList(m_pItemImages, LVSIL_SMALL);
+    m_lcFreeFiles.InsertColumn(0, heading, LVCFMT_LEFT, width * 2 / 5);
+    heading.LoadString(2008);
+    m_lcFreeFiles.InsertColumn(1, heading, LVCFMT_LEFT, width * 3 / 5);
+
+    std::unordered_set<std::string> used;
+    for (POSITION pos = m_pStructureNumbers->GetHeadPosition(); pos != nullptr;) {
+        used.insert(static_cast<LPCSTR>(m_pStructureNumbers->GetNext(pos)));
+    }
+
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(projectFile("tb0*.zdw"), &found);
+    if (search == INVALID_HANDLE_VALUE || search == nullptr) {
+        return;
+    }
+    do {
+        CString fileName(found.cFileName);
+        fileName.MakeLower();
+        const int number = std::atoi(fileName.Mid(2, 6));
+        CString numberText;
+        numberText.Format("%d", number);
+        if (used.count(static_cast<LPCSTR>(numberText)) != 0) {
+            continue;
+        }
+        auto* record =
+            new TBItemData(TBItemData::kDrawingFile, 0, static_cast<unsigned long>(number), 0);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = m_lcFreeFiles.GetItemCount();
+        item.pszText = fileName.GetBuffer();
+        item.iImage = m_nImages[TBItemData::kDrawingFile];
+        item.lParam = reinterpret_cast<LPARAM>(record);
+        const int row = m_lcFreeFiles.InsertItem(&item);
+        fileName.ReleaseBuffer();
+        if (row < 0) {
+            delete record;
+            continue;
+        }
+        m_lcFreeFiles.SetItemText(row, 1, objectName(number));
+    } while (::FindNextFileA(search, &found));
+    if (!::FindClose(search)) {
+        std::printf(
+            "vedrix: error while closing file-handle [FindFile(),FindNextFile(),FindClose()]");
+    }
+}
+
+// One row per level type that has an image, in ascending order of type,
+// named with the type's default name.
+void CListbrowseDlg::fillPalette() {
+    CString heading;
+    heading.LoadString(2009);
+    CRect rect;
+    m_lcPalette.GetWindowRect(&rect);
+    m_lcPalette.InsertColumn(0, heading, LVCFMT_LEFT, rect.Width() - 4);
+    m_lcPalette.SetImageList(m_pItemImages, LVSIL_SMALL);
+    int at = 0;
+    for (int type = 9; type >= 1; --type) {
+        if (m_nImages[type] == kImageSlotNone) {
+            continue;
+        }
+        auto* record = new TBItemData(static_cast<unsigned char>(type), 0, 0, 0);
+        char name[kLevelNameSize + 1] = {};
+        const bool named = m_pRoot->getdeflevelname(type, name, kLevelNameSize) <= 0;
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = at;
+        item.pszText = named ? name : const_cast<char*>("");
+        item.iImage = m_nImages[type];
+        item.lParam = reinterpret_cast<LPARAM>(record);
+        const int row = m_lcPalette.InsertItem(&item);
+        if (row < 0) {
+            delete record;
+            continue;
+        }
+        item.iItem = row;
+        m_lcPalette.SetItem(&item);
+        at = row;
+    }
+}
