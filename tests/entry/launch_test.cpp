@@ -25,9 +25,9 @@ TEST_F(LaunchTest, SwitchesAnswerWithoutADialog) {
 
 TEST_F(LaunchTest, ListBrowserCopiesTheTemplateToAMissingHierarchyFile) {
     writeFile(project / "listunit.def", "#template\n");
-    person.onDialog(101, [](Dialog& d) { d.control(1003).click(); });
+    person.onDialog(101, [](Dialog& d) { d.control(1007).click(); });
     EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Demo", "demo.lis", "help.chm"),
-              IDOK);
+              IDCANCEL);
     EXPECT_EQ(readFile(project / "demo.hre"), "#template\n");
     EXPECT_THAT(person.messageBoxes(), IsEmpty());
 }
