@@ -52,7 +52,8 @@ ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CListbrowseDlg::CListbrowseDlg(CWnd* pParent) : CDialog(IDD, pParent), m_pParent(pParent) {
+CListbrowseDlg::CListbrowseDlg(CWnd* pParent)
+    : CDialog(IDD, pParent), m_pParent(pParent), m_hParentWnd(SafeHandle(pParent)) {
     std::fill(std::begin(m_nImages), std::end(m_nImages), kImageSlotNone);
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDialogIcon));
 }
@@ -93,7 +94,7 @@ void CListbrowseDlg::showMessage(UINT textId) {
     text.LoadString(textId);
     ::MessageBeep(MB_ICONEXCLAMATION);
     EnableWindow(FALSE);
-    ::MessageBoxA(SafeHandle(m_pParent), text, nullptr, MB_TASKMODAL | MB_ICONEXCLAMATION);
+    ::MessageBoxA(m_hParentWnd, text, nullptr, MB_TASKMODAL | MB_ICONEXCLAMATION);
     EnableWindow(TRUE);
     SetFocus();
 }
@@ -120,7 +121,7 @@ void CListbrowseDlg::OnAttributeCommand() {}
 void CListbrowseDlg::OnHelpCommand() {
     SetHelpID(kHelpContext);
     if (CWinApp* app = AfxGetApp()) {
-        app->WinHelpInternal(kHelpContext, HELP_CONTEXT, SafeHandle(m_pParent));
+        app->WinHelpInternal(kHelpContext, HELP_CONTEXT, m_hParentWnd);
     }
 }
 

@@ -133,6 +133,9 @@ private:
     HCURSOR m_hArrowCursor = nullptr;
     CList<CString, CString>* m_pStructureNumbers = nullptr;
     CWnd* m_pParent;
+    // The parent's window, kept apart from m_pParent, which may be a
+    // temporary wrapper that a nested modal loop frees.
+    HWND m_hParentWnd;
     int m_nImages[kImageSlotCount];
     Zel_GM_Root* m_pRoot = nullptr;
     CExtTreeCtrl m_tcStructure;

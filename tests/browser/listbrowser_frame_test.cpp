@@ -186,6 +186,27 @@ TEST_F(FrameTest, HelpOpensContext2258OfTheHostsHelpFile) {
     }
 }
 
+// With a host window as the parent, the messages and the help belong to it.
+TEST_F(FrameTest, MessagesAndHelpBelongToTheHostsWindow) {
+    HWND host = ::CreateWindowExA(0, "Static", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 800,
+                                  600, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(host, nullptr);
+    person.onDialog(101, [](Dialog& d) {
+        d.tree(1001).item({"Campus", "House"}).click();
+        pressKey(VK_DELETE);
+        ::SendMessageA(d.hwnd(), WM_COMMAND, 57670, 0);
+        d.cancel();
+    });
+    EXPECT_EQ(tb_list_browser(host, "en", project.c_str(), "Campus", "campus.lis", "campus.hlp"),
+              IDCANCEL);
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
+    EXPECT_EQ(person.messageBoxes()[0].owner, host);
+    EXPECT_EQ(person.messageBoxes()[0].caption, "Error");  // how the platform shows no caption
+    ASSERT_EQ(person.helpCalls().size(), 1u);
+    EXPECT_EQ(person.helpCalls()[0].window, host);
+    ::DestroyWindow(host);
+}
+
 TEST_F(FrameTest, ARightDoubleClickConfirms) {
     person.onDialog(101, [](Dialog& d) {
         d.tree(1001).item({"Campus", "House", "Ground"}).clickStateIcon();
