@@ -274,8 +274,9 @@ TEST_F(ListBrowserTest, RefusedDropsAndEditsChangeNothing) {
     EXPECT_EQ(readFile(project / "campus.hre"), hre);
 }
 
-TEST_F(ListBrowserTest, DeleteTakesOutFilesAndEmptyLevelsButNotTheRoot) {
+TEST_F(ListBrowserTest, DeleteAndDraggingOutTakeOutFilesAndEmptyLevels) {
     std::vector<std::string> freeRows, atticChildren, houseChildren;
+    std::string outsideCursor;
     person.onDialog(101, [&](Dialog& d) {
         TreeView tree = d.tree(1001);
         TreeItem house = tree.item({"Campus", "House"});
@@ -288,14 +289,17 @@ TEST_F(ListBrowserTest, DeleteTakesOutFilesAndEmptyLevelsButNotTheRoot) {
         attic.child("tb000002.zdw  Plan two").click();
         d.pressKey(VK_DELETE);
         atticChildren = attic.childTexts();
-        attic.click();
-        d.pressKey(VK_DELETE);
+        // The empty attic dragged out of the tree onto the dialog itself.
+        wait(1000);
+        dragAndDrop(attic, d.at(5, 200),
+                    [&](const DragHover& over) { outsideCursor = over.cursor; });
         houseChildren = house.childTexts();
         freeRows = d.list(1002).columnTexts();
         d.ok();
     });
     EXPECT_EQ(browse(), IDOK);
     EXPECT_THAT(atticChildren, IsEmpty());
+    EXPECT_EQ(outsideCursor, "IDC_ARROW");
     EXPECT_THAT(houseChildren, ElementsAre("Ground"));
     EXPECT_THAT(freeRows, ElementsAre("tb000003.zdw", "tb000004.zdw", "tb000005.zdw",
                                       "tb000006.zdw", "tb000007.zdw", "tb000002.zdw"));
