@@ -36,12 +36,12 @@ struct ReadBlocks {
     }
 };
 
-class OpenFile {
+class OwnedFileHandle {
 public:
-    explicit OpenFile(HANDLE handle) : m_handle(handle) {}
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    ~OpenFile() {
+    explicit OwnedFileHandle(HANDLE handle) : m_handle(handle) {}
+    OwnedFileHandle(const OwnedFileHandle&) = delete;
+    OwnedFileHandle& operator=(const OwnedFileHandle&) = delete;
+    ~OwnedFileHandle() {
         if (isOpen()) {
             CloseHandle(m_handle);
         }
@@ -119,7 +119,7 @@ int Zel_GM_Root::readBitmap(CClientDC* dc, CImageList* imageList, int* images) {
         }
         result = kLoaded;
         CString path;
-        OpenFile file(openLevelBitmap(definition, path));
+        OwnedFileHandle file(openLevelBitmap(definition, path));
         if (!file.isOpen()) {
             AfxMessageBox("Bitmap <" + path + "> not found !");
             result = kNotFound;

@@ -8,10 +8,13 @@
 #include <cstring>
 #include <string>
 
+#include <vedrix/model/drawing_file_directory.h>
+
 #include "launch_fixture.h"
 
 using namespace vedrix::automation;
 using namespace entry_tests;
+using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 namespace {
@@ -52,6 +55,63 @@ TEST_F(LaunchTest, AFailedTemplateCopyIsReportedAndTheDialogStillRuns) {
                             directory + ".hre> !");
     EXPECT_EQ(box.caption, "TECTORA QX - TB-BROWSER");
     EXPECT_EQ(box.style, 0x2010u);
+}
+
+TEST_F(LaunchTest, ANameWithoutExtensionGetsItsHierarchyFileToo) {
+    writeFile(project / "listunit.def", "#template\n");
+    person.onDialog(101, [](Dialog& d) { d.cancel(); });
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "", "abc", ""), IDCANCEL);
+    EXPECT_EQ(readFile(project / "abc.hre"), "#template\n");
+}
+
+TEST_F(LaunchTest, TheFacilityBrowserReportsAFailedCopyThroughTheFramework) {
+    person.onDialog(127, [](Dialog& d) { d.cancel(); });
+    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "en", project.c_str(), "", "demo.lis", ""),
+              IDCANCEL);
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
+    const auto box = person.messageBoxes()[0];
+    const std::string prefix = project.string() + "\\";
+    EXPECT_EQ(box.text,
+              "Error copying file <" + prefix + "listunit.def> to <" + prefix + "demo.hre> !");
+    // The framework's default: an OK box with the exclamation icon.
+    EXPECT_EQ(box.style & (MB_TYPEMASK | MB_ICONMASK),
+              static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+}
+
+// The model asks the application where the drawing files lie: the list
+// browser's directory while it runs, the FM project directory while an FM
+// dialog runs, nothing in between.
+TEST_F(LaunchTest, TheApplicationKnowsTheRunningDialogsDirectoryOnlyWhileItRuns) {
+    writeFile(project / "demo.hre", "");
+    const std::string fm = (root / "fm").string();
+    std::vector<std::string> seen;
+    const auto record = [&](Dialog& d) {
+        seen.emplace_back(static_cast<LPCSTR>(vedrix::model::drawingFileDirectory()));
+        d.cancel();
+    };
+    person.onDialog(101, record);
+    person.onDialog(139, record);
+    person.onDialog(127, record);
+    char picked[100];
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "", "demo.lis", ""), IDCANCEL);
+    EXPECT_EQ(static_cast<LPCSTR>(vedrix::model::drawingFileDirectory()), std::string());
+    EXPECT_EQ(tb_fman_ViewSelect(nullptr, 0, "en", fm.c_str(), "", "demo.lis", 0, 1, picked),
+              IDCANCEL);
+    EXPECT_EQ(static_cast<LPCSTR>(vedrix::model::drawingFileDirectory()), std::string());
+    fs::create_directories(fm);
+    writeFile(fs::path(fm) / "demo.hre", "");
+    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "en", fm.c_str(), "", "demo.lis", ""), IDCANCEL);
+    EXPECT_EQ(static_cast<LPCSTR>(vedrix::model::drawingFileDirectory()), std::string());
+    EXPECT_THAT(seen, ElementsAre(project.string(), fm, fm));
+}
+
+// A language library without the dialog's template: the dialog cannot be
+// created, and its -1 is what the host gets.
+TEST_F(LaunchTest, ADialogThatCannotBeCreatedGivesMinusOne) {
+    writeFile(project / "demo.hre", "");
+    fs::copy_file(libraryDirectory() / "Zelkar_Reg10.dll", setup / "vedr_zz.dll");
+    EXPECT_EQ(tb_list_browser(nullptr, "zz", project.c_str(), "", "demo.lis", ""), -1);
+    EXPECT_THAT(person.dialogsSeen(), IsEmpty());
 }
 
 TEST_F(LaunchTest, ATemplatePathOfTwoHundredCharactersIsNotCopied) {
@@ -123,6 +183,19 @@ TEST_F(LaunchTest, ViewSelectionLeavesZeroInTheBufferWhenCancelled) {
     EXPECT_STREQ(picked, "0");
     // The view selection never copies the template.
     EXPECT_FALSE(fs::exists(project / "demo.hre"));
+}
+
+TEST_F(LaunchTest, ViewSelectionHandsOverItsPickOnConfirmation) {
+    char picked[100];
+    std::memset(picked, 'x', sizeof picked);
+    person.onDialog(139, [](Dialog& d) { d.ok(); });
+    EXPECT_EQ(
+        tb_fman_ViewSelect(nullptr, 0, "en", project.c_str(), "Demo", "demo.lis", 0, 1, picked),
+        IDOK);
+    // Nothing was picked in the dialog: its empty identifier replaces the
+    // "0", and the last byte is a terminator whatever the dialog held.
+    EXPECT_STREQ(picked, "");
+    EXPECT_EQ(picked[99], '\0');
 }
 
 TEST_F(LaunchTest, BuildingSelectionWithNothingChosenGivesZero) {

@@ -7,18 +7,11 @@
 
 #include <vedrix/model.h>
 
+#include "tracked_attribute.h"
+
 namespace {
 
-// An attribute that reports its destruction.
-class TrackedAttribute : public CAttribData {
-public:
-    TrackedAttribute(const char* name, std::vector<std::string>& destroyed)
-        : CAttribData(name, "", String, 0, 0, 1), m_destroyed(destroyed) {}
-    ~TrackedAttribute() override { m_destroyed.emplace_back(getName()); }
-
-private:
-    std::vector<std::string>& m_destroyed;
-};
+using model_test_support::TrackedAttribute;
 
 std::vector<std::string> names(const CObList& list) {
     std::vector<std::string> out;

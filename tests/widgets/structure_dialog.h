@@ -19,20 +19,13 @@
 #include <vedrix/widgets/drag_image.h>
 #include <vedrix/widgets/ext_tree_ctrl.h>
 
+#include "tracked_attribute.h"
+
 namespace widgets_tests {
 
 enum : int { kStructureTemplate = 301, kTree = 1001 };
 
-// An attribute that reports its destruction by its name into `destroyed`.
-class TrackedAttribute : public CAttribData {
-public:
-    TrackedAttribute(const char* name, std::vector<std::string>& destroyed)
-        : CAttribData(name, "", String, 0, 0, 1), m_destroyed(destroyed) {}
-    ~TrackedAttribute() override { m_destroyed.emplace_back(getName()); }
-
-private:
-    std::vector<std::string>& m_destroyed;
-};
+using model_test_support::TrackedAttribute;
 
 // What the dialog saw at one mouse move of a drag, while it handled it.
 struct MoveSeen {

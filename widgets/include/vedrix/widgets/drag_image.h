@@ -7,8 +7,9 @@
 // report failure.
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the base types of windows.h before it.
+#include <commctrl.h>
 
 #include <vedrix/framework/geometry.h>
 #include <vedrix/framework/imagelist.h>
