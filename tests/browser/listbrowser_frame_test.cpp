@@ -289,4 +289,18 @@ TEST_F(FrameTest, EnterAndEscapeEndALabelEditWithoutClosing) {
     EXPECT_EQ(readFile(project / "campus.hre"), hre);
 }
 
+// Cancelling while an emptied label is open closes the dialog without a
+// word about the empty name.
+TEST_F(FrameTest, CancellingFromAnEmptiedLabelSaysNothing) {
+    person.onDialog(101, [](Dialog& d) {
+        TreeView tree = d.tree(1001);
+        tree.item({"Campus", "House", "Ground"}).beginLabelEdit();
+        tree.typeIntoLabelEdit("");
+        d.control(1007).click();
+    });
+    EXPECT_EQ(browse(), IDCANCEL);
+    EXPECT_THAT(person.messageBoxes(), IsEmpty());
+    EXPECT_EQ(readFile(project / "campus.hre"), hre);
+}
+
 }  // namespace
