@@ -97,7 +97,7 @@ private:
     // Drag and drop.
     void beginDrag(CImageList* image, CPoint screenPoint, int& sourceFlag);
     void showDropCursor(CWnd* under, CPoint screenPoint);
-    void dropOnTree(CWnd* under, CPoint screenPoint);
+    void dropOnTree();
     void dropOutsideTree(CWnd* under);
     void addFreeFiles(HTREEITEM target);
     void addNewLevel(HTREEITEM target);

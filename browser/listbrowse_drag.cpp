@@ -148,7 +148,7 @@ void CListbrowseDlg::OnLButtonUp(UINT nFlags, CPoint point) {
         ClientToScreen(&point);
         CWnd* under = CWnd::WindowFromPoint(point);
         if (isTree(under)) {
-            dropOnTree(under, point);
+            dropOnTree();
         } else if (m_bDragFromTree) {
             dropOutsideTree(under);
         }
@@ -160,7 +160,7 @@ void CListbrowseDlg::OnLButtonUp(UINT nFlags, CPoint point) {
     CDialog::OnLButtonUp(nFlags, point);
 }
 
-void CListbrowseDlg::dropOnTree(CWnd*, CPoint) {
+void CListbrowseDlg::dropOnTree() {
     const TBItemData* target = recordOf(m_hDropTarget);
     const int targetType = target != nullptr ? target->getType() : 0;
     if (m_hDropTarget == nullptr || m_bDragFromTree) {
