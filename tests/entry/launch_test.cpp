@@ -114,6 +114,24 @@ TEST_F(LaunchTest, ADialogThatCannotBeCreatedGivesMinusOne) {
     EXPECT_THAT(person.dialogsSeen(), IsEmpty());
 }
 
+// The list browser shows the title in its project line (text 2011): text
+// 2017 stands in for an empty one, and the host's code page is converted to
+// the display character set.
+TEST_F(LaunchTest, TheTitleDefaultsToText2017AndIsShownInTheDisplayCharacterSet) {
+    writeFile(project / "demo.hre", "");
+    std::vector<std::string> shown;
+    const auto record = [&](Dialog& d) {
+        shown.push_back(d.control(1008).text());
+        d.cancel();
+    };
+    person.onDialog(101, record);
+    person.onDialog(101, record);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "", "demo.lis", ""), IDCANCEL);
+    // "\x84" is a-umlaut in the host's code page 850, "\xe4" in Latin-1.
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "M\x84rz", "demo.lis", ""), IDCANCEL);
+    EXPECT_THAT(shown, ElementsAre("Project: Project", "Project: M\xe4rz"));
+}
+
 TEST_F(LaunchTest, ATemplatePathOfTwoHundredCharactersIsNotCopied) {
     // The directory and its separator plus "listunit.def" (12 characters):
     // 199 characters fit, 200 do not.
