@@ -313,15 +313,10 @@ int main(int argc, char** argv) {
     add(onceFill + "-no-lookup", [&](benchmark::State& s) { runFill(s, *once, false); });
     add(twiceFill + "-no-lookup", [&](benchmark::State& s) { runFill(s, *doubled, false); });
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    vedrix::bench::RatioReporter reporter(!smoke);
+    if (!vedrix::bench::runRegisteredBenchmarks(argc, argv, reporter)) {
         return 1;
     }
-    vedrix::bench::RatioReporter reporter(!smoke);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    std::printf("\n");
     reporter.printRatio("fill-tree/read-files", structureFill, "baseline/read-files", 0);
     reporter.printRatio("fill-tree-without-names/read-files", structureFill + "-no-lookup",
                         "baseline/read-files", 0);

@@ -220,15 +220,10 @@ int main(int argc, char** argv) {
     add(copy, [&](benchmark::State& s) { runCopyBatch(s, copyProject, sizes.copies); });
     add(copyStat, [&](benchmark::State& s) { runStat(s, copyProject, sizes.copies); });
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    RatioReporter reporter(!smoke);
+    if (!runRegisteredBenchmarks(argc, argv, reporter)) {
         return 1;
     }
-    RatioReporter reporter(!smoke);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    std::printf("\n");
     reporter.printRatio("search-all-taken/stat", search, searchStat, 0);
     reporter.printRatio("copy-batch/stat", copy, copyStat, 0);
     std::error_code ignored;

@@ -276,15 +276,10 @@ int main(int argc, char** argv) {
     add("list-browser/confirm", runConfirm);
     add("baseline/write-files", runWrite);
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    vedrix::bench::RatioReporter reporter(!smoke);
+    if (!vedrix::bench::runRegisteredBenchmarks(argc, argv, reporter)) {
         return 1;
     }
-    vedrix::bench::RatioReporter reporter(!smoke);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    std::printf("\n");
     reporter.printRatio("open/read-files", "list-browser/open", "baseline/read-files", 0);
     reporter.printRatio("confirm/write-files", "list-browser/confirm", "baseline/write-files", 0);
     return reporter.anyError() ? 1 : 0;

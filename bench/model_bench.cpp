@@ -457,15 +457,10 @@ int main(int argc, char** argv) {
     add(single, [&](benchmark::State& s) { runReadLevelList(s, list, list.single); });
     add(twice, [&](benchmark::State& s) { runReadLevelList(s, list, list.twice); });
 
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    vedrix::bench::RatioReporter reporter(!smoke);
+    if (!vedrix::bench::runRegisteredBenchmarks(argc, argv, reporter)) {
         return 1;
     }
-    vedrix::bench::RatioReporter reporter(!smoke);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    std::printf("\n");
     std::remove(hierarchyPath.c_str());
     reporter.printRatio("hierarchy-file-read/line-split", "hierarchy/read-file",
                         "baseline/line-split-file", 3);

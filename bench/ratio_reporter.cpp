@@ -90,4 +90,15 @@ bool takeSmokeFlag(int& argc, char** argv) {
     return found;
 }
 
+bool runRegisteredBenchmarks(int& argc, char** argv, RatioReporter& reporter) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return false;
+    }
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    std::printf("\n");
+    return true;
+}
+
 }  // namespace vedrix::bench

@@ -45,4 +45,10 @@ private:
 // Takes "--smoke" out of the arguments; true when it was there.
 bool takeSmokeFlag(int& argc, char** argv);
 
+// Runs the registered benchmarks with the program's remaining arguments,
+// reporting to `reporter`, and ends the table with an empty line so that
+// the ratios follow it. False, having run nothing, when an argument is not
+// one of the benchmark library's.
+bool runRegisteredBenchmarks(int& argc, char** argv, RatioReporter& reporter);
+
 }  // namespace vedrix::bench

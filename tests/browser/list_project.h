@@ -3,6 +3,7 @@
 #pragma once
 
 #include <vedrix/hostsim/drawing_file.h>
+#include <vedrix/vedrix.h>
 
 #include <filesystem>
 #include <string>
@@ -49,5 +50,23 @@ inline std::string levelDefinitions(const fs::path& project) {
            "#DEFINED_LEVEL:\t3\tPart of storey\tpart.bmp\n"
            "#DATA:\n";
 }
+
+// A project "campus" whose structure files a test sets up, opened in the
+// list browser as the host opens it.
+class CampusTest : public entry_tests::LaunchTest {
+protected:
+    // Writes hre and lis as the project's hierarchy and level list files.
+    void writeStructure() {
+        entry_tests::writeFile(project / "campus.hre", hre);
+        entry_tests::writeFile(project / "campus.lis", lis);
+    }
+
+    int browse() {
+        return tb_list_browser(nullptr, "en", project.c_str(), "Campus", "campus.lis",
+                               "campus.hlp");
+    }
+
+    std::string hre, lis;
+};
 
 }  // namespace listbrowser_tests

@@ -24,10 +24,10 @@ namespace {
 
 // A house with a checked, expanded ground floor holding drawing file 1, and
 // a collapsed attic; drawing file 2 is free.
-class FrameTest : public LaunchTest {
+class FrameTest : public CampusTest {
 protected:
     void SetUp() override {
-        LaunchTest::SetUp();
+        CampusTest::SetUp();
         putLevelBitmaps(project);
         writeDrawingFile(project, 1, "Plan one");
         writeDrawingFile(project, 2, "Plan two");
@@ -37,13 +37,7 @@ protected:
               "\t2\t3\t1\t0\tAttic\n"
               "#ATTRIBUTES:\n";
         lis = "#DATA:\n1\t2\t1\t\n";
-        writeFile(project / "campus.hre", hre);
-        writeFile(project / "campus.lis", lis);
-    }
-
-    int browse() {
-        return tb_list_browser(nullptr, "en", project.c_str(), "Campus", "campus.lis",
-                               "campus.hlp");
+        writeStructure();
     }
 
     // The structure lines of the hierarchy file as it is now, without their
@@ -66,8 +60,6 @@ protected:
         }
         return lines;
     }
-
-    std::string hre, lis;
 };
 
 // A control's rectangle in the dialog's client coordinates.

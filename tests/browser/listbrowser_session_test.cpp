@@ -31,10 +31,10 @@ const char* const kAtticUuid = "33333333-3333-4333-8333-333333333333";
 // a checked, collapsed attic holding drawing file 2 and drawing file 99,
 // whose file is missing; drawing files 3 to 7 are free. The root and the
 // ground floor carry one attribute each.
-class ListBrowserTest : public LaunchTest {
+class ListBrowserTest : public CampusTest {
 protected:
     void SetUp() override {
-        LaunchTest::SetUp();
+        CampusTest::SetUp();
         putLevelBitmaps(project);
         writeDrawingFile(project, 1, "Plan one");
         writeDrawingFile(project, 2, "Plan two");
@@ -49,16 +49,8 @@ protected:
               "\t0\towner\tCity\t0\t0\t0\t0\n"
               "\t2\tarea\t120\t2\t2\t1\t1\n";
         lis = "#DATA:\n1\t2\t1\t\n2\t3\t1\t\n99\t3\t1\t\n";
-        writeFile(project / "campus.hre", hre);
-        writeFile(project / "campus.lis", lis);
+        writeStructure();
     }
-
-    int browse() {
-        return tb_list_browser(nullptr, "en", project.c_str(), "Campus", "campus.lis",
-                               "campus.hlp");
-    }
-
-    std::string hre, lis;
 };
 
 // The written hierarchy file with every UUID text that was not in the
