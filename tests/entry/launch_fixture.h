@@ -6,6 +6,8 @@
 #include <vedrix/automation/gtest_fixture.h>
 #include <vedrix/hostsim/config.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -34,9 +36,12 @@ class LaunchTest : public vedrix::automation::PersonTest {
 protected:
     void SetUp() override {
         PersonTest::SetUp();
-        root = fs::temp_directory_path() /
-               ("vedrix-launch-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        // One directory per test and process, so that test programs running
+        // side by side never share one.
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        root =
+            fs::temp_directory_path() / ("vedrix-launch-" + std::string(test->test_suite_name()) +
+                                         "-" + test->name() + "-" + std::to_string(::getpid()));
         fs::remove_all(root);
         project = root / "project";
         setup = root / "setup";
