@@ -17,9 +17,9 @@ LRESULT CALLBACK ListViewTest::parentProc(HWND hwnd, UINT message, WPARAM wParam
     if (test == nullptr) {
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    if (message == WM_CONTEXTMENU) {
+    if (message == WM_CONTEXTMENU || message == WM_HELP) {
         test->messages.push_back(message);
-        return 0;
+        return message == WM_HELP ? TRUE : 0;
     }
     if (message != WM_NOTIFY) {
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -68,7 +68,7 @@ protected:
     HWND parent = nullptr;
     HWND list = nullptr;
     std::vector<Note> recorded;
-    std::vector<UINT> messages;  // WM_CONTEXTMENU seen by the parent
+    std::vector<UINT> messages;  // WM_CONTEXTMENU and WM_HELP seen by the parent
     std::function<LRESULT(NMHDR*)> respond;
 
     static LRESULT CALLBACK parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 using listview_tests::ListViewTest;
 using listview_tests::Note;
@@ -83,6 +84,18 @@ TEST_F(ListViewSelection, StateChangesAreAnnouncedAndCanBeRefused) {
     item.stateMask = LVIS_SELECTED;
     item.state = LVIS_SELECTED;
     EXPECT_FALSE(SendMessageA(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&item)));
+}
+
+// Keys the list view has no use for go on to the default handling: F1 asks
+// the parent for help.
+TEST_F(ListViewSelection, F1AsksTheParentForHelp) {
+    fill(0);
+    SetFocus(list);
+    key(VK_F1);
+    EXPECT_EQ(messages, std::vector<UINT>{WM_HELP});
+    messages.clear();
+    key(VK_DOWN);
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(ListViewSelection, TheFocusMovesFromItemToItem) {

@@ -416,6 +416,18 @@ TEST_F(TreeViewInput, ClickingACheckBoxTogglesIt) {
     ImageList_Destroy(TreeView_GetImageList(tree, TVSIL_STATE));
 }
 
+// Keys the tree view has no use for go on to the default handling: F1 asks
+// the parent for help, after the parent was told of the key.
+TEST_F(TreeViewInput, F1AsksTheParentForHelp) {
+    SetFocus(tree);
+    desk::pressKey(VK_F1);
+    EXPECT_EQ(notes(TVN_KEYDOWN).size(), 1u);
+    EXPECT_EQ(messages, std::vector<UINT>{WM_HELP});
+    messages.clear();
+    desk::pressKey(VK_DOWN);
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(TreeViewInput, TheWheelScrolls) {
     for (int i = 0; i < 20; ++i) {
         insert(TVI_ROOT, TVI_LAST, "more");

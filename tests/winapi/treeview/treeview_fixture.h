@@ -60,7 +60,7 @@ protected:
     HWND parent = nullptr;
     HWND tree = nullptr;
     std::vector<Note> recorded;
-    std::vector<UINT> messages;  // WM_CONTEXTMENU and WM_COMMAND seen by the parent
+    std::vector<UINT> messages;  // WM_CONTEXTMENU, WM_COMMAND and WM_HELP seen by the parent
     // Decides the result of a notification; the default returns 0.
     std::function<LRESULT(NMHDR*)> respond;
 

@@ -315,7 +315,8 @@ LRESULT handle(ListView& lv, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_KEYDOWN:
             onKeyDown(lv, wParam);
-            return 0;
+            // The key goes on as in any window, so that F1 asks for help.
+            return lv.destroyed ? 0 : DefWindowProcA(lv.hwnd, message, wParam, lParam);
         case WM_VSCROLL:
             onScrollBar(lv, SB_VERT, LOWORD(wParam));
             return 0;

@@ -988,7 +988,8 @@ LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_KEYDOWN:
             keyDown(tree, wParam);
-            return 0;
+            // The key goes on as in any window, so that F1 asks for help.
+            return tree.destroyed ? 0 : DefWindowProcA(tree.hwnd, message, wParam, lParam);
         case WM_CHAR:
             return 0;
         case WM_LBUTTONDOWN:
