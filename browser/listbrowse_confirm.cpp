@@ -10,12 +10,12 @@
 
 #include <rpc.h>
 
+#include "structure_files.h"
+
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-constexpr int kMaxItemText = 255;
 
 // A new UUID in its string form; empty when none could be made or it does
 // not fit the identifier text.
@@ -56,18 +56,8 @@ void CListbrowseDlg::OnOK() {
 void CListbrowseDlg::rebuildLevels() {
     delete m_pRoot;
     m_pRoot = new Zel_GM_Root(ZU_String(m_csTitle));
-    if (!m_csHreName.IsEmpty()) {
-        vedrix::framework::TextFileReader hre(projectFile(m_csHreName));
-        if (hre.is_open()) {
-            m_pRoot->readhre(hre, 0);
-        }
-    }
-    if (!m_csStructureName.IsEmpty()) {
-        vedrix::framework::TextFileReader lis(projectFile(m_csStructureName));
-        if (lis.is_open()) {
-            m_pRoot->readlis(lis, 0);
-        }
-    }
+    vedrix::browser::readStructureFiles(*m_pRoot, projectFile(""), m_csHreName, m_csStructureName,
+                                        0);
     CMap<DWORD_PTR, DWORD_PTR, int, int> ids(10);
     ids.InitHashTable(17);
     int counter = 0;

@@ -9,14 +9,6 @@
 
 namespace {
 
-constexpr int kStructureTree = 1001;
-constexpr int kFreeList = 1002;
-constexpr int kPalette = 1000;
-constexpr int kConfirmButton = 1003;
-constexpr int kCancelButton = 1007;
-constexpr int kTreeLabel = 1004;
-constexpr int kPaletteLabel = 1005;
-constexpr int kFreeListLabel = 1006;
 constexpr int kNothingCommand = 1010;
 constexpr int kAttributeCommand = 32772;
 constexpr UINT kHelpCommand = 57670;  // the framework's ID_HELP

@@ -29,6 +29,21 @@ class Zel_GM_Level;
 class CListbrowseDlg : public CDialog {
 public:
     enum { IDD = 101 };
+    // The template's controls.
+    enum : int {
+        kPalette = 1000,
+        kStructureTree = 1001,
+        kFreeList = 1002,
+        kConfirmButton = 1003,
+        kTreeLabel = 1004,
+        kPaletteLabel = 1005,
+        kFreeListLabel = 1006,
+        kCancelButton = 1007,
+        kInfoLine = 1008,
+        kStructureLine = 1009,
+    };
+    static constexpr int kMaxItemText = 255;  // the longest text of a tree item
+    static constexpr UINT kExpandedStates = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
     explicit CListbrowseDlg(CWnd* pParent = nullptr);
     ~CListbrowseDlg() override;
 

@@ -9,13 +9,10 @@
 
 namespace {
 
-constexpr int kFreeList = 1002;
 constexpr int kOneFileDragBitmap = 110;
 constexpr int kFilesDragBitmap = 106;
 constexpr COLORREF kDragMaskColor = RGB(0xC0, 0xC0, 0xC0);
-constexpr UINT kExpandedStates = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
-constexpr UINT kInsertStateMask = TVIS_STATEIMAGEMASK | kExpandedStates;  // 0xF060
-constexpr int kMaxItemText = 255;
+constexpr UINT kInsertStateMask = TVIS_STATEIMAGEMASK | CListbrowseDlg::kExpandedStates;  // 0xF060
 
 bool hasClass(const CWnd* window, const char* className) {
     if (window == nullptr || window->m_hWnd == nullptr) {

@@ -3,13 +3,6 @@
 // and taking an item out of the structure.
 #include "listbrowse_dlg.h"
 
-namespace {
-
-constexpr int kCancelButton = 1007;
-constexpr UINT kExpandedStates = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
-
-}  // namespace
-
 // A click on an item's icon or check box checks or unchecks it and its whole
 // branch. Drawing files whose file is missing keep their state.
 void CListbrowseDlg::OnTreeClick(NMHDR*, LRESULT* pResult) {

@@ -15,53 +15,26 @@
 #include <string>
 #include <unordered_set>
 
+#include "browser_resources.h"
+#include "name_library.h"
+#include "structure_files.h"
+
 namespace {
 
-constexpr int kInfoLine = 1008;
-constexpr int kStructureLine = 1009;
-constexpr int kTreeLabel = 1004;
-constexpr int kPaletteLabel = 1005;
-constexpr int kFreeListLabel = 1006;
-constexpr int kConfirmButton = 1003;
-constexpr int kCancelButton = 1007;
+using vedrix::browser::kItemImagesBitmap;
+using vedrix::browser::kTransparentColor;
+using vedrix::browser::libraryFunction;
+using vedrix::browser::reportMissingFunction;
+using vedrix::browser::textWithArgument;
 
 constexpr int kStateImagesBitmap = 125;
-constexpr int kItemImagesBitmap = 108;
 constexpr int kMissingFileBitmap = 126;
-constexpr COLORREF kTransparentColor = RGB(255, 255, 255);
-
 constexpr int kPathBufferSize = 260;
 constexpr int kObjectNameSize = 72;
-constexpr int kLevelNameSize = 255;
 
 // The address of the name library's read_object_name, as the set-up found
 // it; the free-list loader and the tree filling look names up through it.
 VedadaReadObjectName g_readObjectName = nullptr;
-
-template <typename Function>
-Function libraryFunction(HMODULE library, const char* name) {
-    if (library == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
-}
-
-void reportMissingFunction(const char* name) {
-    std::printf("Function: <%s> in %s not found !\n", name, VEDADA_LIBRARY_NAME);
-}
-
-// A text of the resources with its one "%s" replaced by `argument`; the
-// text comes from outside the module, so it is never used as a format.
-CString withArgument(UINT textId, const CString& argument) {
-    CString pattern;
-    pattern.LoadString(textId);
-    const int at = pattern.Find("%s");
-    if (at < 0) {
-        return pattern;
-    }
-    return pattern.Left(at) + argument + pattern.Mid(at + 2);
-}
 
 // The drawing-file name that the host gives for `number`, in the display
 // character set and trimmed; empty when the lookup fails.
@@ -145,8 +118,8 @@ void CListbrowseDlg::setTexts() {
     CString text;
     text.LoadString(2000);
     SetWindowText(text);
-    SetDlgItemText(kInfoLine, withArgument(2011, m_csTitle));
-    SetDlgItemText(kStructureLine, withArgument(2012, m_csStructureName));
+    SetDlgItemText(kInfoLine, textWithArgument(2011, m_csTitle));
+    SetDlgItemText(kStructureLine, textWithArgument(2012, m_csStructureName));
     text.LoadString(2002);
     SetDlgItemText(kTreeLabel, text);
     text.LoadString(2003);
@@ -187,18 +160,8 @@ void CListbrowseDlg::createImageLists() {
 void CListbrowseDlg::loadStructure() {
     m_tcStructure.SetImageList(m_pItemImages, TVSIL_NORMAL);
     m_tcStructure.SetImageList(m_pStateImages, TVSIL_STATE);
-    if (!m_csHreName.IsEmpty()) {
-        vedrix::framework::TextFileReader hre(projectFile(m_csHreName));
-        if (hre.is_open()) {
-            m_pRoot->readhre(hre, 1);
-        }
-    }
-    if (!m_csStructureName.IsEmpty()) {
-        vedrix::framework::TextFileReader lis(projectFile(m_csStructureName));
-        if (lis.is_open()) {
-            m_pRoot->readlis(lis, 1);
-        }
-    }
+    vedrix::browser::readStructureFiles(*m_pRoot, projectFile(""), m_csHreName, m_csStructureName,
+                                        1);
     {
         CClientDC dc(this);
         m_pRoot->readBitmap(&dc, m_pItemImages, m_nImages);
@@ -285,8 +248,8 @@ void CListbrowseDlg::fillPalette() {
             continue;
         }
         auto* record = new TBItemData(static_cast<unsigned char>(type), 0, 0, 0);
-        char name[kLevelNameSize + 1] = {};
-        const bool named = m_pRoot->getdeflevelname(type, name, kLevelNameSize) <= 0;
+        char name[kMaxItemText + 1] = {};
+        const bool named = m_pRoot->getdeflevelname(type, name, kMaxItemText) <= 0;
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = at;

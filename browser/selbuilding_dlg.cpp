@@ -1,27 +1,25 @@
 #include "selbuilding_dlg.h"
 
-#include <vedrix/framework/text_file.h>
 #include <vedrix/model/level.h>
 #include <vedrix/model/root.h>
 #include <zelkar/vedada.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 
+#include "browser_resources.h"
+#include "name_library.h"
+#include "structure_files.h"
+
 namespace {
 
+using vedrix::browser::kItemImagesBitmap;
+using vedrix::browser::kTransparentColor;
+
 constexpr int kBuildingLevelNr = 2;
-constexpr int kItemImagesBitmap = 108;
-constexpr COLORREF kTransparentColor = RGB(255, 255, 255);
 // The longest row text: a longer level name is cut.
 constexpr int kMaxRowText = 254;
-
-// The full path of a project file: the directory, always a "\", the name.
-CString projectFile(const CString& directory, const CString& name) {
-    return directory + "\\" + name;
-}
 
 }  // namespace
 
@@ -54,11 +52,10 @@ BOOL CSelBuildingDlg::OnInitDialog() {
 // Tells the name library where the project is: the directory as given, with
 // no separator added.
 void CSelBuildingDlg::announceProjectDirectory() {
-    auto setListPath = reinterpret_cast<VedadaSetListPath>(reinterpret_cast<void (*)()>(
-        m_hNameLib != nullptr ? ::GetProcAddress(m_hNameLib, VEDADA_SET_LIST_PATH) : nullptr));
+    auto setListPath =
+        vedrix::browser::libraryFunction<VedadaSetListPath>(m_hNameLib, VEDADA_SET_LIST_PATH);
     if (setListPath == nullptr) {
-        std::printf("Function: <%s> in %s not found !\n", VEDADA_SET_LIST_PATH,
-                    VEDADA_LIBRARY_NAME);
+        vedrix::browser::reportMissingFunction(VEDADA_SET_LIST_PATH);
         return;
     }
     CString directory = m_csDirectory;
@@ -93,19 +90,10 @@ void CSelBuildingDlg::createItemImages() {
 
 // Files that do not open are passed over without a word: the list is then
 // empty.
+// (always with a "\" after the directory)
 void CSelBuildingDlg::readStructure() {
-    if (!m_csHreName.IsEmpty()) {
-        vedrix::framework::TextFileReader hre(projectFile(m_csDirectory, m_csHreName));
-        if (hre.is_open()) {
-            m_pRoot->readhre(hre, 1);
-        }
-    }
-    if (!m_csStructureName.IsEmpty()) {
-        vedrix::framework::TextFileReader lis(projectFile(m_csDirectory, m_csStructureName));
-        if (lis.is_open()) {
-            m_pRoot->readlis(lis, 1);
-        }
-    }
+    vedrix::browser::readStructureFiles(*m_pRoot, m_csDirectory + "\\", m_csHreName,
+                                        m_csStructureName, 1);
 }
 
 // One row per level of type 2. Each row goes in at the index the previous

@@ -1,5 +1,7 @@
 #include "launch.h"
 
+#include "browser_resources.h"
+
 #include <io.h>
 
 #include <cstring>
@@ -10,29 +12,6 @@
 
 namespace vedrix::entry {
 namespace {
-
-// A text of the language library with its one "%s" replaced by `argument`
-// and "%%" by "%". The text comes from outside the module, so it is never
-// handed to a formatting function: any other directive in it stays as it is.
-CString withOneArgument(const CString& pattern, const CString& argument) {
-    CString result;
-    bool substituted = false;
-    for (int i = 0; i < pattern.GetLength(); ++i) {
-        const char c = pattern[i];
-        const char next = i + 1 < pattern.GetLength() ? pattern[i + 1] : '\0';
-        if (c == '%' && next == '%') {
-            result += '%';
-            ++i;
-        } else if (c == '%' && next == 's' && !substituted) {
-            result += argument;
-            substituted = true;
-            ++i;
-        } else {
-            result += c;
-        }
-    }
-    return result;
-}
 
 // The host's setup directory of kind "Program"; empty when it has none.
 CString programDirectory() {
@@ -79,9 +58,7 @@ HMODULE loadNameLibrary() {
         }
     }
     if (library == nullptr) {
-        CString pattern;
-        pattern.LoadString(2015);
-        const CString text = withOneArgument(pattern, tried);
+        const CString text = vedrix::browser::textWithArgument(2015, tried);
         ::MessageBeep(MB_ICONHAND);
         ::MessageBoxA(nullptr, text, nullptr, MB_ICONHAND);
     }

@@ -1,0 +1,25 @@
+#include "structure_files.h"
+
+#include <vedrix/framework/text_file.h>
+#include <vedrix/model/root.h>
+
+namespace vedrix::browser {
+
+void readStructureFiles(Zel_GM_Root& root, const CString& directoryPrefix,
+                        const CString& hierarchyName, const CString& levelListName,
+                        unsigned int readLevels) {
+    if (!hierarchyName.IsEmpty()) {
+        framework::TextFileReader hre(directoryPrefix + hierarchyName);
+        if (hre.is_open()) {
+            root.readhre(hre, readLevels);
+        }
+    }
+    if (!levelListName.IsEmpty()) {
+        framework::TextFileReader lis(directoryPrefix + levelListName);
+        if (lis.is_open()) {
+            root.readlis(lis, readLevels);
+        }
+    }
+}
+
+}  // namespace vedrix::browser

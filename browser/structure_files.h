@@ -1,0 +1,19 @@
+// Reading a project's structure files into a level tree, as every browser
+// does when it opens (and the list browser once more when it confirms).
+#pragma once
+
+#include <vedrix/framework/cstring.h>
+
+class Zel_GM_Root;
+
+namespace vedrix::browser {
+
+// Reads the hierarchy file and then the level list file, each at
+// `directoryPrefix` followed by its name, into `root` with `readLevels`. A
+// file with an empty name, or one that does not open, is passed over
+// without a word.
+void readStructureFiles(Zel_GM_Root& root, const CString& directoryPrefix,
+                        const CString& hierarchyName, const CString& levelListName,
+                        unsigned int readLevels);
+
+}  // namespace vedrix::browser
