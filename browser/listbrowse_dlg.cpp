@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "dialog_frame.h"
+
 namespace {
 
 constexpr int kNothingCommand = 1010;
@@ -152,12 +154,7 @@ void CListbrowseDlg::OnSize(UINT nType, int cx, int cy) {
         place(kFreeListLabel, rightX, right, quarter, 0);
         place(kFreeList, rightX, right, quarter, dy - quarter);
         for (int id : {kConfirmButton, kCancelButton}) {
-            if (CWnd* button = GetDlgItem(id)) {
-                CRect rect;
-                button->GetWindowRect(&rect);
-                ScreenToClient(&rect);
-                button->MoveWindow(rect.left + dx, rect.top + dy, rect.Width(), rect.Height());
-            }
+            vedrix::browser::shiftControl(*this, id, dx, dy, 0, 0);
         }
     }
     if (nType != SIZE_MINIMIZED) {
@@ -174,17 +171,9 @@ void CListbrowseDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
 
 // Minimised, the dialog shows its icon in the middle of what is left of it.
 void CListbrowseDlg::OnPaint() {
-    if (!IsIconic(m_hWnd)) {
+    if (!vedrix::browser::paintIconWhenMinimised(*this, m_hIcon)) {
         CDialog::OnPaint();
-        return;
     }
-    CPaintDC dc(this);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
-    CRect client;
-    GetClientRect(&client);
-    const int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_hIcon);
 }
 
 // The rows' records belong to the dialog; each row's parameter is cleared

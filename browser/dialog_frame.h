@@ -1,0 +1,20 @@
+// What the module's resizable dialogs do alike in their frame: moving their
+// controls along when they are resized, and showing their icon while they
+// are minimised.
+#pragma once
+
+#include <vedrix/framework/ui.h>
+
+namespace vedrix::browser {
+
+// Moves control `id` of `dialog` by (dx, dy) and makes it `grow` wider and
+// `growDown` taller, in the dialog's client coordinates. A control the
+// dialog lacks is passed over.
+void shiftControl(CWnd& dialog, int id, int dx, int dy, int grow, int growDown);
+
+// Paints `icon` centred in the client area of the minimised `dialog`.
+// False, painting nothing, when the dialog is not minimised: the caller then
+// paints as usual.
+bool paintIconWhenMinimised(CWnd& dialog, HICON icon);
+
+}  // namespace vedrix::browser
