@@ -14,8 +14,9 @@
 
 namespace vedrix::fman {
 
-// Copies at most N - 1 characters of `text` into `field` and terminates it;
-// null gives an empty text.
+// Copies at most N - 1 characters of `text` into `field` and zeroes the rest
+// of it, so that nothing of an earlier text stays behind; null gives an
+// empty text.
 template <std::size_t N>
 void copyField(char (&field)[N], const char* text) {
     std::size_t n = 0;
@@ -24,7 +25,7 @@ void copyField(char (&field)[N], const char* text) {
         n = end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : N - 1;
         std::memcpy(field, text, n);
     }
-    field[n] = '\0';
+    std::memset(field + n, 0, N - n);
 }
 
 // One view of the view file.
