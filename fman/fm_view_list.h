@@ -11,6 +11,8 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 namespace vedrix::fman {
 
@@ -73,6 +75,8 @@ public:
     void clear();
 
     // The first record whose identifier is `identifier`; null when none is.
+    // (A record's identifier is never changed once it is in the list: the
+    // list keeps an index of them.)
     ViewRecord* find(const char* identifier) const;
 
     ViewRecord* head() const { return m_head; }
@@ -82,6 +86,8 @@ public:
 private:
     ViewRecord* m_head = nullptr;
     ViewRecord* m_tail = nullptr;
+    // The first record of each identifier.
+    std::unordered_map<std::string, ViewRecord*> m_firstOf;
 };
 
 }  // namespace vedrix::fman
