@@ -65,7 +65,10 @@ TextFileReader::TextFileReader(const char* path) : std::istream(nullptr) {
     // library reports such a read error by throwing.
     std::vector<char> bytes;
     try {
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        char chunk[1 << 16];
+        for (std::streamsize got; (got = file.rdbuf()->sgetn(chunk, sizeof chunk)) > 0;) {
+            bytes.insert(bytes.end(), chunk, chunk + got);
+        }
     } catch (const std::ios_base::failure&) {
         file.setstate(std::ios::badbit);
     }
