@@ -16,6 +16,7 @@
 using namespace vedrix::automation;
 using namespace viewselect_tests;
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 namespace {
 
@@ -66,6 +67,8 @@ TEST_F(ViewSelectTest, TheStructureShowsEachViewWithItsKindAndLock) {
     person.onDialog(139, [&](Dialog& d) {
         TreeView tree = d.tree(1029);
         EXPECT_THAT(tree.root().childTexts(), ElementsAre("North wing", "South wing"));
+        // The level list file is not read: no drawing file below a view.
+        EXPECT_THAT(tree.item({"Works", "North wing", "Plans"}).childTexts(), IsEmpty());
         for (const char* view : {"Plans", "Plans variant", "Locked plans", "Locked variant"}) {
             const TreeItem item = tree.item({"Works", "North wing", view});
             images.push_back(item.image());
@@ -88,6 +91,7 @@ TEST_F(ViewSelectTest, TheStructureShowsEachViewWithItsKindAndLock) {
                    d.control(IDOK).isEnabled() ? "enabled" : "disabled"};
         d.cancel();
     });
+    entry_tests::writeFile(project / "works.lis", "#DATA:\n5\t20\t2\t\n");
     char picked[100];
     EXPECT_EQ(select(2, picked), IDCANCEL);
     EXPECT_THAT(images, ElementsAre(kOriginal, kOriginal, kVariant, kVariant, kLockedOriginal,
