@@ -11,22 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "dialog_frame_checks.h"
 #include "view_select_project.h"
 
 using namespace vedrix::automation;
+using namespace entry_tests;
 using namespace viewselect_tests;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 namespace {
-
-// A control's rectangle in the dialog's client coordinates.
-RECT placeOf(const Dialog& d, int id) {
-    RECT r = d.control(id).rect();
-    POINT corner{r.left, r.top};
-    ::ScreenToClient(d.hwnd(), &corner);
-    return RECT{corner.x, corner.y, corner.x + (r.right - r.left), corner.y + (r.bottom - r.top)};
-}
 
 class ViewSelectFrameTest : public WorksTest {
 protected:
@@ -83,18 +77,7 @@ TEST_F(ViewSelectFrameTest, ResizingMovesTheLinesAndButtonsAboveAMinimumSize) {
 TEST_F(ViewSelectFrameTest, MinimisedItShowsItsIconInTheMiddle) {
     std::vector<vedrix::headless::DrawingEntry> icons;
     RECT client{};
-    person.onDialog(139, [&](Dialog& d) {
-        ::SendMessageA(d.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        vedrix::headless::clearDrawingRecord();
-        ::InvalidateRect(d.hwnd(), nullptr, TRUE);
-        ::UpdateWindow(d.hwnd());
-        client = d.clientRect();
-        for (const auto& entry : vedrix::headless::drawingRecord(d.hwnd())) {
-            if (entry.kind == vedrix::headless::DrawingKind::DrawIcon) {
-                icons.push_back(entry);
-            }
-        }
-    });
+    person.onDialog(139, [&](Dialog& d) { icons = iconsDrawnMinimised(d, client); });
     char picked[100];
     EXPECT_EQ(select(2, picked), IDCANCEL);
     ASSERT_EQ(icons.size(), 1u);
