@@ -76,7 +76,7 @@ ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 CFmanViewSelectDlg::CFmanViewSelectDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_pParent(pParent), m_hParentWnd(SafeHandle(pParent)) {
+    : CDialog(IDD, pParent), m_hParentWnd(SafeHandle(pParent)) {
     std::fill(std::begin(m_nImages), std::end(m_nImages), kImageSlotNone);
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDialogIcon));
 }

@@ -72,9 +72,8 @@ private:
     HICON m_hIcon = nullptr;
     CImageList* m_pItemImages = nullptr;
     vedrix::fman::ViewList* m_pViews = nullptr;
-    CWnd* m_pParent;
-    // The parent's window, kept apart from m_pParent, which may be a
-    // temporary wrapper.
+    // The parent's window (the framework's wrapper of it may be a temporary
+    // one): the owner of the help.
     HWND m_hParentWnd;
     int m_bLaidOut = 0;
     int m_nLastWidth = -1;

@@ -203,6 +203,7 @@ TEST_F(ViewSelectTest, ALongestIdentifierFillsTheBufferToItsLastByte) {
 TEST_F(ViewSelectTest, ALevelSelectedAfterAViewKeepsThePickButCannotBeConfirmed) {
     std::vector<std::string> lines;
     bool confirmable = true;
+    bool stillOpen = false;
     std::vector<bool> bold;
     person.onDialog(139, [&](Dialog& d) {
         click(d, "North wing", "Plans");
@@ -212,12 +213,16 @@ TEST_F(ViewSelectTest, ALevelSelectedAfterAViewKeepsThePickButCannotBeConfirmed)
         lines = {d.control(1033).text(), d.control(1034).text()};
         confirmable = d.control(IDOK).isEnabled();
         bold = {d.tree(1029).item({"Works", "North wing"}).isBold(), south.isBold()};
+        // Enter does not reach a disabled default button.
+        d.pressKey(VK_RETURN);
+        stillOpen = d.exists();
         ::SendMessageA(d.hwnd(), WM_COMMAND, IDOK, 0);
     });
     char picked[100];
     EXPECT_EQ(select(2, picked), IDOK);
     EXPECT_THAT(lines, ElementsAre("-", "-"));
     EXPECT_FALSE(confirmable);
+    EXPECT_TRUE(stillOpen);
     EXPECT_THAT(bold, ElementsAre(false, true));
     EXPECT_STREQ(picked, "V-FRESH");
 }
