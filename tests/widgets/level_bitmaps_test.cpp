@@ -97,29 +97,23 @@ protected:
         return texts;
     }
 
-    // Whether the list's mask marks the pixel of an image as transparent.
-    bool transparentAt(int image, int x, int y) {
+    // The colour at (x, y) of an image of the list, in its image bitmap or
+    // in its mask.
+    COLORREF listPixel(int image, int x, int y, bool mask) {
         IMAGEINFO info{};
         EXPECT_TRUE(m_list.GetImageInfo(image, &info));
         HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, info.hbmMask);
-        const COLORREF c = GetPixel(dc, info.rcImage.left + x, info.rcImage.top + y);
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        return c == RGB(255, 255, 255);
-    }
-
-    // The colour of an image's pixel in the list.
-    COLORREF imagePixel(int image, int x, int y) {
-        IMAGEINFO info{};
-        EXPECT_TRUE(m_list.GetImageInfo(image, &info));
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, info.hbmImage);
+        HGDIOBJ old = SelectObject(dc, mask ? info.hbmMask : info.hbmImage);
         const COLORREF c = GetPixel(dc, info.rcImage.left + x, info.rcImage.top + y);
         SelectObject(dc, old);
         DeleteDC(dc);
         return c;
     }
+    // Whether the list's mask marks the pixel of an image as transparent.
+    bool transparentAt(int image, int x, int y) {
+        return listPixel(image, x, y, true) == RGB(255, 255, 255);
+    }
+    COLORREF imagePixel(int image, int x, int y) { return listPixel(image, x, y, false); }
 
     HMODULE m_language = nullptr;
     fs::path m_dir;
