@@ -89,7 +89,10 @@ TextFileWriter::TextFileWriter(const char* path)
 TextFileWriter::~TextFileWriter() = default;
 
 bool TextFileWriter::Commit() {
-    if (m_committed || m_target.empty() || !good()) {
+    if (m_committed) {
+        return false;
+    }
+    if (m_target.empty() || !good()) {
         setstate(std::ios::badbit);
         return false;
     }

@@ -67,7 +67,8 @@ public:
     // file can be written shows at Commit.
     bool is_open() const { return !m_target.empty(); }
     // Saves the text (SaveFile). False, with badbit, when the stream failed
-    // or even the plain write of the file failed; a second Commit is false.
+    // or even the plain write of the file failed. A second Commit saves
+    // nothing and is false.
     bool Commit();
 
 private:
