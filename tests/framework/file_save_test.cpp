@@ -70,19 +70,6 @@ protected:
     SaveResult save(const std::string& name, const std::string& bytes) const {
         return SaveFile(path(name).c_str(), bytes.data(), bytes.size());
     }
-    // A directory where the person may change the files but create none:
-    // its files are given to the unprivileged child's user, or, without
-    // root's rights to give them away, the directory loses its write bits.
-    void makeDirectoryUnwritable() {
-        if (test_support::RunningAsRoot()) {
-            for (const auto& entry : fs::directory_iterator(m_dir)) {
-                test_support::GiveToUnprivileged(entry.path());
-            }
-        } else {
-            fs::permissions(m_dir, static_cast<fs::perms>(0555));
-        }
-    }
-
     fs::path m_dir;
 };
 
@@ -103,57 +90,6 @@ TEST_F(FileSaveTest, ASideFileLeftByACrashIsReplacedAndRemoved) {
     EXPECT_EQ(save("a.lis", "new\n"), SaveResult::kReplaced);
     EXPECT_EQ(contents("a.lis"), "new\n");
     EXPECT_EQ(names(), std::set<std::string>({"a.lis"}));
-}
-
-TEST_F(FileSaveTest, AReadOnlyFileStaysAsItWas) {
-    put("a.hre", "old\n");
-    fs::permissions(m_dir / "a.hre", static_cast<fs::perms>(0444));
-    EXPECT_EQ(save("a.hre", "new\n"), SaveResult::kFailed);
-    EXPECT_EQ(contents("a.hre"), "old\n");
-    EXPECT_EQ(names(), std::set<std::string>({"a.hre"}));
-}
-
-// Another program holding the file open decides: sharing deleting lets the
-// replacement through, sharing writing only the plain write, sharing reading
-// only neither.
-TEST_F(FileSaveTest, AFileHeldOpenIsWrittenAsFarAsTheHolderShares) {
-    struct Case {
-        DWORD share;
-        SaveResult result;
-        const char* after;
-    };
-    const Case cases[] = {
-        {FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, SaveResult::kReplaced, "new\n"},
-        {FILE_SHARE_READ | FILE_SHARE_WRITE, SaveResult::kOverwritten, "new\n"},
-        {FILE_SHARE_READ, SaveResult::kFailed, "old contents\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.share);
-        put("a.hre", "old contents\n");
-        HANDLE holder = CreateFileA(path("a.hre").c_str(), GENERIC_READ, c.share, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-        EXPECT_EQ(save("a.hre", "new\n"), c.result);
-        CloseHandle(holder);
-        // The plain write cuts the file after the new contents.
-        EXPECT_EQ(contents("a.hre"), c.after);
-        EXPECT_EQ(names(), std::set<std::string>({"a.hre"}));
-    }
-}
-
-TEST_F(FileSaveTest, ADirectoryThatTakesNoNewFileGetsThePlainWrite) {
-    put("a.hre", "old contents\n");
-    makeDirectoryUnwritable();
-    const int result = test_support::RunUnprivileged([&] {
-        if (save("a.hre", "new\n") != SaveResult::kOverwritten) {
-            return 1;
-        }
-        // A file that is not there yet cannot be made at all.
-        return save("b.hre", "new\n") == SaveResult::kFailed ? 0 : 2;
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(contents("a.hre"), "new\n");
-    EXPECT_EQ(names(), std::set<std::string>({"a.hre"}));
 }
 
 // A file of another user that the person may write keeps its owner: the
