@@ -1,8 +1,9 @@
 // Confirming the list browser: a new level tree is built from the tree
 // control (identifiers in depth-first order, new UUIDs for new levels, the
 // records' attributes handed to their levels) and both structure files are
-// rewritten from it. Each file is written beside itself and then put in its
-// place, so that a failure on the way leaves the old file.
+// rewritten from it. Each file is saved whole (<vedrix/framework/file_save.h>):
+// put in the old one's place in one step, or, where the directory or a
+// program holding the file does not allow that, written as a plain write.
 #include "listbrowse_dlg.h"
 
 #include <vedrix/framework/text_file.h>
@@ -114,8 +115,8 @@ void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent,
     }
 }
 
-// A file that cannot be written is passed over without a word; the dialog
-// still ends as confirmed.
+// A file that cannot be written even by a plain write is passed over
+// without a word; the dialog still ends as confirmed.
 void CListbrowseDlg::writeStructureFiles() {
     if (!m_csHreName.IsEmpty()) {
         vedrix::framework::TextFileWriter hre(projectFile(m_csHreName));

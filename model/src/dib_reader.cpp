@@ -11,6 +11,8 @@ constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint16_t kBitmapType = 0x4D42;  // "BM"
 constexpr std::uint32_t kRgb = 0;              // BI_RGB
+constexpr std::uint32_t kRle8 = 1;             // BI_RLE8
+constexpr std::uint32_t kRle4 = 2;             // BI_RLE4
 constexpr std::uint32_t kBitfields = 3;        // BI_BITFIELDS
 constexpr std::uint32_t kBitfieldMasksSize = 12;
 constexpr std::uint32_t kColorEntrySize = 4;  // blue, green, red, reserved
@@ -93,14 +95,23 @@ bool usableHeader(const InfoHeader& h, std::uint32_t blockSize) {
     if (h.width <= 0 || h.height == 0 || h.height == std::numeric_limits<std::int32_t>::min()) {
         return false;
     }
-    // Plain rows, or 16- and 32-bit rows with colour masks. Run-length
-    // encoded and embedded compressed data are refused: their length is not
-    // tied to the rows, so a device bitmap made from them could run past the
-    // pixel data.
-    if (h.compression == kBitfields) {
-        return h.bitCount == 16 || h.bitCount == 32;
+    // Plain rows, 16- and 32-bit rows with colour masks, or run-length
+    // encoded 8- and 4-bit data. Run-length data is bottom-up and must say
+    // how long it is, since its length is not tied to the rows; the
+    // platform's bitmap functions decode no further than that. Embedded
+    // compressed images are refused.
+    switch (h.compression) {
+        case kRgb:
+            return true;
+        case kBitfields:
+            return h.bitCount == 16 || h.bitCount == 32;
+        case kRle8:
+            return h.bitCount == 8 && h.height > 0 && h.sizeImage != 0;
+        case kRle4:
+            return h.bitCount == 4 && h.height > 0 && h.sizeImage != 0;
+        default:
+            return false;
     }
-    return h.compression == kRgb;
 }
 
 // Where the colour table starts: right after the header, and after the
@@ -235,8 +246,11 @@ DibProblem readDib(DibSource& source, DibBlocks& out) {
     // would be made from bytes past the pixel data. Pixel data that the rest
     // of the file cannot hold is a read error, again found before anything
     // is allocated.
+    // Run-length data is as long as the header says, shorter than the rows
+    // or not.
+    const bool runLength = h.compression == kRle8 || h.compression == kRle4;
     const std::uint64_t needed = rowsSize(h);
-    if (h.sizeImage != 0 && h.sizeImage < needed) {
+    if (h.sizeImage != 0 && h.sizeImage < needed && !runLength) {
         return DibProblem::Invalid;
     }
     const std::uint64_t imageSize = h.sizeImage != 0 ? h.sizeImage : needed;

@@ -137,11 +137,11 @@ void splitRest(const char* rest, std::size_t length, StructureLine& line) {
     line.uuidLength = tab != nullptr ? length - nameLength - 1 : 0;
 }
 
-// A line that lies whole in the stream buffer, read in place. False, with
-// nothing taken, when the line is not buffered or when it needs the general
-// reading: a number that does not read, white space running into the next
-// line, a rest too long, a zero byte.
-bool readBufferedLine(StreamScanner& sc, StructureLine& line) {
+// A line that lies whole in the stream buffer, read in place and not yet
+// taken: `end` is where the next line begins. False when the line is not
+// buffered or when it needs the general reading: a number that does not
+// read, white space running into the next line, a rest too long, a zero byte.
+bool readBufferedLine(StreamScanner& sc, StructureLine& line, const char*& end) {
     const char* p = nullptr;
     const char* newline = nullptr;
     if (!sc.bufferedLine(p, newline)) {
@@ -159,7 +159,7 @@ bool readBufferedLine(StreamScanner& sc, StructureLine& line) {
         return false;
     }
     splitRest(p, length, line);
-    sc.takeUntil(newline + 1);
+    end = newline + 1;
     return true;
 }
 
@@ -200,16 +200,22 @@ int Zel_GM_Level::readhre(std::istream& is) {
         if (c == kEof || c == '#') {
             return 0;
         }
-        const std::streampos lineStart = sc.tell();
+        // A line read in place is taken only once it belongs here; one read
+        // the general way is gone back to by the stream's own position.
         StructureLine line;
-        if (!readBufferedLine(sc, line) && !readLine(sc, line, rest, sizeof rest)) {
-            return 1;
+        const char* bufferedEnd = nullptr;
+        std::streampos lineStart = std::streampos(-1);
+        if (!readBufferedLine(sc, line, bufferedEnd)) {
+            lineStart = sc.tell();
+            if (!readLine(sc, line, rest, sizeof rest)) {
+                return 1;
+            }
         }
         while (!chain.empty() && line.levelNr <= chain.back()->getLevelNr()) {
             chain.pop_back();
         }
         if (chain.empty()) {
-            if (lineStart != std::streampos(-1)) {
+            if (bufferedEnd == nullptr && lineStart != std::streampos(-1)) {
                 sc.seek(lineStart);
             }
             return 0;
@@ -224,6 +230,9 @@ int Zel_GM_Level::readhre(std::istream& is) {
         }
         if (level == nullptr) {
             return 1;
+        }
+        if (bufferedEnd != nullptr) {
+            sc.takeUntil(bufferedEnd);
         }
         chain.push_back(level);
     }

@@ -24,9 +24,6 @@ StreamScanner::StreamScanner(std::istream& is) : m_is(is), m_buf(is.rdbuf()) {
         m_is.setstate(std::ios::badbit);
         return;
     }
-    if (m_is.good()) {
-        m_start = m_buf->pubseekoff(0, std::ios::cur, std::ios::in);
-    }
     fetch();
 }
 
@@ -41,7 +38,6 @@ void StreamScanner::fetch() {
 void StreamScanner::sync() {
     if (m_cur != m_fetched) {
         GetArea::bump(m_buf, static_cast<int>(m_cur - m_fetched));
-        m_taken += m_cur - m_fetched;
         m_fetched = m_cur;
     }
 }
@@ -319,11 +315,16 @@ bool StreamScanner::readUnsigned(unsigned long& value) {
     return true;
 }
 
+std::streampos StreamScanner::tell() {
+    sync();
+    const std::streampos pos = m_buf->pubseekoff(0, std::ios::cur, std::ios::in);
+    fetch();
+    return pos;
+}
+
 void StreamScanner::seek(std::streampos pos) {
     sync();
     m_is.seekg(pos);
-    m_start = pos;
-    m_taken = 0;
     fetch();
 }
 

@@ -82,15 +82,12 @@ public:
     // Takes everything before `p`, a position inside the buffered line.
     void takeUntil(const char* p) { m_cur = p; }
 
-    // Position for returning to the start of a line: where the stream stood
-    // when the scanner began, plus what the scanner has taken since (-1 for
-    // a stream that cannot tell its position).
-    std::streampos tell() const {
-        if (m_start == std::streampos(-1)) {
-            return m_start;
-        }
-        return m_start + static_cast<std::streamoff>(m_taken + (m_cur - m_fetched));
-    }
+    // The stream's own position of the next character, for returning to the
+    // start of a line (-1 for a stream that cannot tell it). Asked of the
+    // stream buffer, since a stream's positions need not count the
+    // characters it hands out: a text-mode file counts the carriage returns
+    // it drops.
+    std::streampos tell();
     void seek(std::streampos pos);
 
 private:
@@ -103,7 +100,6 @@ private:
         } else {
             sync();
             m_buf->sbumpc();  // a buffer without a get area
-            ++m_taken;
             fetch();
         }
     }
@@ -120,8 +116,6 @@ private:
     const char* m_cur = nullptr;
     const char* m_end = nullptr;
     const char* m_fetched = nullptr;
-    std::streampos m_start = std::streampos(-1);
-    std::streamoff m_taken = 0;  // characters taken before m_fetched
 };
 
 }  // namespace vedrix::model

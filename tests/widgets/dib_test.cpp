@@ -13,6 +13,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <vedrix/headless/desktop.h>
@@ -316,8 +317,37 @@ TEST_F(DibTest, MalformedFilesAreRefusedWithTheirMessage) {
         {"height 0", "rgb24.bmp", [](Bytes& b) { setDword(b, kHeight, 0); }, kInvalid},
         {"smallest height", "rgb24.bmp",
          [](Bytes& b) { setDword(b, kHeight, static_cast<std::uint32_t>(INT_MIN)); }, kInvalid},
-        {"run-length encoded", "pal8.bmp", [](Bytes& b) { setDword(b, kCompression, 1); },
+        {"run-length encoded 8-bit data at 24 bits", "rgb24.bmp",
+         [](Bytes& b) {
+             setDword(b, kCompression, 1);
+             setDword(b, kSizeImage, 4);
+         },
          kInvalid},
+        {"run-length encoded 4-bit data at 8 bits", "pal8.bmp",
+         [](Bytes& b) {
+             setDword(b, kCompression, 2);
+             setDword(b, kSizeImage, 4);
+         },
+         kInvalid},
+        {"run-length data without its size", "pal8.bmp",
+         [](Bytes& b) {
+             setDword(b, kCompression, 1);
+             setDword(b, kSizeImage, 0);
+         },
+         kInvalid},
+        {"run-length data top-down", "pal8.bmp",
+         [](Bytes& b) {
+             setDword(b, kCompression, 1);
+             setDword(b, kSizeImage, 4);
+             setDword(b, kHeight, static_cast<std::uint32_t>(-3));
+         },
+         kInvalid},
+        {"run-length data longer than the file", "pal8.bmp",
+         [](Bytes& b) {
+             setDword(b, kCompression, 1);
+             setDword(b, kSizeImage, 100000);
+         },
+         kRead},
         {"colour masks at 24 bits", "rgb24.bmp", [](Bytes& b) { setDword(b, kCompression, 3); },
          kInvalid},
         {"colour masks outside the block", "rgb24.bmp",
@@ -350,6 +380,69 @@ TEST_F(DibTest, MalformedFilesAreRefusedWithTheirMessage) {
         CDib dib;
         EXPECT_FALSE(read(dib, bytes));
         EXPECT_THAT(messages(), ::testing::ElementsAre(v.message));
+    }
+}
+
+// A bitmap file written byte by byte: file header, 40-byte header, the
+// colour table (blue, green, red, reserved) and the pixel data.
+Bytes bitmapFile(int width, int height, std::uint16_t bitCount, std::uint32_t compression,
+                 const std::vector<COLORREF>& table, const Bytes& pixels) {
+    const auto offBits = static_cast<std::uint32_t>(14 + 40 + 4 * table.size());
+    Bytes b(offBits, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    setDword(b, 2, static_cast<std::uint32_t>(offBits + pixels.size()));
+    setDword(b, kOffBits, offBits);
+    setDword(b, kSize, 40);
+    setDword(b, kWidth, static_cast<std::uint32_t>(width));
+    setDword(b, kHeight, static_cast<std::uint32_t>(height));
+    setWord(b, 26, 1);  // planes
+    setWord(b, kBitCount, bitCount);
+    setDword(b, kCompression, compression);
+    setDword(b, kSizeImage, static_cast<std::uint32_t>(pixels.size()));
+    setDword(b, kClrUsed, static_cast<std::uint32_t>(table.size()));
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        b[54 + 4 * i] = GetBValue(table[i]);
+        b[54 + 4 * i + 1] = GetGValue(table[i]);
+        b[54 + 4 * i + 2] = GetRValue(table[i]);
+    }
+    b.insert(b.end(), pixels.begin(), pixels.end());
+    return b;
+}
+
+// Run-length encoded files, 10 x 3 pixels with the colours white, red,
+// green and blue: the bottom row has a run of four red, an absolute run
+// (green, blue, green; padded to 16 bits) and three white, then an end of
+// line; the middle row a delta five to the right and two blue, then an end of
+// line; the top row a run of ten and the end of the bitmap.
+TEST_F(DibTest, RunLengthEncodedFilesShowTheirPixels) {
+    const std::vector<COLORREF> table = {kWhite, kRed, kGreen, kBlue};
+    const Bytes rle8 = {4, 1, 0, 3, 2, 3, 2, 0, 3, 0, 0, 0, 0, 2, 5, 0, 2, 3, 0, 0, 10, 2, 0, 1};
+    // At 4 bits a run alternates the two indexes of its byte: red, green...
+    const Bytes rle4 = {4, 0x11, 0, 3, 0x23, 0x20, 3, 0x00, 0,    0, 0,
+                        2, 5,    0, 2, 0x33, 0,    0, 10,   0x12, 0, 1};
+    for (const auto& [bits, data, compression] :
+         {std::tuple{8, rle8, BI_RLE8}, std::tuple{4, rle4, BI_RLE4}}) {
+        SCOPED_TRACE(bits);
+        CDib dib;
+        ASSERT_TRUE(read(dib, bitmapFile(10, 3, static_cast<std::uint16_t>(bits),
+                                         static_cast<std::uint32_t>(compression), table, data)));
+        EXPECT_TRUE(messages().empty());
+        // The data is kept as it stands in the file, its size the header's.
+        EXPECT_EQ(dib.m_nImageSize, data.size());
+        EXPECT_EQ(std::memcmp(dib.m_pImage, data.data(), data.size()), 0);
+        EXPECT_EQ(dib.m_nColorEntries, 4);
+        DeviceBitmap bitmap(dib);
+        ASSERT_TRUE(bitmap.made());
+        const std::vector<COLORREF> bottom = {kRed,  kRed,   kRed,   kRed,   kGreen,
+                                              kBlue, kGreen, kWhite, kWhite, kWhite};
+        for (int x = 0; x < 10; ++x) {
+            EXPECT_EQ(bitmap.at(x, 2), bottom[static_cast<std::size_t>(x)]) << "bottom " << x;
+            const COLORREF top = bits == 4 && x % 2 == 0 ? kRed : kGreen;
+            EXPECT_EQ(bitmap.at(x, 0), top) << "top " << x;
+        }
+        EXPECT_EQ(bitmap.at(5, 1), kBlue);
+        EXPECT_EQ(bitmap.at(6, 1), kBlue);
     }
 }
 

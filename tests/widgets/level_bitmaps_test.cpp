@@ -3,10 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <vedrix/framework/ui.h>
@@ -95,17 +97,23 @@ protected:
         return texts;
     }
 
-    // Whether the list's mask marks the pixel of an image as transparent.
-    bool transparentAt(int image, int x, int y) {
+    // The colour at (x, y) of an image of the list, in its image bitmap or
+    // in its mask.
+    COLORREF listPixel(int image, int x, int y, bool mask) {
         IMAGEINFO info{};
         EXPECT_TRUE(m_list.GetImageInfo(image, &info));
         HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, info.hbmMask);
+        HGDIOBJ old = SelectObject(dc, mask ? info.hbmMask : info.hbmImage);
         const COLORREF c = GetPixel(dc, info.rcImage.left + x, info.rcImage.top + y);
         SelectObject(dc, old);
         DeleteDC(dc);
-        return c == RGB(255, 255, 255);
+        return c;
     }
+    // Whether the list's mask marks the pixel of an image as transparent.
+    bool transparentAt(int image, int x, int y) {
+        return listPixel(image, x, y, true) == RGB(255, 255, 255);
+    }
+    COLORREF imagePixel(int image, int x, int y) { return listPixel(image, x, y, false); }
 
     HMODULE m_language = nullptr;
     fs::path m_dir;
@@ -151,6 +159,80 @@ TEST_F(LevelBitmapsTest, EachDefinedLevelGetsItsTwoImages) {
     SelectObject(dc, old);
     DeleteDC(dc);
     EXPECT_EQ(differing, 0);
+}
+
+// A 24 x 24 level bitmap compressed as the platform compresses 8- and 4-bit
+// bitmaps, written byte by byte: white (index 0) around a red square (index
+// 1) from 8 to 15 in both directions, its rows as an absolute run.
+void writeRunLengthLevelBitmap(const fs::path& path, int bits) {
+    std::vector<std::uint8_t> data;
+    for (int row = 0; row < kSize; ++row) {
+        if (row >= 8 && row < 16) {
+            data.insert(data.end(), {8, 0, 0, 8});
+            if (bits == 8) {
+                data.insert(data.end(), 8, 1);
+            } else {
+                data.insert(data.end(), 4, 0x11);
+            }
+            data.insert(data.end(), {8, 0});
+        } else {
+            data.insert(data.end(), {kSize, 0});
+        }
+        data.insert(data.end(), {0, 0});  // end of line
+    }
+    data.insert(data.end(), {0, 1});  // end of bitmap
+    auto dword = [](std::uint32_t v) {
+        return std::vector<std::uint8_t>{
+            static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+    };
+    std::vector<std::uint8_t> file = {'B', 'M'};
+    auto add = [&file](const std::vector<std::uint8_t>& bytes) {
+        file.insert(file.end(), bytes.begin(), bytes.end());
+    };
+    const std::uint32_t offBits = 14 + 40 + 2 * 4;
+    add(dword(offBits + static_cast<std::uint32_t>(data.size())));
+    add(dword(0));
+    add(dword(offBits));
+    add(dword(40));
+    add(dword(kSize));
+    add(dword(kSize));
+    add({1, 0, static_cast<std::uint8_t>(bits), 0});  // planes, bit count
+    add(dword(bits == 8 ? BI_RLE8 : BI_RLE4));
+    add(dword(static_cast<std::uint32_t>(data.size())));
+    add(dword(0));
+    add(dword(0));
+    add(dword(2));  // colours used
+    add(dword(0));
+    add({255, 255, 255, 0, 0, 0, 255, 0});  // white, red
+    add(data);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
+}
+
+using Points = std::vector<std::pair<int, int>>;
+
+TEST_F(LevelBitmapsTest, RunLengthEncodedBitmapsShowTheirPicture) {
+    writeRunLengthLevelBitmap(m_dir / "bitmaps" / "rle8.bmp", 8);
+    writeRunLengthLevelBitmap(m_dir / "bitmaps" / "rle4.bmp", 4);
+    m_root.defineLevel(1, "Building", bitmapDir().c_str(), "rle8.bmp");
+    m_root.defineLevel(2, "Storey", bitmapDir().c_str(), "rle4.bmp");
+    EXPECT_EQ(readBitmaps(), 0);
+    EXPECT_THAT(messages(), IsEmpty());
+    // Not the defaults: each level has its own two images.
+    EXPECT_EQ(m_images[1], 23);
+    EXPECT_EQ(m_images[2], 25);
+    for (const int image : {m_images[1], m_images[2]}) {
+        SCOPED_TRACE(image);
+        for (const auto& [x, y] : Points{{0, 0}, {7, 7}, {16, 16}, {23, 23}, {16, 8}}) {
+            EXPECT_TRUE(transparentAt(image, x, y)) << x << "," << y;
+        }
+        for (const auto& [x, y] : Points{{8, 8}, {15, 15}, {8, 15}, {12, 9}}) {
+            EXPECT_FALSE(transparentAt(image, x, y)) << x << "," << y;
+            EXPECT_EQ(imagePixel(image, x, y), RGB(255, 0, 0)) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(LevelBitmapsTest, AMissingDirectoryFallsBackToTheHostsEtcFolder) {

@@ -1,12 +1,12 @@
 #include <vedrix/hostsim/binary_file.h>
 
-#include "file_handle.h"
+#include <vedrix/framework/file_save.h>
 
 namespace vedrix::hostsim {
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-    FileHandle file(path, GENERIC_WRITE, CREATE_ALWAYS);
-    return file.open() && file.write(bytes.data(), bytes.size());
+    return framework::SaveFile(path.c_str(), bytes.data(), bytes.size()) !=
+           framework::SaveResult::kFailed;
 }
 
 }  // namespace vedrix::hostsim

@@ -1,5 +1,6 @@
 #include <vedrix/hostsim/drawing_file.h>
 
+#include <vedrix/hostsim/binary_file.h>
 #include <vedrix/hostsim/config.h>
 #include <vedrix/hostsim/text_lines.h>
 
@@ -148,21 +149,35 @@ int ReadHeader(const std::string& path, DrawingHeader& header) {
     return result;
 }
 
+// The header record is changed by saving the whole file anew, so that a
+// crash leaves the old or the new drawing file, never a torn header.
 int WriteHeaderRecord(const std::string& path, const char* record) {
-    FileHandle file(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
-    if (!file.open()) {
-        return file.missing() ? ZEL_TB_NO_RECORD : ZEL_TB_WRITE_FAILED;
+    std::string bytes;
+    {
+        FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
+        if (!file.open()) {
+            return file.missing() ? ZEL_TB_NO_RECORD : ZEL_TB_WRITE_FAILED;
+        }
+        char chunk[4096];
+        for (long got = file.read(chunk, sizeof chunk); got != 0;
+             got = file.read(chunk, sizeof chunk)) {
+            if (got < 0) {
+                return ZEL_TB_WRITE_FAILED;
+            }
+            bytes.append(chunk, static_cast<std::size_t>(got));
+        }
     }
-    return file.write(record, ZEL_TB_RECORD_SIZE) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
+    if (bytes.size() < ZEL_TB_RECORD_SIZE) {
+        bytes.resize(ZEL_TB_RECORD_SIZE);
+    }
+    bytes.replace(0, ZEL_TB_RECORD_SIZE, record, ZEL_TB_RECORD_SIZE);
+    return WriteWholeFile(path, bytes) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
 }
 
 int WriteDrawingFile(const std::string& path, const char* record, std::string_view content) {
-    FileHandle file(path, GENERIC_WRITE, CREATE_ALWAYS);
-    if (!file.open() || !file.write(record, ZEL_TB_RECORD_SIZE) ||
-        !file.write(content.data(), content.size())) {
-        return ZEL_TB_WRITE_FAILED;
-    }
-    return ZEL_TB_OK;
+    std::string bytes(record, ZEL_TB_RECORD_SIZE);
+    bytes.append(content);
+    return WriteWholeFile(path, bytes) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
 }
 
 bool ReadDrawingContent(const std::string& path, std::string& content) {

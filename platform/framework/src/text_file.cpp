@@ -1,12 +1,9 @@
 #include <vedrix/framework/text_file.h>
 
-#include <cstdio>
+#include <vedrix/framework/file_save.h>
+
 #include <fstream>
 #include <iterator>
-
-#if defined(_WIN32)
-#include <windows.h>
-#endif
 
 namespace vedrix::framework {
 
@@ -92,48 +89,41 @@ TextFileReader::TextFileReader(const char* path) : std::istream(nullptr) {
 TextFileReader::~TextFileReader() = default;
 
 TextFileWriter::TextFileWriter(const char* path)
-    : std::ostream(nullptr), m_target(NativePath(path)), m_side(m_target + ".new") {
-    // Text mode: lines end as the platform's text files end them.
-    if (m_file.open(m_side, std::ios::out | std::ios::trunc) == nullptr) {
+    : std::ostream(nullptr), m_target(path != nullptr ? path : "") {
+    rdbuf(&m_text);
+    if (m_target.empty()) {
         setstate(std::ios::failbit);
-        return;
     }
-    rdbuf(&m_file);
 }
 
-TextFileWriter::~TextFileWriter() {
-    if (!m_committed) {
-        if (m_file.is_open()) {
-            m_file.close();
-            std::remove(m_side.c_str());
-        }
-    }
-}
+TextFileWriter::~TextFileWriter() = default;
 
 bool TextFileWriter::Commit() {
-    if (m_committed || !m_file.is_open()) {
+    if (m_committed) {
         return false;
     }
-    flush();
-    const bool written = good();
-    const bool closed = m_file.close() != nullptr;
-    if (!written || !closed) {
-        std::remove(m_side.c_str());
-        setstate(std::ios::badbit);
-        return false;
-    }
-#if defined(_WIN32)
-    const bool replaced =
-        MoveFileExA(m_side.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-    const bool replaced = std::rename(m_side.c_str(), m_target.c_str()) == 0;
-#endif
-    if (!replaced) {
-        std::remove(m_side.c_str());
+    if (m_target.empty() || !good()) {
         setstate(std::ios::badbit);
         return false;
     }
     m_committed = true;
+    std::string bytes = m_text.str();
+#if defined(_WIN32)
+    // Text mode: each line feed is written as carriage return and line feed.
+    std::string lines;
+    lines.reserve(bytes.size() + bytes.size() / 16);
+    for (const char c : bytes) {
+        if (c == '\n') {
+            lines.push_back('\r');
+        }
+        lines.push_back(c);
+    }
+    bytes.swap(lines);
+#endif
+    if (SaveFile(m_target.c_str(), bytes.data(), bytes.size()) == SaveResult::kFailed) {
+        setstate(std::ios::badbit);
+        return false;
+    }
     return true;
 }
 

@@ -103,8 +103,13 @@ typedef LPWIN32_FIND_DATAA LPWIN32_FIND_DATA;
 #define GENERIC_WRITE 0x40000000L
 #define GENERIC_EXECUTE 0x20000000L
 #define GENERIC_ALL 0x10000000L
+#define DELETE 0x00010000L
 
-// Share modes (accepted and ignored: one process uses the files).
+// Share modes: what a handle lets other handles of the same file do. An
+// open, delete, move or replacement that asks for read, write or delete access
+// that a handle already open does not share, or that does not share what an
+// open handle has, fails with ERROR_SHARING_VIOLATION. The headless platform
+// knows the handles of its own process only.
 #define FILE_SHARE_READ 0x00000001
 #define FILE_SHARE_WRITE 0x00000002
 #define FILE_SHARE_DELETE 0x00000004
@@ -146,6 +151,11 @@ typedef LPWIN32_FIND_DATAA LPWIN32_FIND_DATA;
 #define MOVEFILE_COPY_ALLOWED 0x00000002
 #define MOVEFILE_DELAY_UNTIL_REBOOT 0x00000004
 #define MOVEFILE_WRITE_THROUGH 0x00000008
+
+// ReplaceFileA flags.
+#define REPLACEFILE_WRITE_THROUGH 0x00000001
+#define REPLACEFILE_IGNORE_MERGE_ERRORS 0x00000002
+#define REPLACEFILE_IGNORE_ACL_ERRORS 0x00000004
 
 // LoadLibraryExA flags.
 #define DONT_RESOLVE_DLL_REFERENCES 0x00000001
@@ -281,6 +291,18 @@ WINBASEAPI BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName
 WINBASEAPI BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 WINBASEAPI BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName);
 WINBASEAPI BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
+// Puts the replacement in the replaced file's place in one step; the file
+// there keeps the replaced file's permissions (its read-only attribute and
+// access for others), owner and group. The replaced file must exist and be
+// writable (ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED) and may not be open
+// without FILE_SHARE_DELETE, nor the replacement open at all
+// (ERROR_SHARING_VIOLATION); with these errors both files keep their names.
+// When the owner or group cannot be kept the call fails with
+// ERROR_ACCESS_DENIED unless REPLACEFILE_IGNORE_ACL_ERRORS. A backup name
+// receives the replaced file. The exclude and reserved arguments must be null.
+WINBASEAPI BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName, LPCSTR lpReplacementFileName,
+                                    LPCSTR lpBackupFileName, DWORD dwReplaceFlags, LPVOID lpExclude,
+                                    LPVOID lpReserved);
 WINBASEAPI BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName,
                                         LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 WINBASEAPI BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName);
@@ -296,8 +318,8 @@ WINBASEAPI DWORD WINAPI GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
 WINBASEAPI DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer,
                                          LPSTR* lpFilePart);
 
-// File handles. Share modes are ignored (one process). A closed handle is
-// never given out again, so closing twice fails with ERROR_INVALID_HANDLE.
+// File handles, with share modes as above. A closed handle is never given
+// out again, so closing twice fails with ERROR_INVALID_HANDLE.
 WINBASEAPI HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                                      LPSECURITY_ATTRIBUTES lpSecurityAttributes,
                                      DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
@@ -395,6 +417,7 @@ WINBASEAPI DWORD WINAPI GetCurrentThreadId(void);
 #define DeleteFile DeleteFileA
 #define MoveFile MoveFileA
 #define MoveFileEx MoveFileExA
+#define ReplaceFile ReplaceFileA
 #define CreateDirectory CreateDirectoryA
 #define RemoveDirectory RemoveDirectoryA
 #define GetFileAttributes GetFileAttributesA

@@ -5,8 +5,10 @@
 // The reader never reads or allocates past what the source holds: every
 // size that the file announces is checked against the bytes that are left
 // before anything is allocated, and a block that the platform's bitmap
-// functions would read past is refused. The checks and their messages are
-// documented in dib_reader.cpp where they are made.
+// functions would read past is refused. Run-length encoded 8- and 4-bit
+// bitmaps are read as the file holds them (their length is the header's
+// image size) and decoded by the platform's bitmap functions. The checks and
+// their messages are documented in dib_reader.cpp where they are made.
 #pragma once
 
 #include <cstddef>

@@ -13,8 +13,10 @@
 #include <io.h>
 #include <windows.h>
 
+#include "kernel/file_changes.h"
 #include "kernel/objects.h"
 #include "kernel/paths.h"
+#include "kernel/sharing.h"
 
 namespace vedrix::winapi::kernel {
 
@@ -104,12 +106,14 @@ namespace {
 
 class FileObject : public KernelObject {
 public:
-    FileObject(int fd, bool canRead, bool canWrite, std::string path, bool deleteOnClose)
+    FileObject(int fd, bool canRead, bool canWrite, std::string path, bool deleteOnClose,
+               const struct stat& file, DWORD sharedAccess, DWORD shareMode)
         : m_fd(fd),
           m_canRead(canRead),
           m_canWrite(canWrite),
           m_path(std::move(path)),
-          m_deleteOnClose(deleteOnClose) {}
+          m_deleteOnClose(deleteOnClose),
+          m_sharing(file, sharedAccess, shareMode) {}
     ~FileObject() override {
         close(m_fd);
         if (m_deleteOnClose) {
@@ -127,6 +131,7 @@ private:
     bool m_canWrite;
     std::string m_path;
     bool m_deleteOnClose;
+    SharingEntry m_sharing;
 };
 
 FileObject* FindFile(HANDLE handle) {
@@ -144,6 +149,19 @@ BOOL Fail(DWORD error) {
 
 BOOL FailErrno(int err, const std::string& path) {
     return Fail(ErrorFromErrno(err, path));
+}
+
+// True, with ERROR_SHARING_VIOLATION, when a handle of this process that
+// does not share deleting holds the file at `path` open.
+bool DeleteRefused(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0 &&
+        SharingRefuses(st, FILE_SHARE_DELETE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return true;
+    }
+    return false;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
@@ -324,6 +342,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
 }
 
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
+    BeginFileChange();
     std::string native;
     if (!PrepareExisting(lpFileName, native)) {
         return FALSE;
@@ -345,6 +364,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
 }
 
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+    BeginFileChange();
     std::string source;
     std::string destination;
     if (!PrepareExisting(lpExistingFileName, source) || !PrepareNew(lpNewFileName, destination)) {
@@ -354,8 +374,9 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
+    BeginFileChange();
     std::string native;
-    if (!PrepareExisting(lpFileName, native)) {
+    if (!PrepareExisting(lpFileName, native) || DeleteRefused(native)) {
         return FALSE;
     }
     struct stat st;
@@ -373,13 +394,15 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
 }
 
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
+    BeginFileChange();
     if ((dwFlags & MOVEFILE_DELAY_UNTIL_REBOOT) != 0 || lpNewFileName == nullptr) {
         // Nothing is ever done at the next start of this system.
         return Fail(ERROR_INVALID_PARAMETER);
     }
     std::string source;
     std::string destination;
-    if (!PrepareExisting(lpExistingFileName, source) || !PrepareNew(lpNewFileName, destination)) {
+    if (!PrepareExisting(lpExistingFileName, source) || !PrepareNew(lpNewFileName, destination) ||
+        DeleteRefused(source)) {
         return FALSE;
     }
     struct stat sourceStat;
@@ -397,6 +420,8 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
         } else if (S_ISDIR(existing.st_mode) || S_ISDIR(sourceStat.st_mode) ||
                    IsReadOnly(existing.st_mode)) {
             return Fail(ERROR_ACCESS_DENIED);
+        } else if (DeleteRefused(destination)) {
+            return FALSE;
         }
     }
     if (rename(source.c_str(), destination.c_str()) == 0) {
@@ -420,6 +445,7 @@ BOOL WINAPI MoveFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName) {
 }
 
 BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
+    BeginFileChange();
     std::string native;
     if (!PrepareNew(lpPathName, native)) {
         return FALSE;
@@ -433,6 +459,7 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
 }
 
 BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
+    BeginFileChange();
     std::string native;
     if (!PrepareExisting(lpPathName, native)) {
         return FALSE;
@@ -508,8 +535,13 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
     return result;
 }
 
-HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
-                          DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE) {
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                          LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
+                          DWORD dwFlagsAndAttributes, HANDLE) {
+    const DWORD sharedAccess = SharedAccessOf(dwDesiredAccess);
+    if ((sharedAccess & FILE_SHARE_WRITE) != 0 || dwCreationDisposition != OPEN_EXISTING) {
+        BeginFileChange();
+    }
     std::string native;
     if (!PrepareExisting(lpFileName, native)) {
         return INVALID_HANDLE_VALUE;
@@ -539,6 +571,10 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
             dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING;
         if ((canWrite || truncates) && IsReadOnly(st.st_mode)) {
             SetLastError(ERROR_ACCESS_DENIED);
+            return INVALID_HANDLE_VALUE;
+        }
+        if (SharingRefuses(st, sharedAccess, dwShareMode)) {
+            SetLastError(ERROR_SHARING_VIOLATION);
             return INVALID_HANDLE_VALUE;
         }
     } else if (dwCreationDisposition == OPEN_EXISTING ||
@@ -585,8 +621,16 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
         SetLastError(errno == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(errno, native));
         return INVALID_HANDLE_VALUE;
     }
+    struct stat opened;
+    if (fstat(fd, &opened) != 0) {
+        const int err = errno;
+        close(fd);
+        SetLastError(ErrorFromErrno(err, native));
+        return INVALID_HANDLE_VALUE;
+    }
     HANDLE handle = AddObject(std::make_unique<FileObject>(
-        fd, canRead, canWrite, native, (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0));
+        fd, canRead, canWrite, native, (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0,
+        opened, sharedAccess, dwShareMode));
     const bool reportsExisting =
         dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
     SetLastError(reportsExisting && exists ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
@@ -666,7 +710,11 @@ BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrit
     DWORD total = 0;
     const char* buffer = static_cast<const char*>(lpBuffer);
     while (total < nNumberOfBytesToWrite) {
-        const ssize_t put = write(file->fd(), buffer + total, nNumberOfBytesToWrite - total);
+        const auto part = static_cast<size_t>(BytesBeforeStop(nNumberOfBytesToWrite - total));
+        const ssize_t put = write(file->fd(), buffer + total, part);
+        if (put >= 0) {
+            CountBytesWritten(static_cast<std::uint64_t>(put));
+        }
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
@@ -757,6 +805,7 @@ DWORD WINAPI GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
 }
 
 BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
+    BeginFileChange();
     FileObject* file = FindFile(hFile);
     if (file == nullptr) {
         return FALSE;
@@ -771,6 +820,7 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
 }
 
 BOOL WINAPI SetEndOfFile(HANDLE hFile) {
+    BeginFileChange();
     FileObject* file = FindFile(hFile);
     if (file == nullptr) {
         return FALSE;
@@ -830,7 +880,11 @@ BOOL WINAPI SetFileTime(HANDLE hFile, const FILETIME*, const FILETIME* lpLastAcc
 }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
-    if (FindObjectOf<FileObject>(hObject) == nullptr || !RemoveObject(hObject)) {
+    const FileObject* file = FindObjectOf<FileObject>(hObject);
+    if (file != nullptr && file->canWrite()) {
+        BeginFileChange();
+    }
+    if (file == nullptr || !RemoveObject(hObject)) {
         return Fail(ERROR_INVALID_HANDLE);
     }
     return TRUE;

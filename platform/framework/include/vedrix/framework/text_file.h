@@ -3,14 +3,15 @@
 // Paths are written with "\" as the separator, as the host writes them; on
 // platforms whose separator is "/" it is turned into that. Reading drops a
 // carriage return before a line feed, so files written on either platform
-// read the same. Writing goes to a file beside the target, which replaces the
-// target only when everything was written: a crash or a full disk in the
-// middle leaves the old file, never a torn one.
+// read the same. Writing collects the text and saves it whole on Commit
+// (<vedrix/framework/file_save.h>): a crash or a full disk in the middle
+// leaves the old file, never a torn one, wherever the file's directory and
+// the programs holding it open allow that.
 #pragma once
 
-#include <fstream>
 #include <istream>
 #include <ostream>
+#include <sstream>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -52,8 +53,9 @@ private:
     bool m_open = false;
 };
 
-// Writes beside `path` and replaces it on Commit. Without a successful
-// Commit the target stays as it was and the side file is removed.
+// Collects the text of the file at `path` and saves it on Commit, with lines
+// ended as the platform's text files end them. Without a Commit nothing is
+// written.
 class VEDRIX_FRAMEWORK_API TextFileWriter : public std::ostream {
 public:
     explicit TextFileWriter(const char* path);
@@ -61,15 +63,17 @@ public:
     TextFileWriter& operator=(const TextFileWriter&) = delete;
     ~TextFileWriter() override;
 
-    bool is_open() const { return m_file.is_open(); }
-    // Flushes and closes the side file and puts it in the target's place.
-    // False (target unchanged) when anything failed on the way.
+    // True when the writer takes text: it was given a file name. Whether the
+    // file can be written shows at Commit.
+    bool is_open() const { return !m_target.empty(); }
+    // Saves the text (SaveFile). False, with badbit, when the stream failed
+    // or even the plain write of the file failed. A second Commit saves
+    // nothing and is false.
     bool Commit();
 
 private:
     std::string m_target;
-    std::string m_side;
-    std::filebuf m_file;
+    std::stringbuf m_text;
     bool m_committed = false;
 };
 
