@@ -218,6 +218,21 @@ TEST_F(DrawingsTest, CreationResults) {
     EXPECT_EQ(drawings().back().name, std::string(ZEL_DRAWING_NAME_LENGTH, 'L'));
 }
 
+TEST_F(DrawingsTest, ConfiguredCallOfCreationFailsAndMakesNothing) {
+    project.addDrawingFile(5, "five");
+    project.config().failures = {{"ze_create_with_activeTbList", 2, ZEL_ZE_NAME_EXISTS}};
+    project.apply();
+    const int numbers[] = {5};
+    int made = 0;
+    EXPECT_EQ(ze_create_with_activeTbList("A", numbers, 1, &made), ZEL_ZE_CREATED);
+    made = 0;
+    EXPECT_EQ(ze_create_with_activeTbList("B", numbers, 1, &made), ZEL_ZE_NAME_EXISTS);
+    EXPECT_EQ(made, 0);
+    EXPECT_EQ(ze_create_with_activeTbList("C", numbers, 1, &made), ZEL_ZE_CREATED);
+    ASSERT_EQ(drawings().size(), 2u);
+    EXPECT_EQ(drawings().back().name, "C");
+}
+
 TEST_F(DrawingsTest, ADamagedListIsNeverWrittenOver) {
     project.addDrawingFile(5, "five");
     const std::string damaged = "1\t5\tfirst\nthis is no drawing\n";
