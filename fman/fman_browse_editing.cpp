@@ -382,7 +382,10 @@ void CFmanListbrowseDlg::showInformation(HTREEITEM item) {
             number.Format("%6d", source);
             number.Replace(' ', '0');
             label.LoadString(2042);
-            second = label + " : " + text.Left(2) + number + text.Right(4);
+            // The item's file name with the source's number in it.
+            const int blank = text.Find(' ');
+            const CString fileName = blank >= 0 ? text.Left(blank) : text;
+            second = label + " : " + fileName.Left(2) + number + fileName.Right(4);
         }
     }
     first.Trim();

@@ -247,9 +247,10 @@ void CFmanListbrowseDlg::OnStartNumberKillFocus() {
     }
 }
 
-// A host drawing named "FM-View_" and the view's text, made of the view's
-// drawing files. An existing drawing of that name is replaced only when
-// the person agrees.
+// A host drawing named "FM-View_" and the view's text (its first 62
+// characters), made of the view's drawing files. An existing drawing of
+// that name is replaced only when the person agrees. The outcome is told
+// through the host's user messages.
 void CFmanListbrowseDlg::OnHostDrawing() {
     HTREEITEM view = m_tcStructure.GetSelectedItem();
     const TBItemData* record = recordOf(view);
@@ -265,6 +266,12 @@ void CFmanListbrowseDlg::OnHostDrawing() {
     std::memcpy(name, static_cast<LPCSTR>(full), static_cast<std::size_t>(full.GetLength()));
     const CString shownName = full;
 
+    // A view the host could not make one drawing of touches nothing, not
+    // even a drawing of the same name.
+    if (static_cast<int>(numbers.size()) > kgtbls()) {
+        sendGuiMessageSuppress(1200052, shownName);
+        return;
+    }
     const int unit = kgunit();
     int existing = 0;
     if (vw_ze_get_nr(1, unit, name, &existing) == 0) {
@@ -274,10 +281,6 @@ void CFmanListbrowseDlg::OnHostDrawing() {
             return;
         }
         vw_ze_delete(1, unit, existing);
-    }
-    if (static_cast<int>(numbers.size()) > kgtbls()) {
-        sendGuiMessageSuppress(1200052, shownName);
-        return;
     }
     int drawing = 0;
     switch (ze_create_with_activeTbList(name, numbers.data(), static_cast<int>(numbers.size()),

@@ -61,7 +61,7 @@ protected:
     vedrix::hostsim::DrawingHeader header(int number) const {
         vedrix::hostsim::DrawingHeader result;
         const std::string bytes =
-            entry_tests::readFile(vedrix::hostsim::DrawingFilePath(project.string(), number));
+            entry_tests::readFile(project / vedrix::hostsim::DrawingFileName(number));
         if (bytes.size() >= ZEL_TB_RECORD_SIZE) {
             vedrix::hostsim::DecodeHeader(bytes.data(), result);
         }
@@ -69,7 +69,7 @@ protected:
     }
 
     bool exists(int number) const {
-        return fs::exists(vedrix::hostsim::DrawingFilePath(project.string(), number));
+        return fs::exists(project / vedrix::hostsim::DrawingFileName(number));
     }
 
     // A line of the view file: name, identifier, code path, replication
