@@ -137,7 +137,7 @@ void CFmanListbrowseDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
 // An empty name is refused and a name longer than 50 characters cut, each
 // with its message unless the person is on the way to the cancel button.
 void CFmanListbrowseDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
-    const auto* note = reinterpret_cast<NMTVDISPINFOA*>(pNMHDR);
+    auto* note = reinterpret_cast<NMTVDISPINFOA*>(pNMHDR);
     *pResult = 0;
     if (m_bLabelEditCancelled) {
         m_bLabelEditCancelled = 0;
@@ -163,6 +163,11 @@ void CFmanListbrowseDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
                     showMessage(2045);
                 }
                 text = text.Left(kMaxLabel);
+                // The tree takes the label from the notification once it is
+                // accepted: it is cut there too.
+                if (static_cast<int>(std::strlen(note->item.pszText)) > kMaxLabel) {
+                    note->item.pszText[kMaxLabel] = '\0';
+                }
             }
             TVITEMA item{};
             item.mask = TVIF_TEXT;
