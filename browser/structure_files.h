@@ -16,4 +16,11 @@ void readStructureFiles(Zel_GM_Root& root, const CString& directoryPrefix,
                         const CString& hierarchyName, const CString& levelListName,
                         unsigned int readLevels);
 
+// Writes the hierarchy file (the levels, then "#ATTRIBUTES:" and the
+// attribute section) and the level list file of `root`, each beside itself
+// and then put in its place. A file with an empty name is not written; one
+// that cannot be written is passed over without a word.
+void writeStructureFiles(Zel_GM_Root& root, const CString& directoryPrefix,
+                         const CString& hierarchyName, const CString& levelListName);
+
 }  // namespace vedrix::browser

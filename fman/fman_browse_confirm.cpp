@@ -15,6 +15,7 @@
 
 #include <rpc.h>
 
+#include "new_uuid.h"
 #include "structure_files.h"
 
 #include <cstdlib>
@@ -78,7 +79,9 @@ void CFmanListbrowseDlg::OnOK() {
         return;
     }
     rebuildLevels();
-    writeStructureFiles();
+    // A file that cannot be written is passed over; the dialog still ends as
+    // confirmed.
+    vedrix::browser::writeStructureFiles(*m_pRoot, projectFile(""), m_csHreName, m_csStructureName);
     writeDrawingFileInfo();
     EndDialog(IDOK);
 }
@@ -167,7 +170,7 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
             name.Format("%u", static_cast<unsigned>(record->getNumber()));
         } else if (record->getType() == TBItemData::kView) {
             if (record->getIdentifier()[0] == '\0') {
-                record->setIdentifier(newUuidText());
+                record->setIdentifier(vedrix::browser::newUuidText());
             }
             const CString viewName =
                 m_tcStructure.GetItemText(m_tcStructure.GetParentItem(item)) + "%%" + text;
@@ -188,27 +191,6 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
         record->handAttributesTo(level->getAttributes());
         if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
             buildLevels(child, level, id, counter);
-        }
-    }
-}
-
-// A file that cannot be written is passed over without a word; the dialog
-// still ends as confirmed.
-void CFmanListbrowseDlg::writeStructureFiles() {
-    if (!m_csHreName.IsEmpty()) {
-        vedrix::framework::TextFileWriter hre(projectFile(m_csHreName));
-        if (hre.is_open()) {
-            m_pRoot->writehre(hre);
-            hre << '#' << "ATTRIBUTES:" << '\n';
-            m_pRoot->writeAttributes(hre);
-            hre.Commit();
-        }
-    }
-    if (!m_csStructureName.IsEmpty()) {
-        vedrix::framework::TextFileWriter lis(projectFile(m_csStructureName));
-        if (lis.is_open()) {
-            m_pRoot->writelis(lis);
-            lis.Commit();
         }
     }
 }

@@ -5,10 +5,11 @@
 // about the selected item.
 #include "fman_listbrowse_dlg.h"
 
+#include "free_files.h"
+#include "label_edit.h"
+
 #include <zelkar/business_basics.h>
 #include <zelkar/file_access.h>
-
-#include <rpc.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -186,15 +187,7 @@ void CFmanListbrowseDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
 // dropping it) by giving the tree the focus; a confirm or cancel that comes
 // from anything else only beeps. Returns true: the dialog stays open.
 bool CFmanListbrowseDlg::keepLabelEditOpen(int key) {
-    if (::GetKeyState(key) < 0) {
-        if (key == VK_ESCAPE) {
-            m_bLabelEditCancelled = 1;
-        }
-        m_tcStructure.SetFocus();
-    } else {
-        ::MessageBeep(0);
-    }
-    return true;
+    return vedrix::browser::endLabelEditByKey(m_tcStructure, key, m_bLabelEditCancelled);
 }
 
 void CFmanListbrowseDlg::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -315,30 +308,13 @@ void CFmanListbrowseDlg::removeItem(HTREEITEM item) {
 // first blank and the drawing file's name after it. It remembers where the
 // drawing file was loaded.
 void CFmanListbrowseDlg::returnToFreeList(HTREEITEM item, const TBItemData& record) {
-    const CString text = m_tcStructure.GetItemText(item);
-    CString fileName = text;
-    CString name;
-    const int blank = text.Find(' ');
-    if (blank >= 0) {
-        fileName = text.Left(blank);
-        name = text.Mid(blank);
-        name.TrimLeft(' ');
-    }
-    auto* row = new TBItemData(record.getType(), record.getFlags(), record.getNumber(), 0, nullptr,
-                               nullptr, record.getExtra());
-    LVITEMA entry{};
-    entry.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    entry.iItem = m_lcFreeFiles.GetItemCount();
-    entry.pszText = fileName.GetBuffer();
-    entry.iImage = m_nImages[TBItemData::kDrawingFile];
-    entry.lParam = reinterpret_cast<LPARAM>(row);
-    const int at = m_lcFreeFiles.InsertItem(&entry);
-    fileName.ReleaseBuffer();
-    if (at < 0) {
-        delete row;
-        return;
-    }
-    m_lcFreeFiles.SetItemText(at, 1, name);
+    CString fileName, name;
+    vedrix::browser::splitDrawingFileText(m_tcStructure.GetItemText(item), fileName, name);
+    vedrix::browser::addFreeRow(
+        m_lcFreeFiles, fileName, name,
+        new TBItemData(record.getType(), record.getFlags(), record.getNumber(), 0, nullptr, nullptr,
+                       record.getExtra()),
+        m_nImages[TBItemData::kDrawingFile]);
 }
 
 void CFmanListbrowseDlg::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -388,8 +364,8 @@ void CFmanListbrowseDlg::showInformation(HTREEITEM item) {
             number.Replace(' ', '0');
             label.LoadString(2042);
             // The item's file name with the source's number in it.
-            const int blank = text.Find(' ');
-            const CString fileName = blank >= 0 ? text.Left(blank) : text;
+            CString fileName, name;
+            vedrix::browser::splitDrawingFileText(text, fileName, name);
             second = label + " : " + fileName.Left(2) + number + fileName.Right(4);
         }
     }

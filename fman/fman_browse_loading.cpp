@@ -24,6 +24,7 @@
 #include "browser_resources.h"
 #include "name_library.h"
 #include "fm_structure.h"
+#include "free_files.h"
 #include "fm_view_form.h"
 
 namespace {
@@ -155,71 +156,44 @@ void CFmanListbrowseDlg::loadStructure() {
 // not use and whose header reads, in the order the directory gives them,
 // with its name from the name library.
 void CFmanListbrowseDlg::fillFreeList() {
-    CString heading;
-    heading.LoadString(2007);
-    CRect rect;
-    m_lcFreeFiles.GetWindowRect(&rect);
-    const int width = rect.Width() - 4;
-    m_lcFreeFiles.SetImageList(m_pItemImages, LVSIL_SMALL);
-    m_lcFreeFiles.InsertColumn(0, heading, LVCFMT_LEFT, width * 2 / 5);
-    heading.LoadString(2008);
-    m_lcFreeFiles.InsertColumn(1, heading, LVCFMT_LEFT, width * 3 / 5);
-
+    vedrix::browser::insertFreeListColumns(m_lcFreeFiles, m_pItemImages);
     std::unordered_set<std::string> used;
     for (POSITION pos = m_pStructureNumbers->GetHeadPosition(); pos != nullptr;) {
         used.insert(static_cast<LPCSTR>(m_pStructureNumbers->GetNext(pos)));
     }
-
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(projectFile("tb0*.zdw"), &found);
-    if (search == INVALID_HANDLE_VALUE || search == nullptr) {
-        return;
-    }
     std::vector<char> header(ZEL_TB_RECORD_SIZE);
-    do {
-        CString fileName(found.cFileName);
-        fileName.MakeLower();
-        const int number = std::atoi(fileName.Mid(2, 6));
-        CString numberText;
-        numberText.Format("%d", number);
-        if (used.count(static_cast<LPCSTR>(numberText)) != 0 ||
-            read_teilbild_rec(kgunit(), number, header.data()) != ZEL_TB_OK) {
-            continue;
-        }
-        auto* record =
-            new TBItemData(TBItemData::kDrawingFile, 0, static_cast<unsigned long>(number), 0);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = m_lcFreeFiles.GetItemCount();
-        item.pszText = fileName.GetBuffer();
-        item.iImage = m_nImages[TBItemData::kDrawingFile];
-        item.lParam = reinterpret_cast<LPARAM>(record);
-        const int row = m_lcFreeFiles.InsertItem(&item);
-        fileName.ReleaseBuffer();
-        if (row < 0) {
-            delete record;
-            continue;
-        }
-        char name[kObjectNameSize];
+    const int unit = kgunit();
+    vedrix::browser::forEachDrawingFile(
+        projectFile(""),
+        "fmmanager vedrix: error while closing file-handle "
+        "[FindFile(),FindNextFile(),FindClose()]",
+        [&](const CString& fileName, int number) {
+            if (used.count(std::to_string(number)) != 0 ||
+                read_teilbild_rec(unit, number, header.data()) != ZEL_TB_OK) {
+                return;
+            }
+            vedrix::browser::addFreeDrawingFile(m_lcFreeFiles, fileName, number, objectName(number),
+                                                m_nImages[TBItemData::kDrawingFile]);
+        });
+}
+
+// The drawing-file name that the host gives for `number`, in the display
+// character set and trimmed; empty when the lookup fails.
+CString CFmanListbrowseDlg::objectName(int number) const {
+    char name[kObjectNameSize];
+    std::memset(name, 0, sizeof name);
+    if (m_pReadObjectName == nullptr) {
+        reportMissing(VEDADA_READ_OBJECT_NAME);
+    } else if (m_pReadObjectName(1, number, name) != 0) {
+        std::printf("fmmanager: error from DLL %s in function %s\n", VEDADA_LIBRARY_NAME,
+                    VEDADA_READ_OBJECT_NAME);
         std::memset(name, 0, sizeof name);
-        if (m_pReadObjectName == nullptr) {
-            reportMissing(VEDADA_READ_OBJECT_NAME);
-        } else if (m_pReadObjectName(1, number, name) != 0) {
-            std::printf("fmmanager: error from DLL %s in function %s\n", VEDADA_LIBRARY_NAME,
-                        VEDADA_READ_OBJECT_NAME);
-            std::memset(name, 0, sizeof name);
-        }
-        name[sizeof name - 1] = '\0';
-        AsciiTextToIso(name, name);
-        CString text(name);
-        text.Trim(' ');
-        m_lcFreeFiles.SetItemText(row, 1, text);
-    } while (::FindNextFileA(search, &found));
-    if (!::FindClose(search)) {
-        std::printf(
-            "fmmanager vedrix: error while closing file-handle "
-            "[FindFile(),FindNextFile(),FindClose()]");
     }
+    name[sizeof name - 1] = '\0';
+    AsciiTextToIso(name, name);
+    CString text(name);
+    text.Trim(' ');
+    return text;
 }
 
 void CFmanListbrowseDlg::bringIntoViewForm() {

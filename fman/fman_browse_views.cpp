@@ -15,7 +15,7 @@
 #include <zelkar/utility_language.h>
 #include <zelkar/utility_user_info.h>
 
-#include <rpc.h>
+#include "new_uuid.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,23 +37,6 @@ CString hostText(unsigned int number, unsigned int part) {
 }
 
 }  // namespace
-
-// A new UUID in its string form; empty when none could be made or it does
-// not fit the identifier text.
-CString CFmanListbrowseDlg::newUuidText() {
-    UUID uuid;
-    RPC_CSTR text = nullptr;
-    if (::UuidCreate(&uuid) != RPC_S_OK || ::UuidToStringA(&uuid, &text) != RPC_S_OK ||
-        text == nullptr) {
-        return CString();
-    }
-    CString result;
-    if (std::strlen(reinterpret_cast<const char*>(text)) < TBItemData::kTextSize) {
-        result = reinterpret_cast<const char*>(text);
-    }
-    ::RpcStringFreeA(&text);
-    return result;
-}
 
 // The first of stem + separator + 1, 2, ... that no child of `parent`
 // carries.
@@ -104,8 +87,9 @@ HTREEITEM CFmanListbrowseDlg::createView(HTREEITEM level, bool variant, const ch
                                          const TBItemData* source) {
     const CString name =
         variant ? childNameWithNumber(level, m_csVariantStem, " ") : m_csOriginalName;
-    const CString uuid =
-        identifier != nullptr && identifier[0] != '\0' ? CString(identifier) : newUuidText();
+    const CString uuid = identifier != nullptr && identifier[0] != '\0'
+                             ? CString(identifier)
+                             : vedrix::browser::newUuidText();
     auto* record = new TBItemData(TBItemData::kView, 0, 0, 0, nullptr, uuid);
     if (variant) {
         record->markVariant();

@@ -144,18 +144,8 @@ void CFmanListbrowseDlg::OnSize(UINT nType, int cx, int cy) {
         const int left = ((cx - 35) * 5) / 9;
         const int right = cx - 35 - left;
         const int rightX = left + 20;
-        // A negative x or width keeps the control's own.
         const auto place = [this](int id, int x, int width, int moveDown, int grow) {
-            CWnd* control = GetDlgItem(id);
-            if (control == nullptr) {
-                return;
-            }
-            CRect rect;
-            control->GetWindowRect(&rect);
-            ScreenToClient(&rect);
-            control->SetWindowPos(nullptr, x >= 0 ? x : rect.left, rect.top + moveDown,
-                                  width >= 0 ? width : rect.Width(), rect.Height() + grow,
-                                  SWP_NOZORDER | SWP_FRAMECHANGED);
+            vedrix::browser::placeControl(*this, id, x, width, moveDown, grow);
         };
         place(kStructureTree, 15, left, 0, dy);
         place(kFreeList, rightX, right, 0, dy);

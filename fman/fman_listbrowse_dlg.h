@@ -127,6 +127,7 @@ private:
     void addTooltips();
     void loadStructure();
     void fillFreeList();
+    CString objectName(int number) const;
     void bringIntoViewForm();
     void viewFormPass(HTREEITEM first);
     HTREEITEM viewFormDrawingFile(HTREEITEM item, TBItemData& record);
@@ -146,7 +147,6 @@ private:
     std::vector<int> drawingFileNumbers(HTREEITEM view) const;
     void showNextStartNumber();
     int viewImage(const TBItemData& record) const;
-    static CString newUuidText();
 
     // Editing.
     void deleteSelected();
@@ -174,7 +174,6 @@ private:
     bool movedBelow(HTREEITEM first) const;
     void rebuildLevels();
     void buildLevels(HTREEITEM first, Zel_GM_Level* parent, int parentId, int& counter);
-    void writeStructureFiles();
     void writeDrawingFileInfo();
 
     TBItemData* recordOf(HTREEITEM item) const;
