@@ -47,6 +47,7 @@
 #include <vedrix/model.h>
 #include <vedrix/samplegen/sample_project.h>
 
+#include "module_call.h"
 #include "ratio_reporter.h"
 
 namespace {
@@ -70,25 +71,23 @@ double secondsBetween(Clock::time_point start, Clock::time_point end) {
 }
 
 struct Project {
+    explicit Project(const char* tag)
+        : scratch("vedrix-bench-fm-" + std::string(tag) + "-"), dir(scratch.dir()) {}
+    vedrix::bench::ScratchProject scratch;
     fs::path dir;
     std::string name = "fm";
     int levels = 0;
     int views = 0;
     int drawingFiles = 0;
 
-    ~Project() {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
     std::string file(const std::string& name_) const { return (dir / name_).string(); }
 };
 
 std::unique_ptr<Project> writeProject(const char* tag, int buildings, int views, int files) {
-    auto project = std::make_unique<Project>();
-    std::random_device random;
-    project->dir = fs::temp_directory_path() /
-                   ("vedrix-bench-fm-" + std::string(tag) + "-" + std::to_string(random()));
-    fs::create_directories(project->dir);
+    auto project = std::make_unique<Project>(tag);
+    if (!project->scratch.ok()) {
+        return nullptr;
+    }
     vedrix::samplegen::FmSample sample;
     sample.name = project->name;
     sample.buildings = buildings;
@@ -394,11 +393,7 @@ int main(int argc, char** argv) {
     // drawing files; and one view of 40 drawing files for the variants.
     const auto big = smoke ? writeProject("big", 10, 10, 6) : writeProject("big", 100, 10, 6);
     const auto forty = writeProject("forty", 1, 1, 40);
-    HMODULE module = ::LoadLibraryA("vedrix.dll");
-    g_fmBrowser = module != nullptr
-                      ? reinterpret_cast<FmBrowserFunction>(reinterpret_cast<void (*)()>(
-                            ::GetProcAddress(module, "tb_fman_browser")))
-                      : nullptr;
+    g_fmBrowser = vedrix::bench::moduleExport<FmBrowserFunction>("tb_fman_browser");
     if (!big || !forty || g_fmBrowser == nullptr) {
         std::fprintf(stderr, "the projects or the module are not there\n");
         return 1;

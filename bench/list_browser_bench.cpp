@@ -24,7 +24,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 
 #include <windows.h>
@@ -33,15 +32,14 @@
 #include <vedrix/headless/desktop.h>
 
 #include <vedrix/framework/text_file.h>
-#include <vedrix/hostsim/config.h>
 #include <vedrix/model.h>
 #include <vedrix/samplegen/sample_project.h>
 
+#include "module_call.h"
 #include "ratio_reporter.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kListBrowserTemplate = 101;
@@ -54,25 +52,21 @@ double secondsBetween(Clock::time_point start, Clock::time_point end) {
     return std::chrono::duration<double>(end - start).count();
 }
 
-struct Project {
-    fs::path dir;
+struct Project : vedrix::bench::ScratchProject {
+    Project() : ScratchProject("vedrix-bench-list-") {}
     std::string name = "campus";
     int levels = 0;
     int drawingFiles = 0;
     int placed = 0;
 
-    ~Project() {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-    std::string file(const char* extension) const { return (dir / (name + extension)).string(); }
+    std::string file(const char* extension) const { return (dir() / (name + extension)).string(); }
 };
 
 std::unique_ptr<Project> writeProject(int buildings, int filesPerPart, int freeFiles) {
     auto project = std::make_unique<Project>();
-    std::random_device random;
-    project->dir = fs::temp_directory_path() / ("vedrix-bench-list-" + std::to_string(random()));
-    fs::create_directories(project->dir);
+    if (!project->ok()) {
+        return nullptr;
+    }
     vedrix::samplegen::StructureSample sample;
     sample.name = project->name;
     sample.buildings = buildings;
@@ -82,19 +76,13 @@ std::unique_ptr<Project> writeProject(int buildings, int filesPerPart, int freeF
     sample.freeDrawingFiles = freeFiles;
     vedrix::samplegen::SampleSummary summary;
     std::string error;
-    if (!vedrix::samplegen::WriteStructureSample(project->dir.string(), sample, summary, error)) {
+    if (!vedrix::samplegen::WriteStructureSample(project->dir().string(), sample, summary, error)) {
         std::fprintf(stderr, "sample: %s\n", error.c_str());
         return nullptr;
     }
     project->levels = summary.levels;
     project->drawingFiles = summary.drawingFiles;
     project->placed = summary.drawingFiles - freeFiles;
-    vedrix::hostsim::HostConfig config;
-    config.project = project->dir.string();
-    if (!vedrix::hostsim::UseHostConfig((project->dir / "host.cfg").c_str(), config)) {
-        std::fprintf(stderr, "the host configuration cannot be written\n");
-        return nullptr;
-    }
     return project;
 }
 
@@ -119,7 +107,7 @@ int browse(const std::function<void(HWND)>& act, Clock::time_point& shown) {
             act(dialog);
         }
     });
-    const int result = g_listBrowser(nullptr, "en", g_project->dir.string().c_str(), "Campus",
+    const int result = g_listBrowser(nullptr, "en", g_project->dir().string().c_str(), "Campus",
                                      (g_project->name + ".lis").c_str(), "");
     vedrix::headless::setModalHook(nullptr);
     return result;
@@ -252,11 +240,7 @@ int main(int argc, char** argv) {
     // 100 buildings with 3 storeys of 2 parts: 1,000 levels; 9 drawing files
     // per part and 600 free ones: 6,000 drawing files.
     const auto project = smoke ? writeProject(10, 9, 60) : writeProject(100, 9, 600);
-    HMODULE module = ::LoadLibraryA("vedrix.dll");
-    g_listBrowser = module != nullptr
-                        ? reinterpret_cast<ListBrowserFunction>(reinterpret_cast<void (*)()>(
-                              ::GetProcAddress(module, "tb_list_browser")))
-                        : nullptr;
+    g_listBrowser = vedrix::bench::moduleExport<ListBrowserFunction>("tb_list_browser");
     if (!project || g_listBrowser == nullptr) {
         std::fprintf(stderr, "the project or the module is not there\n");
         return 1;

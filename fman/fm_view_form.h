@@ -15,6 +15,10 @@
 
 namespace vedrix::fman {
 
+// The item type of a level that holds views (a view's own type is
+// TBItemData::kView).
+inline constexpr unsigned char kViewLevel = 1;
+
 // The item's record; null when the item has none.
 TBItemData* itemRecord(const CTreeCtrl& tree, HTREEITEM item);
 

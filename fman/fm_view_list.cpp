@@ -35,6 +35,7 @@ ViewRecord& ViewList::append(const char* name, const char* identifier, const cha
         m_head = record;
     }
     m_tail = record;
+    m_firstOf.emplace(record->identifier, record);
     return *record;
 }
 
@@ -82,18 +83,15 @@ void ViewList::clear() {
         m_head = next;
     }
     m_tail = nullptr;
+    m_firstOf.clear();
 }
 
 ViewRecord* ViewList::find(const char* identifier) const {
     if (identifier == nullptr) {
         return nullptr;
     }
-    for (ViewRecord* record = m_head; record != nullptr; record = record->next) {
-        if (std::strcmp(record->identifier, identifier) == 0) {
-            return record;
-        }
-    }
-    return nullptr;
+    const auto found = m_firstOf.find(identifier);
+    return found != m_firstOf.end() ? found->second : nullptr;
 }
 
 }  // namespace vedrix::fman

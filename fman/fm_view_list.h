@@ -11,11 +11,14 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 
 namespace vedrix::fman {
 
-// Copies at most N - 1 characters of `text` into `field` and terminates it;
-// null gives an empty text.
+// Copies at most N - 1 characters of `text` into `field` and zeroes the rest
+// of it, so that nothing of an earlier text stays behind; null gives an
+// empty text.
 template <std::size_t N>
 void copyField(char (&field)[N], const char* text) {
     std::size_t n = 0;
@@ -24,7 +27,7 @@ void copyField(char (&field)[N], const char* text) {
         n = end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - text) : N - 1;
         std::memcpy(field, text, n);
     }
-    field[n] = '\0';
+    std::memset(field + n, 0, N - n);
 }
 
 // One view of the view file.
@@ -72,6 +75,8 @@ public:
     void clear();
 
     // The first record whose identifier is `identifier`; null when none is.
+    // (A record's identifier is never changed once it is in the list: the
+    // list keeps an index of them.)
     ViewRecord* find(const char* identifier) const;
 
     ViewRecord* head() const { return m_head; }
@@ -81,6 +86,8 @@ public:
 private:
     ViewRecord* m_head = nullptr;
     ViewRecord* m_tail = nullptr;
+    // The first record of each identifier.
+    std::unordered_map<std::string, ViewRecord*> m_firstOf;
 };
 
 }  // namespace vedrix::fman

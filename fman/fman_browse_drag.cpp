@@ -4,6 +4,8 @@
 // within the tree. The cursor says where a drop is allowed.
 #include "fman_listbrowse_dlg.h"
 
+#include "fm_view_form.h"
+
 #include <zelkar/file_access.h>
 
 #include <cstring>
@@ -34,7 +36,8 @@ bool isListView(const CWnd* window) {
 // A view is any item that is neither the root, nor a level, nor a drawing
 // file.
 bool isView(const TBItemData* record) {
-    return record != nullptr && record->getType() != TBItemData::kRoot && record->getType() != 1 &&
+    return record != nullptr && record->getType() != TBItemData::kRoot &&
+           record->getType() != vedrix::fman::kViewLevel &&
            record->getType() != TBItemData::kDrawingFile;
 }
 

@@ -5,6 +5,8 @@
 // about the selected item.
 #include "fman_listbrowse_dlg.h"
 
+#include "fm_view_form.h"
+
 #include "free_files.h"
 #include "label_edit.h"
 
@@ -70,7 +72,7 @@ void CFmanListbrowseDlg::OnTreeRightClick(NMHDR*, LRESULT* pResult) {
     int submenu = -1;
     if (record->getType() == TBItemData::kRoot) {
         submenu = kRootMenu;
-    } else if (record->getType() == 1) {
+    } else if (record->getType() == vedrix::fman::kViewLevel) {
         submenu = kLevelMenu;
     } else if (record->getType() == TBItemData::kView) {
         if (record->isLocked()) {
@@ -126,7 +128,7 @@ void CFmanListbrowseDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
     if (record == nullptr || record->getType() == TBItemData::kDrawingFile) {
         return;
     }
-    if (record->getType() == 1 ||
+    if (record->getType() == vedrix::fman::kViewLevel ||
         (record->getType() == TBItemData::kView && record->isVariantView())) {
         m_bLabelEditing = 1;
         *pResult = 0;
@@ -211,7 +213,7 @@ void CFmanListbrowseDlg::deleteSelected() {
     }
     HTREEITEM item = m_tcStructure.GetSelectedItem();
     const TBItemData* record = recordOf(item);
-    if (item == nullptr || record == nullptr || record->getType() == 1) {
+    if (item == nullptr || record == nullptr || record->getType() == vedrix::fman::kViewLevel) {
         return;
     }
     m_hDraggedItem = item;
@@ -296,7 +298,7 @@ void CFmanListbrowseDlg::removeItem(HTREEITEM item) {
     m_tcStructure.DeleteItem(item);
     if (isView && parent != nullptr && !m_tcStructure.ItemHasChildren(parent)) {
         const TBItemData* level = recordOf(parent);
-        if (level != nullptr && level->getType() == 1) {
+        if (level != nullptr && level->getType() == vedrix::fman::kViewLevel) {
             m_tcStructure.SetItemData(parent, 0);
             delete level;
             m_tcStructure.DeleteItem(parent);

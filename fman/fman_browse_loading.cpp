@@ -223,7 +223,7 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first) {
                 item = after;
                 continue;
             }
-        } else if (type == 1) {
+        } else if (type == vedrix::fman::kViewLevel) {
             if (!m_tcStructure.ItemHasChildren(item)) {
                 createView(item, false, nullptr, nullptr);
             }
@@ -250,7 +250,7 @@ HTREEITEM CFmanListbrowseDlg::viewFormDrawingFile(HTREEITEM item, TBItemData& re
     markIfInserted(item, record);
     HTREEITEM parent = m_tcStructure.GetParentItem(item);
     const TBItemData* parentRecord = recordOf(parent);
-    if (parentRecord != nullptr && parentRecord->getType() == 1) {
+    if (parentRecord != nullptr && parentRecord->getType() == vedrix::fman::kViewLevel) {
         gatherUnderNewView(parent, item);
         return nullptr;
     }

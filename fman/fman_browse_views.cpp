@@ -6,6 +6,8 @@
 // variant start number field.
 #include "fman_listbrowse_dlg.h"
 
+#include "fm_view_form.h"
+
 #include <vedrix/fman/free_tb_number.h>
 #include <vedrix/fman/tb_copy.h>
 #include <zelkar/business_basics.h>
@@ -62,7 +64,7 @@ void CFmanListbrowseDlg::OnNewLevel() {
         return;
     }
     const CString name = childNameWithNumber(rootItem, m_csNewLevelStem, "");
-    auto* record = new TBItemData(1, 0, 0, 0);
+    auto* record = new TBItemData(vedrix::fman::kViewLevel, 0, 0, 0);
     TVINSERTSTRUCTA insert{};
     insert.hParent = rootItem;
     insert.hInsertAfter = TVI_SORT;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_frame_checks.h"
 #include "launch_fixture.h"
 #include "list_project.h"
 
@@ -61,14 +62,6 @@ protected:
         return lines;
     }
 };
-
-// A control's rectangle in the dialog's client coordinates.
-RECT placeOf(const Dialog& d, int id) {
-    RECT r = d.control(id).rect();
-    POINT corner{r.left, r.top};
-    ::ScreenToClient(d.hwnd(), &corner);
-    return RECT{corner.x, corner.y, corner.x + (r.right - r.left), corner.y + (r.bottom - r.top)};
-}
 
 TEST_F(FrameTest, ShowsItsTextsAndIcon) {
     std::vector<std::string> texts, freeHeadings, paletteHeadings;
@@ -140,18 +133,7 @@ TEST_F(FrameTest, ResizingRearrangesTheControlsAboveAMinimumSize) {
 TEST_F(FrameTest, MinimisedItShowsItsIconInTheMiddle) {
     std::vector<vedrix::headless::DrawingEntry> icons;
     RECT client{};
-    person.onDialog(101, [&](Dialog& d) {
-        ::SendMessageA(d.hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        vedrix::headless::clearDrawingRecord();
-        ::InvalidateRect(d.hwnd(), nullptr, TRUE);
-        ::UpdateWindow(d.hwnd());
-        client = d.clientRect();
-        for (const auto& entry : vedrix::headless::drawingRecord(d.hwnd())) {
-            if (entry.kind == vedrix::headless::DrawingKind::DrawIcon) {
-                icons.push_back(entry);
-            }
-        }
-    });
+    person.onDialog(101, [&](Dialog& d) { icons = iconsDrawnMinimised(d, client); });
     EXPECT_EQ(browse(), IDCANCEL);
     ASSERT_EQ(icons.size(), 1u);
     EXPECT_EQ(icons[0].rect.left, (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2);

@@ -203,19 +203,6 @@ TEST_F(LaunchTest, ViewSelectionLeavesZeroInTheBufferWhenCancelled) {
     EXPECT_FALSE(fs::exists(project / "demo.hre"));
 }
 
-TEST_F(LaunchTest, ViewSelectionHandsOverItsPickOnConfirmation) {
-    char picked[100];
-    std::memset(picked, 'x', sizeof picked);
-    person.onDialog(139, [](Dialog& d) { d.ok(); });
-    EXPECT_EQ(
-        tb_fman_ViewSelect(nullptr, 0, "en", project.c_str(), "Demo", "demo.lis", 0, 1, picked),
-        IDOK);
-    // Nothing was picked in the dialog: its empty identifier replaces the
-    // "0", and the last byte is a terminator whatever the dialog held.
-    EXPECT_STREQ(picked, "");
-    EXPECT_EQ(picked[99], '\0');
-}
-
 TEST_F(LaunchTest, BuildingSelectionWithNothingChosenGivesZero) {
     writeFile(project / "demo.hre", "");
     person.onDialog(104, [](Dialog& d) { d.ok(); });

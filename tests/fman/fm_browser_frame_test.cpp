@@ -1,16 +1,19 @@
 // The facility-management browser's frame through tb_fman_browser: its
-// texts, the layout on resize and the minimum size, help, and a right double
-// click that confirms.
+// texts, the layout on resize and the minimum size, the minimised icon, help,
+// and a right double click that confirms.
 #include <gmock/gmock.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "dialog_frame_checks.h"
 #include "fm_browser_project.h"
 
 using namespace vedrix::automation;
 using namespace fmbrowser_tests;
+using entry_tests::iconsDrawnMinimised;
+using entry_tests::placeOf;
 using ::testing::ElementsAre;
 
 namespace {
@@ -26,14 +29,6 @@ protected:
         writeProject();
     }
 };
-
-// A control's rectangle in the dialog's client coordinates.
-RECT placeOf(const Dialog& d, int id) {
-    RECT r = d.control(id).rect();
-    POINT corner{r.left, r.top};
-    ::ScreenToClient(d.hwnd(), &corner);
-    return RECT{corner.x, corner.y, corner.x + (r.right - r.left), corner.y + (r.bottom - r.top)};
-}
 
 TEST_F(FrameTest, ShowsItsTexts) {
     std::vector<std::string> texts;
@@ -102,6 +97,16 @@ TEST_F(FrameTest, ResizingRearrangesTheControlsAboveAMinimumSize) {
     }
     EXPECT_EQ(limits.ptMinTrackSize.x, 500);
     EXPECT_EQ(limits.ptMinTrackSize.y, 450);
+}
+
+TEST_F(FrameTest, MinimisedItShowsItsIconInTheMiddle) {
+    std::vector<vedrix::headless::DrawingEntry> icons;
+    RECT client{};
+    person.onDialog(127, [&](Dialog& d) { icons = iconsDrawnMinimised(d, client); });
+    EXPECT_EQ(browse(), IDCANCEL);
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].rect.left, (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2);
+    EXPECT_EQ(icons[0].rect.top, (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2);
 }
 
 TEST_F(FrameTest, HelpOpensContext4823OfTheHostsHelpFile) {

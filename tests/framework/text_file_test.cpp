@@ -71,12 +71,16 @@ TEST_F(TextFileTest, ReaderCanGoBackToARememberedPosition) {
     EXPECT_TRUE(in.fail());
 }
 
-TEST_F(TextFileTest, MissingFileGivesAFailedStream) {
-    TextFileReader in(hostPath("sub/none.hre").c_str());
-    EXPECT_FALSE(in.is_open());
-    EXPECT_TRUE(in.fail());
-    std::string line;
-    EXPECT_FALSE(std::getline(in, line));
+// A missing file and a directory both give a failed stream, as a file that
+// cannot be opened for reading.
+TEST_F(TextFileTest, MissingFileOrDirectoryGivesAFailedStream) {
+    for (const char* name : {"sub/none.hre", "sub"}) {
+        TextFileReader in(hostPath(name).c_str());
+        EXPECT_FALSE(in.is_open()) << name;
+        EXPECT_TRUE(in.fail()) << name;
+        std::string line;
+        EXPECT_FALSE(std::getline(in, line)) << name;
+    }
 }
 
 TEST_F(TextFileTest, WriterReplacesTheTargetOnlyOnCommit) {

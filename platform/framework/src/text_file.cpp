@@ -60,8 +60,18 @@ TextFileReader::TextFileReader(const char* path) : std::istream(nullptr) {
         setstate(std::ios::failbit);
         return;
     }
-    std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
+    // A path that opens but cannot be read (a directory, where the platform
+    // lets one be opened) fails like a file that does not open; the stream
+    // library reports such a read error by throwing.
+    std::vector<char> bytes;
+    try {
+        char chunk[1 << 16];
+        for (std::streamsize got; (got = file.rdbuf()->sgetn(chunk, sizeof chunk)) > 0;) {
+            bytes.insert(bytes.end(), chunk, chunk + got);
+        }
+    } catch (const std::ios_base::failure&) {
+        file.setstate(std::ios::badbit);
+    }
     if (file.bad()) {
         setstate(std::ios::failbit);
         return;
