@@ -207,6 +207,23 @@ TEST_F(BadHostFilesTest, AMalformedViewFileIsNeitherReadNorOverwritten) {
     EXPECT_THAT(tableLines("site.lis"), ElementsAre("1\t2\t0\t"));
 }
 
+// Views the view file knows but the structure lacks stay in the view file,
+// cancelled or confirmed.
+TEST_F(BadHostFilesTest, ViewsTheStructureLacksStayInTheViewFile) {
+    views = viewLine("North%%Ground", kGround, "", "-1", "0", "0") +
+            viewLine("Gone%%Old", kLost, "C:\\old", "2020-01-01", "0", "1");
+    writeProject();
+    EXPECT_THAT(openAndCancel(), ElementsAre("tb000001.zdw  Plan 1"));
+    EXPECT_EQ(viewFile().at(kLost)[1], "Gone%%Old");
+    person.onDialog(127, [&](Dialog& d) { d.ok(); });
+    EXPECT_EQ(browse(), IDOK);
+    const auto written = viewFile();
+    ASSERT_EQ(written.size(), 2u);
+    EXPECT_EQ(written.at(kLost)[4], "C:\\old");
+    EXPECT_EQ(written.at(kLost)[5], "2020-01-01");
+    EXPECT_EQ(written.at(kLost)[7], "1");
+}
+
 // A project that cannot be written, its files and its directory: confirming
 // still closes the dialog, and every file stays as it was.
 TEST_F(BadHostFilesTest, AReadOnlyProjectKeepsEveryFile) {
