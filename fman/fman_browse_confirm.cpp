@@ -180,7 +180,7 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
                                       record->isLocked() ? "1" : "0");
         }
         char uuid[TBItemData::kTextSize] = {};
-        std::strncpy(uuid, record->getIdentifier(), sizeof uuid - 1);
+        vedrix::fman::copyField(uuid, record->getIdentifier());
         Zel_GM_Level* level = parent->addSublevel(
             record->getType(), static_cast<unsigned long>(id), static_cast<unsigned long>(parentId),
             ZU_String(name), record->getFlags(), reinterpret_cast<unsigned char*>(uuid));
