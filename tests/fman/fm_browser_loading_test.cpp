@@ -5,6 +5,9 @@
 // missing, empty or malformed.
 #include <gmock/gmock.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <string>
@@ -224,28 +227,64 @@ TEST_F(BadHostFilesTest, ViewsTheStructureLacksStayInTheViewFile) {
     EXPECT_EQ(written.at(kLost)[7], "1");
 }
 
+// Makes a file or directory unwritable for this process: its write
+// permissions go, and where that does not hold (a user who may write
+// anything) it is made immutable. False when neither holds.
+bool makeUnwritable(const fs::path& path) {
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(path, writable, fs::perm_options::remove);
+    if (::access(path.c_str(), W_OK) != 0) {
+        return true;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    int flags = 0;
+    const bool immutable = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                           (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return immutable;
+}
+
+void makeWritable(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    int flags = 0;
+    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_IMMUTABLE_FL) != 0) {
+        flags &= ~FS_IMMUTABLE_FL;
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
+}
+
 // A project that cannot be written, its files and its directory: confirming
-// still closes the dialog, and every file stays as it was.
+// still closes the dialog, and every file stays as it was. Needs a file
+// system that can refuse writes to this process (permissions, or immutable
+// files for a user who may write anything).
 TEST_F(BadHostFilesTest, AReadOnlyProjectKeepsEveryFile) {
     views = viewLine("North%%Ground", kGround, "", "-1", "0", "0");
     writeProject();
     const std::string viewsBefore = file("fm_views.txt");
-    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    std::vector<fs::path> locked;
     for (const auto& entry : fs::directory_iterator(project)) {
-        fs::permissions(entry.path(), writable, fs::perm_options::remove);
+        locked.push_back(entry.path());
     }
-    fs::permissions(project, writable, fs::perm_options::remove);
-    const bool canWrite = ::access(project.c_str(), W_OK) == 0;
-    if (!canWrite) {
+    locked.push_back(project);
+    bool refused = true;
+    for (const fs::path& path : locked) {
+        refused = makeUnwritable(path) && refused;
+    }
+    if (refused) {
         person.onDialog(127, [&](Dialog& d) { d.ok(); });
         EXPECT_EQ(browse(), IDOK);
     }
-    fs::permissions(project, fs::perms::owner_all, fs::perm_options::add);
-    for (const auto& entry : fs::directory_iterator(project)) {
-        fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add);
+    for (const fs::path& path : locked) {
+        makeWritable(path);
     }
-    if (canWrite) {
-        GTEST_SKIP() << "this user can write any directory";
+    if (!refused) {
+        GTEST_SKIP() << "this file system lets this process write anything";
     }
     EXPECT_EQ(file("site.hre"), hre);
     EXPECT_EQ(file("site.lis"), lis);
