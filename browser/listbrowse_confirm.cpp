@@ -5,7 +5,6 @@
 // place, so that a failure on the way leaves the old file.
 #include "listbrowse_dlg.h"
 
-#include <vedrix/framework/text_file.h>
 #include <vedrix/model/root.h>
 
 #include "new_uuid.h"

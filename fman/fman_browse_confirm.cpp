@@ -7,7 +7,6 @@
 // Cancelling deletes the drawing files that variants made during the run.
 #include "fman_listbrowse_dlg.h"
 
-#include <vedrix/framework/text_file.h>
 #include <vedrix/model/root.h>
 #include <zelkar/business_basics.h>
 #include <zelkar/file_access.h>

@@ -7,7 +7,6 @@
 #include "fman_listbrowse_dlg.h"
 
 #include <vedrix/fman/free_tb_number.h>
-#include <vedrix/framework/text_file.h>
 #include <vedrix/model/root.h>
 #include <vedrix/widgets/tree_list_class.h>
 #include <zelkar/business_basics.h>
@@ -21,7 +20,6 @@
 #include <string>
 #include <unordered_set>
 
-#include "browser_resources.h"
 #include "name_library.h"
 #include "fm_structure.h"
 #include "free_files.h"
