@@ -166,7 +166,7 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
         const CString text = m_tcStructure.GetItemText(item).Left(kMaxItemText);
         CString name = text;
         if (record->getType() == TBItemData::kDrawingFile) {
-            name.Format("%u", static_cast<unsigned>(record->getNumber()));
+            name.Format("%d", drawingFileNumber(item));
         } else if (record->getType() == TBItemData::kView) {
             if (record->getIdentifier()[0] == '\0') {
                 record->setIdentifier(vedrix::browser::newUuidText());

@@ -255,10 +255,7 @@ void CFmanListbrowseDlg::deleteView(HTREEITEM view) {
     for (HTREEITEM child : children) {
         TBItemData* record = recordOf(child);
         if (answer == IDYES) {
-            if (record != nullptr) {
-                vw_tb_delete(
-                    ZelTbRef{ZEL_TB_REF_KIND, unit, static_cast<int>(record->getNumber())});
-            }
+            vw_tb_delete(ZelMakeTbRef(unit, drawingFileNumber(child)));
             m_tcStructure.SetItemData(child, 0);
             delete record;
             m_tcStructure.DeleteItem(child);
@@ -359,7 +356,7 @@ void CFmanListbrowseDlg::showInformation(HTREEITEM item) {
     } else if (record->getType() == TBItemData::kDrawingFile) {
         label.LoadString(2007);
         first = label + " : " + text;
-        const int source = copySource(std::atoi(text.Mid(2, 6)));
+        const int source = copySource(drawingFileNumber(item));
         if (source > 0) {
             CString number;
             number.Format("%6d", source);

@@ -37,12 +37,6 @@ void reportMissing(const char* name) {
     std::printf("fmmanager Function: <%s> in %s not found !\n", name, VEDADA_LIBRARY_NAME);
 }
 
-// The drawing-file number that a tree item's text names: the six characters
-// after "tb".
-int numberInItemText(const CString& text) {
-    return std::atoi(text.Mid(2, 6));
-}
-
 }  // namespace
 
 CString CFmanListbrowseDlg::projectFile(const CString& name) const {
@@ -239,7 +233,7 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first) {
 // it as usual, else the item to visit next (null: none left at this depth).
 HTREEITEM CFmanListbrowseDlg::viewFormDrawingFile(HTREEITEM item, TBItemData& record) {
     HTREEITEM next = m_tcStructure.GetNextSiblingItem(item);
-    if (!m_numbersMet.insert(record.getNumber()).second) {
+    if (!m_numbersMet.insert(drawingFileNumber(item)).second) {
         m_tcStructure.SetItemData(item, 0);
         delete &record;
         m_tcStructure.DeleteItem(item);
@@ -258,8 +252,7 @@ HTREEITEM CFmanListbrowseDlg::viewFormDrawingFile(HTREEITEM item, TBItemData& re
 // View flag bit 3 for a drawing file that the host's drawing-file
 // information marks as inserted.
 void CFmanListbrowseDlg::markIfInserted(HTREEITEM item, TBItemData& record) {
-    if (!record.isInserted() &&
-        m_insertedNumbers.count(numberInItemText(m_tcStructure.GetItemText(item))) != 0) {
+    if (!record.isInserted() && m_insertedNumbers.count(drawingFileNumber(item)) != 0) {
         record.markInserted();
     }
 }

@@ -127,7 +127,7 @@ std::vector<int> CFmanListbrowseDlg::drawingFileNumbers(HTREEITEM view) const {
     std::vector<int> numbers;
     for (HTREEITEM child = m_tcStructure.GetChildItem(view); child != nullptr;
          child = m_tcStructure.GetNextSiblingItem(child)) {
-        numbers.push_back(std::atoi(m_tcStructure.GetItemText(child).Mid(2, 6)));
+        numbers.push_back(drawingFileNumber(child));
     }
     return numbers;
 }

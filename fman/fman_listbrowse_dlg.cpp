@@ -7,6 +7,7 @@
 #include <vedrix/widgets/tree_list_class.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iterator>
 
 #include "dialog_frame.h"
@@ -93,6 +94,10 @@ void CFmanListbrowseDlg::DoDataExchange(CDataExchange* pDX) {
 TBItemData* CFmanListbrowseDlg::recordOf(HTREEITEM item) const {
     return item != nullptr ? reinterpret_cast<TBItemData*>(m_tcStructure.GetItemData(item))
                            : nullptr;
+}
+
+int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
+    return std::atoi(m_tcStructure.GetItemText(item).Mid(2, 6));
 }
 
 TBItemData* CFmanListbrowseDlg::rowRecord(int row) const {

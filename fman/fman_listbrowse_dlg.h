@@ -177,6 +177,9 @@ private:
     void writeDrawingFileInfo();
 
     TBItemData* recordOf(HTREEITEM item) const;
+    // The number of the drawing file that `item` shows, read from its text
+    // (the six digits after "tb"): the record keeps only its low 16 bits.
+    int drawingFileNumber(HTREEITEM item) const;
     TBItemData* rowRecord(int row) const;
     int imageOf(int type, bool checked) const;
 

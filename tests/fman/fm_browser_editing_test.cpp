@@ -245,4 +245,41 @@ TEST_F(EditingTest, MovedDrawingFilesAreConfirmedFirst) {
     EXPECT_THAT(tableLines("site.lis"), ::testing::Contains("4\t4\t0\t"));
 }
 
+// Drawing-file numbers above 65535 keep their own identity, although an
+// item's record holds only the low 16 bits: 70000 and 4464 are told apart
+// on opening, written as themselves, and deleting 70000 deletes only it.
+TEST_F(FmBrowserTest, LargeDrawingFileNumbersStayThemselves) {
+    addDrawingFile(70000, "Far", idOf(70000));
+    addDrawingFile(4464, "Near", idOf(4464));
+    hre = std::string("#DATA:\n\t1\t1\t0\t2\tNorth\t") + kNorth + "\n\t2\t2\t1\t2\tGround\t" +
+          kGround + "\n\t2\t3\t1\t2\tOther\t" + kOther + "\n";
+    lis = "#DATA:\n70000\t2\t0\t\n4464\t3\t0\t\n";
+    views = viewLine("North%%Ground", kGround, "", "-1", "0", "0") +
+            viewLine("North%%Other", kOther, "", "-1", "0", "0");
+    writeProject();
+    std::vector<std::string> ground, other;
+    person.onDialog(127, [&](Dialog& d) {
+        TreeView tree = d.tree(1025);
+        ground = tree.item({"Site", "North", "Ground"}).childTexts();
+        other = tree.item({"Site", "North", "Other"}).childTexts();
+        d.ok();
+    });
+    EXPECT_EQ(browse(), IDOK);
+    EXPECT_THAT(ground, ElementsAre("tb070000.zdw  Far"));
+    EXPECT_THAT(other, ElementsAre("tb004464.zdw  Near"));
+    EXPECT_THAT(tableLines("site.lis"), ElementsAre("70000\t2\t0\t", "4464\t4\t0\t"));
+    EXPECT_THAT(tableLines("fm_tbinfo.txt"),
+                ::testing::Contains("70000\t2\t" + uuidText(idOf(70000)) + "\t0\t0\t0"));
+
+    person.onDialog(127, [&](Dialog& d) {
+        person.answerNextMessageBox(IDYES);
+        d.tree(1025).item({"Site", "North", "Ground"}).click();
+        pressKey(VK_DELETE);
+        d.cancel();
+    });
+    EXPECT_EQ(browse(), IDCANCEL);
+    EXPECT_FALSE(exists(70000));
+    EXPECT_TRUE(exists(4464));
+}
+
 }  // namespace
