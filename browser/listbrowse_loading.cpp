@@ -30,7 +30,6 @@ using vedrix::browser::textWithArgument;
 
 constexpr int kStateImagesBitmap = 125;
 constexpr int kMissingFileBitmap = 126;
-constexpr int kPathBufferSize = 260;
 constexpr int kObjectNameSize = 72;
 
 // The address of the name library's read_object_name, as the set-up found
@@ -101,18 +100,9 @@ BOOL CListbrowseDlg::OnInitDialog() {
 
 // The name library learns the project directory, with its separator.
 void CListbrowseDlg::announceProjectDirectory() {
-    auto setListPath = libraryFunction<VedadaSetListPath>(m_hNameLib, VEDADA_SET_LIST_PATH);
-    if (setListPath == nullptr) {
+    if (!vedrix::browser::handOnProjectDirectory(m_hNameLib, projectFile(""))) {
         reportMissingFunction(VEDADA_SET_LIST_PATH);
-        return;
     }
-    const CString directory = projectFile("");
-    if (directory.GetLength() >= kPathBufferSize) {
-        return;  // a directory that does not fit is not handed on cut short
-    }
-    char path[kPathBufferSize];
-    std::memcpy(path, static_cast<LPCSTR>(directory), directory.GetLength() + 1);
-    setListPath(path);
 }
 
 void CListbrowseDlg::setTexts() {

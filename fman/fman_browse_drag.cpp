@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr UINT kInsertStateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED | TVIS_EXPANDEDONCE;
-
 bool hasClass(const CWnd* window, const char* className) {
     if (window == nullptr || window->m_hWnd == nullptr) {
         return false;
@@ -162,22 +160,8 @@ HTREEITEM CFmanListbrowseDlg::insertDrawingFile(HTREEITEM view, const CString& t
                                   from.getExtra());
     record->markInserted();
     const bool checked = from.isChecked();
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = view;
-    insert.hInsertAfter = TVI_SORT;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(static_cast<LPCSTR>(text));
-    insert.item.cchTextMax = kMaxItemText;
-    insert.item.iImage = imageOf(from.getType(), checked);
-    insert.item.iSelectedImage = insert.item.iImage;
-    insert.item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
-    insert.item.stateMask = kInsertStateMask;
-    insert.item.lParam = reinterpret_cast<LPARAM>(record);
-    HTREEITEM item = m_tcStructure.InsertItem(&insert);
-    if (item == nullptr) {
-        delete record;
-    }
-    return item;
+    return insertSorted(view, text, imageOf(from.getType(), checked),
+                        INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), record);
 }
 
 // A view holds at most kgtbls() drawing files: a drop that would make more

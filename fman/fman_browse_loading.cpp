@@ -30,7 +30,6 @@ namespace {
 using vedrix::browser::libraryFunction;
 
 constexpr int kNewLevelBitmap = 131;
-constexpr int kPathBufferSize = 260;
 constexpr int kObjectNameSize = 72;
 
 void reportMissing(const char* name) {
@@ -116,18 +115,9 @@ void CFmanListbrowseDlg::addTooltips() {
 
 // The name library learns the project directory, with its separator.
 void CFmanListbrowseDlg::announceProjectDirectory() {
-    auto setListPath = libraryFunction<VedadaSetListPath>(m_hNameLib, VEDADA_SET_LIST_PATH);
-    if (setListPath == nullptr) {
+    if (!vedrix::browser::handOnProjectDirectory(m_hNameLib, projectFile(""))) {
         reportMissing(VEDADA_SET_LIST_PATH);
-        return;
     }
-    const CString directory = projectFile("");
-    if (directory.GetLength() >= kPathBufferSize) {
-        return;  // a directory that does not fit is not handed on cut short
-    }
-    char path[kPathBufferSize];
-    std::memcpy(path, static_cast<LPCSTR>(directory), directory.GetLength() + 1);
-    setListPath(path);
 }
 
 // Files that do not open are passed over without a word: the tree then

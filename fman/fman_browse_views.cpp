@@ -26,7 +26,6 @@
 
 namespace {
 
-constexpr UINT kInsertStateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED | TVIS_EXPANDEDONCE;
 constexpr const char* kDrawingPrefix = "FM-View_";
 constexpr int kDrawingDescriptionMax = ZEL_DRAWING_NAME_LENGTH - 8;
 constexpr unsigned kHostTextMax = 80;
@@ -64,18 +63,10 @@ void CFmanListbrowseDlg::OnNewLevel() {
         return;
     }
     const CString name = childNameWithNumber(rootItem, m_csNewLevelStem, "");
-    auto* record = new TBItemData(vedrix::fman::kViewLevel, 0, 0, 0);
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = rootItem;
-    insert.hInsertAfter = TVI_SORT;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(static_cast<LPCSTR>(name));
-    insert.item.iImage = m_nImages[1];
-    insert.item.iSelectedImage = m_nImages[1];
-    insert.item.lParam = reinterpret_cast<LPARAM>(record);
-    HTREEITEM item = m_tcStructure.InsertItem(&insert);
+    HTREEITEM item =
+        insertSorted(rootItem, name, m_nImages[vedrix::fman::kViewLevel], INDEXTOSTATEIMAGEMASK(1),
+                     new TBItemData(vedrix::fman::kViewLevel, 0, 0, 0));
     if (item == nullptr) {
-        delete record;
         return;
     }
     m_tcStructure.SelectItem(item);
@@ -103,19 +94,10 @@ HTREEITEM CFmanListbrowseDlg::createView(HTREEITEM level, bool variant, const ch
         record->markOriginal();
     }
     record->setExpanded(true);
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = level;
-    insert.hInsertAfter = TVI_SORT;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(static_cast<LPCSTR>(name));
-    insert.item.iImage = viewImage(*record);
-    insert.item.iSelectedImage = insert.item.iImage;
-    insert.item.state = INDEXTOSTATEIMAGEMASK(1) | TVIS_EXPANDED | TVIS_EXPANDEDONCE;
-    insert.item.stateMask = kInsertStateMask;
-    insert.item.lParam = reinterpret_cast<LPARAM>(record);
-    HTREEITEM item = m_tcStructure.InsertItem(&insert);
+    HTREEITEM item =
+        insertSorted(level, name, viewImage(*record),
+                     INDEXTOSTATEIMAGEMASK(1) | TVIS_EXPANDED | TVIS_EXPANDEDONCE, record);
     if (item == nullptr) {
-        delete record;
         return nullptr;
     }
     m_tcStructure.SelectItem(item);

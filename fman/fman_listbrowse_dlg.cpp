@@ -96,6 +96,26 @@ TBItemData* CFmanListbrowseDlg::recordOf(HTREEITEM item) const {
                            : nullptr;
 }
 
+HTREEITEM CFmanListbrowseDlg::insertSorted(HTREEITEM parent, const CString& text, int image,
+                                           UINT state, TBItemData* record) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_SORT;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(static_cast<LPCSTR>(text));
+    insert.item.cchTextMax = kMaxItemText;
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image;
+    insert.item.state = state;
+    insert.item.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+    insert.item.lParam = reinterpret_cast<LPARAM>(record);
+    HTREEITEM item = m_tcStructure.InsertItem(&insert);
+    if (item == nullptr) {
+        delete record;
+    }
+    return item;
+}
+
 int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
     return std::atoi(m_tcStructure.GetItemText(item).Mid(2, 6));
 }

@@ -176,6 +176,11 @@ private:
     void buildLevels(HTREEITEM first, Zel_GM_Level* parent, int parentId, int& counter);
     void writeDrawingFileInfo();
 
+    // An item under `parent`, sorted, with `image` as both images, the
+    // state (within the state image and expansion bits) and `record` as its
+    // parameter. Null, with the record deleted, when the tree refuses it.
+    HTREEITEM insertSorted(HTREEITEM parent, const CString& text, int image, UINT state,
+                           TBItemData* record);
     TBItemData* recordOf(HTREEITEM item) const;
     // The number of the drawing file that `item` shows, read from its text
     // (the six digits after "tb"): the record keeps only its low 16 bits.
