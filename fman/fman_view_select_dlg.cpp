@@ -152,11 +152,11 @@ void CFmanViewSelectDlg::setTexts() {
 // holds one.
 void CFmanViewSelectDlg::showViewFlags(HTREEITEM first) {
     for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.GetNextSiblingItem(item)) {
-        const TBItemData* record = vedrix::fman::itemRecord(m_tcStructure, item);
+        TBItemData* record = vedrix::fman::itemRecord(m_tcStructure, item);
         if (record != nullptr && record->getType() != TBItemData::kDrawingFile &&
             record->getType() != vedrix::fman::kViewLevel) {
-            if (const ViewRecord* view = vedrix::fman::viewOfItem(m_tcStructure, item, *m_pViews)) {
-                vedrix::fman::showView(m_tcStructure, item, *view, m_viewImages);
+            if (const ViewRecord* view = m_pViews->find(record->getIdentifier())) {
+                vedrix::fman::showView(m_tcStructure, item, *record, *view, m_viewImages);
             }
         }
         if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
@@ -165,14 +165,19 @@ void CFmanViewSelectDlg::showViewFlags(HTREEITEM first) {
     }
 }
 
-void CFmanViewSelectDlg::clearHighlights(HTREEITEM first, HTREEITEM keep) {
-    for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.GetNextSiblingItem(item)) {
-        if (item != keep && m_tcStructure.GetItemState(item, TVIS_BOLD) != 0) {
-            m_tcStructure.SetItemState(item, 0, TVIS_BOLD);
+// Every level shown in bold but `keep` goes back to plain text.
+void CFmanViewSelectDlg::clearHighlights(HTREEITEM keep) {
+    bool kept = false;
+    for (HTREEITEM level : m_boldLevels) {
+        if (level == keep) {
+            kept = true;
+        } else if (m_tcStructure.GetItemState(level, TVIS_BOLD) != 0) {
+            m_tcStructure.SetItemState(level, 0, TVIS_BOLD);
         }
-        if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
-            clearHighlights(child, keep);
-        }
+    }
+    m_boldLevels.clear();
+    if (kept) {
+        m_boldLevels.push_back(keep);
     }
 }
 
@@ -193,7 +198,7 @@ void CFmanViewSelectDlg::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     }
     const TBItemData* record = vedrix::fman::itemRecord(m_tcStructure, item);
     if (record == nullptr || record->getType() != TBItemData::kView) {
-        clearHighlights(m_tcStructure.GetRootItem(), item);
+        clearHighlights(item);
         enableConfirmation(false);
         SetDlgItemText(kDateLine, "-");
         SetDlgItemText(kCodePathLine, "-");
@@ -202,6 +207,7 @@ void CFmanViewSelectDlg::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     const HTREEITEM level = m_tcStructure.GetParentItem(item);
     if (level != nullptr && m_tcStructure.GetItemState(level, TVIS_BOLD) == 0) {
         m_tcStructure.SetItemState(level, TVIS_BOLD, TVIS_BOLD);
+        m_boldLevels.push_back(level);
     }
     const ViewRecord* view = m_pViews->find(record->getIdentifier());
     if (view == nullptr) {

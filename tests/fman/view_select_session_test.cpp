@@ -204,11 +204,14 @@ TEST_F(ViewSelectTest, ALevelSelectedAfterAViewKeepsThePickButCannotBeConfirmed)
     std::vector<std::string> lines;
     bool confirmable = true;
     bool stillOpen = false;
+    std::vector<bool> boldBefore;
     std::vector<bool> bold;
     person.onDialog(139, [&](Dialog& d) {
         click(d, "North wing", "Plans");
         click(d, "South wing", "Fresh");
         TreeItem south = d.tree(1029).item({"Works", "South wing"});
+        // Each view's level stays bold until a level is selected.
+        boldBefore = {d.tree(1029).item({"Works", "North wing"}).isBold(), south.isBold()};
         south.click();
         lines = {d.control(1033).text(), d.control(1034).text()};
         confirmable = d.control(IDOK).isEnabled();
@@ -223,6 +226,7 @@ TEST_F(ViewSelectTest, ALevelSelectedAfterAViewKeepsThePickButCannotBeConfirmed)
     EXPECT_THAT(lines, ElementsAre("-", "-"));
     EXPECT_FALSE(confirmable);
     EXPECT_TRUE(stillOpen);
+    EXPECT_THAT(boldBefore, ElementsAre(true, true));
     EXPECT_THAT(bold, ElementsAre(false, true));
     EXPECT_STREQ(picked, "V-FRESH");
 }
