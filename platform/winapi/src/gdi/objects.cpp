@@ -232,8 +232,10 @@ Palette* paletteOf(HPALETTE h) {
 // Bitmaps
 
 Pixel Bitmap::fit(Pixel p) {
-    if (lastValid && p == lastIn) {
-        return lastOut;
+    const int slot = static_cast<int>((p * 0x9E3779B1u) >> 26);  // the top 6 bits
+    const std::uint64_t bit = std::uint64_t{1} << slot;
+    if ((fitsKnown & bit) != 0 && fitIn[static_cast<std::size_t>(slot)] == p) {
+        return fitOut[static_cast<std::size_t>(slot)];
     }
     Pixel out = p;
     if (!colors.empty() && bpp <= 8) {
@@ -246,9 +248,9 @@ Pixel Bitmap::fit(Pixel p) {
     } else if (bpp == 24) {
         out = rgbOf(p);
     }
-    lastIn = p;
-    lastOut = out;
-    lastValid = true;
+    fitIn[static_cast<std::size_t>(slot)] = p;
+    fitOut[static_cast<std::size_t>(slot)] = out;
+    fitsKnown |= bit;
     return out;
 }
 
