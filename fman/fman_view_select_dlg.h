@@ -63,7 +63,7 @@ protected:
 
 private:
     void setTexts();
-    void showViewFlags(HTREEITEM first);
+    void showViewFlags();
     void clearHighlights(HTREEITEM keep);
     void showReplication(const vedrix::fman::ViewRecord& view);
     void enableConfirmation(bool enable);
