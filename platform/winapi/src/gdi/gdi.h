@@ -59,8 +59,17 @@ struct Bitmap : GdiObject {
     bool monochrome() const { return bpp == 1 && !dibSection; }
     Pixel& at(int x, int y) { return px[static_cast<std::size_t>(y) * width + x]; }
     Pixel at(int x, int y) const { return px[static_cast<std::size_t>(y) * width + x]; }
-    // The colour that this bitmap's format keeps of p.
-    Pixel fit(Pixel p);
+    // The colour that this bitmap's format keeps of p. A colour reduced
+    // recently is answered here, without a call.
+    Pixel fit(Pixel p) {
+        const int slot = static_cast<int>((p * 0x9E3779B1u) >> 26);  // the top 6 bits
+        if ((fitsKnown >> slot & 1u) != 0 && fitIn[static_cast<std::size_t>(slot)] == p) {
+            return fitOut[static_cast<std::size_t>(slot)];
+        }
+        return reduce(p, slot);
+    }
+    // Works out fit(p) and remembers it in `slot`.
+    Pixel reduce(Pixel p, int slot);
     void pull();  // DIB section: bits -> pixels
     void push();  // DIB section: pixels -> bits
 };

@@ -231,12 +231,7 @@ Palette* paletteOf(HPALETTE h) {
 // ---------------------------------------------------------------------------
 // Bitmaps
 
-Pixel Bitmap::fit(Pixel p) {
-    const int slot = static_cast<int>((p * 0x9E3779B1u) >> 26);  // the top 6 bits
-    const std::uint64_t bit = std::uint64_t{1} << slot;
-    if ((fitsKnown & bit) != 0 && fitIn[static_cast<std::size_t>(slot)] == p) {
-        return fitOut[static_cast<std::size_t>(slot)];
-    }
+Pixel Bitmap::reduce(Pixel p, int slot) {
     Pixel out = p;
     if (!colors.empty() && bpp <= 8) {
         out = colors[static_cast<std::size_t>(nearestIndex(colors, rgbOf(p)))];
@@ -250,7 +245,7 @@ Pixel Bitmap::fit(Pixel p) {
     }
     fitIn[static_cast<std::size_t>(slot)] = p;
     fitOut[static_cast<std::size_t>(slot)] = out;
-    fitsKnown |= bit;
+    fitsKnown |= std::uint64_t{1} << slot;
     return out;
 }
 
