@@ -14,6 +14,8 @@
 
 #include <vedrix/widgets/ext_tree_ctrl.h>
 
+#include <vector>
+
 #include "fm_item_images.h"
 
 class Zel_GM_Root;
@@ -61,8 +63,8 @@ protected:
 
 private:
     void setTexts();
-    void showViewFlags(HTREEITEM first);
-    void clearHighlights(HTREEITEM first, HTREEITEM keep);
+    void showViewFlags();
+    void clearHighlights(HTREEITEM keep);
     void showReplication(const vedrix::fman::ViewRecord& view);
     void enableConfirmation(bool enable);
 
@@ -72,12 +74,14 @@ private:
     HICON m_hIcon = nullptr;
     CImageList* m_pItemImages = nullptr;
     vedrix::fman::ViewList* m_pViews = nullptr;
-    CWnd* m_pParent;
-    // The parent's window, kept apart from m_pParent, which may be a
-    // temporary wrapper.
+    // The parent's window (the framework's wrapper of it may be a temporary
+    // one): the owner of the help.
     HWND m_hParentWnd;
     int m_bLaidOut = 0;
     int m_nLastWidth = -1;
     int m_nLastHeight = -1;
     vedrix::fman::ViewImages m_viewImages;
+    // The levels this dialog has shown in bold (nothing else in its tree is
+    // ever bold), so that clearing the highlights needs no walk of the tree.
+    std::vector<HTREEITEM> m_boldLevels;
 };

@@ -317,6 +317,42 @@ TEST_F(FmFilesTest, ViewFileReadsShortLinesAndRefusesToOverwriteADamagedOne) {
     EXPECT_EQ(project.readFile("fm_views.txt"), damaged);
 }
 
+// Line ends of either platform, blank lines, empty fields between tabs and
+// at the end, and a last line without its line end all read field by field.
+TEST_F(FmFilesTest, ViewFileFieldsAcrossLineEndsAndEmptyFields) {
+    project.writeFile("fm_views.txt",
+                      "#ActiveFlag\tNameOfView\r\n"
+                      "0\tfirst\t\t0\r\n"
+                      "\r\n"
+                      "\n"
+                      "0\tsecond\tuuid-2\t0\tpath\t45000,5\t0\t\n"
+                      "1\tthird\tuuid-3\t0\tp\t-1\tuuid-2\t1");
+    CfmViewInfo views(nullptr);
+    ASSERT_TRUE(views.MoveToFirstItem());
+    EXPECT_STREQ(views.NameOfView(), "first");
+    EXPECT_STREQ(views.UUID(), "");
+    EXPECT_STREQ(views.FileSetNumber(), "0");
+    EXPECT_STREQ(views.CodePath(), "");
+    ASSERT_TRUE(views.MoveToNextItem());
+    EXPECT_STREQ(views.UUID(), "uuid-2");
+    EXPECT_STREQ(views.DateOfReplication(), "45000,5");
+    EXPECT_STREQ(views.UUID_Original(), "0");
+    EXPECT_STREQ(views.LockFlag(), "");
+    ASSERT_TRUE(views.MoveToNextItem());
+    EXPECT_STREQ(views.ActiveFlag(), "1");
+    EXPECT_STREQ(views.UUID_Original(), "uuid-2");
+    EXPECT_STREQ(views.LockFlag(), "1");
+    EXPECT_FALSE(views.MoveToNextItem());
+}
+
+// One field too many anywhere, even after good lines, leaves no items.
+TEST_F(FmFilesTest, ViewFileWithALongLineAfterGoodOnesHasNoItems) {
+    project.writeFile("fm_views.txt",
+                      "0\ta\tuuid-a\t0\tp\t-1\t0\t0\n0\tb\tuuid-b\t0\tp\t-1\t0\t0\t\n");
+    CfmViewInfo views(nullptr);
+    EXPECT_FALSE(views.MoveToFirstItem());
+}
+
 TEST_F(FmFilesTest, ViewFileAtAGivenPath) {
     const std::string path = project.file("elsewhere.txt").string();
     {
