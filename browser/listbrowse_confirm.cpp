@@ -6,36 +6,13 @@
 // program holding the file does not allow that, written as a plain write.
 #include "listbrowse_dlg.h"
 
-#include <vedrix/framework/text_file.h>
 #include <vedrix/model/root.h>
 
-#include <rpc.h>
-
+#include "new_uuid.h"
 #include "structure_files.h"
 
 #include <cstdio>
 #include <cstring>
-
-namespace {
-
-// A new UUID in its string form; empty when none could be made or it does
-// not fit the identifier text.
-CString newUuidText() {
-    UUID uuid;
-    RPC_CSTR text = nullptr;
-    if (::UuidCreate(&uuid) != RPC_S_OK || ::UuidToStringA(&uuid, &text) != RPC_S_OK ||
-        text == nullptr) {
-        return CString();
-    }
-    CString result;
-    if (std::strlen(reinterpret_cast<const char*>(text)) < TBItemData::kTextSize) {
-        result = reinterpret_cast<const char*>(text);
-    }
-    ::RpcStringFreeA(&text);
-    return result;
-}
-
-}  // namespace
 
 // Confirm: the Enter key ends an open label edit instead, and a confirm that
 // does not come from Enter only beeps while the edit is open.
@@ -48,7 +25,9 @@ void CListbrowseDlg::OnOK() {
         return;
     }
     rebuildLevels();
-    writeStructureFiles();
+    // A file that cannot be written is passed over; the dialog still ends as
+    // confirmed.
+    vedrix::browser::writeStructureFiles(*m_pRoot, projectFile(""), m_csHreName, m_csStructureName);
     EndDialog(IDOK);
 }
 
@@ -97,7 +76,7 @@ void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent,
             name = text;
             identifier = record->getIdentifier();
             if (identifier.IsEmpty()) {
-                identifier = newUuidText();
+                identifier = vedrix::browser::newUuidText();
             }
         }
         char uuid[TBItemData::kTextSize] = {};
@@ -111,27 +90,6 @@ void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent,
         record->handAttributesTo(level->getAttributes());
         if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
             buildLevels(child, level, ids, counter);
-        }
-    }
-}
-
-// A file that cannot be written even by a plain write is passed over
-// without a word; the dialog still ends as confirmed.
-void CListbrowseDlg::writeStructureFiles() {
-    if (!m_csHreName.IsEmpty()) {
-        vedrix::framework::TextFileWriter hre(projectFile(m_csHreName));
-        if (hre.is_open()) {
-            m_pRoot->writehre(hre);
-            hre << '#' << "ATTRIBUTES:" << '\n';
-            m_pRoot->writeAttributes(hre);
-            hre.Commit();
-        }
-    }
-    if (!m_csStructureName.IsEmpty()) {
-        vedrix::framework::TextFileWriter lis(projectFile(m_csStructureName));
-        if (lis.is_open()) {
-            m_pRoot->writelis(lis);
-            lis.Commit();
         }
     }
 }

@@ -137,15 +137,7 @@ void CListbrowseDlg::OnSize(UINT nType, int cx, int cy) {
         const int rightX = left + 20;
         const int quarter = dy / 4;
         const auto place = [this](int id, int x, int width, int moveDown, int grow) {
-            CWnd* control = GetDlgItem(id);
-            if (control == nullptr) {
-                return;
-            }
-            CRect rect;
-            control->GetWindowRect(&rect);
-            ScreenToClient(&rect);
-            control->SetWindowPos(nullptr, x, rect.top + moveDown, width, rect.Height() + grow,
-                                  SWP_NOZORDER | SWP_FRAMECHANGED);
+            vedrix::browser::placeControl(*this, id, x, width, moveDown, grow);
         };
         place(kTreeLabel, 15, left, 0, 0);
         place(kStructureTree, 15, left, 0, dy);

@@ -124,7 +124,6 @@ private:
     void rebuildLevels();
     void buildLevels(HTREEITEM first, Zel_GM_Level* parent,
                      CMap<DWORD_PTR, DWORD_PTR, int, int>& ids, int& counter);
-    void writeStructureFiles();
 
     TBItemData* recordOf(HTREEITEM item) const;
     int imageOf(int type, bool checked) const;

@@ -7,11 +7,10 @@
 
 #include <cstring>
 
+#include "free_files.h"
+
 namespace {
 
-constexpr int kOneFileDragBitmap = 110;
-constexpr int kFilesDragBitmap = 106;
-constexpr COLORREF kDragMaskColor = RGB(0xC0, 0xC0, 0xC0);
 constexpr UINT kInsertStateMask = TVIS_STATEIMAGEMASK | CListbrowseDlg::kExpandedStates;  // 0xF060
 
 bool hasClass(const CWnd* window, const char* className) {
@@ -45,23 +44,14 @@ void CListbrowseDlg::beginDrag(CImageList* image, CPoint screenPoint, int& sourc
 void CListbrowseDlg::OnBeginDragFreeList(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
     const auto* note = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    m_pDraggedFreeRows->RemoveAll();
-    for (int row = m_lcFreeFiles.GetNextItem(-1, LVNI_SELECTED); row >= 0;
-         row = m_lcFreeFiles.GetNextItem(row, LVNI_SELECTED)) {
-        m_pDraggedFreeRows->Add(static_cast<UINT>(row));
-    }
+    vedrix::browser::collectSelectedRows(m_lcFreeFiles, *m_pDraggedFreeRows);
     if (m_pDraggedFreeRows->GetSize() == 0) {
         return;
     }
     const auto* first = reinterpret_cast<TBItemData*>(
         m_lcFreeFiles.GetItemData(static_cast<int>(m_pDraggedFreeRows->GetAt(0))));
     m_nDraggedType = first != nullptr ? first->getType() : -1;
-    auto* image = new CImageList;
-    const int bitmap = m_pDraggedFreeRows->GetSize() == 1 ? kOneFileDragBitmap : kFilesDragBitmap;
-    if (!image->Create(bitmap, 24, 1, kDragMaskColor)) {
-        delete image;
-        image = nullptr;
-    }
+    CImageList* image = vedrix::browser::freeRowsDragImage(m_pDraggedFreeRows->GetSize());
     CPoint point(note->ptAction);
     m_lcFreeFiles.ClientToScreen(&point);
     beginDrag(image, point, m_bDragFromFreeList);

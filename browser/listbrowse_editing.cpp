@@ -3,6 +3,9 @@
 // and taking an item out of the structure.
 #include "listbrowse_dlg.h"
 
+#include "free_files.h"
+#include "label_edit.h"
+
 // A click on an item's icon or check box checks or unchecks it and its whole
 // branch. Drawing files whose file is missing keep their state.
 void CListbrowseDlg::OnTreeClick(NMHDR*, LRESULT* pResult) {
@@ -110,15 +113,7 @@ void CListbrowseDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
 // dropping it) by giving the tree the focus; a confirm or cancel that comes
 // from anything else only beeps. Returns true: the dialog stays open.
 bool CListbrowseDlg::keepLabelEditOpen(int key) {
-    if (::GetKeyState(key) < 0) {
-        if (key == VK_ESCAPE) {
-            m_bLabelEditCancelled = 1;
-        }
-        m_tcStructure.SetFocus();
-    } else {
-        ::MessageBeep(0);
-    }
-    return true;
+    return vedrix::browser::endLabelEditByKey(m_tcStructure, key, m_bLabelEditCancelled);
 }
 
 void CListbrowseDlg::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -169,29 +164,12 @@ void CListbrowseDlg::removeItem(HTREEITEM item) {
 // The row shows the two halves of the item's text: the file name before the
 // first blank and the drawing file's name after it.
 void CListbrowseDlg::returnToFreeList(HTREEITEM item, const TBItemData& record) {
-    const CString text = m_tcStructure.GetItemText(item);
-    CString fileName = text;
-    CString name;
-    const int blank = text.Find(' ');
-    if (blank >= 0) {
-        fileName = text.Left(blank);
-        name = text.Mid(blank);
-        name.TrimLeft(' ');
-    }
-    auto* row = new TBItemData(record.getType(), record.getFlags(), record.getNumber(), 0);
-    LVITEMA entry{};
-    entry.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    entry.iItem = m_lcFreeFiles.GetItemCount();
-    entry.pszText = fileName.GetBuffer();
-    entry.iImage = m_nImages[TBItemData::kDrawingFile];
-    entry.lParam = reinterpret_cast<LPARAM>(row);
-    const int at = m_lcFreeFiles.InsertItem(&entry);
-    fileName.ReleaseBuffer();
-    if (at < 0) {
-        delete row;
-        return;
-    }
-    m_lcFreeFiles.SetItemText(at, 1, name);
+    CString fileName, name;
+    vedrix::browser::splitDrawingFileText(m_tcStructure.GetItemText(item), fileName, name);
+    vedrix::browser::addFreeRow(
+        m_lcFreeFiles, fileName, name,
+        new TBItemData(record.getType(), record.getFlags(), record.getNumber(), 0),
+        m_nImages[TBItemData::kDrawingFile]);
 }
 
 // The attribute menu is offered only while the application's attribute menu

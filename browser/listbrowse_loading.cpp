@@ -16,6 +16,7 @@
 #include <unordered_set>
 
 #include "browser_resources.h"
+#include "free_files.h"
 #include "name_library.h"
 #include "structure_files.h"
 
@@ -29,7 +30,6 @@ using vedrix::browser::textWithArgument;
 
 constexpr int kStateImagesBitmap = 125;
 constexpr int kMissingFileBitmap = 126;
-constexpr int kPathBufferSize = 260;
 constexpr int kObjectNameSize = 72;
 
 // The address of the name library's read_object_name, as the set-up found
@@ -100,18 +100,9 @@ BOOL CListbrowseDlg::OnInitDialog() {
 
 // The name library learns the project directory, with its separator.
 void CListbrowseDlg::announceProjectDirectory() {
-    auto setListPath = libraryFunction<VedadaSetListPath>(m_hNameLib, VEDADA_SET_LIST_PATH);
-    if (setListPath == nullptr) {
+    if (!vedrix::browser::handOnProjectDirectory(m_hNameLib, projectFile(""))) {
         reportMissingFunction(VEDADA_SET_LIST_PATH);
-        return;
     }
-    const CString directory = projectFile("");
-    if (directory.GetLength() >= kPathBufferSize) {
-        return;  // a directory that does not fit is not handed on cut short
-    }
-    char path[kPathBufferSize];
-    std::memcpy(path, static_cast<LPCSTR>(directory), directory.GetLength() + 1);
-    setListPath(path);
 }
 
 void CListbrowseDlg::setTexts() {
@@ -182,55 +173,21 @@ void CListbrowseDlg::loadStructure() {
 // not use, in the order the directory gives them, with its name from the
 // name library.
 void CListbrowseDlg::fillFreeList() {
-    CString heading;
-    heading.LoadString(2007);
-    CRect rect;
-    m_lcFreeFiles.GetWindowRect(&rect);
-    const int width = rect.Width() - 4;
-    m_lcFreeFiles.SetImageList(m_pItemImages, LVSIL_SMALL);
-    m_lcFreeFiles.InsertColumn(0, heading, LVCFMT_LEFT, width * 2 / 5);
-    heading.LoadString(2008);
-    m_lcFreeFiles.InsertColumn(1, heading, LVCFMT_LEFT, width * 3 / 5);
-
+    vedrix::browser::insertFreeListColumns(m_lcFreeFiles, m_pItemImages);
     std::unordered_set<std::string> used;
     for (POSITION pos = m_pStructureNumbers->GetHeadPosition(); pos != nullptr;) {
         used.insert(static_cast<LPCSTR>(m_pStructureNumbers->GetNext(pos)));
     }
-
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(projectFile("tb0*.zdw"), &found);
-    if (search == INVALID_HANDLE_VALUE || search == nullptr) {
-        return;
-    }
-    do {
-        CString fileName(found.cFileName);
-        fileName.MakeLower();
-        const int number = std::atoi(fileName.Mid(2, 6));
-        CString numberText;
-        numberText.Format("%d", number);
-        if (used.count(static_cast<LPCSTR>(numberText)) != 0) {
-            continue;
-        }
-        auto* record =
-            new TBItemData(TBItemData::kDrawingFile, 0, static_cast<unsigned long>(number), 0);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = m_lcFreeFiles.GetItemCount();
-        item.pszText = fileName.GetBuffer();
-        item.iImage = m_nImages[TBItemData::kDrawingFile];
-        item.lParam = reinterpret_cast<LPARAM>(record);
-        const int row = m_lcFreeFiles.InsertItem(&item);
-        fileName.ReleaseBuffer();
-        if (row < 0) {
-            delete record;
-            continue;
-        }
-        m_lcFreeFiles.SetItemText(row, 1, objectName(number));
-    } while (::FindNextFileA(search, &found));
-    if (!::FindClose(search)) {
-        std::printf(
-            "vedrix: error while closing file-handle [FindFile(),FindNextFile(),FindClose()]");
-    }
+    vedrix::browser::forEachDrawingFile(
+        projectFile(""),
+        "vedrix: error while closing file-handle [FindFile(),FindNextFile(),FindClose()]",
+        [&](const CString& fileName, int number) {
+            if (used.count(std::to_string(number)) != 0) {
+                return;
+            }
+            vedrix::browser::addFreeDrawingFile(m_lcFreeFiles, fileName, number, objectName(number),
+                                                m_nImages[TBItemData::kDrawingFile]);
+        });
 }
 
 // One row per level type that has an image, in ascending order of type,

@@ -6,6 +6,7 @@
 #include <zelkar/vedada.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace vedrix::browser {
 
@@ -18,6 +19,24 @@ Function libraryFunction(HMODULE library, const char* name) {
     }
     return reinterpret_cast<Function>(
         reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
+}
+
+// Hands `directory` (with its separator) to the name library's
+// set_list_path through a 260-byte buffer; a directory that does not fit is
+// not handed on cut short. False when the library lacks the function.
+inline bool handOnProjectDirectory(HMODULE library, const char* directory) {
+    constexpr std::size_t kPathBufferSize = 260;
+    auto setListPath = libraryFunction<VedadaSetListPath>(library, VEDADA_SET_LIST_PATH);
+    if (setListPath == nullptr) {
+        return false;
+    }
+    const std::size_t length = std::strlen(directory);
+    if (length < kPathBufferSize) {
+        char path[kPathBufferSize];
+        std::memcpy(path, directory, length + 1);
+        setListPath(path);
+    }
+    return true;
 }
 
 inline void reportMissingFunction(const char* name) {

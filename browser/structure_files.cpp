@@ -22,4 +22,24 @@ void readStructureFiles(Zel_GM_Root& root, const CString& directoryPrefix,
     }
 }
 
+void writeStructureFiles(Zel_GM_Root& root, const CString& directoryPrefix,
+                         const CString& hierarchyName, const CString& levelListName) {
+    if (!hierarchyName.IsEmpty()) {
+        framework::TextFileWriter hre(directoryPrefix + hierarchyName);
+        if (hre.is_open()) {
+            root.writehre(hre);
+            hre << '#' << "ATTRIBUTES:" << '\n';
+            root.writeAttributes(hre);
+            hre.Commit();
+        }
+    }
+    if (!levelListName.IsEmpty()) {
+        framework::TextFileWriter lis(directoryPrefix + levelListName);
+        if (lis.is_open()) {
+            root.writelis(lis);
+            lis.Commit();
+        }
+    }
+}
+
 }  // namespace vedrix::browser

@@ -12,22 +12,25 @@ ViewRecord* viewOfItem(const CTreeCtrl& tree, HTREEITEM item, const ViewList& vi
 }
 
 void showView(CTreeCtrl& tree, HTREEITEM item, const ViewRecord& view, const ViewImages& images) {
-    TBItemData* record = itemRecord(tree, item);
-    if (record == nullptr) {
-        return;
+    if (TBItemData* record = itemRecord(tree, item)) {
+        showView(tree, item, *record, view, images);
     }
+}
+
+void showView(CTreeCtrl& tree, HTREEITEM item, TBItemData& record, const ViewRecord& view,
+              const ViewImages& images) {
     if (view.isOriginal()) {
-        record->markOriginal();
+        record.markOriginal();
     } else {
-        record->markVariant();
+        record.markVariant();
     }
-    record->setOriginalIdentifier(view.originalIdentifier);
+    record.setOriginalIdentifier(view.originalIdentifier);
     if (view.isLocked()) {
-        record->setLocked();
+        record.setLocked();
     } else {
-        record->clearLocked();
+        record.clearLocked();
     }
-    const int image = images.of(record->isVariantView(), record->isLocked());
+    const int image = images.of(record.isVariantView(), record.isLocked());
     tree.SetItemImage(item, image, image);
 }
 

@@ -31,5 +31,8 @@ ViewRecord* viewOfItem(const CTreeCtrl& tree, HTREEITEM item, const ViewList& vi
 // original identifier, and the matching view image as both the normal and
 // the selected image.
 void showView(CTreeCtrl& tree, HTREEITEM item, const ViewRecord& view, const ViewImages& images);
+// The same for an item whose record the caller already holds.
+void showView(CTreeCtrl& tree, HTREEITEM item, TBItemData& record, const ViewRecord& view,
+              const ViewImages& images);
 
 }  // namespace vedrix::fman

@@ -77,20 +77,20 @@ bool ViewList::writeAndDestroy() {
 }
 
 void ViewList::clear() {
+    m_firstOf.clear();
     while (m_head != nullptr) {
         ViewRecord* next = m_head->next;
         delete m_head;
         m_head = next;
     }
     m_tail = nullptr;
-    m_firstOf.clear();
 }
 
 ViewRecord* ViewList::find(const char* identifier) const {
     if (identifier == nullptr) {
         return nullptr;
     }
-    const auto found = m_firstOf.find(identifier);
+    const auto found = m_firstOf.find(std::string_view(identifier));
     return found != m_firstOf.end() ? found->second : nullptr;
 }
 

@@ -11,7 +11,7 @@
 
 #include <cstddef>
 #include <cstring>
-#include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace vedrix::fman {
@@ -86,8 +86,10 @@ public:
 private:
     ViewRecord* m_head = nullptr;
     ViewRecord* m_tail = nullptr;
-    // The first record of each identifier.
-    std::unordered_map<std::string, ViewRecord*> m_firstOf;
+    // The first record of each identifier, keyed by the record's own
+    // identifier field: neither filling nor searching the index copies an
+    // identifier.
+    std::unordered_map<std::string_view, ViewRecord*> m_firstOf;
 };
 
 }  // namespace vedrix::fman

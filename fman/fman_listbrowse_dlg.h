@@ -1,22 +1,234 @@
-// The facility-management browser (template 127). This stage shows the
-// template and supports confirming and cancelling.
+// The facility-management browser (template 127): the project's building
+// structure as a tree of levels that hold views, each view holding drawing
+// files, beside the drawing files of the project directory that the
+// structure does not use. The person adds levels, makes variants of views
+// (copies of their drawing files under free numbers), builds host drawings
+// from views, starts the host's tree view, moves drawing files between the
+// free list and the views, deletes and renames, and confirms or cancels.
+// Confirming rewrites the hierarchy file, the level list file and the host's
+// drawing-file information; the host's view file is written back whenever
+// the dialog goes away; cancelling deletes the drawing files that variants
+// made during the run.
+//
+// The work is split by job: set-up, loading and the view form
+// (fman_browse_loading.cpp), views and the commands on them
+// (fman_browse_views.cpp), editing in the tree and the information lines
+// (fman_browse_editing.cpp), drag and drop (fman_browse_drag.cpp),
+// confirmation (fman_browse_confirm.cpp) and the dialog's frame (this
+// class's own file: layout, icon, help, closing).
 #pragma once
 
+// The framework's windows first: they bring the platform's headers, whose
+// names the framework's classes take into account.
 #include <vedrix/framework/ui.h>
+
+#include <vedrix/framework/carray.h>
+#include <vedrix/framework/clist.h>
+#include <vedrix/model/item_data.h>
+#include <vedrix/widgets/drag_image.h>
+#include <vedrix/widgets/ext_tree_ctrl.h>
+
+#include <set>
+#include <vector>
+
+#include "fm_item_images.h"
+#include "fm_view_list.h"
+
+class Zel_GM_Root;
+class Zel_GM_Level;
 
 class CFmanListbrowseDlg : public CDialog {
 public:
     enum { IDD = 127 };
+    // The template's controls.
+    enum : int {
+        kStructureTree = 1025,
+        kFreeList = 1026,
+        kNewLevelButton = 1027,
+        kFreeListLabel = 1028,
+        kHintText = 1035,
+        kInfoLine1 = 1036,
+        kInfoLine2 = 1037,
+        kStartNumberField = 1039,
+        kConfirmButton = IDOK,
+        kCancelButton = 1007,
+    };
+    // Commands of the context menus and the new level button.
+    enum : int {
+        kDeleteCommand = 32779,
+        kTreeViewCommand = 32783,
+        kVariantOfOriginalCommand = 32791,
+        kVariantOfVariantCommand = 32792,
+        kDrawingCommand = 32793,
+        kNewLevelCommand = 32795,
+        kRenameLevelCommand = 32796,
+        kRenameViewCommand = 32799,
+        kDeleteViewCommand = 32801,
+    };
+    static constexpr int kMaxItemText = 255;  // the longest text of a tree item
+    static constexpr int kMaxLabel = 50;      // the longest name a rename keeps
     explicit CFmanListbrowseDlg(CWnd* pParent = nullptr);
+    ~CFmanListbrowseDlg() override;
 
-    HMODULE m_hNameLib = nullptr;
+    HMODULE m_hNameLib = nullptr;      // the loaded vedada.dll
     HMODULE m_hFacilityLib = nullptr;  // the host's facility library, may be null
-    CString m_csDirectory;
-    CString m_csTitle;
-    CString m_csStructureName;
-    CString m_csHreName;
+    CString m_csDirectory;             // the project directory
+    CString m_csTitle;                 // the name of the structure's root
+    CString m_csStructureName;         // the level list file, relative to the directory
+    CString m_csHreName;               // the hierarchy file, relative to the directory
 
 protected:
-    void OnAbandon() { OnCancel(); }
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+    // The dialog's frame.
+    void OnConfirmButton() { OnOK(); }
+    void OnCancelButton() { OnCancel(); }
+    BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+    void OnRButtonDblClk(UINT nFlags, CPoint point);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnPaint();
+    void OnDestroy();
+
+    // Views and the commands on them.
+    void OnNewLevel();
+    void OnVariantOfOriginal();
+    void OnVariantOfVariant();
+    void OnHostDrawing();
+    void OnStartTreeView();
+    void OnStartNumberKillFocus();
+    void OnStartNumberChange() {}
+
+    // Editing in the tree.
+    void OnTreeClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTreeRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDeleteCommand();
+    void OnRenameCommand();
+
+    // Drag and drop.
+    void OnBeginDragTree(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnBeginDragFreeList(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+
     DECLARE_MESSAGE_MAP()
+
+private:
+    // Set-up and loading.
+    void announceProjectDirectory();
+    void addTooltips();
+    void loadStructure();
+    void fillFreeList();
+    CString objectName(int number) const;
+    void bringIntoViewForm();
+    void viewFormPass(HTREEITEM first);
+    HTREEITEM viewFormDrawingFile(HTREEITEM item, TBItemData& record);
+    void markIfInserted(HTREEITEM item, TBItemData& record);
+    void readInsertedNumbers();
+    void gatherUnderNewView(HTREEITEM level, HTREEITEM handled);
+    HTREEITEM moveItem(HTREEITEM item, HTREEITEM parent);
+    void applyViewRecord(HTREEITEM item);
+    CString projectFile(const CString& name) const;
+    vedrix::fman::ViewList& viewList();
+
+    // Views.
+    HTREEITEM createView(HTREEITEM level, bool variant, const char* identifier,
+                         const TBItemData* source);
+    CString childNameWithNumber(HTREEITEM parent, const CString& stem, const char* separator) const;
+    void makeVariant(int mode);
+    std::vector<int> drawingFileNumbers(HTREEITEM view) const;
+    void showNextStartNumber();
+    int viewImage(const TBItemData& record) const;
+
+    // Editing.
+    void deleteSelected();
+    void deleteView(HTREEITEM view);
+    void removeItem(HTREEITEM item);
+    void returnToFreeList(HTREEITEM item, const TBItemData& record);
+    bool keepLabelEditOpen(int key);
+    void showInformation(HTREEITEM item);
+    int copySource(int number) const;
+    // The browser's message box: a beep, the dialog disabled while the box
+    // is shown, then enabled and given the focus again.
+    int showMessage(UINT textId, UINT type = MB_ICONEXCLAMATION);
+    int showText(const CString& text, const char* caption, UINT type, bool beep);
+
+    // Drag and drop.
+    void beginDrag(CImageList* image, CPoint screenPoint, int& sourceFlag);
+    void showDropCursor(CWnd* under, CPoint screenPoint);
+    void dropOutsideTree(CWnd* under);
+    void dropFreeRowsOnView(HTREEITEM view);
+    HTREEITEM insertDrawingFile(HTREEITEM view, const CString& text, const TBItemData& from,
+                                unsigned long number);
+
+    // Confirmation.
+    bool anyDrawingFileMoved() const;
+    bool movedBelow(HTREEITEM first) const;
+    void rebuildLevels();
+    void buildLevels(HTREEITEM first, Zel_GM_Level* parent, int parentId, int& counter);
+    void writeDrawingFileInfo();
+
+    // An item under `parent`, sorted, with `image` as both images, the
+    // state (within the state image and expansion bits) and `record` as its
+    // parameter. Null, with the record deleted, when the tree refuses it.
+    HTREEITEM insertSorted(HTREEITEM parent, const CString& text, int image, UINT state,
+                           TBItemData* record);
+    TBItemData* recordOf(HTREEITEM item) const;
+    // The number of the drawing file that `item` shows, read from its text
+    // (the six digits after "tb"): the record keeps only its low 16 bits.
+    int drawingFileNumber(HTREEITEM item) const;
+    TBItemData* rowRecord(int row) const;
+    int imageOf(int type, bool checked) const;
+
+    CString m_csNewLevelStem;  // text 2013
+    CString m_csOriginalName;  // text 2036
+    CString m_csVariantStem;   // text 2037
+    int m_nImages[vedrix::fman::kFmImageSlotCount];
+    Zel_GM_Root* m_pRoot = nullptr;
+    CButton m_btNewLevel;
+    CExtTreeCtrl m_tcStructure;
+    CListCtrl m_lcFreeFiles;
+    CBitmap m_bmNewLevel;
+    int m_nVariantStartNumber = 0;
+    HICON m_hIcon = nullptr;
+    CImageList* m_pItemImages = nullptr;
+    CToolTipCtrl m_ttTips;
+    vedrix::fman::ViewList* m_pViewList = nullptr;
+    CWnd* m_pParent;
+    // The parent's window, kept apart from m_pParent, which may be a
+    // temporary wrapper that a nested modal loop frees.
+    HWND m_hParentWnd;
+    CList<CString, CString>* m_pStructureNumbers = nullptr;
+    HCURSOR m_hForbiddenCursor = nullptr;
+    HCURSOR m_hArrowCursor = nullptr;
+    int m_bLaidOut = 0;
+    int (*m_pReadObjectName)(int, int, char*) = nullptr;
+    CDragImage m_dragImage;
+    CUIntArray* m_pDraggedFreeRows = nullptr;
+    CUIntArray* m_pCreatedCopies = nullptr;
+    int m_nLastWidth = -1;
+    int m_nLastHeight = -1;
+    vedrix::fman::ViewImages m_viewImages;
+
+    int m_bLabelEditing = 0;
+    int m_bLabelEditCancelled = 0;
+    int m_bDragging = 0;
+    int m_bDragFromTree = 0;
+    int m_bDragFromFreeList = 0;
+    HTREEITEM m_hDropTarget = nullptr;
+    HTREEITEM m_hDraggedItem = nullptr;
+    int m_nDraggedType = -1;
+    // The drawing-file numbers the view-form pass has met.
+    std::set<int> m_numbersMet;
+    // The numbers the host's drawing-file information marks as inserted,
+    // while the view-form pass runs.
+    std::set<int> m_insertedNumbers;
 };

@@ -16,6 +16,7 @@
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "dialog_frame.h"
 #include "fm_structure.h"
@@ -121,9 +122,7 @@ BOOL CFmanViewSelectDlg::OnInitDialog() {
         m_pViews = new ViewList;
         m_pViews->read();
     }
-    if (HTREEITEM root = m_tcStructure.GetRootItem()) {
-        showViewFlags(m_tcStructure.GetChildItem(root));
-    }
+    showViewFlags();
 
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -149,30 +148,41 @@ void CFmanViewSelectDlg::setTexts() {
 
 // Every item below the root that is neither a drawing file nor a level that
 // holds views shows the flags and image of its view, when the view list
-// holds one.
-void CFmanViewSelectDlg::showViewFlags(HTREEITEM first) {
-    for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.GetNextSiblingItem(item)) {
-        const TBItemData* record = vedrix::fman::itemRecord(m_tcStructure, item);
-        if (record != nullptr && record->getType() != TBItemData::kDrawingFile &&
-            record->getType() != vedrix::fman::kViewLevel) {
-            if (const ViewRecord* view = vedrix::fman::viewOfItem(m_tcStructure, item, *m_pViews)) {
-                vedrix::fman::showView(m_tcStructure, item, *view, m_viewImages);
+// holds one. Each level of the structure knows the item it became, so the
+// walk goes through the levels instead of asking the tree for every item's
+// child and next sibling.
+void CFmanViewSelectDlg::showViewFlags() {
+    std::vector<const Zel_GM_Level*> pending{m_pRoot};
+    while (!pending.empty()) {
+        const Zel_GM_Level* level = pending.back();
+        pending.pop_back();
+        for (const auto& node : level->GetSublevels()) {
+            pending.push_back(node.value);
+            const HTREEITEM item = node.value->getTreeItem();
+            TBItemData* record = vedrix::fman::itemRecord(m_tcStructure, item);
+            if (record != nullptr && record->getType() != TBItemData::kDrawingFile &&
+                record->getType() != vedrix::fman::kViewLevel) {
+                if (const ViewRecord* view = m_pViews->find(record->getIdentifier())) {
+                    vedrix::fman::showView(m_tcStructure, item, *record, *view, m_viewImages);
+                }
             }
-        }
-        if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
-            showViewFlags(child);
         }
     }
 }
 
-void CFmanViewSelectDlg::clearHighlights(HTREEITEM first, HTREEITEM keep) {
-    for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.GetNextSiblingItem(item)) {
-        if (item != keep && m_tcStructure.GetItemState(item, TVIS_BOLD) != 0) {
-            m_tcStructure.SetItemState(item, 0, TVIS_BOLD);
+// Every level shown in bold but `keep` goes back to plain text.
+void CFmanViewSelectDlg::clearHighlights(HTREEITEM keep) {
+    bool kept = false;
+    for (HTREEITEM level : m_boldLevels) {
+        if (level == keep) {
+            kept = true;
+        } else if (m_tcStructure.GetItemState(level, TVIS_BOLD) != 0) {
+            m_tcStructure.SetItemState(level, 0, TVIS_BOLD);
         }
-        if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
-            clearHighlights(child, keep);
-        }
+    }
+    m_boldLevels.clear();
+    if (kept) {
+        m_boldLevels.push_back(keep);
     }
 }
 
@@ -193,7 +203,7 @@ void CFmanViewSelectDlg::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     }
     const TBItemData* record = vedrix::fman::itemRecord(m_tcStructure, item);
     if (record == nullptr || record->getType() != TBItemData::kView) {
-        clearHighlights(m_tcStructure.GetRootItem(), item);
+        clearHighlights(item);
         enableConfirmation(false);
         SetDlgItemText(kDateLine, "-");
         SetDlgItemText(kCodePathLine, "-");
@@ -202,6 +212,7 @@ void CFmanViewSelectDlg::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult) {
     const HTREEITEM level = m_tcStructure.GetParentItem(item);
     if (level != nullptr && m_tcStructure.GetItemState(level, TVIS_BOLD) == 0) {
         m_tcStructure.SetItemState(level, TVIS_BOLD, TVIS_BOLD);
+        m_boldLevels.push_back(level);
     }
     const ViewRecord* view = m_pViews->find(record->getIdentifier());
     if (view == nullptr) {

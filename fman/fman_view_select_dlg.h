@@ -14,6 +14,8 @@
 
 #include <vedrix/widgets/ext_tree_ctrl.h>
 
+#include <vector>
+
 #include "fm_item_images.h"
 
 class Zel_GM_Root;
@@ -61,8 +63,8 @@ protected:
 
 private:
     void setTexts();
-    void showViewFlags(HTREEITEM first);
-    void clearHighlights(HTREEITEM first, HTREEITEM keep);
+    void showViewFlags();
+    void clearHighlights(HTREEITEM keep);
     void showReplication(const vedrix::fman::ViewRecord& view);
     void enableConfirmation(bool enable);
 
@@ -79,4 +81,7 @@ private:
     int m_nLastWidth = -1;
     int m_nLastHeight = -1;
     vedrix::fman::ViewImages m_viewImages;
+    // The levels this dialog has shown in bold (nothing else in its tree is
+    // ever bold), so that clearing the highlights needs no walk of the tree.
+    std::vector<HTREEITEM> m_boldLevels;
 };

@@ -2,6 +2,7 @@
 #include <zelkar/business_basics.h>
 
 #include <vedrix/hostsim/config.h>
+#include <vedrix/hostsim/failures.h>
 #include <vedrix/hostsim/drawing_file.h>
 #include <vedrix/hostsim/drawings.h>
 #include <vedrix/hostsim/guard.h>
@@ -86,6 +87,10 @@ int vw_ze_delete(int kind, int unit, int number) {
 int ze_create_with_activeTbList(const char* name, const int* numbers, int count, int* number) {
     return Guarded(ZEL_ZE_REFUSED, [&] {
         const HostConfig config = CurrentHostConfig();
+        int injected = 0;
+        if (TakeInjectedFailure(config, "ze_create_with_activeTbList", injected)) {
+            return injected;
+        }
         if (name == nullptr || numbers == nullptr || number == nullptr || count <= 0 ||
             count > config.drawingLimit) {
             return ZEL_ZE_REFUSED;

@@ -104,6 +104,45 @@ TEST_F(ViewSelectTest, TheStructureShowsEachViewWithItsKindAndLock) {
                                      "root selected", "disabled"));
 }
 
+// Views below views, deeper than the levels that hold them, take their
+// flags too; a level that holds views keeps none, even when the view file
+// lists its identifier.
+TEST_F(ViewSelectTest, ViewsAtEveryDepthTakeTheirFlagsButLevelsThatHoldViewsDoNot) {
+    hre =
+        "#DATA:\n"
+        "\t1\t1\t0\t2\tEast wing\tV-WING\n"
+        "\t2\t2\t1\t2\tSite plan\tV-SITE\n"
+        "\t3\t3\t2\t2\tDetail\tV-DETAIL\n"
+        "\t4\t4\t3\t0\tDeeper detail\tV-DEEPER\n";
+    views = kViewFileHeading + viewLine("East wing", "V-WING", "E", "-1", "0", "0") +
+            viewLine("Site plan", "V-SITE", "E.1", "-1", "0", "0") +
+            viewLine("Detail", "V-DETAIL", "E.2", "-1", "V-SITE", "1") +
+            viewLine("Deeper detail", "V-DEEPER", "E.3", "-1", "V-SITE", "0");
+    writeProject();
+    std::vector<unsigned long> flags;
+    std::vector<int> images;
+    person.onDialog(139, [&](Dialog& d) {
+        TreeView tree = d.tree(1029);
+        const std::vector<const char*> path = {"Works", "East wing", "Site plan", "Detail",
+                                               "Deeper detail"};
+        for (std::size_t depth = 2; depth <= path.size(); ++depth) {
+            const TreeItem item =
+                tree.item(std::vector<std::string>(path.begin(), path.begin() + depth));
+            flags.push_back(recordOf(item).getViewFlags());
+            images.push_back(item.image());
+        }
+        d.cancel();
+    });
+    char picked[100];
+    EXPECT_EQ(select(2, picked), IDCANCEL);
+    using R = TBItemData;
+    EXPECT_THAT(flags,
+                ElementsAre(0ul, R::kOriginalView, R::kVariantView | R::kLocked, R::kVariantView));
+    EXPECT_EQ(images.size(), 4u);
+    EXPECT_THAT(std::vector<int>(images.begin() + 1, images.end()),
+                ElementsAre(kOriginal, kLockedVariant, kVariant));
+}
+
 // Every kind of view, clicked in turn in each mode: its date (an automation
 // date with a comma or a point, no date, data maintenance, text that is no
 // number, a number too large for a date), its code path and whether it can
@@ -204,11 +243,14 @@ TEST_F(ViewSelectTest, ALevelSelectedAfterAViewKeepsThePickButCannotBeConfirmed)
     std::vector<std::string> lines;
     bool confirmable = true;
     bool stillOpen = false;
+    std::vector<bool> boldBefore;
     std::vector<bool> bold;
     person.onDialog(139, [&](Dialog& d) {
         click(d, "North wing", "Plans");
         click(d, "South wing", "Fresh");
         TreeItem south = d.tree(1029).item({"Works", "South wing"});
+        // Each view's level stays bold until a level is selected.
+        boldBefore = {d.tree(1029).item({"Works", "North wing"}).isBold(), south.isBold()};
         south.click();
         lines = {d.control(1033).text(), d.control(1034).text()};
         confirmable = d.control(IDOK).isEnabled();
@@ -223,6 +265,7 @@ TEST_F(ViewSelectTest, ALevelSelectedAfterAViewKeepsThePickButCannotBeConfirmed)
     EXPECT_THAT(lines, ElementsAre("-", "-"));
     EXPECT_FALSE(confirmable);
     EXPECT_TRUE(stillOpen);
+    EXPECT_THAT(boldBefore, ElementsAre(true, true));
     EXPECT_THAT(bold, ElementsAre(false, true));
     EXPECT_STREQ(picked, "V-FRESH");
 }

@@ -218,6 +218,21 @@ TEST_F(DrawingsTest, CreationResults) {
     EXPECT_EQ(drawings().back().name, std::string(ZEL_DRAWING_NAME_LENGTH, 'L'));
 }
 
+TEST_F(DrawingsTest, ConfiguredCallOfCreationFailsAndMakesNothing) {
+    project.addDrawingFile(5, "five");
+    project.config().failures = {{"ze_create_with_activeTbList", 2, ZEL_ZE_NAME_EXISTS}};
+    project.apply();
+    const int numbers[] = {5};
+    int made = 0;
+    EXPECT_EQ(ze_create_with_activeTbList("A", numbers, 1, &made), ZEL_ZE_CREATED);
+    made = 0;
+    EXPECT_EQ(ze_create_with_activeTbList("B", numbers, 1, &made), ZEL_ZE_NAME_EXISTS);
+    EXPECT_EQ(made, 0);
+    EXPECT_EQ(ze_create_with_activeTbList("C", numbers, 1, &made), ZEL_ZE_CREATED);
+    ASSERT_EQ(drawings().size(), 2u);
+    EXPECT_EQ(drawings().back().name, "C");
+}
+
 TEST_F(DrawingsTest, ADamagedListIsNeverWrittenOver) {
     project.addDrawingFile(5, "five");
     const std::string damaged = "1\t5\tfirst\nthis is no drawing\n";
@@ -300,6 +315,42 @@ TEST_F(FmFilesTest, ViewFileReadsShortLinesAndRefusesToOverwriteADamagedOne) {
     AddView(views, "new", "uuid-n", "0", "0");
     EXPECT_FALSE(views.WriteFmViewInfoFile());
     EXPECT_EQ(project.readFile("fm_views.txt"), damaged);
+}
+
+// Line ends of either platform, blank lines, empty fields between tabs and
+// at the end, and a last line without its line end all read field by field.
+TEST_F(FmFilesTest, ViewFileFieldsAcrossLineEndsAndEmptyFields) {
+    project.writeFile("fm_views.txt",
+                      "#ActiveFlag\tNameOfView\r\n"
+                      "0\tfirst\t\t0\r\n"
+                      "\r\n"
+                      "\n"
+                      "0\tsecond\tuuid-2\t0\tpath\t45000,5\t0\t\n"
+                      "1\tthird\tuuid-3\t0\tp\t-1\tuuid-2\t1");
+    CfmViewInfo views(nullptr);
+    ASSERT_TRUE(views.MoveToFirstItem());
+    EXPECT_STREQ(views.NameOfView(), "first");
+    EXPECT_STREQ(views.UUID(), "");
+    EXPECT_STREQ(views.FileSetNumber(), "0");
+    EXPECT_STREQ(views.CodePath(), "");
+    ASSERT_TRUE(views.MoveToNextItem());
+    EXPECT_STREQ(views.UUID(), "uuid-2");
+    EXPECT_STREQ(views.DateOfReplication(), "45000,5");
+    EXPECT_STREQ(views.UUID_Original(), "0");
+    EXPECT_STREQ(views.LockFlag(), "");
+    ASSERT_TRUE(views.MoveToNextItem());
+    EXPECT_STREQ(views.ActiveFlag(), "1");
+    EXPECT_STREQ(views.UUID_Original(), "uuid-2");
+    EXPECT_STREQ(views.LockFlag(), "1");
+    EXPECT_FALSE(views.MoveToNextItem());
+}
+
+// One field too many anywhere, even after good lines, leaves no items.
+TEST_F(FmFilesTest, ViewFileWithALongLineAfterGoodOnesHasNoItems) {
+    project.writeFile("fm_views.txt",
+                      "0\ta\tuuid-a\t0\tp\t-1\t0\t0\n0\tb\tuuid-b\t0\tp\t-1\t0\t0\t\n");
+    CfmViewInfo views(nullptr);
+    EXPECT_FALSE(views.MoveToFirstItem());
 }
 
 TEST_F(FmFilesTest, ViewFileAtAGivenPath) {

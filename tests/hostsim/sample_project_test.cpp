@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -171,6 +172,17 @@ TEST(SampleProjectTest, FmSampleViewsAndVariants) {
     }
     EXPECT_EQ(originals, 4);
     EXPECT_EQ(variants, 8);
+    // Per building, the last original is locked and the one before it has
+    // been replicated.
+    std::map<std::string, std::pair<std::string, std::string>> flags;
+    for (bool more = views.MoveToFirstItem(); more; more = views.MoveToNextItem()) {
+        flags[views.NameOfView()] = {views.DateOfReplication(), views.LockFlag()};
+    }
+    EXPECT_EQ(flags.at("Building 2%%View 2"), std::make_pair(std::string("-1"), std::string("1")));
+    EXPECT_EQ(flags.at("Building 2%%View 1"),
+              std::make_pair(std::string(kSampleReplicationDate), std::string("0")));
+    EXPECT_EQ(flags.at("Building 2%%View 1 variant 1"),
+              std::make_pair(std::string("-1"), std::string("0")));
 
     // A variant's drawing file refers to its source through the header.
     std::vector<char> record(ZEL_TB_RECORD_SIZE);
@@ -191,6 +203,24 @@ TEST(SampleProjectTest, FmSampleViewsAndVariants) {
         }
     }
     EXPECT_EQ(copies, 24);
+
+    // The drawing-file information holds every placed drawing file under its
+    // view, with its header's identifiers; the copies are marked inserted.
+    CfmTbInfo info(nullptr);
+    std::set<int> listed;
+    int inserted = 0;
+    for (bool more = info.MoveToFirstItem(); more; more = info.MoveToNextItem()) {
+        const int tb = std::atoi(info.TBNumber());
+        listed.insert(tb);
+        const DrawingHeader header = project.header(tb);
+        const bool isCopy = header.refUuid[0] != 0.0 || header.refUuid[1] != 0.0;
+        EXPECT_STREQ(info.InsertFlag(), isCopy ? "1" : "0") << tb;
+        EXPECT_EQ(std::string(info.UUID_Ref()) == "0", !isCopy) << tb;
+        EXPECT_NE(std::string(info.UUID_Tb()), "0");
+        inserted += isCopy ? 1 : 0;
+    }
+    EXPECT_EQ(listed, counts.drawingFiles);
+    EXPECT_EQ(inserted, 24);
 
     // Each building has a host drawing of its first view.
     int drawing = 0;

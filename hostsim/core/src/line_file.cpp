@@ -14,8 +14,7 @@ bool FileIsMissing(const std::string& path) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-bool ReadFileLines(const std::string& path, std::vector<std::string>& lines) {
-    lines.clear();
+bool ForEachFileLine(const std::string& path, const std::function<bool(std::string_view)>& visit) {
     if (FileIsMissing(path)) {
         return true;
     }
@@ -23,11 +22,23 @@ bool ReadFileLines(const std::string& path, std::vector<std::string>& lines) {
     if (!file.is_open()) {
         return false;
     }
+    // One buffer for every line: a line costs no allocation of its own
+    // once the buffer has grown to the longest line.
     std::string line;
     while (std::getline(file, line)) {
-        lines.push_back(std::move(line));
+        if (!visit(line)) {
+            break;
+        }
     }
     return true;
+}
+
+bool ReadFileLines(const std::string& path, std::vector<std::string>& lines) {
+    lines.clear();
+    return ForEachFileLine(path, [&](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
 }
 
 }  // namespace vedrix::hostsim

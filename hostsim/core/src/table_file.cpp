@@ -1,27 +1,40 @@
 #include <vedrix/hostsim/table_file.h>
 
 #include <vedrix/framework/text_file.h>
+#include <vedrix/hostsim/line_file.h>
 #include <vedrix/hostsim/text_lines.h>
+
+#include <string_view>
 
 namespace vedrix::hostsim {
 
 bool ReadTable(const std::string& path, std::size_t columns, std::vector<TableRow>& rows) {
     rows.clear();
-    std::vector<std::string> lines;
-    if (!ReadFileLines(path, lines)) {
-        return false;
-    }
-    for (const std::string& line : lines) {
+    bool fits = true;
+    const bool read = ForEachFileLine(path, [&](std::string_view line) {
         if (line.empty() || line[0] == '#') {
-            continue;
+            return true;
         }
-        TableRow row = Split(line, '\t');
-        if (row.size() > columns) {
-            rows.clear();
-            return false;
+        // The fields go straight into a row of `columns` fields; those the
+        // line leaves out stay empty.
+        TableRow& row = rows.emplace_back(columns);
+        std::size_t column = 0;
+        for (std::size_t start = 0;;) {
+            if (column == columns) {
+                fits = false;
+                return false;
+            }
+            const std::size_t stop = line.find('\t', start);
+            row[column++].assign(line.substr(start, stop - start));  // to the end without a tab
+            if (stop == std::string_view::npos) {
+                return true;
+            }
+            start = stop + 1;
         }
-        row.resize(columns);
-        rows.push_back(std::move(row));
+    });
+    if (!read || !fits) {
+        rows.clear();
+        return false;
     }
     return true;
 }

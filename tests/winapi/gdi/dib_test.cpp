@@ -320,6 +320,63 @@ TEST(Dib, SectionColourTableMapsAndChanges) {
     DeleteDC(dc);
 }
 
+// Bits of many different colours written into a section with a colour
+// table each become the table's nearest entry, in whatever order the
+// colours come and however often each comes back. (Colours with two
+// nearest entries are not checked.)
+TEST(Dib, ManyColoursWrittenEachBecomeTheNearestEntry) {
+    const std::vector<COLORREF> table = {
+        kBlack,           RGB(128, 0, 0), RGB(0, 128, 0), RGB(0, 0, 128), RGB(128, 128, 0),
+        RGB(0, 128, 128), kRed,           kGreen,         kBlue,          RGB(255, 255, 255)};
+    std::vector<COLORREF> grid;
+    for (int i = 0; i < 16 * 16; ++i) {
+        const int k = i % 200;  // the first 56 colours come back
+        grid.push_back(RGB((k * 37) & 255, (k * 91) & 255, (k * 53) & 255));
+    }
+    const Dib target = makeDib(16, std::vector<COLORREF>(grid.size(), kBlack), 4, table);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, target.info(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    const Dib source = makeDib(16, grid, 24);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(SetDIBits(screen, section, 0, 16, source.bits.data(), source.info(), DIB_RGB_COLORS),
+              16);
+    ReleaseDC(nullptr, screen);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, section);
+    int checked = 0;
+    int wrong = 0;
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        const auto distance = [](COLORREF a, COLORREF b) {
+            const int r = GetRValue(a) - GetRValue(b);
+            const int g = GetGValue(a) - GetGValue(b);
+            const int bl = GetBValue(a) - GetBValue(b);
+            return r * r + g * g + bl * bl;
+        };
+        COLORREF nearest = table[0];
+        int best = distance(grid[i], table[0]);
+        bool tied = false;
+        for (std::size_t t = 1; t < table.size(); ++t) {
+            const int d = distance(grid[i], table[t]);
+            tied = d == best ? true : (d < best ? false : tied);
+            if (d < best) {
+                best = d;
+                nearest = table[t];
+            }
+        }
+        if (!tied) {
+            ++checked;
+            const int x = static_cast<int>(i % 16);
+            const int y = static_cast<int>(i / 16);
+            wrong += GetPixel(dc, x, y) != nearest ? 1 : 0;
+        }
+    }
+    EXPECT_GT(checked, 200);
+    EXPECT_EQ(wrong, 0);
+    SelectObject(dc, old);
+    DeleteObject(section);
+    DeleteDC(dc);
+}
+
 // A new memory context holds a 1 x 1 monochrome bitmap, so a bitmap made
 // compatible with it is monochrome; colours drawn into it become black or
 // white.

@@ -51,6 +51,26 @@ TEST(KernelStrings, ComparisonsFoldCaseLikeThePlatform) {
               ULONG_PTR{0xE4});
 }
 
+// Every pair of bytes, the upper half included, compares as the bytes that
+// CharLowerA makes of them.
+TEST(KernelStrings, CaseInsensitiveOrderOfEveryByteFollowsCharLower) {
+    const auto lower = [](int c) {
+        return static_cast<int>(reinterpret_cast<ULONG_PTR>(
+            CharLowerA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(c)))));
+    };
+    int mismatches = 0;
+    for (int a = 1; a < 256; ++a) {
+        for (int b = 1; b < 256; ++b) {
+            const char left[] = {static_cast<char>(a), 'x', '\0'};
+            const char right[] = {static_cast<char>(b), 'x', '\0'};
+            const int expected = lower(a) < lower(b) ? -1 : (lower(a) > lower(b) ? 1 : 0);
+            const int got = lstrcmpiA(left, right);
+            mismatches += (got < 0 ? -1 : (got > 0 ? 1 : 0)) != expected ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST(KernelWsprintf, ThePlatformsConversions) {
     char out[1100];
     const DWORD number = 4000000000u;

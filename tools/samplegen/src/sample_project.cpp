@@ -12,6 +12,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +39,23 @@ std::string NewUuidText() {
     RPC_CSTR text = nullptr;
     if (UuidCreate(&uuid) != RPC_S_OK || UuidToStringA(&uuid, &text) != RPC_S_OK) {
         return std::string();
+    }
+    std::string result(reinterpret_cast<char*>(text));
+    RpcStringFreeA(&text);
+    return result;
+}
+
+// A header identifier in its string form, "0" when it is not there.
+std::string IdentifierText(const double (&halves)[2]) {
+    unsigned char bytes[sizeof halves];
+    std::memcpy(bytes, halves, sizeof halves);
+    if (std::all_of(std::begin(bytes), std::end(bytes), [](unsigned char b) { return b == 0; })) {
+        return "0";
+    }
+    UUID uuid = hostsim::HalvesToUuid(halves[0], halves[1]);
+    RPC_CSTR text = nullptr;
+    if (UuidToStringA(&uuid, &text) != RPC_S_OK) {
+        return "0";
     }
     std::string result(reinterpret_cast<char*>(text));
     RpcStringFreeA(&text);
@@ -264,27 +284,38 @@ bool WriteFmSample(const std::string& directory, const FmSample& sample, SampleS
     writer.defineLevels(
         {{1, "Building", "building.bmp", 0x2060C0, 0}, {2, "View", "view.bmp", 0x8020A0, 3}});
     std::vector<hostsim::TableRow> views;
+    std::vector<hostsim::TableRow> tbInfo;
     std::vector<hostsim::Drawing> drawings;
     auto addView = [&](Zel_GM_Level* building, const std::string& name, const std::string& original,
-                       const std::string& codePath) {
+                       const std::string& codePath, const std::string& date, bool locked) {
         std::string uuid = NewUuidText();
         Zel_GM_Level* view = writer.addLevel(building, 2, name, uuid);
         views.push_back({"0", std::string(building->getNameText()) + "%%" + name, uuid, "0",
-                         codePath, "-1", original.empty() ? "0" : original, "0"});
+                         codePath, date, original.empty() ? "0" : original, locked ? "1" : "0"});
         ++summary.views;
         return std::make_pair(view, uuid);
+    };
+    // The drawing-file information of a placed drawing file.
+    auto addInfo = [&](const Zel_GM_Level* view, const DrawingHeader& header, bool inserted) {
+        tbInfo.push_back({std::to_string(header.number), std::to_string(view->getID()),
+                          IdentifierText(header.uuid), IdentifierText(header.refUuid),
+                          inserted ? "1" : "0", "0"});
     };
     for (int b = 1; b <= sample.buildings && writer.ok(); ++b) {
         const std::string building = "Building " + std::to_string(b);
         Zel_GM_Level* buildingLevel = writer.addLevel(nullptr, 1, building);
         for (int v = 1; v <= sample.viewsPerBuilding && writer.ok(); ++v) {
             const std::string viewName = "View " + std::to_string(v);
+            const bool locked = sample.lockLastView && v == sample.viewsPerBuilding;
+            const bool replicated = sample.replicateView && v == sample.viewsPerBuilding - 1;
             const auto [view, uuid] = addView(buildingLevel, viewName, "",
-                                              "B" + std::to_string(b) + "." + std::to_string(v));
+                                              "B" + std::to_string(b) + "." + std::to_string(v),
+                                              replicated ? kSampleReplicationDate : "-1", locked);
             std::vector<DrawingHeader> sources;
             for (int d = 1; d <= sample.drawingFilesPerView && writer.ok(); ++d) {
                 sources.push_back(writer.addDrawingFile(
                     view, building + " " + viewName + " plan " + std::to_string(d)));
+                addInfo(view, sources.back(), false);
             }
             if (v == 1 && !sources.empty()) {
                 hostsim::Drawing drawing{b, {}, "FM-View_" + building + " " + viewName};
@@ -295,10 +326,13 @@ bool WriteFmSample(const std::string& directory, const FmSample& sample, SampleS
             }
             for (int k = 1; k <= sample.variantsPerView && writer.ok(); ++k) {
                 const std::string variantName = viewName + " variant " + std::to_string(k);
-                const auto [variant, variantUuid] =
-                    addView(buildingLevel, variantName, uuid, hostsim::kWithoutCodePath);
+                const auto [variant, variantUuid] = addView(buildingLevel, variantName, uuid,
+                                                            hostsim::kWithoutCodePath, "-1", false);
                 for (const DrawingHeader& source : sources) {
-                    writer.addDrawingFile(variant, variantName + " - " + source.name, source.uuid);
+                    addInfo(variant,
+                            writer.addDrawingFile(variant, variantName + " - " + source.name,
+                                                  source.uuid),
+                            true);
                 }
             }
         }
@@ -311,6 +345,12 @@ bool WriteFmSample(const std::string& directory, const FmSample& sample, SampleS
                               "DateOfReplication", "UUID_Original", "LockFlag"},
                              views)) {
         writer.fail("cannot write the view file");
+    }
+    if (writer.ok() &&
+        !hostsim::WriteTable(
+            JoinPath(directory, hostsim::kTbInfoFileName),
+            {"TBNumber", "ParentID", "UUID_Tb", "UUID_Ref", "InsertFlag", "FernoFlag"}, tbInfo)) {
+        writer.fail("cannot write the drawing-file information");
     }
     if (writer.ok() &&
         !hostsim::WriteDrawings(JoinPath(directory, hostsim::kDrawingsFileName), drawings)) {

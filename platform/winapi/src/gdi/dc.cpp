@@ -428,7 +428,7 @@ WINGDIAPI COLORREF WINAPI GetNearestColor(HDC hdc, COLORREF color) {
     }
     COLORREF c = resolveColor(dc, color);
     if (Bitmap* bm = selectedBitmap(*dc)) {
-        bm->lastValid = false;
+        bm->forgetFits();
         return colorFromPixel(bm->fit(pixelFromColor(c)));
     }
     return c;

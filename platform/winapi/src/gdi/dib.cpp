@@ -59,7 +59,7 @@ DibLayout ddbLayout(const Bitmap& bm) {
 int setBits(Bitmap& bm, const DibLayout& f, const void* bits, std::size_t bitsSize, int start,
             int lines) {
     bm.pull();
-    bm.lastValid = false;
+    bm.forgetFits();
     int offset = f.topDown ? 0 : bm.height - f.height;
     int n = decodeDib(f, bits, bitsSize, start, lines, [&bm, offset](int x, int y, Pixel p) {
         int by = y + offset;
@@ -542,7 +542,7 @@ WINGDIAPI UINT WINAPI SetDIBColorTable(HDC hdc, UINT iStart, UINT cEntries, cons
         bm->colors[iStart + i] = pixelFromQuad(prgbq[i]);
     }
     bm->layout.colors = bm->colors;
-    bm->lastValid = false;
+    bm->forgetFits();
     bm->pull();
     return n;
 }

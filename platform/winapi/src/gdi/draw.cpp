@@ -17,7 +17,7 @@ Canvas::Canvas(DeviceContext& dc) : dc_(dc), bm_(selectedBitmap(dc)) {
     if (bm_ != nullptr) {
         vis_ = visibleRegion(dc);
         bm_->pull();
-        bm_->lastValid = false;
+        bm_->forgetFits();
     }
 }
 

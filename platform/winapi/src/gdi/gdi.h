@@ -9,6 +9,7 @@
 #include "gdi/region.h"
 
 #include <cstdint>
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,16 +47,29 @@ struct Bitmap : GdiObject {
     BITMAPINFOHEADER dibHeader{};
     std::unique_ptr<std::uint8_t[]> bits;
     std::size_t bitsSize = 0;
-    // Pattern of the last reduction, so that runs of one colour are fast.
-    Pixel lastIn = 0;
-    Pixel lastOut = 0;
-    bool lastValid = false;
+    // Recent reductions of fit(), each colour in the slot its value hashes
+    // to, so that the few colours of an image are each reduced once; to be
+    // forgotten whenever the format or the colour table may have changed.
+    static constexpr int kFitSlots = 64;
+    std::array<Pixel, kFitSlots> fitIn{};
+    std::array<Pixel, kFitSlots> fitOut{};
+    std::uint64_t fitsKnown = 0;  // bit i: slot i holds a reduction
+    void forgetFits() { fitsKnown = 0; }
 
     bool monochrome() const { return bpp == 1 && !dibSection; }
     Pixel& at(int x, int y) { return px[static_cast<std::size_t>(y) * width + x]; }
     Pixel at(int x, int y) const { return px[static_cast<std::size_t>(y) * width + x]; }
-    // The colour that this bitmap's format keeps of p.
-    Pixel fit(Pixel p);
+    // The colour that this bitmap's format keeps of p. A colour reduced
+    // recently is answered here, without a call.
+    Pixel fit(Pixel p) {
+        const int slot = static_cast<int>((p * 0x9E3779B1u) >> 26);  // the top 6 bits
+        if ((fitsKnown >> slot & 1u) != 0 && fitIn[static_cast<std::size_t>(slot)] == p) {
+            return fitOut[static_cast<std::size_t>(slot)];
+        }
+        return reduce(p, slot);
+    }
+    // Works out fit(p) and remembers it in `slot`.
+    Pixel reduce(Pixel p, int slot);
     void pull();  // DIB section: bits -> pixels
     void push();  // DIB section: pixels -> bits
 };

@@ -102,7 +102,7 @@ void writeSlot(ImageList& list, int index, const ListImage& image) {
         return;
     }
     img->pull();
-    img->lastValid = false;
+    img->forgetFits();
     for (int y = 0; y < list.cy; ++y) {
         for (int x = 0; x < list.cx; ++x) {
             Pixel c = 0;
@@ -408,7 +408,7 @@ WINCOMMCTRLAPI int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage,
         [key](int, int, Pixel p) { return static_cast<std::uint8_t>(rgbOf(p) == key ? 1 : 0); },
         true);
     if (first >= 0) {
-        source->lastValid = false;
+        source->forgetFits();
         for (Pixel& p : source->px) {
             if (rgbOf(p) == key) {
                 p = source->fit(0);

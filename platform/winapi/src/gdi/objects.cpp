@@ -231,10 +231,7 @@ Palette* paletteOf(HPALETTE h) {
 // ---------------------------------------------------------------------------
 // Bitmaps
 
-Pixel Bitmap::fit(Pixel p) {
-    if (lastValid && p == lastIn) {
-        return lastOut;
-    }
+Pixel Bitmap::reduce(Pixel p, int slot) {
     Pixel out = p;
     if (!colors.empty() && bpp <= 8) {
         out = colors[static_cast<std::size_t>(nearestIndex(colors, rgbOf(p)))];
@@ -246,9 +243,9 @@ Pixel Bitmap::fit(Pixel p) {
     } else if (bpp == 24) {
         out = rgbOf(p);
     }
-    lastIn = p;
-    lastOut = out;
-    lastValid = true;
+    fitIn[static_cast<std::size_t>(slot)] = p;
+    fitOut[static_cast<std::size_t>(slot)] = out;
+    fitsKnown |= std::uint64_t{1} << slot;
     return out;
 }
 

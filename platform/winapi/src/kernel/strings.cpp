@@ -1,5 +1,6 @@
 // String functions of the base services, with the case rules of the 8-bit
 // Western code page.
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -13,6 +14,20 @@ namespace {
 
 using vedrix::winapi::kernel::FoldLower;
 using vedrix::winapi::kernel::FoldUpper;
+
+// FoldLower of every byte, worked out once: a comparison that folds each
+// character of both texts (lstrcmpiA sorts whole tree levels with it) looks
+// the folding up instead of working it out again.
+const unsigned char* lowerFolds() {
+    static const auto table = [] {
+        std::array<unsigned char, 256> folds{};
+        for (int c = 0; c < 256; ++c) {
+            folds[static_cast<std::size_t>(c)] = FoldLower(static_cast<unsigned char>(c));
+        }
+        return folds;
+    }();
+    return table.data();
+}
 
 // wsprintfA writes at most this many bytes, the terminating zero included.
 constexpr size_t kWsprintfLimit = 1024;
@@ -77,9 +92,10 @@ LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2) {
 int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2) {
     const unsigned char* a = reinterpret_cast<const unsigned char*>(lpString1 ? lpString1 : "");
     const unsigned char* b = reinterpret_cast<const unsigned char*>(lpString2 ? lpString2 : "");
+    const unsigned char* fold = lowerFolds();
     for (;; ++a, ++b) {
-        const unsigned char ca = FoldLower(*a);
-        const unsigned char cb = FoldLower(*b);
+        const unsigned char ca = fold[*a];
+        const unsigned char cb = fold[*b];
         if (ca != cb) {
             return ca < cb ? -1 : 1;
         }

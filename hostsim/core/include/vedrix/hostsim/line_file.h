@@ -4,7 +4,9 @@
 
 #include <vedrix/hostsim/export.h>
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vedrix::hostsim {
@@ -16,5 +18,12 @@ VEDRIX_HOSTSIM_API bool FileIsMissing(const std::string& path);
 // feed is dropped). A missing file has no lines; false when the file exists
 // but cannot be read.
 VEDRIX_HOSTSIM_API bool ReadFileLines(const std::string& path, std::vector<std::string>& lines);
+
+// Hands each line of the file, without its line end, to `visit` in order,
+// until `visit` returns false; a line's text is valid only during its call.
+// True for a missing file (no lines), false when the file exists but cannot
+// be read.
+VEDRIX_HOSTSIM_API bool ForEachFileLine(const std::string& path,
+                                        const std::function<bool(std::string_view)>& visit);
 
 }  // namespace vedrix::hostsim

@@ -23,7 +23,10 @@ struct StructureSample {
 // A facility-management structure: buildings (level 1) holding original
 // views (level 2) with drawing files, each original with variant views whose
 // drawing files are copies referring to their sources; the view file lists
-// every view, and each building has one host drawing of its first view.
+// every view, the drawing-file information every placed drawing file (the
+// copies marked as inserted), and each building has one host drawing of its
+// first view. The last original view of each building is locked, and its
+// second to last has been replicated, when the building has that many.
 struct FmSample {
     std::string name = "fm";
     int buildings = 2;
@@ -32,7 +35,12 @@ struct FmSample {
     int variantsPerView = 1;
     int freeDrawingFiles = 5;
     int firstNumber = 1;
+    bool lockLastView = true;
+    bool replicateView = true;
 };
+
+// The replication date that the sample gives a replicated view.
+inline constexpr const char* kSampleReplicationDate = "2026-03-01 10:00";
 
 // What was written.
 struct SampleSummary {

@@ -1,0 +1,99 @@
+#include "free_files.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace vedrix::browser {
+
+namespace {
+
+constexpr int kOneFileDragBitmap = 110;
+constexpr int kFilesDragBitmap = 106;
+constexpr COLORREF kDragMaskColor = RGB(0xC0, 0xC0, 0xC0);
+
+}  // namespace
+
+void insertFreeListColumns(CListCtrl& list, CImageList* images) {
+    CString heading;
+    heading.LoadString(2007);
+    CRect rect;
+    list.GetWindowRect(&rect);
+    const int width = rect.Width() - 4;
+    list.SetImageList(images, LVSIL_SMALL);
+    list.InsertColumn(0, heading, LVCFMT_LEFT, width * 2 / 5);
+    heading.LoadString(2008);
+    list.InsertColumn(1, heading, LVCFMT_LEFT, width * 3 / 5);
+}
+
+void forEachDrawingFile(const CString& directoryPrefix, const char* closeFailure,
+                        const std::function<void(const CString& fileName, int number)>& visit) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(directoryPrefix + "tb0*.zdw", &found);
+    if (search == INVALID_HANDLE_VALUE || search == nullptr) {
+        return;
+    }
+    do {
+        CString fileName(found.cFileName);
+        fileName.MakeLower();
+        visit(fileName, std::atoi(fileName.Mid(2, 6)));
+    } while (::FindNextFileA(search, &found));
+    if (!::FindClose(search)) {
+        std::fputs(closeFailure, stdout);
+    }
+}
+
+int addFreeRow(CListCtrl& list, const CString& fileName, const CString& name, TBItemData* record,
+               int image) {
+    CString text = fileName;
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = list.GetItemCount();
+    item.pszText = text.GetBuffer();
+    item.iImage = image;
+    item.lParam = reinterpret_cast<LPARAM>(record);
+    const int row = list.InsertItem(&item);
+    text.ReleaseBuffer();
+    if (row < 0) {
+        delete record;
+        return -1;
+    }
+    list.SetItemText(row, 1, name);
+    return row;
+}
+
+int addFreeDrawingFile(CListCtrl& list, const CString& fileName, int number, const CString& name,
+                       int image) {
+    return addFreeRow(
+        list, fileName, name,
+        new TBItemData(TBItemData::kDrawingFile, 0, static_cast<unsigned long>(number), 0), image);
+}
+
+void splitDrawingFileText(const CString& text, CString& fileName, CString& name) {
+    fileName = text;
+    name.Empty();
+    const int blank = text.Find(' ');
+    if (blank >= 0) {
+        fileName = text.Left(blank);
+        name = text.Mid(blank);
+        name.TrimLeft(' ');
+    }
+}
+
+void collectSelectedRows(const CListCtrl& list, CUIntArray& rows) {
+    rows.RemoveAll();
+    for (int row = list.GetNextItem(-1, LVNI_SELECTED); row >= 0;
+         row = list.GetNextItem(row, LVNI_SELECTED)) {
+        rows.Add(static_cast<UINT>(row));
+    }
+}
+
+CImageList* freeRowsDragImage(INT_PTR count) {
+    auto* image = new CImageList;
+    if (!image->Create(count == 1 ? kOneFileDragBitmap : kFilesDragBitmap, 24, 1, kDragMaskColor)) {
+        delete image;
+        return nullptr;
+    }
+    return image;
+}
+
+}  // namespace vedrix::browser
