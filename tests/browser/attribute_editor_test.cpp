@@ -7,6 +7,7 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -350,6 +351,107 @@ TEST_F(AttributeEditorTest, CancellingTheBrowserWritesNothing) {
     });
     EXPECT_EQ(browse(), IDCANCEL);
     EXPECT_EQ(readFile(project / "campus.hre"), before);
+}
+
+// ---------------------------------------------------------------------------
+// Unusual lists
+
+class UnusualListTest : public AttributeEditorTest {
+protected:
+    // Replaces the house's attributes with `lines` (level ID 1 each).
+    void houseAttributes(const std::vector<std::string>& lines) {
+        hre = levelDefinitions(project) + "\t1\t1\t0\t2\tHouse\t" + kHouseUuid + "\n" +
+              "\t2\t2\t1\t2\tGround\n#ATTRIBUTES:\n";
+        for (const std::string& line : lines) {
+            hre += line + "\n";
+        }
+        writeStructure();
+    }
+    // Opens the editor on the house, runs `edit` in it and confirms both.
+    void confirmAfter(const std::function<void(Dialog&, AttributeRows&)>& edit) {
+        person.onDialog(kBrowser, [&](Dialog& d) {
+            openHouseAttributes(d, person);
+            d.ok();
+        });
+        person.onDialog(kAttributeDialog, [&](Dialog& d) {
+            AttributeRows rows(d);
+            rows.expand("House");
+            edit(d, rows);
+            d.ok();
+        });
+        ASSERT_EQ(browse(), IDOK);
+    }
+};
+
+// An unknown type reads as "None" and comes back as the default type; a
+// parent that no row has puts the attribute below the item; long names and
+// values are drawn cut but kept whole.
+TEST_F(UnusualListTest, UnknownTypesOrphansAndLongTextsKeepTheirRows) {
+    const std::string longName(254, 'n');
+    const std::string longValue(254, 'v');
+    houseAttributes({"\t1\tOdd\tx\t1\t1\t0\t7", "\t1\tOrphan\ty\t3\t2\t99\t0",
+                     "\t1\t" + longName + "\t" + longValue + "\t1\t3\t0\t1"});
+    std::vector<ShownRow> shown;
+    confirmAfter([&](Dialog&, AttributeRows& rows) { shown = rows.rows(); });
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[1].type, "None");
+    EXPECT_EQ(shown[2].name, "Orphan");
+    EXPECT_EQ(shown[2].nameBox.left, shown[1].nameBox.left);  // both below the item
+    EXPECT_EQ(shown[3].name.substr(shown[3].name.size() - 3), "...");
+    EXPECT_EQ(shown[3].value.substr(shown[3].value.size() - 3), "...");
+    EXPECT_THAT(hreAttributes(),
+                ElementsAre("\t1\tOdd\tx\t1\t1\t0\t2", "\t1\tOrphan\ty\t1\t2\t0\t0",
+                            "\t1\t" + longName + "\t" + longValue + "\t1\t3\t0\t1"));
+}
+
+TEST_F(UnusualListTest, HundredsOfAttributesInOneGroupComeBackInOrder) {
+    std::vector<std::string> lines{"\t1\tMany\t\t1\t1\t0\t3"};
+    for (int i = 0; i < 300; ++i) {
+        const std::string n = std::to_string(i);
+        lines.push_back("\t1\tItem " + n + "\tvalue " + n + "\t2\t" + std::to_string(i + 2) +
+                        "\t1\t" + std::to_string(i % 3));
+    }
+    houseAttributes(lines);
+    confirmAfter([](Dialog&, AttributeRows&) {});
+    EXPECT_EQ(hreAttributes(), lines);
+}
+
+// The lowest free identifier goes to a new row, and deleting every row
+// leaves the level without attributes.
+TEST_F(UnusualListTest, NewRowsFillTheLowestGapAndAnEmptyListStaysEmpty) {
+    houseAttributes({"\t1\tA\ta\t1\t1\t0\t0", "\t1\tB\tb\t1\t2\t0\t0", "\t1\tD\td\t1\t4\t0\t0"});
+    person.onDialog(kEditDialog, [](Dialog& d) {
+        d.control(kName).replaceText("C");
+        d.control(kValue).replaceText("c");
+        d.ok();
+    });
+    confirmAfter(
+        [&](Dialog&, AttributeRows& rows) { rows.choose("House", kNewAttribute, person); });
+    EXPECT_THAT(hreAttributes(), ElementsAre("\t1\tA\ta\t1\t1\t0\t0", "\t1\tB\tb\t1\t2\t0\t0",
+                                             "\t1\tD\td\t1\t4\t0\t0", "\t1\tC\tc\t1\t3\t0\t2"));
+
+    person.clearRecords();
+    confirmAfter([&](Dialog&, AttributeRows& rows) {
+        for (const char* name : {"A", "B", "D", "C"}) {
+            person.answerNextMessageBox(IDOK);
+            rows.choose(name, kDeleteAttribute, person);
+        }
+        EXPECT_THAT(rows.names(), ElementsAre("House"));
+    });
+    EXPECT_THAT(hreAttributes(), IsEmpty());
+}
+
+// A value holding the byte that separates the tree-list's columns reads
+// back as two columns: the part after it takes the type's place, and the
+// value keeps the part before it.
+TEST_F(UnusualListTest, AValueHoldingTheColumnSeparatorIsCutThere) {
+    houseAttributes({"\t1\tSplit\tleft\xB6right\t1\t1\t0\t0"});
+    std::vector<ShownRow> shown;
+    confirmAfter([&](Dialog&, AttributeRows& rows) { shown = rows.rows(); });
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].value, "left");
+    EXPECT_EQ(shown[1].type, "String");
+    EXPECT_THAT(hreAttributes(), ElementsAre("\t1\tSplit\tleft\t1\t1\t0\t0"));
 }
 
 }  // namespace
