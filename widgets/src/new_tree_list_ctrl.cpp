@@ -24,35 +24,74 @@ namespace {
 constexpr UINT kOnItem = TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT |
                          TVHT_ONITEMSTATEICON;
 
-constexpr const char* kDigits = "0123456789";
+// One column's text inside a record's text, without copying it.
+struct ColumnView {
+    const char* text = "";
+    std::size_t length = 0;
+};
+
+ColumnView columnView(const CTreeListItem* record, int column) {
+    if (record == nullptr || column < 0) {
+        return {};
+    }
+    const char* text = record->text.GetString();
+    const char* const end = text + record->text.GetLength();
+    for (int i = 0; i < column; ++i) {
+        const void* next =
+            std::memchr(text, record->separator, static_cast<std::size_t>(end - text));
+        if (next == nullptr) {
+            return {};
+        }
+        text = static_cast<const char*>(next) + 1;
+    }
+    const void* next = std::memchr(text, record->separator, static_cast<std::size_t>(end - text));
+    const char* const stop = next != nullptr ? static_cast<const char*>(next) : end;
+    return {text, static_cast<std::size_t>(stop - text)};
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The case-insensitive comparison of two texts: -1, 0 or 1.
+int compareNoCase(const ColumnView& a, const ColumnView& b) {
+    const std::size_t n = a.length < b.length ? a.length : b.length;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(asciiLower(a.text[i]));
+        const auto y = static_cast<unsigned char>(asciiLower(b.text[i]));
+        if (x != y) {
+            return x < y ? -1 : 1;
+        }
+    }
+    return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
+}
 
 // The part of a text before its first digit, and the value of the run of
 // digits that starts there (0 when there is none).
 struct NumberParts {
-    CString prefix;
+    std::size_t prefixLength = 0;
     bool hasNumber = false;
     unsigned long long value = 0;
 };
 
-NumberParts numberParts(const CString& text) {
+NumberParts numberParts(const ColumnView& column) {
     NumberParts parts;
-    const int first = text.FindOneOf(kDigits);
-    if (first < 0) {
-        parts.prefix = text;
-        return parts;
+    std::size_t i = 0;
+    while (i < column.length && !isDigit(column.text[i])) {
+        ++i;
     }
-    parts.prefix = text.Left(first);
-    parts.hasNumber = true;
-    for (int i = first; i < text.GetLength() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const unsigned digit = static_cast<unsigned>(text[i] - '0');
+    parts.prefixLength = i;
+    parts.hasNumber = i < column.length;
+    for (; i < column.length && isDigit(column.text[i]); ++i) {
+        const auto digit = static_cast<unsigned>(column.text[i] - '0');
         // A run too long for the value saturates; equal runs still compare equal.
         parts.value = parts.value > (~0ULL - digit) / 10 ? ~0ULL : parts.value * 10 + digit;
     }
     return parts;
-}
-
-int sign(int value) {
-    return value < 0 ? -1 : (value > 0 ? 1 : 0);
 }
 
 }  // namespace
@@ -190,25 +229,23 @@ void CNewTreeListCtrl::UpdateTotalWidth() {
     m_nTotalWidth = total;
 }
 
+// The texts are compared where they stand in the records, since a sort
+// compares each row many times.
 int CALLBACK CNewTreeListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort) {
     const auto* params = reinterpret_cast<const SortParams*>(lParamSort);
     const int column = params != nullptr ? params->column : 0;
-    const auto* first = reinterpret_cast<const CTreeListItem*>(lParam1);
-    const auto* second = reinterpret_cast<const CTreeListItem*>(lParam2);
-    const CString s1 = first != nullptr ? first->GetColumnText(column) : CString();
-    const CString s2 = second != nullptr ? second->GetColumnText(column) : CString();
+    const ColumnView s1 = columnView(reinterpret_cast<const CTreeListItem*>(lParam1), column);
+    const ColumnView s2 = columnView(reinterpret_cast<const CTreeListItem*>(lParam2), column);
 
     const NumberParts n1 = numberParts(s1);
     const NumberParts n2 = numberParts(s2);
+    const bool samePrefix =
+        n1.prefixLength == n2.prefixLength && std::memcmp(s1.text, s2.text, n1.prefixLength) == 0;
     int result = 0;
-    if (n1.hasNumber || n2.hasNumber) {
-        if (n1.prefix == n2.prefix && n1.value != n2.value) {
-            result = n1.value > n2.value ? 1 : -1;
-        } else {
-            result = sign(s1.CompareNoCase(s2));
-        }
+    if ((n1.hasNumber || n2.hasNumber) && samePrefix && n1.value != n2.value) {
+        result = n1.value > n2.value ? 1 : -1;
     } else {
-        result = sign(s1.CompareNoCase(s2));
+        result = compareNoCase(s1, s2);
     }
     return (params == nullptr || params->ascending) ? result : -result;
 }
