@@ -188,6 +188,43 @@ TEST_F(AttributeEditorTest, TheEditorShowsTheItemsAttributesAsRows) {
     EXPECT_GT(shown[3].nameBox.left, shown[2].nameBox.left);
 }
 
+// Groups and the item itself get the group menu, attributes the attribute
+// menu; renaming and deleting are greyed for the item's own row.
+TEST_F(AttributeEditorTest, EachRowGetsItsMenuWithTheItemsRowProtected) {
+    person.onDialog(kBrowser, [&](Dialog& d) {
+        openHouseAttributes(d, person);
+        d.cancel();
+    });
+    person.onDialog(kAttributeDialog, [&](Dialog& d) {
+        AttributeRows rows(d);
+        rows.expand("House");
+        for (const char* name : {"House", "Roof", "Colour"}) {
+            rows.choose(name, 0, person);
+        }
+        d.cancel();
+    });
+    EXPECT_EQ(browse(), IDCANCEL);
+    const auto menus = person.menus();
+    ASSERT_EQ(menus.size(), 4u);  // the list browser's first
+    const auto state = [&](std::size_t menu, UINT id) -> UINT {
+        for (const auto& entry : menus[menu].entries) {
+            if (entry.id == id) {
+                return entry.state & (MF_GRAYED | MF_DISABLED);
+            }
+        }
+        ADD_FAILURE() << "no command " << id << " in menu " << menu;
+        return 0u;
+    };
+    EXPECT_THAT(menus[1].items, ElementsAre("New &Attribute...", "New &Group...", "",
+                                            "&Rename Group...", "&Delete"));
+    EXPECT_NE(state(1, kRenameGroup), 0u);
+    EXPECT_NE(state(1, kDeleteRow), 0u);
+    EXPECT_EQ(state(2, kRenameGroup), 0u);
+    EXPECT_EQ(state(2, kDeleteRow), 0u);
+    EXPECT_THAT(menus[3].items, ElementsAre("&Edit...", "&Delete"));
+    EXPECT_EQ(menus[3].flags, static_cast<UINT>(TPM_RIGHTBUTTON));
+}
+
 // ---------------------------------------------------------------------------
 // A whole session
 
