@@ -2,10 +2,13 @@
 
 #include <vedrix/model/attrib_data.h>
 
+#include "browser_resources.h"
 #include "edit_dlg.h"
 #include "groupname_dlg.h"
 
 namespace {
+
+using vedrix::browser::loadedText;
 
 constexpr UINT kNameHeading = 2018;
 constexpr UINT kValueHeading = 2019;
@@ -24,12 +27,6 @@ const char* const kGroupWord = "Group";
 const char* const kProposedType = "Universal";
 
 enum Column : int { kName = 0, kValue = 1, kType = 2 };
-
-CString loaded(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 }  // namespace
 
@@ -60,7 +57,7 @@ BOOL CAttributeDlg::OnInitDialog() {
         insertColumns();
         fillRows();
     }
-    SetWindowText(loaded(kCaptionText));
+    SetWindowText(loadedText(kCaptionText));
     SetDlgItemText(kPathLine, m_csPath);
     return TRUE;
 }
@@ -69,9 +66,9 @@ void CAttributeDlg::insertColumns() {
     CRect client;
     rows().GetClientRect(&client);
     const int width = client.Width();
-    rows().InsertColumn(kName, loaded(kNameHeading), 3 * width / 7);
-    rows().InsertColumn(kValue, loaded(kValueHeading), 3 * width / 7);
-    rows().InsertColumn(kType, loaded(kTypeHeading), width / 7);
+    rows().InsertColumn(kName, loadedText(kNameHeading), 3 * width / 7);
+    rows().InsertColumn(kValue, loadedText(kValueHeading), 3 * width / 7);
+    rows().InsertColumn(kType, loadedText(kTypeHeading), width / 7);
 }
 
 // Each attribute goes below the row of its parent identifier, or below the

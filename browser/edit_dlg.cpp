@@ -1,6 +1,10 @@
 #include "edit_dlg.h"
 
+#include "browser_resources.h"
+
 namespace {
+
+using vedrix::browser::loadedText;
 
 constexpr UINT kCaptionText = 2029;
 constexpr UINT kConfirmText = 2024;
@@ -11,12 +15,6 @@ constexpr UINT kEmptyFieldText = 2034;
 
 CString copyOf(const CString* text) {
     return text != nullptr ? *text : CString();
-}
-
-CString loaded(UINT id) {
-    CString text;
-    text.LoadString(id);
-    return text;
 }
 
 }  // namespace
@@ -41,11 +39,11 @@ void CEditDlg::DoDataExchange(CDataExchange* pDX) {
 // value field has the focus.
 BOOL CEditDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SetWindowText(loaded(kCaptionText));
-    SetDlgItemText(kConfirmLabel, loaded(kConfirmText));
-    SetDlgItemText(kCancelLabel, loaded(kCancelText));
-    SetDlgItemText(kNameLabel, loaded(kNameText));
-    SetDlgItemText(kValueLabel, loaded(kValueText));
+    SetWindowText(loadedText(kCaptionText));
+    SetDlgItemText(kConfirmLabel, loadedText(kConfirmText));
+    SetDlgItemText(kCancelLabel, loadedText(kCancelText));
+    SetDlgItemText(kNameLabel, loadedText(kNameText));
+    SetDlgItemText(kValueLabel, loadedText(kValueText));
     if (m_csName.IsEmpty()) {
         return TRUE;
     }

@@ -356,37 +356,35 @@ TEST_F(AttributeEditorTest, EmptyFieldsAndTakenNamesAreRefused) {
 // ---------------------------------------------------------------------------
 // Cancelling
 
-TEST_F(AttributeEditorTest, CancellingTheEditorLeavesTheAttributesAsTheyWere) {
+class CancellingTest : public AttributeEditorTest {
+protected:
+    // Deletes the colour in the editor, then leaves the editor and the
+    // browser as told; the browser's result.
+    int deleteColourAndLeave(bool confirmEditor, bool confirmBrowser) {
+        person.onDialog(kBrowser, [=, this](Dialog& d) {
+            openHouseAttributes(d, person);
+            confirmBrowser ? d.ok() : d.cancel();
+        });
+        person.onDialog(kAttributeDialog, [=, this](Dialog& d) {
+            AttributeRows rows(d);
+            rows.expand("House");
+            person.answerNextMessageBox(IDOK);
+            rows.choose("Colour", kDeleteAttribute, person);
+            confirmEditor ? d.ok() : d.cancel();
+        });
+        return browse();
+    }
+};
+
+TEST_F(CancellingTest, CancellingTheEditorLeavesTheAttributesAsTheyWere) {
     const std::string before = readFile(project / "campus.hre");
-    person.onDialog(kBrowser, [&](Dialog& d) {
-        openHouseAttributes(d, person);
-        d.ok();
-    });
-    person.onDialog(kAttributeDialog, [&](Dialog& d) {
-        AttributeRows rows(d);
-        rows.expand("House");
-        person.answerNextMessageBox(IDOK);
-        rows.choose("Colour", kDeleteAttribute, person);
-        d.cancel();
-    });
-    EXPECT_EQ(browse(), IDOK);
+    EXPECT_EQ(deleteColourAndLeave(false, true), IDOK);
     EXPECT_EQ(attributeLines(readFile(project / "campus.hre")), attributeLines(before));
 }
 
-TEST_F(AttributeEditorTest, CancellingTheBrowserWritesNothing) {
+TEST_F(CancellingTest, CancellingTheBrowserWritesNothing) {
     const std::string before = readFile(project / "campus.hre");
-    person.onDialog(kBrowser, [&](Dialog& d) {
-        openHouseAttributes(d, person);
-        d.cancel();
-    });
-    person.onDialog(kAttributeDialog, [&](Dialog& d) {
-        AttributeRows rows(d);
-        rows.expand("House");
-        person.answerNextMessageBox(IDOK);
-        rows.choose("Colour", kDeleteAttribute, person);
-        d.ok();
-    });
-    EXPECT_EQ(browse(), IDCANCEL);
+    EXPECT_EQ(deleteColourAndLeave(true, false), IDCANCEL);
     EXPECT_EQ(readFile(project / "campus.hre"), before);
 }
 

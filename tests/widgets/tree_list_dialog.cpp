@@ -1,5 +1,8 @@
 #include "tree_list_dialog.h"
 
+#include <vedrix/headless/desktop.h>
+#include <vedrix/widgets/tree_list_class.h>
+
 namespace widgets_tests {
 
 BEGIN_MESSAGE_MAP(TreeListDialog, CDialog)
@@ -41,6 +44,26 @@ std::vector<std::string> TreeListDialog::columnTexts(HTREEITEM parent, int colum
         texts.emplace_back(tree().GetItemText(item, column).GetString());
     }
     return texts;
+}
+
+void TreeListFixture::SetUp() {
+    vedrix::headless::resetDesktop();
+    m_language = LoadLibraryA("vedr_en.dll");
+    ASSERT_NE(m_language, nullptr);
+    AfxSetResourceHandle(m_language);
+    ASSERT_NE(RegisterTreeListClass(), 0);
+    ASSERT_TRUE(m_dialog.Create(TreeListDialog::kTemplate, nullptr));
+    m_dialog.ShowWindow(SW_SHOW);
+    ASSERT_NE(m_dialog.tree().m_hWnd, nullptr);
+}
+
+void TreeListFixture::TearDown() {
+    if (m_dialog.m_hWnd != nullptr) {
+        m_dialog.DestroyWindow();
+    }
+    UnregisterTreeListClass();
+    AfxSetResourceHandle(nullptr);
+    vedrix::headless::resetDesktop();
 }
 
 std::vector<vedrix::headless::DrawingEntry> only(

@@ -3,6 +3,8 @@
 // a tree-list frame at set-up. It counts the commands the frame passes on.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <vedrix/framework/ui.h>
 #include <vedrix/headless/drawing.h>
 #include <vedrix/widgets/tl_frame.h>
@@ -37,6 +39,17 @@ protected:
     void OnDoubleClickCommand() { ++m_doubleClicks; }
     void OnRightClickCommand() { ++m_rightClicks; }
     DECLARE_MESSAGE_MAP()
+};
+
+// A shown dialog with the tree-list, on a fresh desktop, with the language
+// library as the resources and the tree-list's class registered.
+class TreeListFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HMODULE m_language = nullptr;
+    TreeListDialog m_dialog;
 };
 
 // The entries of one kind.

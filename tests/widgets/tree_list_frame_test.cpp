@@ -20,26 +20,8 @@ using namespace widgets_tests;
 using ::testing::ElementsAre;
 using vedrix::headless::DrawingKind;
 
-class TreeListFrameTest : public ::testing::Test {
+class TreeListFrameTest : public TreeListFixture {
 protected:
-    void SetUp() override {
-        vedrix::headless::resetDesktop();
-        m_language = LoadLibraryA("vedr_en.dll");
-        ASSERT_NE(m_language, nullptr);
-        AfxSetResourceHandle(m_language);
-        ASSERT_NE(RegisterTreeListClass(), 0);
-        ASSERT_TRUE(m_dialog.Create(TreeListDialog::kTemplate, nullptr));
-        m_dialog.ShowWindow(SW_SHOW);
-    }
-    void TearDown() override {
-        if (m_dialog.m_hWnd != nullptr) {
-            m_dialog.DestroyWindow();
-        }
-        UnregisterTreeListClass();
-        AfxSetResourceHandle(nullptr);
-        vedrix::headless::resetDesktop();
-    }
-
     // A click on heading `column`, as a person makes it.
     void clickHeading(int column) {
         RECT item{};
@@ -69,9 +51,6 @@ protected:
         return {minimum, maximum};
     }
     bool barShown() { return m_dialog.m_frame.m_wndHorzScroll.IsWindowVisible() != FALSE; }
-
-    HMODULE m_language = nullptr;
-    TreeListDialog m_dialog;
 };
 
 // ---------------------------------------------------------------------------

@@ -25,34 +25,12 @@ using vedrix::headless::DrawingKind;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-class TreeListTest : public ::testing::Test {
+class TreeListTest : public TreeListFixture {
 protected:
-    void SetUp() override {
-        vedrix::headless::resetDesktop();
-        m_language = LoadLibraryA("vedr_en.dll");
-        ASSERT_NE(m_language, nullptr);
-        AfxSetResourceHandle(m_language);
-        ASSERT_NE(RegisterTreeListClass(), 0);
-        ASSERT_TRUE(m_dialog.Create(TreeListDialog::kTemplate, nullptr));
-        m_dialog.ShowWindow(SW_SHOW);
-        ASSERT_NE(m_dialog.tree().m_hWnd, nullptr);
-    }
-    void TearDown() override {
-        if (m_dialog.m_hWnd != nullptr) {
-            m_dialog.DestroyWindow();
-        }
-        UnregisterTreeListClass();
-        AfxSetResourceHandle(nullptr);
-        vedrix::headless::resetDesktop();
-    }
-
     // The texts the tree-list drew, with where and how.
     std::vector<DrawingEntry> texts() {
         return only(m_dialog.paint(m_dialog.tree()), DrawingKind::DrawText);
     }
-
-    HMODULE m_language = nullptr;
-    TreeListDialog m_dialog;
 };
 
 std::vector<std::string> textsOf(const std::vector<DrawingEntry>& entries) {
