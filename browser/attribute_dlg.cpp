@@ -87,16 +87,15 @@ void CAttributeDlg::fillRows() {
                 continue;
             }
             HTREEITEM parent = parentRowFor(attribute->GetParentID());
-            HTREEITEM row =
-                addRow(parent, attribute->getName(), attribute->getValue(), attribute->GetType());
+            const DWORD id = attribute->GetID();
+            HTREEITEM row = addRow(parent, attribute->getName(), attribute->getValue(),
+                                   attribute->GetType(), id);
             if (row == nullptr) {
                 continue;
             }
             if (attribute->getTypeValue() == CAttribData::Group) {
                 rows().SetItemBold(row);
             }
-            const DWORD id = attribute->GetID();
-            rows().SetItemData(row, id);
             if (!m_rowsById.emplace(id, row).second) {
                 m_sharedIds.insert(id);
             }
@@ -163,12 +162,16 @@ bool CAttributeDlg::isGroup(HTREEITEM row) {
            CAttribData::GetEnumType(rows().GetItemText(row, kType)) == CAttribData::Group;
 }
 
+// The value, the type and the identifier go into the new row's record at
+// once, and the row's parameter is set again once for all three.
 HTREEITEM CAttributeDlg::addRow(HTREEITEM parent, const CString& name, const CString& value,
-                                const CString& type) {
+                                const CString& type, DWORD id) {
     HTREEITEM row = rows().InsertItem(name, kRowImage, kRowImage, parent);
-    if (row != nullptr) {
-        rows().SetItemText(row, kValue, value);
-        rows().SetItemText(row, kType, type);
+    if (CTreeListItem* record = rows().GetItemRecord(row)) {
+        record->SetColumnText(kValue, value);
+        record->SetColumnText(kType, type);
+        record->data = id;
+        rows().RefreshItem(row);
     }
     return row;
 }
@@ -195,9 +198,7 @@ void CAttributeDlg::OnNewAttribute() {
         }
         return;
     }
-    const DWORD id = nextFreeId();
-    if (HTREEITEM row = addRow(parent, name, value, type)) {
-        rows().SetItemData(row, id);
+    if (addRow(parent, name, value, type, nextFreeId()) != nullptr) {
         rows().Expand(parent, TVE_EXPAND);
     }
 }
@@ -217,9 +218,7 @@ void CAttributeDlg::OnNewGroup() {
         AfxMessageBox(kNameTaken, MB_OKCANCEL);
         return;
     }
-    const DWORD id = nextFreeId();
-    if (HTREEITEM row = addRow(parent, name, CString(), kGroupWord)) {
-        rows().SetItemData(row, id);
+    if (HTREEITEM row = addRow(parent, name, CString(), kGroupWord, nextFreeId())) {
         rows().SetItemBold(row);
         rows().Expand(parent, TVE_EXPAND);
     }

@@ -62,7 +62,7 @@ private:
     void collectIds(HTREEITEM first, std::unordered_set<DWORD>& ids);
     bool isGroup(HTREEITEM row);
     HTREEITEM addRow(HTREEITEM parent, const CString& name, const CString& value,
-                     const CString& type);
+                     const CString& type, DWORD id);
     void renameGroup(HTREEITEM row);
     void deleteRow(HTREEITEM row);
     // The command-enabling rules of the menu's items: renaming and deleting

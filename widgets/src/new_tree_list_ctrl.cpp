@@ -144,6 +144,11 @@ CTreeListItem* CNewTreeListCtrl::GetItemRecord(HTREEITEM hItem) const {
                             : nullptr;
 }
 
+BOOL CNewTreeListCtrl::RefreshItem(HTREEITEM hItem) {
+    CTreeListItem* record = GetItemRecord(hItem);
+    return record != nullptr ? ResetParam(hItem, record) : FALSE;
+}
+
 BOOL CNewTreeListCtrl::ResetParam(HTREEITEM hItem, CTreeListItem* record) {
     return CTreeCtrl::SetItemData(hItem, reinterpret_cast<DWORD_PTR>(record));
 }

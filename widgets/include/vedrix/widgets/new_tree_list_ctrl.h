@@ -55,8 +55,11 @@ public:
     BOOL SetItemColor(HTREEITEM hItem, COLORREF color);
     // Deletes the row with every row below it, and their records.
     BOOL DeleteItem(HTREEITEM hItem);
-    // The row's record (null for an item without one).
+    // The row's record (null for an item without one). A caller that changes
+    // it directly calls RefreshItem afterwards, which sets it as the item's
+    // parameter again so that the row is redrawn.
     CTreeListItem* GetItemRecord(HTREEITEM hItem) const;
+    BOOL RefreshItem(HTREEITEM hItem);
 
     int GetColumnWidth(int nColumn) const;
     int GetColumnAlign(int nColumn) const;
