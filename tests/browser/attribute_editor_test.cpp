@@ -128,6 +128,22 @@ TEST_F(AttributeEditorTest, WithoutTheHostSettingTheTreeOffersNoMenu) {
     EXPECT_THAT(person.dialogsSeen(), ElementsAre(kBrowser));
 }
 
+// The tree-list's window class lives while the list browser does.
+TEST_F(AttributeEditorTest, TheBrowserRegistersTheTreeListClassWhileItRuns) {
+    const auto registered = [] {
+        WNDCLASSA wc{};
+        return ::GetClassInfoA(::GetModuleHandleA("vedrix.dll"), "MORVALTREELISTCTRL", &wc) != 0;
+    };
+    bool whileOpen = false;
+    person.onDialog(kBrowser, [&](Dialog& d) {
+        whileOpen = registered();
+        d.cancel();
+    });
+    EXPECT_EQ(browse(), IDCANCEL);
+    EXPECT_TRUE(whileOpen);
+    EXPECT_FALSE(registered());
+}
+
 TEST_F(AttributeEditorTest, ASettingOfZeroKeepsTheMenuOff) {
     offerAttributeEditor("0");
     person.onDialog(kBrowser, [&](Dialog& d) {
