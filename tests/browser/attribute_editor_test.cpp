@@ -106,6 +106,24 @@ protected:
         d.tree(1001).item({"Campus", "House"}).rightClick();
     }
 
+    // Opens the editor on the house from the list browser, expands the
+    // item's row, runs `edit` there and leaves the editor and then the
+    // browser as told; the browser's result.
+    int editHouse(const std::function<void(Dialog&, AttributeRows&)>& edit,
+                  bool confirmEditor = true, bool confirmBrowser = true) {
+        person.onDialog(kBrowser, [=, this](Dialog& d) {
+            openHouseAttributes(d, person);
+            confirmBrowser ? d.ok() : d.cancel();
+        });
+        person.onDialog(kAttributeDialog, [=](Dialog& d) {
+            AttributeRows rows(d);
+            rows.expand("House");
+            edit(d, rows);
+            confirmEditor ? d.ok() : d.cancel();
+        });
+        return browse();
+    }
+
     std::vector<std::string> hreAttributes() const {
         return attributeLines(readFile(project / "campus.hre"));
     }
@@ -114,18 +132,20 @@ protected:
 // ---------------------------------------------------------------------------
 // Reaching the editor
 
-TEST_F(AttributeEditorTest, WithoutTheHostSettingTheTreeOffersNoMenu) {
-    offerAttributeEditor("");
-    bool stillOpen = false;
-    person.onDialog(kBrowser, [&](Dialog& d) {
-        d.tree(1001).item({"Campus", "House"}).rightClick();
-        stillOpen = d.exists() && d.isEnabled();
-        d.cancel();
-    });
-    EXPECT_EQ(browse(), IDCANCEL);
-    EXPECT_TRUE(stillOpen);
+TEST_F(AttributeEditorTest, WithoutTheHostSettingOrWithZeroTheTreeOffersNoMenu) {
+    for (const char* setting : {"", "0"}) {
+        offerAttributeEditor(setting);
+        bool stillOpen = false;
+        person.onDialog(kBrowser, [&](Dialog& d) {
+            d.tree(1001).item({"Campus", "House"}).rightClick();
+            stillOpen = d.exists() && d.isEnabled();
+            d.cancel();
+        });
+        EXPECT_EQ(browse(), IDCANCEL);
+        EXPECT_TRUE(stillOpen);
+    }
     EXPECT_THAT(person.menus(), IsEmpty());
-    EXPECT_THAT(person.dialogsSeen(), ElementsAre(kBrowser));
+    EXPECT_THAT(person.dialogsSeen(), ElementsAre(kBrowser, kBrowser));
 }
 
 // The tree-list's window class lives while the list browser does.
@@ -142,16 +162,6 @@ TEST_F(AttributeEditorTest, TheBrowserRegistersTheTreeListClassWhileItRuns) {
     EXPECT_EQ(browse(), IDCANCEL);
     EXPECT_TRUE(whileOpen);
     EXPECT_FALSE(registered());
-}
-
-TEST_F(AttributeEditorTest, ASettingOfZeroKeepsTheMenuOff) {
-    offerAttributeEditor("0");
-    person.onDialog(kBrowser, [&](Dialog& d) {
-        d.tree(1001).item({"Campus", "House"}).rightClick();
-        d.cancel();
-    });
-    EXPECT_EQ(browse(), IDCANCEL);
-    EXPECT_THAT(person.menus(), IsEmpty());
 }
 
 TEST_F(AttributeEditorTest, TheMenuIsOfferedForLevelsButNotForDrawingFiles) {
@@ -171,21 +181,15 @@ TEST_F(AttributeEditorTest, TheMenuIsOfferedForLevelsButNotForDrawingFiles) {
 TEST_F(AttributeEditorTest, TheEditorShowsTheItemsAttributesAsRows) {
     std::vector<ShownRow> shown;
     std::string path, caption;
-    std::vector<std::string> headings;
-    person.onDialog(kBrowser, [&](Dialog& d) {
-        openHouseAttributes(d, person);
-        d.cancel();
-    });
-    person.onDialog(kAttributeDialog, [&](Dialog& d) {
-        caption = d.caption();
-        path = d.control(kPathLine).text();
-        AttributeRows rows(d);
-        rows.expand("House");
-        rows.expand("Roof");
-        shown = rows.rows();
-        d.cancel();
-    });
-    EXPECT_EQ(browse(), IDCANCEL);
+    const int result = editHouse(
+        [&](Dialog& d, AttributeRows& rows) {
+            caption = d.caption();
+            path = d.control(kPathLine).text();
+            rows.expand("Roof");
+            shown = rows.rows();
+        },
+        false, false);
+    EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(caption, text(2026));
     EXPECT_EQ(path, "Campus\\");
     ASSERT_EQ(shown.size(), 4u);
@@ -207,19 +211,14 @@ TEST_F(AttributeEditorTest, TheEditorShowsTheItemsAttributesAsRows) {
 // Groups and the item itself get the group menu, attributes the attribute
 // menu; renaming and deleting are greyed for the item's own row.
 TEST_F(AttributeEditorTest, EachRowGetsItsMenuWithTheItemsRowProtected) {
-    person.onDialog(kBrowser, [&](Dialog& d) {
-        openHouseAttributes(d, person);
-        d.cancel();
-    });
-    person.onDialog(kAttributeDialog, [&](Dialog& d) {
-        AttributeRows rows(d);
-        rows.expand("House");
-        for (const char* name : {"House", "Roof", "Colour"}) {
-            rows.choose(name, 0, person);
-        }
-        d.cancel();
-    });
-    EXPECT_EQ(browse(), IDCANCEL);
+    const int result = editHouse(
+        [&](Dialog&, AttributeRows& rows) {
+            for (const char* name : {"House", "Roof", "Colour"}) {
+                rows.choose(name, 0, person);
+            }
+        },
+        false, false);
+    EXPECT_EQ(result, IDCANCEL);
     const auto menus = person.menus();
     ASSERT_EQ(menus.size(), 4u);  // the list browser's first
     const auto state = [&](std::size_t menu, UINT id) -> UINT {
@@ -248,13 +247,7 @@ TEST_F(AttributeEditorTest, ASessionOfEditsEndsInTheAttributeSection) {
     bool nameLocked = false;
     bool valueFocused = false;
     std::vector<std::string> seen;
-    person.onDialog(kBrowser, [&](Dialog& d) {
-        openHouseAttributes(d, person);
-        d.ok();
-    });
-    person.onDialog(kAttributeDialog, [&](Dialog& d) {
-        AttributeRows rows(d);
-        rows.expand("House");
+    const auto edits = [&](Dialog&, AttributeRows& rows) {
         // A group below the item, and one attribute of each type in it.
         rows.choose("House", kNewGroup, person);
         rows.choose("Walls", kNewAttribute, person);
@@ -268,8 +261,7 @@ TEST_F(AttributeEditorTest, ASessionOfEditsEndsInTheAttributeSection) {
         person.answerNextMessageBox(IDOK);
         rows.choose("Pitch", kDeleteAttribute, person);
         seen = rows.names();
-        d.ok();
-    });
+    };
     person.onDialog(kGroupDialog, [](Dialog& d) {
         d.control(kGroupName).replaceText("Walls");
         d.ok();
@@ -301,7 +293,7 @@ TEST_F(AttributeEditorTest, ASessionOfEditsEndsInTheAttributeSection) {
         d.control(kGroupName).replaceText("Top");
         d.ok();
     });
-    EXPECT_EQ(browse(), IDOK);
+    EXPECT_EQ(editHouse(edits), IDOK);
     EXPECT_TRUE(nameLocked);
     EXPECT_TRUE(valueFocused);
     EXPECT_THAT(seen, ElementsAre("House", "Colour", "Top", "Walls", "Material", "Height", "Note"));
@@ -319,15 +311,9 @@ TEST_F(AttributeEditorTest, ASessionOfEditsEndsInTheAttributeSection) {
 
 TEST_F(AttributeEditorTest, EmptyFieldsAndTakenNamesAreRefused) {
     std::vector<std::string> seen;
-    person.onDialog(kBrowser, [&](Dialog& d) {
-        openHouseAttributes(d, person);
-        d.ok();
-    });
-    person.onDialog(kAttributeDialog, [&](Dialog& d) {
-        AttributeRows rows(d);
+    const auto edits = [&](Dialog& d, AttributeRows& rows) {
         // Delete with nothing selected.
         ::SendMessageA(d.hwnd(), WM_COMMAND, kDeleteAttribute, 0);
-        rows.expand("House");
         rows.choose("House", kNewGroup, person);      // empty, then "Roof": taken
         rows.choose("House", kNewAttribute, person);  // no value, then cancelled
         person.answerNextMessageBox(IDCANCEL);
@@ -336,8 +322,7 @@ TEST_F(AttributeEditorTest, EmptyFieldsAndTakenNamesAreRefused) {
         rows.choose("House", kNewAttribute, person);  // "Colour" again, replacing it
         rows.choose("Roof", kRenameGroup, person);    // to "Roof" itself: allowed
         seen = rows.names();
-        d.ok();
-    });
+    };
     person.onDialog(kGroupDialog, [](Dialog& d) {
         d.ok();  // empty: refused, stays open
         d.control(kGroupName).replaceText("Roof");
@@ -359,7 +344,7 @@ TEST_F(AttributeEditorTest, EmptyFieldsAndTakenNamesAreRefused) {
         d.ok();
     });
     person.onDialog(kGroupDialog, [](Dialog& d) { d.ok(); });
-    EXPECT_EQ(browse(), IDOK);
+    EXPECT_EQ(editHouse(edits), IDOK);
     EXPECT_THAT(boxTexts(person), ElementsAre(text(2020), text(2034), text(2033), text(2034),
                                               text(2033), text(2033)));
     EXPECT_THAT(seen, ElementsAre("House", "Colour", "Roof"));
@@ -377,18 +362,12 @@ protected:
     // Deletes the colour in the editor, then leaves the editor and the
     // browser as told; the browser's result.
     int deleteColourAndLeave(bool confirmEditor, bool confirmBrowser) {
-        person.onDialog(kBrowser, [=, this](Dialog& d) {
-            openHouseAttributes(d, person);
-            confirmBrowser ? d.ok() : d.cancel();
-        });
-        person.onDialog(kAttributeDialog, [=, this](Dialog& d) {
-            AttributeRows rows(d);
-            rows.expand("House");
-            person.answerNextMessageBox(IDOK);
-            rows.choose("Colour", kDeleteAttribute, person);
-            confirmEditor ? d.ok() : d.cancel();
-        });
-        return browse();
+        return editHouse(
+            [this](Dialog&, AttributeRows& rows) {
+                person.answerNextMessageBox(IDOK);
+                rows.choose("Colour", kDeleteAttribute, person);
+            },
+            confirmEditor, confirmBrowser);
     }
 };
 
@@ -418,20 +397,6 @@ protected:
         }
         writeStructure();
     }
-    // Opens the editor on the house, runs `edit` in it and confirms both.
-    void confirmAfter(const std::function<void(Dialog&, AttributeRows&)>& edit) {
-        person.onDialog(kBrowser, [&](Dialog& d) {
-            openHouseAttributes(d, person);
-            d.ok();
-        });
-        person.onDialog(kAttributeDialog, [&](Dialog& d) {
-            AttributeRows rows(d);
-            rows.expand("House");
-            edit(d, rows);
-            d.ok();
-        });
-        ASSERT_EQ(browse(), IDOK);
-    }
 };
 
 // An unknown type reads as "None" and comes back as the default type; a
@@ -443,7 +408,7 @@ TEST_F(UnusualListTest, UnknownTypesOrphansAndLongTextsKeepTheirRows) {
     houseAttributes({"\t1\tOdd\tx\t1\t1\t0\t7", "\t1\tOrphan\ty\t3\t2\t99\t0",
                      "\t1\t" + longName + "\t" + longValue + "\t1\t3\t0\t1"});
     std::vector<ShownRow> shown;
-    confirmAfter([&](Dialog&, AttributeRows& rows) { shown = rows.rows(); });
+    ASSERT_EQ(editHouse([&](Dialog&, AttributeRows& rows) { shown = rows.rows(); }), IDOK);
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[1].type, "None");
     EXPECT_EQ(shown[2].name, "Orphan");
@@ -463,7 +428,7 @@ TEST_F(UnusualListTest, HundredsOfAttributesInOneGroupComeBackInOrder) {
                         "\t1\t" + std::to_string(i % 3));
     }
     houseAttributes(lines);
-    confirmAfter([](Dialog&, AttributeRows&) {});
+    ASSERT_EQ(editHouse([](Dialog&, AttributeRows&) {}), IDOK);
     EXPECT_EQ(hreAttributes(), lines);
 }
 
@@ -476,19 +441,22 @@ TEST_F(UnusualListTest, NewRowsFillTheLowestGapAndAnEmptyListStaysEmpty) {
         d.control(kValue).replaceText("c");
         d.ok();
     });
-    confirmAfter(
-        [&](Dialog&, AttributeRows& rows) { rows.choose("House", kNewAttribute, person); });
+    ASSERT_EQ(editHouse([&](Dialog&, AttributeRows& rows) {
+                  rows.choose("House", kNewAttribute, person);
+              }),
+              IDOK);
     EXPECT_THAT(hreAttributes(), ElementsAre("\t1\tA\ta\t1\t1\t0\t0", "\t1\tB\tb\t1\t2\t0\t0",
                                              "\t1\tD\td\t1\t4\t0\t0", "\t1\tC\tc\t1\t3\t0\t2"));
 
     person.clearRecords();
-    confirmAfter([&](Dialog&, AttributeRows& rows) {
-        for (const char* name : {"A", "B", "D", "C"}) {
-            person.answerNextMessageBox(IDOK);
-            rows.choose(name, kDeleteAttribute, person);
-        }
-        EXPECT_THAT(rows.names(), ElementsAre("House"));
-    });
+    ASSERT_EQ(editHouse([&](Dialog&, AttributeRows& rows) {
+                  for (const char* name : {"A", "B", "D", "C"}) {
+                      person.answerNextMessageBox(IDOK);
+                      rows.choose(name, kDeleteAttribute, person);
+                  }
+                  EXPECT_THAT(rows.names(), ElementsAre("House"));
+              }),
+              IDOK);
     EXPECT_THAT(hreAttributes(), IsEmpty());
 }
 
@@ -498,7 +466,7 @@ TEST_F(UnusualListTest, NewRowsFillTheLowestGapAndAnEmptyListStaysEmpty) {
 TEST_F(UnusualListTest, AValueHoldingTheColumnSeparatorIsCutThere) {
     houseAttributes({"\t1\tSplit\tleft\xB6right\t1\t1\t0\t0"});
     std::vector<ShownRow> shown;
-    confirmAfter([&](Dialog&, AttributeRows& rows) { shown = rows.rows(); });
+    ASSERT_EQ(editHouse([&](Dialog&, AttributeRows& rows) { shown = rows.rows(); }), IDOK);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[1].value, "left");
     EXPECT_EQ(shown[1].type, "String");
