@@ -1,9 +1,11 @@
 #include "edit_dlg.h"
 
+#include "attribute_text.h"
 #include "browser_resources.h"
 
 namespace {
 
+using vedrix::browser::attributeFieldText;
 using vedrix::browser::loadedText;
 
 constexpr UINT kCaptionText = 2029;
@@ -55,7 +57,8 @@ BOOL CEditDlg::OnInitDialog() {
     return FALSE;
 }
 
-// Name and value must both be given; the type may be empty.
+// Name and value must both be given; the type may be empty. What the
+// attribute section cannot hold becomes blanks.
 void CEditDlg::OnOK() {
     if (!UpdateData(TRUE)) {
         return;
@@ -65,10 +68,10 @@ void CEditDlg::OnOK() {
         return;
     }
     if (m_pName != nullptr) {
-        *m_pName = m_csName;
+        *m_pName = attributeFieldText(m_csName);
     }
     if (m_pValue != nullptr) {
-        *m_pValue = m_csValue;
+        *m_pValue = attributeFieldText(m_csValue);
     }
     if (m_pType != nullptr) {
         *m_pType = m_csType;

@@ -1,5 +1,7 @@
 #include "groupname_dlg.h"
 
+#include "attribute_text.h"
+
 namespace {
 
 constexpr UINT kEmptyFieldText = 2034;
@@ -14,7 +16,8 @@ void CGroupnameDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, kNameField, m_csName);
 }
 
-// An empty name is refused and the dialog stays open.
+// An empty name is refused and the dialog stays open; what the attribute
+// section cannot hold becomes blanks.
 void CGroupnameDlg::OnOK() {
     if (!UpdateData(TRUE)) {
         return;
@@ -24,7 +27,7 @@ void CGroupnameDlg::OnOK() {
         return;
     }
     if (m_pName != nullptr) {
-        *m_pName = m_csName;
+        *m_pName = vedrix::browser::attributeFieldText(m_csName);
     }
     EndDialog(IDOK);
 }

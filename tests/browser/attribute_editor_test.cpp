@@ -460,6 +460,34 @@ TEST_F(UnusualListTest, NewRowsFillTheLowestGapAndAnEmptyListStaysEmpty) {
     EXPECT_THAT(hreAttributes(), IsEmpty());
 }
 
+// A TAB pasted into a name or value would tear the line of the attribute
+// section; it arrives as a blank. (The fields are single-line edits, which
+// take a pasted text only up to a line end.)
+TEST_F(UnusualListTest, TabsAndLineEndsInTypedTextsBecomeBlanks) {
+    houseAttributes({"\t1\tA\ta\t1\t1\t0\t0"});
+    const auto paste = [](const Control& field, const char* text) {
+        ::SendMessageA(field.hwnd(), EM_SETSEL, 0, -1);
+        ::SendMessageA(field.hwnd(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    };
+    person.onDialog(kEditDialog, [&](Dialog& d) {
+        paste(d.control(kName), "two\twords");
+        paste(d.control(kValue), "load\tbearing");
+        d.ok();
+    });
+    person.onDialog(kGroupDialog, [&](Dialog& d) {
+        paste(d.control(kGroupName), "new\tgroup");
+        d.ok();
+    });
+    ASSERT_EQ(editHouse([&](Dialog&, AttributeRows& rows) {
+                  rows.choose("House", kNewAttribute, person);
+                  rows.choose("House", kNewGroup, person);
+              }),
+              IDOK);
+    EXPECT_THAT(hreAttributes(),
+                ElementsAre("\t1\tA\ta\t1\t1\t0\t0", "\t1\ttwo words\tload bearing\t1\t2\t0\t2",
+                            "\t1\tnew group\t\t1\t3\t0\t3"));
+}
+
 // A value holding the byte that separates the tree-list's columns reads
 // back as two columns: the part after it takes the type's place, and the
 // value keeps the part before it.
