@@ -18,6 +18,14 @@ namespace {
 
 constexpr UINT kResize = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
 
+void resizeWindow(CWnd& window, int cx, int cy) {
+    CRect rect;
+    window.GetWindowRect(&rect);
+    if (rect.Width() != cx || rect.Height() != cy) {
+        window.SetWindowPos(nullptr, 0, 0, cx, cy, kResize);
+    }
+}
+
 }  // namespace
 
 void CTLFrame::Initialize() {
@@ -83,24 +91,52 @@ int CTLFrame::VerticalRangeMax() const {
     return maximum;
 }
 
+// The layout is fitted before every inserted row, and almost always finds
+// it as it was. A window is therefore resized, moved, shown, enabled or
+// given a scroll range only where that differs from what it has: setting
+// the same again changes nothing on the screen.
 void CTLFrame::ResizeTree(int cx, int cy) {
-    m_wndTree.SetWindowPos(nullptr, 0, 0, cx, cy, kResize);
+    resizeWindow(m_wndTree, cx, cy);
 }
 
 void CTLFrame::ResizeScrollBar(int cx, int cy) {
-    m_wndHorzScroll.SetWindowPos(nullptr, 0, 0, cx, cy, kResize);
+    resizeWindow(m_wndHorzScroll, cx, cy);
 }
 
 void CTLFrame::ShowScrollBar(bool show) {
-    m_wndHorzScroll.EnableWindow(show ? TRUE : FALSE);
-    m_wndHorzScroll.ShowWindow(show ? SW_SHOW : SW_HIDE);
+    if ((m_wndHorzScroll.IsWindowEnabled() != FALSE) != show) {
+        m_wndHorzScroll.EnableWindow(show ? TRUE : FALSE);
+    }
+    if (((m_wndHorzScroll.GetStyle() & WS_VISIBLE) != 0) != show) {
+        m_wndHorzScroll.ShowWindow(show ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void CTLFrame::SetSidewaysRange(int minimum, int maximum) {
+    int oldMinimum = 0;
+    int oldMaximum = 0;
+    m_wndHorzScroll.GetScrollRange(&oldMinimum, &oldMaximum);
+    if (oldMinimum != minimum || oldMaximum != maximum) {
+        m_wndHorzScroll.SetScrollRange(minimum, maximum, TRUE);
+    }
+}
+
+void CTLFrame::SetSidewaysPosition(int position) {
+    if (m_wndHorzScroll.GetScrollPos() != position) {
+        m_wndHorzScroll.SetScrollPos(position, TRUE);
+    }
 }
 
 void CTLFrame::PlaceHeader(int x, int width) {
-    CRect header;
-    m_wndTree.m_wndHeader.GetWindowRect(&header);
-    m_wndTree.m_wndHeader.SetWindowPos(nullptr, x, 0, width, header.Height(),
-                                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    CNewHeaderCtrl& header = m_wndTree.m_wndHeader;
+    CRect placed;
+    header.GetWindowRect(&placed);
+    ScreenToClient(&placed);
+    if (placed.left != x || placed.top != 0 || placed.Width() != width ||
+        (header.GetStyle() & WS_VISIBLE) == 0) {
+        header.SetWindowPos(nullptr, x, 0, width, placed.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
 }
 
 int CTLFrame::HeaderWidth(int unit, int frameWidth) const {
@@ -114,7 +150,7 @@ int CTLFrame::HeaderWidth(int unit, int frameWidth) const {
 void CTLFrame::HideSideways(const Metrics& m) {
     ShowScrollBar(false);
     ResizeTree(m.frameWidth, m.frameHeight - m.headerHeight);
-    m_wndHorzScroll.SetScrollRange(0, 0, TRUE);
+    SetSidewaysRange(0, 0);
     m_wndTree.m_nScrollOffset = 0;
     m_wndTree.Invalidate(TRUE);
     PlaceHeader(0, HeaderWidth(m.frameWidth, m.frameWidth));
@@ -132,12 +168,12 @@ void CTLFrame::FitHorzScrollBar() {
     const int barWidth =
         VerticalRangeMax() == 0 ? m.frameWidth : m.frameWidth - ::GetSystemMetrics(SM_CXVSCROLL);
     ResizeScrollBar(barWidth, m.barHeight);
-    m_wndHorzScroll.SetScrollRange(0, total - m.treeWidth, TRUE);
+    SetSidewaysRange(0, total - m.treeWidth);
     CRect header;
     m_wndTree.m_wndHeader.GetWindowRect(&header);
     ScreenToClient(&header);
     m_wndTree.m_nScrollOffset = header.left;
-    m_wndHorzScroll.SetScrollPos(-header.left, TRUE);
+    SetSidewaysPosition(-header.left);
 }
 
 // The sideways range was set for the tree-list's width at the time; when

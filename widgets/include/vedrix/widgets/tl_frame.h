@@ -59,6 +59,8 @@ private:
     void ResizeTree(int cx, int cy);
     void ResizeScrollBar(int cx, int cy);
     void ShowScrollBar(bool show);
+    void SetSidewaysRange(int minimum, int maximum);
+    void SetSidewaysPosition(int position);
     // Sideways scrolling ends: the painting moves back and the header spans
     // the frame again.
     void HideSideways(const Metrics& m);
