@@ -88,13 +88,14 @@ void CAttributeDlg::fillRows() {
             }
             HTREEITEM parent = parentRowFor(attribute->GetParentID());
             const DWORD id = attribute->GetID();
-            HTREEITEM row = addRow(parent, attribute->getName(), attribute->getValue(),
-                                   attribute->GetType(), id);
+            // A group row comes in bold; the whole tree-list is redrawn once
+            // the top row is made bold below.
+            CTreeListItem record =
+                rowRecord(attribute->getName(), attribute->getValue(), attribute->GetType(), id);
+            record.bold = attribute->getTypeValue() == CAttribData::Group ? 1 : 0;
+            HTREEITEM row = rows().InsertItem(record, kRowImage, kRowImage, parent);
             if (row == nullptr) {
                 continue;
-            }
-            if (attribute->getTypeValue() == CAttribData::Group) {
-                rows().SetItemBold(row);
             }
             if (!m_rowsById.emplace(id, row).second) {
                 m_sharedIds.insert(id);
@@ -162,18 +163,21 @@ bool CAttributeDlg::isGroup(HTREEITEM row) {
            CAttribData::GetEnumType(rows().GetItemText(row, kType)) == CAttribData::Group;
 }
 
-// The value, the type and the identifier go into the new row's record at
-// once, and the row's parameter is set again once for all three.
+// The record of a row with the name, value and type columns and the
+// identifier.
+CTreeListItem CAttributeDlg::rowRecord(const CString& name, const CString& value,
+                                       const CString& type, DWORD id) {
+    CTreeListItem record;
+    record.SetColumnText(kName, name);
+    record.SetColumnText(kValue, value);
+    record.SetColumnText(kType, type);
+    record.data = id;
+    return record;
+}
+
 HTREEITEM CAttributeDlg::addRow(HTREEITEM parent, const CString& name, const CString& value,
                                 const CString& type, DWORD id) {
-    HTREEITEM row = rows().InsertItem(name, kRowImage, kRowImage, parent);
-    if (CTreeListItem* record = rows().GetItemRecord(row)) {
-        record->SetColumnText(kValue, value);
-        record->SetColumnText(kType, type);
-        record->data = id;
-        rows().RefreshItem(row);
-    }
-    return row;
+    return rows().InsertItem(rowRecord(name, value, type, id), kRowImage, kRowImage, parent);
 }
 
 // ---------------------------------------------------------------------------

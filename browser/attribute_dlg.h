@@ -61,6 +61,8 @@ private:
     DWORD nextFreeId();
     void collectIds(HTREEITEM first, std::unordered_set<DWORD>& ids);
     bool isGroup(HTREEITEM row);
+    static CTreeListItem rowRecord(const CString& name, const CString& value, const CString& type,
+                                   DWORD id);
     HTREEITEM addRow(HTREEITEM parent, const CString& name, const CString& value,
                      const CString& type, DWORD id);
     void renameGroup(HTREEITEM row);

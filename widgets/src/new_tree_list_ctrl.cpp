@@ -119,8 +119,16 @@ int CNewTreeListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nWidt
 
 HTREEITEM CNewTreeListCtrl::InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage,
                                        HTREEITEM hParent) {
-    auto* record = new CTreeListItem;
-    record->SetColumnText(0, lpszItem);
+    CTreeListItem row;
+    row.SetColumnText(0, lpszItem);
+    return InsertItem(row, nImage, nSelectedImage, hParent);
+}
+
+// The row's record goes in with the item, so that the platform holds the
+// row complete from its insertion on.
+HTREEITEM CNewTreeListCtrl::InsertItem(const CTreeListItem& row, int nImage, int nSelectedImage,
+                                       HTREEITEM hParent) {
+    auto* record = new CTreeListItem(row);
     if (CTLFrame* frame = Frame()) {
         frame->FitHorzScrollBar();
     }
@@ -142,11 +150,6 @@ HTREEITEM CNewTreeListCtrl::InsertItem(LPCSTR lpszItem, int nImage, int nSelecte
 CTreeListItem* CNewTreeListCtrl::GetItemRecord(HTREEITEM hItem) const {
     return hItem != nullptr ? reinterpret_cast<CTreeListItem*>(CTreeCtrl::GetItemData(hItem))
                             : nullptr;
-}
-
-BOOL CNewTreeListCtrl::RefreshItem(HTREEITEM hItem) {
-    CTreeListItem* record = GetItemRecord(hItem);
-    return record != nullptr ? ResetParam(hItem, record) : FALSE;
 }
 
 BOOL CNewTreeListCtrl::ResetParam(HTREEITEM hItem, CTreeListItem* record) {

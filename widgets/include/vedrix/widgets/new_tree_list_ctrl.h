@@ -46,6 +46,10 @@ public:
     // siblings (whose platform labels are all empty, so it goes last).
     HTREEITEM InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage,
                          HTREEITEM hParent = TVI_ROOT);
+    // The same with every field of the new row's record given at once: the
+    // row carries a copy of `row` from its insertion on.
+    HTREEITEM InsertItem(const CTreeListItem& row, int nImage, int nSelectedImage,
+                         HTREEITEM hParent = TVI_ROOT);
     void SetItemText(HTREEITEM hItem, int nColumn, LPCSTR lpszText);
     CString GetItemText(HTREEITEM hItem, int nColumn) const;
     BOOL SetItemData(HTREEITEM hItem, DWORD dwData);
@@ -55,11 +59,8 @@ public:
     BOOL SetItemColor(HTREEITEM hItem, COLORREF color);
     // Deletes the row with every row below it, and their records.
     BOOL DeleteItem(HTREEITEM hItem);
-    // The row's record (null for an item without one). A caller that changes
-    // it directly calls RefreshItem afterwards, which sets it as the item's
-    // parameter again so that the row is redrawn.
+    // The row's record (null for an item without one).
     CTreeListItem* GetItemRecord(HTREEITEM hItem) const;
-    BOOL RefreshItem(HTREEITEM hItem);
 
     int GetColumnWidth(int nColumn) const;
     int GetColumnAlign(int nColumn) const;
