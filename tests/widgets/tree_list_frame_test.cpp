@@ -76,6 +76,27 @@ TEST_F(TreeListFrameTest, NumbersInsideTextsSortByValue) {
     EXPECT_GT(compare("Level 2", "Level 10", FALSE), 0);
     // A run of digits too long for any number still compares.
     EXPECT_LT(compare("n99999999999999999999998", "n99999999999999999999999"), 0);
+    EXPECT_LT(compare("n18446744073709551615", "n18446744073709551616"), 0);
+    // A text without digits counts 0 beside one with the same prefix.
+    EXPECT_LT(compare("abc", "abc5"), 0);
+    EXPECT_LT(compare("abc", "abc0"), 0);  // both 0: as texts
+    EXPECT_LT(compare("ab", "abc1"), 0);   // prefixes ab and abc: as texts
+    EXPECT_GT(compare("ab2", "Ab10"), 0);  // prefixes differ by case: as texts
+    EXPECT_LT(compare("5", "10"), 0);      // empty prefixes are the same
+    EXPECT_EQ(compare("", ""), 0);
+    // Only the compared column counts.
+    CTreeListItem first, second;
+    first.text =
+        "z\xB6"
+        "x9";
+    second.text =
+        "a\xB6"
+        "x10";
+    const CNewTreeListCtrl::SortParams byColumn1{1, TRUE};
+    EXPECT_LT(CNewTreeListCtrl::CompareItems(reinterpret_cast<LPARAM>(&first),
+                                             reinterpret_cast<LPARAM>(&second),
+                                             reinterpret_cast<LPARAM>(&byColumn1)),
+              0);
 }
 
 TEST_F(TreeListFrameTest, AHeadingClickSortsAscendingThenReversesEverySecondClick) {

@@ -57,10 +57,11 @@ char asciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The case-insensitive comparison of two texts: -1, 0 or 1.
-int compareNoCase(const ColumnView& a, const ColumnView& b) {
+// The case-insensitive comparison of two texts from position `from` on:
+// -1, 0 or 1.
+int compareNoCase(const ColumnView& a, const ColumnView& b, std::size_t from) {
     const std::size_t n = a.length < b.length ? a.length : b.length;
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = from; i < n; ++i) {
         const auto x = static_cast<unsigned char>(asciiLower(a.text[i]));
         const auto y = static_cast<unsigned char>(asciiLower(b.text[i]));
         if (x != y) {
@@ -70,28 +71,43 @@ int compareNoCase(const ColumnView& a, const ColumnView& b) {
     return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
 }
 
-// The part of a text before its first digit, and the value of the run of
-// digits that starts there (0 when there is none).
-struct NumberParts {
-    std::size_t prefixLength = 0;
-    bool hasNumber = false;
+// The value of the run of digits that starts at `from` (0 when there is
+// none). A run too long for the value saturates, so equal runs still compare
+// equal.
+unsigned long long numberAt(const ColumnView& column, std::size_t from) {
+    constexpr unsigned long long kMost = ~0ULL;
     unsigned long long value = 0;
-};
+    for (std::size_t i = from; i < column.length && isDigit(column.text[i]); ++i) {
+        const auto digit = static_cast<unsigned>(column.text[i] - '0');
+        value = value > kMost / 10 || (value == kMost / 10 && digit > kMost % 10)
+                    ? kMost
+                    : value * 10 + digit;
+    }
+    return value;
+}
 
-NumberParts numberParts(const ColumnView& column) {
-    NumberParts parts;
+// Both texts are walked together once: they have the same part before their
+// first digit exactly when the walk reaches, at the same position and with
+// nothing different before it, a digit or the end in both. The parts already
+// walked are equal, so a comparison as texts goes on from there.
+int compareTexts(const ColumnView& a, const ColumnView& b) {
     std::size_t i = 0;
-    while (i < column.length && !isDigit(column.text[i])) {
+    while (i < a.length && i < b.length && !isDigit(a.text[i]) && !isDigit(b.text[i]) &&
+           a.text[i] == b.text[i]) {
         ++i;
     }
-    parts.prefixLength = i;
-    parts.hasNumber = i < column.length;
-    for (; i < column.length && isDigit(column.text[i]); ++i) {
-        const auto digit = static_cast<unsigned>(column.text[i] - '0');
-        // A run too long for the value saturates; equal runs still compare equal.
-        parts.value = parts.value > (~0ULL - digit) / 10 ? ~0ULL : parts.value * 10 + digit;
+    const bool digitA = i < a.length && isDigit(a.text[i]);
+    const bool digitB = i < b.length && isDigit(b.text[i]);
+    const bool prefixEndsA = digitA || i == a.length;
+    const bool prefixEndsB = digitB || i == b.length;
+    if (prefixEndsA && prefixEndsB && (digitA || digitB)) {
+        const unsigned long long valueA = numberAt(a, i);
+        const unsigned long long valueB = numberAt(b, i);
+        if (valueA != valueB) {
+            return valueA > valueB ? 1 : -1;
+        }
     }
-    return parts;
+    return compareNoCase(a, b, i);
 }
 
 }  // namespace
@@ -245,16 +261,7 @@ int CALLBACK CNewTreeListCtrl::CompareItems(LPARAM lParam1, LPARAM lParam2, LPAR
     const ColumnView s1 = columnView(reinterpret_cast<const CTreeListItem*>(lParam1), column);
     const ColumnView s2 = columnView(reinterpret_cast<const CTreeListItem*>(lParam2), column);
 
-    const NumberParts n1 = numberParts(s1);
-    const NumberParts n2 = numberParts(s2);
-    const bool samePrefix =
-        n1.prefixLength == n2.prefixLength && std::memcmp(s1.text, s2.text, n1.prefixLength) == 0;
-    int result = 0;
-    if ((n1.hasNumber || n2.hasNumber) && samePrefix && n1.value != n2.value) {
-        result = n1.value > n2.value ? 1 : -1;
-    } else {
-        result = compareNoCase(s1, s2);
-    }
+    const int result = compareTexts(s1, s2);
     return (params == nullptr || params->ascending) ? result : -result;
 }
 
