@@ -84,6 +84,14 @@ TEST(TreeListItem, AValueHoldingTheSeparatorReadsBackAsSeveralColumns) {
     EXPECT_STREQ(record.GetColumnText(1), "left");
 }
 
+TEST(TreeListItem, AColumnSetFromTheRecordsOwnTextKeepsIt) {
+    const std::string sep(1, CTreeListItem::kSeparator);
+    CTreeListItem record;
+    record.text = ("alpha" + sep + "b" + sep + "c").c_str();
+    record.SetColumnText(1, record.text.GetString() + 1);  // "lpha¶b¶c"
+    EXPECT_EQ(std::string(record.text), "alpha" + sep + "lpha" + sep + "b" + sep + "c" + sep + "c");
+}
+
 // ---------------------------------------------------------------------------
 // Painting
 
@@ -203,6 +211,31 @@ TEST_F(TreeListTest, BoldRedTopRowAndBoldGroups) {
     // Deeper rows start further right, one indent a level.
     EXPECT_EQ(drawn[1].bounds.left, 38 + 2);
     EXPECT_EQ(drawn[3].bounds.left, 57 + 2);
+}
+
+// A row inserted with its whole record shows it as rows given their columns
+// one at a time do, and keeps its own copy.
+TEST_F(TreeListTest, ARowInsertedWithItsRecordIsPaintedFromIt) {
+    m_dialog.addColumns({120, 80, 60});
+    HTREEITEM top = m_dialog.addRow("Storey");
+    CTreeListItem record;
+    record.SetColumnText(0, "Walls");
+    record.SetColumnText(2, "Group");
+    record.data = 7;
+    record.bold = 1;
+    HTREEITEM group = m_dialog.tree().InsertItem(record, 1, 1, top);
+    ASSERT_NE(group, nullptr);
+    record.SetColumnText(0, "changed afterwards");
+    m_dialog.tree().Expand(top, TVE_EXPAND);
+    EXPECT_EQ(m_dialog.tree().GetItemData(group), 7u);
+    EXPECT_THAT(m_dialog.columnTexts(top, 0), ElementsAre("Walls"));
+    const auto drawn = texts();
+    ASSERT_THAT(textsOf(drawn), ElementsAre("Storey", "Walls", "Group"));
+    EXPECT_EQ(drawn[1].fontWeight, FW_BOLD);
+    EXPECT_EQ(drawn[1].bounds.left, 38 + 2);
+    // A row for a parent that is no row is refused.
+    EXPECT_EQ(m_dialog.tree().InsertItem(record, 1, 1, reinterpret_cast<HTREEITEM>(0x7FFFFFF0)),
+              nullptr);
 }
 
 TEST_F(TreeListTest, TheSelectionIsHighlightedToTheColumnsTotalWidthWithAFocusRectangle) {

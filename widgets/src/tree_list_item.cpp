@@ -35,6 +35,8 @@ CString CTreeListItem::GetColumnText(int nColumn) const {
     return text.Mid(start, fieldEnd(text, separator, start) - start);
 }
 
+// The text is changed where it stands: missing separators and the new field
+// are appended, or field n is cut out and the new one put in its place.
 void CTreeListItem::SetColumnText(int nColumn, const char* lpszText) {
     if (nColumn < 0) {
         return;
@@ -43,13 +45,20 @@ void CTreeListItem::SetColumnText(int nColumn, const char* lpszText) {
     const int start = fieldStart(text, separator, nColumn);
     if (start < 0) {
         int present = 0;
-        for (int i = 0; i < text.GetLength(); ++i) {
-            present += text[i] == separator ? 1 : 0;
+        for (int at = text.Find(separator); at >= 0; at = text.Find(separator, at + 1)) {
+            ++present;
         }
-        text += CString(separator, nColumn - present);
+        for (; present < nColumn; ++present) {
+            text += separator;
+        }
         text += value;
         return;
     }
     const int end = fieldEnd(text, separator, start);
-    text = text.Left(start) + value + text.Mid(end);
+    // A text taken from this record itself is copied before the cut.
+    const char* const own = text.GetString();
+    const bool fromItself = value >= own && value <= own + text.GetLength();
+    const CString copy(fromItself ? value : "");
+    text.Delete(start, end - start);
+    text.Insert(start, fromItself ? copy.GetString() : value);
 }
