@@ -219,6 +219,11 @@ void sortByText(Tree& tree, Item* parent) {
 Item* sortedPosition(Tree& tree, Item* parent, Item* item) {
     ChildOrder& order = parent->order;
     if (!item->textCallback && order.callbackChildren == 0 && order.inversions == 0) {
+        // An item that sorts after the last child goes last: filling a level
+        // in text order needs no index.
+        if (parent->lastChild == nullptr || compareTexts(parent->lastChild, item) <= 0) {
+            return nullptr;
+        }
         if (!order.indexed) {
             buildIndex(parent);
         }
