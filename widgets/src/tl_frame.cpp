@@ -104,10 +104,11 @@ void CTLFrame::ResizeScrollBar(int cx, int cy) {
 }
 
 void CTLFrame::ShowScrollBar(bool show) {
-    if ((m_wndHorzScroll.IsWindowEnabled() != FALSE) != show) {
+    const DWORD style = m_wndHorzScroll.GetStyle();
+    if (((style & WS_DISABLED) == 0) != show) {
         m_wndHorzScroll.EnableWindow(show ? TRUE : FALSE);
     }
-    if (((m_wndHorzScroll.GetStyle() & WS_VISIBLE) != 0) != show) {
+    if (((style & WS_VISIBLE) != 0) != show) {
         m_wndHorzScroll.ShowWindow(show ? SW_SHOW : SW_HIDE);
     }
 }
