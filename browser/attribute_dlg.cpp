@@ -2,6 +2,8 @@
 
 #include <vedrix/model/attrib_data.h>
 
+#include <utility>
+
 #include "browser_resources.h"
 #include "edit_dlg.h"
 #include "groupname_dlg.h"
@@ -93,7 +95,7 @@ void CAttributeDlg::fillRows() {
             CTreeListItem record =
                 rowRecord(attribute->getName(), attribute->getValue(), attribute->GetType(), id);
             record.bold = attribute->getTypeValue() == CAttribData::Group ? 1 : 0;
-            HTREEITEM row = rows().InsertItem(record, kRowImage, kRowImage, parent);
+            HTREEITEM row = rows().InsertItem(std::move(record), kRowImage, kRowImage, parent);
             if (row == nullptr) {
                 continue;
             }

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CNewTreeListCtrl, CTreeCtrl)
 
@@ -137,14 +138,14 @@ HTREEITEM CNewTreeListCtrl::InsertItem(LPCSTR lpszItem, int nImage, int nSelecte
                                        HTREEITEM hParent) {
     CTreeListItem row;
     row.SetColumnText(0, lpszItem);
-    return InsertItem(row, nImage, nSelectedImage, hParent);
+    return InsertItem(std::move(row), nImage, nSelectedImage, hParent);
 }
 
 // The row's record goes in with the item, so that the platform holds the
 // row complete from its insertion on.
-HTREEITEM CNewTreeListCtrl::InsertItem(const CTreeListItem& row, int nImage, int nSelectedImage,
+HTREEITEM CNewTreeListCtrl::InsertItem(CTreeListItem row, int nImage, int nSelectedImage,
                                        HTREEITEM hParent) {
-    auto* record = new CTreeListItem(row);
+    auto* record = new CTreeListItem(std::move(row));
     if (CTLFrame* frame = Frame()) {
         frame->FitHorzScrollBar();
     }

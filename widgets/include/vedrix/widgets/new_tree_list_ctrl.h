@@ -47,8 +47,9 @@ public:
     HTREEITEM InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage,
                          HTREEITEM hParent = TVI_ROOT);
     // The same with every field of the new row's record given at once: the
-    // row carries a copy of `row` from its insertion on.
-    HTREEITEM InsertItem(const CTreeListItem& row, int nImage, int nSelectedImage,
+    // row carries `row` (a copy of it, or itself when moved in) from its
+    // insertion on.
+    HTREEITEM InsertItem(CTreeListItem row, int nImage, int nSelectedImage,
                          HTREEITEM hParent = TVI_ROOT);
     void SetItemText(HTREEITEM hItem, int nColumn, LPCSTR lpszText);
     CString GetItemText(HTREEITEM hItem, int nColumn) const;

@@ -15,7 +15,9 @@ public:
 
     CTreeListItem();
     CTreeListItem(const CTreeListItem&) = default;
+    CTreeListItem(CTreeListItem&&) noexcept = default;
     CTreeListItem& operator=(const CTreeListItem&) = default;
+    CTreeListItem& operator=(CTreeListItem&&) noexcept = default;
 
     // The characters between the n-th and the (n+1)-th separator (column 0:
     // before the first); empty when the text holds fewer than n separators.
