@@ -850,6 +850,7 @@ BOOL sortChildrenCallback(Tree& tree, const TVSORTCB* sort) {
         LPARAM lParam;
     };
     std::vector<Entry> entries;
+    entries.reserve(static_cast<size_t>(parent->childCount));
     for (Item* child = parent->firstChild; child != nullptr; child = child->next) {
         entries.push_back({child->id, child->lParam});
     }
