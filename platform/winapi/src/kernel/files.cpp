@@ -8,11 +8,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <io.h>
 #include <windows.h>
 
+#include "kernel/name_index.h"
 #include "kernel/objects.h"
 #include "kernel/paths.h"
 
@@ -266,6 +268,17 @@ bool PrepareNew(const char* path, std::string& native) {
     return PrepareExisting(path, native);
 }
 
+// PrepareExisting with the stat() of the path it gives (see ResolveAndStat).
+bool PrepareAndStat(const char* path, std::string& native, struct stat& st, bool& exists) {
+    const NativePath converted = ToNative(path);
+    if (!converted.ok) {
+        SetLastError(converted.error);
+        return false;
+    }
+    native = ResolveAndStat(converted.path, st, exists);
+    return true;
+}
+
 DWORD ReturnString(const std::string& value, DWORD size, LPSTR buffer) {
     if (buffer != nullptr && size > value.size()) {
         std::memcpy(buffer, value.c_str(), value.size() + 1);
@@ -289,9 +302,10 @@ int _access(const char* path, int mode) {
         errno = path == nullptr ? EINVAL : ENOENT;
         return -1;
     }
-    const std::string native = ResolveCase(converted.path);
     struct stat st;
-    if (stat(native.c_str(), &st) != 0) {
+    bool exists = false;
+    const std::string native = ResolveAndStat(converted.path, st, exists);
+    if (!exists) {
         if (errno == ENOTDIR) {
             errno = ENOENT;
         }
@@ -312,11 +326,12 @@ int _access(const char* path, int mode) {
 
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
     std::string native;
-    if (!PrepareExisting(lpFileName, native)) {
+    struct stat st;
+    bool exists = false;
+    if (!PrepareAndStat(lpFileName, native, st, exists)) {
         return INVALID_FILE_ATTRIBUTES;
     }
-    struct stat st;
-    if (stat(native.c_str(), &st) != 0) {
+    if (!exists) {
         SetLastError(ErrorFromErrno(errno, native));
         return INVALID_FILE_ATTRIBUTES;
     }
@@ -325,11 +340,12 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
 
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
     std::string native;
-    if (!PrepareExisting(lpFileName, native)) {
+    struct stat st;
+    bool exists = false;
+    if (!PrepareAndStat(lpFileName, native, st, exists)) {
         return FALSE;
     }
-    struct stat st;
-    if (stat(native.c_str(), &st) != 0) {
+    if (!exists) {
         return FailErrno(errno, native);
     }
     mode_t mode = st.st_mode & 07777;
@@ -350,7 +366,12 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
     if (!PrepareExisting(lpExistingFileName, source) || !PrepareNew(lpNewFileName, destination)) {
         return FALSE;
     }
-    return CopyNative(source, destination, bFailIfExists != FALSE);
+    NameChange change(destination);
+    if (!CopyNative(source, destination, bFailIfExists != FALSE)) {
+        return FALSE;
+    }
+    change.Added();
+    return TRUE;
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
@@ -366,9 +387,11 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
     if (S_ISDIR(st.st_mode) || (!S_ISLNK(st.st_mode) && IsReadOnly(st.st_mode))) {
         return Fail(ERROR_ACCESS_DENIED);
     }
+    NameChange change(native);
     if (unlink(native.c_str()) != 0) {
         return FailErrno(errno, native);
     }
+    change.Removed();
     return TRUE;
 }
 
@@ -399,7 +422,11 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
             return Fail(ERROR_ACCESS_DENIED);
         }
     }
+    NameChange leaving(source);
+    NameChange arriving(destination);
     if (rename(source.c_str(), destination.c_str()) == 0) {
+        leaving.Removed();
+        arriving.Added();
         return TRUE;
     }
     if (errno == EXDEV && (dwFlags & MOVEFILE_COPY_ALLOWED) != 0 && S_ISREG(sourceStat.st_mode)) {
@@ -407,9 +434,11 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
         if (!CopyNative(source, destination, (dwFlags & MOVEFILE_REPLACE_EXISTING) == 0)) {
             return FALSE;
         }
+        arriving.Added();
         if (unlink(source.c_str()) != 0) {
             return FailErrno(errno, source);
         }
+        leaving.Removed();
         return TRUE;
     }
     return FailErrno(errno, destination);
@@ -424,11 +453,13 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
     if (!PrepareNew(lpPathName, native)) {
         return FALSE;
     }
+    NameChange change(native);
     if (mkdir(native.c_str(), 0777) != 0) {
         return Fail(errno == EEXIST
                         ? ERROR_ALREADY_EXISTS
                         : (errno == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(errno, native)));
     }
+    change.Added();
     return TRUE;
 }
 
@@ -437,6 +468,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
     if (!PrepareExisting(lpPathName, native)) {
         return FALSE;
     }
+    NameChange change(native);
     if (rmdir(native.c_str()) != 0) {
         switch (errno) {
             case ENOTDIR:
@@ -448,6 +480,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
                 return FailErrno(errno, native);
         }
     }
+    change.Removed();
     return TRUE;
 }
 
@@ -511,7 +544,9 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE) {
     std::string native;
-    if (!PrepareExisting(lpFileName, native)) {
+    struct stat st;
+    bool exists = false;
+    if (!PrepareAndStat(lpFileName, native, st, exists)) {
         return INVALID_HANDLE_VALUE;
     }
     if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING) {
@@ -524,8 +559,6 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    struct stat st;
-    const bool exists = stat(native.c_str(), &st) == 0;
     if (exists) {
         if (dwCreationDisposition == CREATE_NEW) {
             SetLastError(ERROR_FILE_EXISTS);
@@ -576,6 +609,13 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
         flags = (flags & ~O_ACCMODE) | O_WRONLY;
     }
     const mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
+    // Only a file that is not there yet adds a name to its directory (a
+    // dangling link is there: it creates its target, wherever that is).
+    std::optional<NameChange> creation;
+    struct stat link;
+    if (!exists && (flags & O_CREAT) != 0 && lstat(native.c_str(), &link) != 0) {
+        creation.emplace(native);
+    }
     int fd = open(native.c_str(), flags, mode);
     if (fd < 0 && errno == EACCES && !canRead && !canWrite) {
         // Asking only for the file's attributes needs no permission to read.
@@ -584,6 +624,9 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
     if (fd < 0) {
         SetLastError(errno == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(errno, native));
         return INVALID_HANDLE_VALUE;
+    }
+    if (creation) {
+        creation->Added();
     }
     HANDLE handle = AddObject(std::make_unique<FileObject>(
         fd, canRead, canWrite, native, (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0));

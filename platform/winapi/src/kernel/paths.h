@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <windef.h>
 
 namespace vedrix::winapi::kernel {
@@ -26,9 +28,15 @@ NativePath ToNative(const char* path, bool allowWildcards = false);
 
 // Replaces each component of a native path that does not exist under its
 // exact name by an existing entry of the same directory whose name matches
-// case-insensitively (the byte-wise smallest if several do). Components
-// after the first one with no match at all are kept as given.
+// case-insensitively (the byte-wise smallest if several do; see
+// kernel/name_index.h). Components after the first one with no match at all
+// are kept as given.
 std::string ResolveCase(const std::string& nativePath);
+
+// ResolveCase, then stat() of the result: `exists` tells whether it
+// succeeded, with `st` filled, or else errno is stat()'s. A path that
+// exists under its exact name and is no link is looked at once.
+std::string ResolveAndStat(const std::string& nativePath, struct stat& st, bool& exists);
 
 // Case folding of the 8-bit Western code page (1252).
 unsigned char FoldLower(unsigned char c);
@@ -38,10 +46,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // The names in a directory (without "." and ".."), or false if it cannot be
 // read.
 bool ListDirectory(const std::string& dir, std::vector<std::string>& names);
-
-// The entry of a directory whose name equals name case-insensitively (the
-// byte-wise smallest if several do); "" when none.
-std::string FindEntryNoCase(const std::string& dir, const std::string& name);
 
 // An absolute path (relative ones start at the current directory) with "."
 // components, ".." components and repeated separators removed lexically.
