@@ -31,10 +31,9 @@ struct DirectoryStamp {
     bool operator==(const DirectoryStamp&) const = default;
 };
 
-// False when the path is not a directory that can be looked at.
-bool StampOf(const std::string& dir, DirectoryStamp& stamp) {
-    struct stat st;
-    if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+// False when the status is not a directory's.
+bool StampOf(const struct stat& st, DirectoryStamp& stamp) {
+    if (!S_ISDIR(st.st_mode)) {
         return false;
     }
     stamp.device = st.st_dev;
@@ -42,6 +41,12 @@ bool StampOf(const std::string& dir, DirectoryStamp& stamp) {
     stamp.changeSeconds = st.st_ctim.tv_sec;
     stamp.changeNanoseconds = st.st_ctim.tv_nsec;
     return true;
+}
+
+// False when the path is not a directory that can be looked at.
+bool StampOf(const std::string& dir, DirectoryStamp& stamp) {
+    struct stat st;
+    return stat(dir.c_str(), &st) == 0 && StampOf(st, stamp);
 }
 
 std::string Folded(std::string_view name) {
@@ -85,11 +90,11 @@ struct DirectoryNames {
 // The index of every directory looked up so far, by its absolute path.
 class NameIndex {
 public:
-    std::string Find(const std::string& dir, const std::string& name) {
+    std::string Find(const std::string& dir, const std::string& name, const struct stat* status) {
         const std::string key = MakeAbsolute(dir);
         std::lock_guard<std::mutex> lock(m_mutex);
         DirectoryStamp stamp;
-        if (!StampOf(dir, stamp)) {
+        if (status != nullptr ? !StampOf(*status, stamp) : !StampOf(dir, stamp)) {
             m_directories.erase(key);
             return std::string();
         }
@@ -184,8 +189,9 @@ NameIndex& TheIndex() {
 
 }  // namespace
 
-std::string FindEntryNoCase(const std::string& dir, const std::string& name) {
-    return TheIndex().Find(dir.empty() ? "." : dir, name);
+std::string FindEntryNoCase(const std::string& dir, const std::string& name,
+                            const struct stat* dirStatus) {
+    return TheIndex().Find(dir.empty() ? "." : dir, name, dirStatus);
 }
 
 NameChange::NameChange(const std::string& nativePath)

@@ -11,14 +11,18 @@
 // identity (device and inode), and is read again.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <string>
 
 namespace vedrix::winapi::kernel {
 
 // The entry of `dir` whose name equals `name` case-insensitively (the
 // byte-wise smallest if several do); "" when there is none or the directory
-// cannot be read.
-std::string FindEntryNoCase(const std::string& dir, const std::string& name);
+// cannot be read. `dirStatus`, when given, is the stat() of `dir` just taken
+// by the caller, which spares taking it again.
+std::string FindEntryNoCase(const std::string& dir, const std::string& name,
+                            const struct stat* dirStatus = nullptr);
 
 // One name of a directory that the file functions are about to add or
 // remove. Made before the change: it notes whether the directory's index is

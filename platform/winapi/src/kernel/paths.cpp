@@ -166,13 +166,17 @@ std::string ResolveMissing(const std::string& nativePath) {
     // Mostly only the last component is missing: when its directory exists,
     // every component before it exists under its exact name, since the
     // system reaches a path through each of its prefixes.
+    // (stat() rather than lstat(): a parent that only exists as a dangling
+    // link takes the walk below, which keeps it as it is.) Its status then
+    // serves the lookup of the last component.
     size_t known = 0;
+    struct stat parentStatus;
     if (components.size() > 1) {
         std::string parent = root;
         for (size_t i = 0; i + 1 < components.size(); ++i) {
             Append(parent, components[i]);
         }
-        if (Exists(parent)) {
+        if (stat(parent.c_str(), &parentStatus) == 0) {
             known = components.size() - 1;
         }
     }
@@ -186,7 +190,8 @@ std::string ResolveMissing(const std::string& nativePath) {
         if (matching && i >= known && component != "." && component != ".." &&
             (next == nativePath || !Exists(next))) {
             const std::string match =
-                FindEntryNoCase(resolved.empty() ? "." : resolved, std::string(component));
+                FindEntryNoCase(resolved.empty() ? "." : resolved, std::string(component),
+                                known > 0 && i == known ? &parentStatus : nullptr);
             if (match.empty()) {
                 matching = false;
             } else {
@@ -221,7 +226,16 @@ std::string ResolveAndStat(const std::string& nativePath, struct stat& st, bool&
         exists = !S_ISLNK(st.st_mode) || stat(nativePath.c_str(), &st) == 0;
         return nativePath;
     }
+    const int missing = errno;
     std::string resolved = ResolveMissing(nativePath);
+    if (resolved == nativePath) {
+        // Nothing else matched: stat() fails as lstat() did, for the same
+        // reason, since the two differ only at a last component that is a
+        // link.
+        exists = false;
+        errno = missing;
+        return resolved;
+    }
     exists = stat(resolved.c_str(), &st) == 0;
     return resolved;
 }
