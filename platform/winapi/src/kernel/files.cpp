@@ -82,10 +82,10 @@ void FillInfo(const struct statx& st, const std::string& name, FileInfo& info) {
 
 }  // namespace
 
-bool FileInfoOfPath(const std::string& path, const std::string& name, FileInfo& info) {
+bool FileInfoOfPath(const std::string& path, const std::string& name, FileInfo& info, int dirFd) {
     struct statx st;
-    if (statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0 &&
-        statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) !=
+    if (statx(dirFd, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0 &&
+        statx(dirFd, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) !=
             0) {
         return false;
     }
