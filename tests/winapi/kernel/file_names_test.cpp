@@ -140,6 +140,16 @@ TEST(KernelFileNames, TheFileFunctionsOwnChangesAreSeenAtOnce) {
     ASSERT_TRUE(RemoveDirectoryA(dir.win("SUB").c_str()));
     EXPECT_FALSE(Exists(dir.win("sub")));
     EXPECT_FALSE(fs::exists(dir.path() / "Sub"));
+
+    // A relative path and an absolute one with "." in it name the same
+    // directory.
+    kernel_test::CurrentDirectoryGuard restore;
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.win().c_str()));
+    ASSERT_TRUE(CreateThroughPlatform("Relative.Txt", "relative"));
+    EXPECT_EQ(ReadThroughPlatform(dir.win("RELATIVE.TXT")), "relative");
+    ASSERT_TRUE(DeleteFileA(dir.win(".\\relative.txt").c_str()));
+    EXPECT_FALSE(Exists("RELATIVE.txt"));
+    EXPECT_EQ(ReadThroughPlatform(".\\NEW.TXT"), "new");
 }
 
 TEST(KernelFileNames, OfNamesThatDifferOnlyInCaseTheSmallestStandsForThemAll) {

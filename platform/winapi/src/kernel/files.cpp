@@ -268,14 +268,14 @@ bool PrepareNew(const char* path, std::string& native) {
     return PrepareExisting(path, native);
 }
 
-// PrepareExisting with the stat() of the path it gives (see ResolveAndStat).
-bool PrepareAndStat(const char* path, std::string& native, struct stat& st, bool& exists) {
+// PrepareExisting with the stat() of the path it gives (see StatResolved).
+bool PrepareAndStat(const char* path, PathStatus& looked) {
     const NativePath converted = ToNative(path);
     if (!converted.ok) {
         SetLastError(converted.error);
         return false;
     }
-    native = ResolveAndStat(converted.path, st, exists);
+    looked = StatResolved(converted.path);
     return true;
 }
 
@@ -302,10 +302,10 @@ int _access(const char* path, int mode) {
         errno = path == nullptr ? EINVAL : ENOENT;
         return -1;
     }
-    struct stat st;
-    bool exists = false;
-    const std::string native = ResolveAndStat(converted.path, st, exists);
-    if (!exists) {
+    const PathStatus looked = StatResolved(converted.path);
+    const std::string& native = looked.path;
+    const struct stat& st = looked.status;
+    if (!looked.exists) {
         if (errno == ENOTDIR) {
             errno = ENOENT;
         }
@@ -325,27 +325,25 @@ int _access(const char* path, int mode) {
 }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
-    std::string native;
-    struct stat st;
-    bool exists = false;
-    if (!PrepareAndStat(lpFileName, native, st, exists)) {
+    PathStatus looked;
+    if (!PrepareAndStat(lpFileName, looked)) {
         return INVALID_FILE_ATTRIBUTES;
     }
-    if (!exists) {
-        SetLastError(ErrorFromErrno(errno, native));
+    if (!looked.exists) {
+        SetLastError(ErrorFromErrno(errno, looked.path));
         return INVALID_FILE_ATTRIBUTES;
     }
-    return AttributesOf(st.st_mode, LastComponent(native));
+    return AttributesOf(looked.status.st_mode, LastComponent(looked.path));
 }
 
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
-    std::string native;
-    struct stat st;
-    bool exists = false;
-    if (!PrepareAndStat(lpFileName, native, st, exists)) {
+    PathStatus looked;
+    if (!PrepareAndStat(lpFileName, looked)) {
         return FALSE;
     }
-    if (!exists) {
+    const std::string& native = looked.path;
+    const struct stat& st = looked.status;
+    if (!looked.exists) {
         return FailErrno(errno, native);
     }
     mode_t mode = st.st_mode & 07777;
@@ -543,12 +541,13 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE) {
-    std::string native;
-    struct stat st;
-    bool exists = false;
-    if (!PrepareAndStat(lpFileName, native, st, exists)) {
+    PathStatus looked;
+    if (!PrepareAndStat(lpFileName, looked)) {
         return INVALID_HANDLE_VALUE;
     }
+    const std::string& native = looked.path;
+    const struct stat& st = looked.status;
+    const bool exists = looked.exists;
     if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -612,9 +611,8 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
     // Only a file that is not there yet adds a name to its directory (a
     // dangling link is there: it creates its target, wherever that is).
     std::optional<NameChange> creation;
-    struct stat link;
-    if (!exists && (flags & O_CREAT) != 0 && lstat(native.c_str(), &link) != 0) {
-        creation.emplace(native);
+    if (!exists && (flags & O_CREAT) != 0 && !looked.named) {
+        creation.emplace(native, looked.directoryKnown ? &looked.directory : nullptr);
     }
     int fd = open(native.c_str(), flags, mode);
     if (fd < 0 && errno == EACCES && !canRead && !canWrite) {

@@ -57,6 +57,33 @@ std::string Folded(std::string_view name) {
     return folded;
 }
 
+// Whether a path is absolute with no "." or ".." component, no repeated
+// separator and none at its end: what MakeAbsolute would make of it anyway.
+bool IsPlainAbsolute(const std::string& path) {
+    if (path.empty() || path[0] != '/') {
+        return false;
+    }
+    if (path.size() > 1 && path.back() == '/') {
+        return false;
+    }
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (path[i] != '/') {
+            continue;
+        }
+        const std::string_view rest = std::string_view(path).substr(i + 1);
+        if (rest.starts_with('/') || rest == "." || rest == ".." || rest.starts_with("./") ||
+            rest.starts_with("../")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The index's key of a directory: its absolute path.
+std::string KeyOf(const std::string& dir) {
+    return IsPlainAbsolute(dir) ? dir : MakeAbsolute(dir);
+}
+
 // One directory's names by their folded form; the names of one folded form
 // in byte-wise order.
 struct DirectoryNames {
@@ -91,7 +118,7 @@ struct DirectoryNames {
 class NameIndex {
 public:
     std::string Find(const std::string& dir, const std::string& name, const struct stat* status) {
-        const std::string key = MakeAbsolute(dir);
+        const std::string key = KeyOf(dir);
         std::lock_guard<std::mutex> lock(m_mutex);
         DirectoryStamp stamp;
         if (status != nullptr ? !StampOf(*status, stamp) : !StampOf(dir, stamp)) {
@@ -122,15 +149,16 @@ public:
 
     // Whether the directory's names are kept and still current. Names that
     // are no longer current are dropped.
-    bool Current(const std::string& dir) {
-        const std::string key = MakeAbsolute(dir);
+    bool Current(const std::string& dir, const struct stat* status) {
+        const std::string key = KeyOf(dir);
         std::lock_guard<std::mutex> lock(m_mutex);
         const auto found = m_directories.find(key);
         if (found == m_directories.end()) {
             return false;
         }
         DirectoryStamp stamp;
-        if (StampOf(dir, stamp) && found->second.stamp == stamp) {
+        if ((status != nullptr ? StampOf(*status, stamp) : StampOf(dir, stamp)) &&
+            found->second.stamp == stamp) {
             return true;
         }
         m_directories.erase(found);
@@ -140,7 +168,7 @@ public:
     // After the platform's own change of one name: the names take the
     // change and the directory's new stamp.
     void Apply(const std::string& dir, const std::string& name, bool added) {
-        const std::string key = MakeAbsolute(dir);
+        const std::string key = KeyOf(dir);
         std::lock_guard<std::mutex> lock(m_mutex);
         const auto found = m_directories.find(key);
         if (found == m_directories.end()) {
@@ -160,7 +188,7 @@ public:
     }
 
     void Drop(const std::string& dir) {
-        const std::string key = MakeAbsolute(dir);
+        const std::string key = KeyOf(dir);
         std::lock_guard<std::mutex> lock(m_mutex);
         m_directories.erase(key);
     }
@@ -194,10 +222,10 @@ std::string FindEntryNoCase(const std::string& dir, const std::string& name,
     return TheIndex().Find(dir.empty() ? "." : dir, name, dirStatus);
 }
 
-NameChange::NameChange(const std::string& nativePath)
+NameChange::NameChange(const std::string& nativePath, const struct stat* dirStatus)
     : m_directory(DirectoryOf(nativePath)),
       m_name(LastComponent(nativePath)),
-      m_current(TheIndex().Current(m_directory)) {}
+      m_current(TheIndex().Current(m_directory, dirStatus)) {}
 
 void NameChange::Added() {
     Apply(true);

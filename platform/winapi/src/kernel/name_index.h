@@ -31,7 +31,9 @@ std::string FindEntryNoCase(const std::string& dir, const std::string& name,
 // change to have failed, perhaps halfway, and drops the index.
 class NameChange {
 public:
-    explicit NameChange(const std::string& nativePath);
+    // `dirStatus`, when given, is the stat() of the path's directory just
+    // taken by the caller, which the check of the index is made against.
+    explicit NameChange(const std::string& nativePath, const struct stat* dirStatus = nullptr);
     ~NameChange();
     NameChange(const NameChange&) = delete;
     NameChange& operator=(const NameChange&) = delete;

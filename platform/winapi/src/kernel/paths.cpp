@@ -159,8 +159,10 @@ void Append(std::string& path, std::string_view component) {
     path.append(component);
 }
 
-// ResolveCase of a path that does not exist under its exact name.
-std::string ResolveMissing(const std::string& nativePath) {
+// ResolveCase of a path that does not exist under its exact name. When the
+// path's directory was looked at on the way, `directory` receives its status.
+std::string ResolveMissing(const std::string& nativePath, struct stat* directory = nullptr,
+                           bool* directoryKnown = nullptr) {
     const std::vector<std::string_view> components = Components(nativePath);
     const std::string root = nativePath[0] == '/' ? "/" : "";
     // Mostly only the last component is missing: when its directory exists,
@@ -178,6 +180,10 @@ std::string ResolveMissing(const std::string& nativePath) {
         }
         if (stat(parent.c_str(), &parentStatus) == 0) {
             known = components.size() - 1;
+            if (directory != nullptr && directoryKnown != nullptr) {
+                *directory = parentStatus;
+                *directoryKnown = true;
+            }
         }
     }
     std::string resolved = root;
@@ -216,28 +222,39 @@ std::string ResolveCase(const std::string& nativePath) {
     return ResolveMissing(nativePath);
 }
 
-std::string ResolveAndStat(const std::string& nativePath, struct stat& st, bool& exists) {
+PathStatus StatResolved(const std::string& nativePath) {
+    PathStatus result;
+    result.path = nativePath;
     if (nativePath.empty()) {
-        exists = stat(nativePath.c_str(), &st) == 0;
-        return nativePath;
+        result.exists = stat(nativePath.c_str(), &result.status) == 0;
+        return result;
     }
-    if (lstat(nativePath.c_str(), &st) == 0) {
+    if (lstat(nativePath.c_str(), &result.status) == 0) {
         // Only a link needs a second look, at what it points to.
-        exists = !S_ISLNK(st.st_mode) || stat(nativePath.c_str(), &st) == 0;
-        return nativePath;
+        result.named = true;
+        result.exists =
+            !S_ISLNK(result.status.st_mode) || stat(nativePath.c_str(), &result.status) == 0;
+        return result;
     }
     const int missing = errno;
-    std::string resolved = ResolveMissing(nativePath);
-    if (resolved == nativePath) {
+    result.path = ResolveMissing(nativePath, &result.directory, &result.directoryKnown);
+    if (result.path == nativePath) {
         // Nothing else matched: stat() fails as lstat() did, for the same
         // reason, since the two differ only at a last component that is a
         // link.
-        exists = false;
         errno = missing;
-        return resolved;
+        return result;
     }
-    exists = stat(resolved.c_str(), &st) == 0;
-    return resolved;
+    result.exists = stat(result.path.c_str(), &result.status) == 0;
+    if (!result.exists) {
+        const int err = errno;
+        struct stat link;
+        result.named = lstat(result.path.c_str(), &link) == 0;
+        errno = err;
+    } else {
+        result.named = true;
+    }
+    return result;
 }
 
 std::string MakeAbsolute(const std::string& nativePath) {

@@ -33,10 +33,24 @@ NativePath ToNative(const char* path, bool allowWildcards = false);
 // are kept as given.
 std::string ResolveCase(const std::string& nativePath);
 
-// ResolveCase, then stat() of the result: `exists` tells whether it
-// succeeded, with `st` filled, or else errno is stat()'s. A path that
-// exists under its exact name and is no link is looked at once.
-std::string ResolveAndStat(const std::string& nativePath, struct stat& st, bool& exists);
+// A path resolved as ResolveCase does, with what was learnt about it.
+struct PathStatus {
+    std::string path;  // the resolved path
+    // Whether stat() of it succeeded, with `status` filled; else errno is
+    // stat()'s.
+    bool exists = false;
+    struct stat status {};
+    // Whether something has that name, perhaps a link that leads nowhere.
+    bool named = false;
+    // Whether `directory` holds the stat() of the path's directory, taken
+    // while the path was resolved.
+    bool directoryKnown = false;
+    struct stat directory {};
+};
+
+// ResolveCase, then stat() of the result. A path that exists under its exact
+// name and is no link is looked at once.
+PathStatus StatResolved(const std::string& nativePath);
 
 // Case folding of the 8-bit Western code page (1252).
 unsigned char FoldLower(unsigned char c);
