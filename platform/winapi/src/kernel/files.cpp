@@ -268,6 +268,11 @@ bool PrepareNew(const char* path, std::string& native) {
     return PrepareExisting(path, native);
 }
 
+// The error of a path that StatResolved did not find (errno is its stat()'s).
+DWORD MissingError(const PathStatus& looked) {
+    return ErrorFromErrno(errno, looked.path, looked.directoryKnown ? &looked.directory : nullptr);
+}
+
 // PrepareExisting with the stat() of the path it gives (see StatResolved).
 bool PrepareAndStat(const char* path, PathStatus& looked) {
     const NativePath converted = ToNative(path);
@@ -330,7 +335,7 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
         return INVALID_FILE_ATTRIBUTES;
     }
     if (!looked.exists) {
-        SetLastError(ErrorFromErrno(errno, looked.path));
+        SetLastError(MissingError(looked));
         return INVALID_FILE_ATTRIBUTES;
     }
     return AttributesOf(looked.status.st_mode, LastComponent(looked.path));
@@ -344,7 +349,7 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
     const std::string& native = looked.path;
     const struct stat& st = looked.status;
     if (!looked.exists) {
-        return FailErrno(errno, native);
+        return Fail(MissingError(looked));
     }
     mode_t mode = st.st_mode & 07777;
     if ((dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -575,7 +580,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
         }
     } else if (dwCreationDisposition == OPEN_EXISTING ||
                dwCreationDisposition == TRUNCATE_EXISTING) {
-        SetLastError(ErrorFromErrno(errno, native));
+        SetLastError(MissingError(looked));
         return INVALID_HANDLE_VALUE;
     }
     int flags = O_CLOEXEC;

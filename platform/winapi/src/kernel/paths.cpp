@@ -316,13 +316,16 @@ std::string LastComponent(const std::string& nativePath) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-DWORD ErrorFromErrno(int err, const std::string& nativePath) {
+DWORD ErrorFromErrno(int err, const std::string& nativePath, const struct stat* dirStatus) {
     switch (err) {
         case 0:
             return ERROR_SUCCESS;
         case ENOENT: {
             if (nativePath.empty()) {
                 return ERROR_FILE_NOT_FOUND;
+            }
+            if (dirStatus != nullptr) {
+                return S_ISDIR(dirStatus->st_mode) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
             }
             struct stat st;
             const std::string dir = DirectoryOf(nativePath);

@@ -72,8 +72,10 @@ std::string LastComponent(const std::string& nativePath);
 
 // The platform error code for an errno value of an operation on the given
 // native path: ENOENT becomes ERROR_FILE_NOT_FOUND when the directory exists
-// and ERROR_PATH_NOT_FOUND when it does not.
-DWORD ErrorFromErrno(int err, const std::string& nativePath = std::string());
+// and ERROR_PATH_NOT_FOUND when it does not. `dirStatus`, when given, is the
+// stat() of the path's directory just taken by the caller.
+DWORD ErrorFromErrno(int err, const std::string& nativePath = std::string(),
+                     const struct stat* dirStatus = nullptr);
 
 // Converts, resolves case, and sets the last error on failure.
 bool PrepareExisting(const char* path, std::string& native);
