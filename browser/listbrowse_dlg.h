@@ -122,8 +122,7 @@ private:
 
     // Confirmation.
     void rebuildLevels();
-    void buildLevels(HTREEITEM first, Zel_GM_Level* parent,
-                     CMap<DWORD_PTR, DWORD_PTR, int, int>& ids, int& counter);
+    void buildLevels(HTREEITEM first, Zel_GM_Level* parent, int& counter);
     void writeStructureFiles();
 
     TBItemData* recordOf(HTREEITEM item) const;
