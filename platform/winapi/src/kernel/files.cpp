@@ -268,6 +268,26 @@ bool PrepareNew(const char* path, std::string& native) {
     return PrepareExisting(path, native);
 }
 
+// An existing regular file opened under its exact name for reading or
+// writing, without a look at the path before: the open finds the file, and
+// its status, taken from the open file, is checked as that look would have
+// checked it (a file the platform marks read-only is not opened for
+// writing). -1, with nothing opened, for anything else, which then takes
+// CreateFileA's usual way.
+int OpenExactRegularFile(const std::string& path, bool canRead, bool canWrite) {
+    const int flags = O_CLOEXEC | (canRead && canWrite ? O_RDWR : canWrite ? O_WRONLY : O_RDONLY);
+    const int fd = open(path.c_str(), flags);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || (canWrite && IsReadOnly(st.st_mode))) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // The error of a path that StatResolved did not find (errno is its stat()'s).
 DWORD MissingError(const PathStatus& looked) {
     return ErrorFromErrno(errno, looked.path, looked.directoryKnown ? &looked.directory : nullptr);
@@ -546,13 +566,11 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE) {
-    PathStatus looked;
-    if (!PrepareAndStat(lpFileName, looked)) {
+    const NativePath converted = ToNative(lpFileName);
+    if (!converted.ok) {
+        SetLastError(converted.error);
         return INVALID_HANDLE_VALUE;
     }
-    const std::string& native = looked.path;
-    const struct stat& st = looked.status;
-    const bool exists = looked.exists;
     if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -563,6 +581,19 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
+    if (dwCreationDisposition == OPEN_EXISTING && (canRead || canWrite)) {
+        const int fd = OpenExactRegularFile(converted.path, canRead, canWrite);
+        if (fd >= 0) {
+            SetLastError(ERROR_SUCCESS);
+            return AddObject(std::make_unique<FileObject>(
+                fd, canRead, canWrite, converted.path,
+                (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0));
+        }
+    }
+    const PathStatus looked = StatResolved(converted.path);
+    const std::string& native = looked.path;
+    const struct stat& st = looked.status;
+    const bool exists = looked.exists;
     if (exists) {
         if (dwCreationDisposition == CREATE_NEW) {
             SetLastError(ERROR_FILE_EXISTS);
