@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,11 @@ struct Project {
 };
 
 bool makeProject(const std::string& name, int count, Project& project) {
-    project.dir = fs::temp_directory_path() / ("vedrix-bench-fman-" + name);
+    // A name of its own, so that two runs at the same time (a benchmark and
+    // the smoke test) never write over each other's project.
+    std::random_device random;
+    project.dir =
+        fs::temp_directory_path() / ("vedrix-bench-fman-" + name + "-" + std::to_string(random()));
     std::error_code ignored;
     fs::remove_all(project.dir, ignored);
     fs::create_directories(project.dir);
@@ -277,8 +282,14 @@ int main(int argc, char** argv) {
     }
     Project searchProject;
     Project copyProject;
+    const auto removeProjects = [&] {
+        std::error_code ignored;
+        fs::remove_all(searchProject.dir, ignored);
+        fs::remove_all(copyProject.dir, ignored);
+    };
     if (!makeProject("search", sizes.taken, searchProject) ||
         !makeProject("copy", sizes.copies, copyProject)) {
+        removeProjects();
         return 1;
     }
     std::printf("search: drawing files 1 to %d taken; copy: a batch of %d drawing files\n",
@@ -303,14 +314,13 @@ int main(int argc, char** argv) {
 
     RatioReporter reporter(!smoke);
     if (!runRegisteredBenchmarks(argc, argv, reporter)) {
+        removeProjects();
         return 1;
     }
     reporter.printRatio("search-all-taken/stat", search, searchStat, 2);
     reporter.printRatio("search-no-drawings/stat", searchBare, searchStat, 2);
     reporter.printRatio("copy-batch/copy", copy, copyLoop, 2);
-    std::error_code ignored;
-    fs::remove_all(searchProject.dir, ignored);
-    fs::remove_all(copyProject.dir, ignored);
+    removeProjects();
     // A wrong result of the search or the batch fails the program (and the
     // smoke test).
     return reporter.anyError() ? 1 : 0;
