@@ -10,7 +10,6 @@
 // times cannot be had (the Windows build), every call reads the file.
 #pragma once
 
-#include <mutex>
 #include <string>
 
 namespace vedrix::hostsim {
@@ -34,7 +33,8 @@ bool StampOf(const std::string& path, FileStamp& stamp);
 // Whether content read now under `stamp` may be kept.
 bool Settled(const FileStamp& stamp);
 
-// One file's content of type T, kept between calls.
+// One file's content of type T, kept between calls. The host calls its
+// libraries on its user-interface thread only, so a cache needs no lock.
 template <typename T>
 class FileCache {
 public:
@@ -43,7 +43,6 @@ public:
     // returned; a failed read keeps nothing).
     template <typename Read>
     bool Get(const std::string& path, T& value, Read read) {
-        std::lock_guard<std::mutex> lock(m_mutex);
         FileStamp stamp;
         const bool stamped = StampOf(path, stamp);
         if (stamped && m_kept && m_path == path && m_stamp == stamp) {
@@ -64,7 +63,6 @@ public:
     }
 
 private:
-    std::mutex m_mutex;
     bool m_kept = false;
     std::string m_path;
     FileStamp m_stamp;
