@@ -126,8 +126,7 @@ private:
 
     // Confirmation.
     void rebuildLevels();
-    void buildLevels(HTREEITEM first, Zel_GM_Level* parent,
-                     CMap<DWORD_PTR, DWORD_PTR, int, int>& ids, int& counter);
+    void buildLevels(HTREEITEM first, Zel_GM_Level* parent, int& counter);
 
     TBItemData* recordOf(HTREEITEM item) const;
     int imageOf(int type, bool checked) const;

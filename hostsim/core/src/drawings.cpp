@@ -4,6 +4,8 @@
 #include <vedrix/hostsim/line_file.h>
 #include <vedrix/hostsim/text_lines.h>
 
+#include "file_cache.h"
+
 namespace vedrix::hostsim {
 
 namespace {
@@ -26,9 +28,7 @@ bool ParseDrawing(const std::string& line, Drawing& drawing) {
     return true;
 }
 
-}  // namespace
-
-bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings) {
+bool ReadDrawingsFromFile(const std::string& path, std::vector<Drawing>& drawings) {
     drawings.clear();
     std::vector<std::string> lines;
     if (!ReadFileLines(path, lines)) {
@@ -44,6 +44,17 @@ bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings) {
             return false;
         }
         drawings.push_back(std::move(drawing));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings) {
+    static FileCache<std::vector<Drawing>> cache;
+    if (!cache.Get(path, drawings, ReadDrawingsFromFile)) {
+        drawings.clear();
+        return false;
     }
     return true;
 }
