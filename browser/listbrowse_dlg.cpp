@@ -24,7 +24,7 @@ constexpr int kMinimumHeight = 450;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CListbrowseDlg, CDialog)
+BEGIN_MESSAGE_MAP(CListbrowseDlg, CStructureBrowseDlg)
 ON_BN_CLICKED(kConfirmButton, OnConfirmButton)
 ON_BN_CLICKED(kCancelButton, OnCancelButton)
 ON_COMMAND(kNothingCommand, OnNothing)
@@ -49,8 +49,7 @@ ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CListbrowseDlg::CListbrowseDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_pParent(pParent), m_hParentWnd(SafeHandle(pParent)) {
+CListbrowseDlg::CListbrowseDlg(CWnd* pParent) : CStructureBrowseDlg(IDD, pParent) {
     std::fill(std::begin(m_nImages), std::end(m_nImages), kImageSlotNone);
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDialogIcon));
 }
@@ -63,10 +62,6 @@ CListbrowseDlg::~CListbrowseDlg() {
         m_pStructureNumbers->RemoveAll();
         delete m_pStructureNumbers;
     }
-    if (m_pDraggedFreeRows != nullptr) {
-        m_pDraggedFreeRows->RemoveAll();
-        delete m_pDraggedFreeRows;
-    }
     delete m_pRoot;
 }
 
@@ -77,24 +72,9 @@ void CListbrowseDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, kPalette, m_lcPalette);
 }
 
-TBItemData* CListbrowseDlg::recordOf(HTREEITEM item) const {
-    return item != nullptr ? reinterpret_cast<TBItemData*>(m_tcStructure.GetItemData(item))
-                           : nullptr;
-}
-
 int CListbrowseDlg::imageOf(int type, bool checked) const {
     const int slot = type + (checked ? kImageSlotChecked : 0);
     return slot >= 0 && slot < kImageSlotCount ? m_nImages[slot] : kImageSlotNone;
-}
-
-void CListbrowseDlg::showMessage(UINT textId) {
-    CString text;
-    text.LoadString(textId);
-    ::MessageBeep(MB_ICONEXCLAMATION);
-    EnableWindow(FALSE);
-    ::MessageBoxA(m_hParentWnd, text, nullptr, MB_TASKMODAL | MB_ICONEXCLAMATION);
-    EnableWindow(TRUE);
-    SetFocus();
 }
 
 // Cancel writes nothing. While a label is being edited, Escape ends the edit

@@ -9,24 +9,24 @@
 // The work is split by job: set-up and loading (listbrowse_loading.cpp),
 // editing in the tree (listbrowse_editing.cpp), drag and drop
 // (listbrowse_drag.cpp), confirmation (listbrowse_confirm.cpp), and the
-// dialog's frame (this class's own file: layout, icon, help, closing).
+// dialog's frame (this class's own file: layout, icon, help, closing). The
+// drag mechanics, the record look-ups and the message box are the structure
+// browsers' shared ones (structure_browse_dlg.h).
 #pragma once
 
 // The framework's windows first: they bring the platform's headers, whose
 // names the framework's classes take into account.
 #include <vedrix/framework/ui.h>
 
-#include <vedrix/framework/carray.h>
 #include <vedrix/framework/clist.h>
 #include <vedrix/framework/cmap.h>
-#include <vedrix/model/item_data.h>
-#include <vedrix/widgets/drag_image.h>
-#include <vedrix/widgets/ext_tree_ctrl.h>
+
+#include "structure_browse_dlg.h"
 
 class Zel_GM_Root;
 class Zel_GM_Level;
 
-class CListbrowseDlg : public CDialog {
+class CListbrowseDlg : public CStructureBrowseDlg {
 public:
     enum { IDD = 101 };
     // The template's controls.
@@ -85,10 +85,7 @@ protected:
     void OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Drag and drop.
-    void OnBeginDragTree(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnBeginDragFreeList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginDragPalette(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
@@ -107,17 +104,12 @@ private:
     void setChecked(HTREEITEM item, TBItemData* record, bool checked);
     void setSubtreeChecked(HTREEITEM first, bool checked);
     bool keepLabelEditOpen(int key);
-    void removeItem(HTREEITEM item);
+    void removeItem(HTREEITEM item) override;
     void returnToFreeList(HTREEITEM item, const TBItemData& record);
-    // The browser's message box: a beep, the dialog disabled while the box
-    // is shown, then enabled and given the focus again.
-    void showMessage(UINT textId);
 
     // Drag and drop.
-    void beginDrag(CImageList* image, CPoint screenPoint, int& sourceFlag);
-    void showDropCursor(CWnd* under, CPoint screenPoint);
+    void showDropCursor(CWnd* under, CPoint screenPoint) override;
     void dropOnTree();
-    void dropOutsideTree(CWnd* under);
     void addFreeFiles(HTREEITEM target);
     void addNewLevel(HTREEITEM target);
     CString newLevelName(const CString& stem) const;
@@ -128,35 +120,18 @@ private:
     void rebuildLevels();
     void buildLevels(HTREEITEM first, Zel_GM_Level* parent, int& counter);
 
-    TBItemData* recordOf(HTREEITEM item) const;
     int imageOf(int type, bool checked) const;
 
-    int m_bDragging = 0;
-    int m_bDragFromTree = 0;
-    int m_bDragFromFreeList = 0;
     int m_bDragFromPalette = 0;
     int m_bLabelEditing = 0;
     int m_bLabelEditCancelled = 0;
     int m_bLaidOut = 0;
     int m_nDraggedPaletteRow = -1;
-    int m_nDraggedType = -1;
     int m_nLastWidth = -1;
     int m_nLastHeight = -1;
-    CUIntArray* m_pDraggedFreeRows = nullptr;
-    HTREEITEM m_hDropTarget = nullptr;
-    HTREEITEM m_hDraggedItem = nullptr;
-    CDragImage m_dragImage;
-    HCURSOR m_hForbiddenCursor = nullptr;
-    HCURSOR m_hArrowCursor = nullptr;
     CList<CString, CString>* m_pStructureNumbers = nullptr;
-    CWnd* m_pParent;
-    // The parent's window, kept apart from m_pParent, which may be a
-    // temporary wrapper that a nested modal loop frees.
-    HWND m_hParentWnd;
     int m_nImages[kImageSlotCount];
     Zel_GM_Root* m_pRoot = nullptr;
-    CExtTreeCtrl m_tcStructure;
-    CListCtrl m_lcFreeFiles;
     CListCtrl m_lcPalette;
     HICON m_hIcon = nullptr;
     CImageList* m_pItemImages = nullptr;

@@ -5,57 +5,11 @@
 // cursor says where a drop is allowed.
 #include "listbrowse_dlg.h"
 
-#include <cstring>
-
-#include "free_files.h"
-
 namespace {
 
 constexpr UINT kInsertStateMask = TVIS_STATEIMAGEMASK | CListbrowseDlg::kExpandedStates;  // 0xF060
 
-bool hasClass(const CWnd* window, const char* className) {
-    if (window == nullptr || window->m_hWnd == nullptr) {
-        return false;
-    }
-    char name[64] = {};
-    ::GetClassNameA(window->m_hWnd, name, sizeof name);
-    return std::strcmp(name, className) == 0;
-}
-
-bool isTree(const CWnd* window) {
-    return hasClass(window, WC_TREEVIEWA);
-}
-
-bool isListView(const CWnd* window) {
-    return hasClass(window, WC_LISTVIEWA);
-}
-
 }  // namespace
-
-void CListbrowseDlg::beginDrag(CImageList* image, CPoint screenPoint, int& sourceFlag) {
-    m_dragImage.Begin(image, screenPoint);
-    m_bDragging = 1;
-    sourceFlag = 1;
-    m_hDropTarget = nullptr;
-    SetCapture();
-}
-
-// Every selected free drawing file goes, in ascending row order.
-void CListbrowseDlg::OnBeginDragFreeList(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
-    const auto* note = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    vedrix::browser::collectSelectedRows(m_lcFreeFiles, *m_pDraggedFreeRows);
-    if (m_pDraggedFreeRows->GetSize() == 0) {
-        return;
-    }
-    const auto* first = reinterpret_cast<TBItemData*>(
-        m_lcFreeFiles.GetItemData(static_cast<int>(m_pDraggedFreeRows->GetAt(0))));
-    m_nDraggedType = first != nullptr ? first->getType() : -1;
-    CImageList* image = vedrix::browser::freeRowsDragImage(m_pDraggedFreeRows->GetSize());
-    CPoint point(note->ptAction);
-    m_lcFreeFiles.ClientToScreen(&point);
-    beginDrag(image, point, m_bDragFromFreeList);
-}
 
 void CListbrowseDlg::OnBeginDragPalette(NMHDR* pNMHDR, LRESULT* pResult) {
     *pResult = 0;
@@ -69,28 +23,6 @@ void CListbrowseDlg::OnBeginDragPalette(NMHDR* pNMHDR, LRESULT* pResult) {
     CImageList* image = m_lcPalette.CreateDragImage(m_nDraggedPaletteRow, &origin);
     m_lcPalette.ClientToScreen(&point);
     beginDrag(image, point, m_bDragFromPalette);
-}
-
-void CListbrowseDlg::OnBeginDragTree(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
-    const auto* note = reinterpret_cast<NMTREEVIEWA*>(pNMHDR);
-    m_hDraggedItem = note->itemNew.hItem;
-    m_tcStructure.SelectItem(m_hDraggedItem);
-    const TBItemData* record = recordOf(m_hDraggedItem);
-    m_nDraggedType = record != nullptr ? record->getType() : -1;
-    CPoint point(note->ptDrag);
-    m_tcStructure.ClientToScreen(&point);
-    beginDrag(m_tcStructure.CreateDragImage(m_hDraggedItem), point, m_bDragFromTree);
-}
-
-void CListbrowseDlg::OnMouseMove(UINT nFlags, CPoint point) {
-    if (m_bDragging) {
-        ClientToScreen(&point);
-        m_dragImage.Move(point);
-        showDropCursor(CWnd::WindowFromPoint(point), point);
-        m_dragImage.Show();
-    }
-    CDialog::OnMouseMove(nFlags, point);
 }
 
 // The arrow where a drop would be taken, the forbidden cursor elsewhere.
@@ -117,21 +49,14 @@ void CListbrowseDlg::showDropCursor(CWnd* under, CPoint screenPoint) {
             }
         }
     } else if (m_bDragFromTree) {
-        if (isListView(under)) {
-            allowed =
-                under->GetDlgCtrlID() == kFreeList && m_nDraggedType == TBItemData::kDrawingFile;
-        } else {
-            allowed = true;
-        }
+        allowed = treeItemMayLandOn(under);
     }
     ::SetCursor(allowed ? m_hArrowCursor : m_hForbiddenCursor);
 }
 
 void CListbrowseDlg::OnLButtonUp(UINT nFlags, CPoint point) {
     if (m_bDragging) {
-        ::ReleaseCapture();
-        m_bDragging = 0;
-        m_dragImage.End();
+        endDrag();
         ClientToScreen(&point);
         CWnd* under = CWnd::WindowFromPoint(point);
         if (isTree(under)) {
@@ -165,24 +90,6 @@ void CListbrowseDlg::dropOnTree() {
             ::MessageBeep(0);
         }
     }
-}
-
-// A tree item dropped outside the tree leaves the structure, unless it has
-// sub-items or lands on a list that does not take it.
-void CListbrowseDlg::dropOutsideTree(CWnd* under) {
-    if (m_hDraggedItem == nullptr) {
-        return;
-    }
-    if (m_tcStructure.ItemHasChildren(m_hDraggedItem)) {
-        showMessage(2001);
-        return;
-    }
-    if (isListView(under) &&
-        (under->GetDlgCtrlID() != kFreeList || m_nDraggedType != TBItemData::kDrawingFile)) {
-        ::MessageBeep(0);
-        return;
-    }
-    removeItem(m_hDraggedItem);
 }
 
 // A child of `parent`, sorted among its siblings, in the parent's check

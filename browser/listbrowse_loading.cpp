@@ -85,11 +85,9 @@ BOOL CListbrowseDlg::OnInitDialog() {
     fillPalette();
     delete m_pStructureNumbers;
     m_pStructureNumbers = nullptr;
-    m_pDraggedFreeRows = new CUIntArray;
+    prepareDrag();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    m_hForbiddenCursor = ::LoadCursorA(nullptr, IDC_NO);
-    m_hArrowCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     CString text;
     if (text.LoadString(2024)) {
         SetDlgItemText(kConfirmButton, text);

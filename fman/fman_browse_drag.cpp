@@ -8,28 +8,7 @@
 
 #include <zelkar/file_access.h>
 
-#include <cstring>
-
-#include "free_files.h"
-
 namespace {
-
-bool hasClass(const CWnd* window, const char* className) {
-    if (window == nullptr || window->m_hWnd == nullptr) {
-        return false;
-    }
-    char name[64] = {};
-    ::GetClassNameA(window->m_hWnd, name, sizeof name);
-    return std::strcmp(name, className) == 0;
-}
-
-bool isTree(const CWnd* window) {
-    return hasClass(window, WC_TREEVIEWA);
-}
-
-bool isListView(const CWnd* window) {
-    return hasClass(window, WC_LISTVIEWA);
-}
 
 // A view is any item that is neither the root, nor a level, nor a drawing
 // file.
@@ -40,52 +19,6 @@ bool isView(const TBItemData* record) {
 }
 
 }  // namespace
-
-void CFmanListbrowseDlg::beginDrag(CImageList* image, CPoint screenPoint, int& sourceFlag) {
-    m_dragImage.Begin(image, screenPoint);
-    m_bDragging = 1;
-    sourceFlag = 1;
-    m_hDropTarget = nullptr;
-    SetCapture();
-}
-
-// Every selected free drawing file goes, in ascending row order.
-void CFmanListbrowseDlg::OnBeginDragFreeList(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
-    const auto* note = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    vedrix::browser::collectSelectedRows(m_lcFreeFiles, *m_pDraggedFreeRows);
-    if (m_pDraggedFreeRows->GetSize() == 0) {
-        return;
-    }
-    const TBItemData* first = rowRecord(static_cast<int>(m_pDraggedFreeRows->GetAt(0)));
-    m_nDraggedType = first != nullptr ? first->getType() : -1;
-    CImageList* image = vedrix::browser::freeRowsDragImage(m_pDraggedFreeRows->GetSize());
-    CPoint point(note->ptAction);
-    m_lcFreeFiles.ClientToScreen(&point);
-    beginDrag(image, point, m_bDragFromFreeList);
-}
-
-void CFmanListbrowseDlg::OnBeginDragTree(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
-    const auto* note = reinterpret_cast<NMTREEVIEWA*>(pNMHDR);
-    m_hDraggedItem = note->itemNew.hItem;
-    m_tcStructure.SelectItem(m_hDraggedItem);
-    const TBItemData* record = recordOf(m_hDraggedItem);
-    m_nDraggedType = record != nullptr ? record->getType() : -1;
-    CPoint point(note->ptDrag);
-    m_tcStructure.ClientToScreen(&point);
-    beginDrag(m_tcStructure.CreateDragImage(m_hDraggedItem), point, m_bDragFromTree);
-}
-
-void CFmanListbrowseDlg::OnMouseMove(UINT nFlags, CPoint point) {
-    if (m_bDragging) {
-        ClientToScreen(&point);
-        m_dragImage.Move(point);
-        showDropCursor(CWnd::WindowFromPoint(point), point);
-        m_dragImage.Show();
-    }
-    CDialog::OnMouseMove(nFlags, point);
-}
 
 // Over the tree only free drawing files may land, and only on a view, which
 // is shown as the drop target. A tree item may leave the tree for the free
@@ -101,17 +34,14 @@ void CFmanListbrowseDlg::showDropCursor(CWnd* under, CPoint screenPoint) {
             m_tcStructure.SelectDropTarget(m_hDropTarget);
         }
     } else if (m_bDragFromTree) {
-        allowed = !isListView(under) || (under->GetDlgCtrlID() == kFreeList &&
-                                         m_nDraggedType == TBItemData::kDrawingFile);
+        allowed = treeItemMayLandOn(under);
     }
     ::SetCursor(allowed ? m_hArrowCursor : m_hForbiddenCursor);
 }
 
 void CFmanListbrowseDlg::OnLButtonUp(UINT nFlags, CPoint point) {
     if (m_bDragging) {
-        ::ReleaseCapture();
-        m_bDragging = 0;
-        m_dragImage.End();
+        endDrag();
         m_tcStructure.SelectDropTarget(nullptr);
         CPoint screen = point;
         ClientToScreen(&screen);
@@ -132,24 +62,6 @@ void CFmanListbrowseDlg::OnLButtonUp(UINT nFlags, CPoint point) {
         ::SetCursor(m_hArrowCursor);
     }
     CDialog::OnLButtonUp(nFlags, point);
-}
-
-// A tree item dropped outside the tree leaves the structure, unless it has
-// sub-items or lands on a list that does not take it.
-void CFmanListbrowseDlg::dropOutsideTree(CWnd* under) {
-    if (m_hDraggedItem == nullptr) {
-        return;
-    }
-    if (m_tcStructure.ItemHasChildren(m_hDraggedItem)) {
-        showMessage(2001);
-        return;
-    }
-    if (isListView(under) &&
-        (under->GetDlgCtrlID() != kFreeList || m_nDraggedType != TBItemData::kDrawingFile)) {
-        ::MessageBeep(0);
-        return;
-    }
-    removeItem(m_hDraggedItem);
 }
 
 // A drawing file under `view`, sorted, in the check state of `from`, with

@@ -86,11 +86,9 @@ BOOL CFmanListbrowseDlg::OnInitDialog() {
     bringIntoViewForm();
     delete m_pStructureNumbers;
     m_pStructureNumbers = nullptr;
-    m_pDraggedFreeRows = new CUIntArray;
+    prepareDrag();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    m_hForbiddenCursor = ::LoadCursorA(nullptr, IDC_NO);
-    m_hArrowCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     if (text.LoadString(2047)) {
         SetDlgItemText(kHintText, text);
     }

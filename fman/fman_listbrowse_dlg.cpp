@@ -21,7 +21,7 @@ constexpr int kMinimumHeight = 450;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CFmanListbrowseDlg, CDialog)
+BEGIN_MESSAGE_MAP(CFmanListbrowseDlg, CStructureBrowseDlg)
 ON_BN_CLICKED(kConfirmButton, OnConfirmButton)
 ON_BN_CLICKED(kCancelButton, OnCancelButton)
 ON_BN_CLICKED(kNewLevelButton, OnNewLevel)
@@ -55,8 +55,7 @@ ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CFmanListbrowseDlg::CFmanListbrowseDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_pParent(pParent), m_hParentWnd(SafeHandle(pParent)) {
+CFmanListbrowseDlg::CFmanListbrowseDlg(CWnd* pParent) : CStructureBrowseDlg(IDD, pParent) {
     std::fill(std::begin(m_nImages), std::end(m_nImages), kImageSlotNone);
     m_csNewLevelStem.LoadString(2013);
     m_csOriginalName.LoadString(2036);
@@ -73,7 +72,6 @@ CFmanListbrowseDlg::~CFmanListbrowseDlg() {
         m_pStructureNumbers->RemoveAll();
         delete m_pStructureNumbers;
     }
-    delete m_pDraggedFreeRows;
     delete m_pCreatedCopies;
     delete m_pRoot;
     if (m_pViewList != nullptr) {
@@ -89,11 +87,6 @@ void CFmanListbrowseDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, kFreeList, m_lcFreeFiles);
     DDX_Text(pDX, kStartNumberField, m_nVariantStartNumber);
     DDV_MinMaxInt(pDX, m_nVariantStartNumber, 1, 9999);
-}
-
-TBItemData* CFmanListbrowseDlg::recordOf(HTREEITEM item) const {
-    return item != nullptr ? reinterpret_cast<TBItemData*>(m_tcStructure.GetItemData(item))
-                           : nullptr;
 }
 
 HTREEITEM CFmanListbrowseDlg::insertSorted(HTREEITEM parent, const CString& text, int image,
@@ -120,30 +113,9 @@ int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
     return std::atoi(m_tcStructure.GetItemText(item).Mid(2, 6));
 }
 
-TBItemData* CFmanListbrowseDlg::rowRecord(int row) const {
-    return reinterpret_cast<TBItemData*>(m_lcFreeFiles.GetItemData(row));
-}
-
 int CFmanListbrowseDlg::imageOf(int type, bool checked) const {
     const int slot = type + (checked ? kImageSlotChecked : 0);
     return slot >= 0 && slot < vedrix::fman::kFmImageSlotCount ? m_nImages[slot] : kImageSlotNone;
-}
-
-int CFmanListbrowseDlg::showMessage(UINT textId, UINT type) {
-    CString text;
-    text.LoadString(textId);
-    return showText(text, nullptr, type, (type & MB_ICONEXCLAMATION) != 0);
-}
-
-int CFmanListbrowseDlg::showText(const CString& text, const char* caption, UINT type, bool beep) {
-    if (beep) {
-        ::MessageBeep(MB_ICONEXCLAMATION);
-    }
-    EnableWindow(FALSE);
-    const int answer = ::MessageBoxA(m_hParentWnd, text, caption, MB_TASKMODAL | type);
-    EnableWindow(TRUE);
-    SetFocus();
-    return answer;
 }
 
 void CFmanListbrowseDlg::OnRButtonDblClk(UINT nFlags, CPoint point) {

@@ -15,7 +15,9 @@
 // (fman_browse_views.cpp), editing in the tree and the information lines
 // (fman_browse_editing.cpp), drag and drop (fman_browse_drag.cpp),
 // confirmation (fman_browse_confirm.cpp) and the dialog's frame (this
-// class's own file: layout, icon, help, closing).
+// class's own file: layout, icon, help, closing). The drag mechanics, the
+// record look-ups and the message box are the structure browsers' shared
+// ones (structure_browse_dlg.h).
 #pragma once
 
 // The framework's windows first: they bring the platform's headers, whose
@@ -24,20 +26,18 @@
 
 #include <vedrix/framework/carray.h>
 #include <vedrix/framework/clist.h>
-#include <vedrix/model/item_data.h>
-#include <vedrix/widgets/drag_image.h>
-#include <vedrix/widgets/ext_tree_ctrl.h>
 
 #include <set>
 #include <vector>
 
 #include "fm_item_images.h"
 #include "fm_view_list.h"
+#include "structure_browse_dlg.h"
 
 class Zel_GM_Root;
 class Zel_GM_Level;
 
-class CFmanListbrowseDlg : public CDialog {
+class CFmanListbrowseDlg : public CStructureBrowseDlg {
 public:
     enum { IDD = 127 };
     // The template's controls.
@@ -114,9 +114,6 @@ protected:
     void OnRenameCommand();
 
     // Drag and drop.
-    void OnBeginDragTree(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnBeginDragFreeList(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
 
     DECLARE_MESSAGE_MAP()
@@ -151,20 +148,14 @@ private:
     // Editing.
     void deleteSelected();
     void deleteView(HTREEITEM view);
-    void removeItem(HTREEITEM item);
+    void removeItem(HTREEITEM item) override;
     void returnToFreeList(HTREEITEM item, const TBItemData& record);
     bool keepLabelEditOpen(int key);
     void showInformation(HTREEITEM item);
     int copySource(int number) const;
-    // The browser's message box: a beep, the dialog disabled while the box
-    // is shown, then enabled and given the focus again.
-    int showMessage(UINT textId, UINT type = MB_ICONEXCLAMATION);
-    int showText(const CString& text, const char* caption, UINT type, bool beep);
 
     // Drag and drop.
-    void beginDrag(CImageList* image, CPoint screenPoint, int& sourceFlag);
-    void showDropCursor(CWnd* under, CPoint screenPoint);
-    void dropOutsideTree(CWnd* under);
+    void showDropCursor(CWnd* under, CPoint screenPoint) override;
     void dropFreeRowsOnView(HTREEITEM view);
     HTREEITEM insertDrawingFile(HTREEITEM view, const CString& text, const TBItemData& from,
                                 unsigned long number);
@@ -181,11 +172,9 @@ private:
     // parameter. Null, with the record deleted, when the tree refuses it.
     HTREEITEM insertSorted(HTREEITEM parent, const CString& text, int image, UINT state,
                            TBItemData* record);
-    TBItemData* recordOf(HTREEITEM item) const;
     // The number of the drawing file that `item` shows, read from its text
     // (the six digits after "tb"): the record keeps only its low 16 bits.
     int drawingFileNumber(HTREEITEM item) const;
-    TBItemData* rowRecord(int row) const;
     int imageOf(int type, bool checked) const;
 
     CString m_csNewLevelStem;  // text 2013
@@ -194,25 +183,15 @@ private:
     int m_nImages[vedrix::fman::kFmImageSlotCount];
     Zel_GM_Root* m_pRoot = nullptr;
     CButton m_btNewLevel;
-    CExtTreeCtrl m_tcStructure;
-    CListCtrl m_lcFreeFiles;
     CBitmap m_bmNewLevel;
     int m_nVariantStartNumber = 0;
     HICON m_hIcon = nullptr;
     CImageList* m_pItemImages = nullptr;
     CToolTipCtrl m_ttTips;
     vedrix::fman::ViewList* m_pViewList = nullptr;
-    CWnd* m_pParent;
-    // The parent's window, kept apart from m_pParent, which may be a
-    // temporary wrapper that a nested modal loop frees.
-    HWND m_hParentWnd;
     CList<CString, CString>* m_pStructureNumbers = nullptr;
-    HCURSOR m_hForbiddenCursor = nullptr;
-    HCURSOR m_hArrowCursor = nullptr;
     int m_bLaidOut = 0;
     int (*m_pReadObjectName)(int, int, char*) = nullptr;
-    CDragImage m_dragImage;
-    CUIntArray* m_pDraggedFreeRows = nullptr;
     CUIntArray* m_pCreatedCopies = nullptr;
     int m_nLastWidth = -1;
     int m_nLastHeight = -1;
@@ -220,12 +199,6 @@ private:
 
     int m_bLabelEditing = 0;
     int m_bLabelEditCancelled = 0;
-    int m_bDragging = 0;
-    int m_bDragFromTree = 0;
-    int m_bDragFromFreeList = 0;
-    HTREEITEM m_hDropTarget = nullptr;
-    HTREEITEM m_hDraggedItem = nullptr;
-    int m_nDraggedType = -1;
     // The drawing-file numbers the view-form pass has met.
     std::set<int> m_numbersMet;
     // The numbers the host's drawing-file information marks as inserted,

@@ -1,0 +1,77 @@
+// What the module's structure browsers share: the building structure as a
+// tree beside a list of the project's free drawing files, dragging between
+// the two, the records of the tree's items and of the list's rows, and the
+// browser's message box. Each browser keeps what it alone decides: where a
+// drop is allowed (showDropCursor), what a drop onto the tree does, and how
+// an item leaves the structure (removeItem).
+//
+// The mechanics live in two files: the record look-ups and the message box
+// (structure_browse_dlg.cpp), and dragging (structure_browse_drag.cpp).
+#pragma once
+
+// The framework's windows first: they bring the platform's headers, whose
+// names the framework's classes take into account.
+#include <vedrix/framework/ui.h>
+
+#include <vedrix/framework/carray.h>
+#include <vedrix/model/item_data.h>
+#include <vedrix/widgets/drag_image.h>
+#include <vedrix/widgets/ext_tree_ctrl.h>
+
+class CStructureBrowseDlg : public CDialog {
+protected:
+    CStructureBrowseDlg(UINT templateId, CWnd* pParent);
+    ~CStructureBrowseDlg() override;
+
+    // Drag and drop: a tree item or the selected free rows start a drag; the
+    // mouse moves the drag image and sets the cursor.
+    void OnBeginDragTree(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnBeginDragFreeList(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnMouseMove(UINT nFlags, CPoint point);
+
+    // Makes the drag's row list and loads its two cursors; called once the
+    // dialog's controls are filled.
+    void prepareDrag();
+    void beginDrag(CImageList* image, CPoint screenPoint, int& sourceFlag);
+    // Releases the mouse and takes the drag image away; the drop itself is
+    // the caller's.
+    void endDrag();
+    // Sets the cursor for a drag over `under`, at `screenPoint`.
+    virtual void showDropCursor(CWnd* under, CPoint screenPoint) = 0;
+    // A tree item dropped outside the tree leaves the structure, unless it
+    // has sub-items or lands on a list that does not take it.
+    void dropOutsideTree(CWnd* under);
+    // True where a tree item being dragged may leave the tree over `under`:
+    // anywhere but a list, or the free list when it is a drawing file.
+    bool treeItemMayLandOn(const CWnd* under) const;
+    virtual void removeItem(HTREEITEM item) = 0;
+
+    static bool isTree(const CWnd* window);
+    static bool isListView(const CWnd* window);
+
+    TBItemData* recordOf(HTREEITEM item) const;
+    TBItemData* rowRecord(int row) const;
+
+    // The browser's message box: a beep when it warns, the dialog disabled
+    // while the box is shown, then enabled and given the focus again.
+    int showMessage(UINT textId, UINT type = MB_ICONEXCLAMATION);
+    int showText(const CString& text, const char* caption, UINT type, bool beep);
+
+    CWnd* m_pParent;
+    // The parent's window, kept apart from m_pParent, which may be a
+    // temporary wrapper that a nested modal loop frees.
+    HWND m_hParentWnd;
+    CExtTreeCtrl m_tcStructure;
+    CListCtrl m_lcFreeFiles;
+
+    int m_bDragging = 0;
+    int m_bDragFromTree = 0;
+    int m_bDragFromFreeList = 0;
+    int m_nDraggedType = -1;
+    CUIntArray* m_pDraggedFreeRows = nullptr;
+    HTREEITEM m_hDropTarget = nullptr;
+    HTREEITEM m_hDraggedItem = nullptr;
+    CDragImage m_dragImage;
+    HCURSOR m_hForbiddenCursor = nullptr;
+    HCURSOR m_hArrowCursor = nullptr;
+};
