@@ -1,5 +1,5 @@
 // The list browser's frame: construction and destruction, the message map,
-// layout on resize, the minimised icon, help and the ways the dialog closes.
+// where its controls go on resize, help and the ways the dialog closes.
 #include "listbrowse_dlg.h"
 
 #include "attribute_dlg.h"
@@ -18,9 +18,6 @@ constexpr int kNothingCommand = 1010;
 constexpr int kAttributeCommand = 32772;
 constexpr UINT kHelpCommand = 57670;  // the framework's ID_HELP
 constexpr DWORD kHelpContext = 2258;
-constexpr int kDialogIcon = 109;
-constexpr int kMinimumWidth = 500;
-constexpr int kMinimumHeight = 450;
 
 }  // namespace
 
@@ -51,7 +48,6 @@ END_MESSAGE_MAP()
 
 CListbrowseDlg::CListbrowseDlg(CWnd* pParent) : CStructureBrowseDlg(IDD, pParent) {
     std::fill(std::begin(m_nImages), std::end(m_nImages), kImageSlotNone);
-    m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDialogIcon));
 }
 
 CListbrowseDlg::~CListbrowseDlg() {
@@ -86,11 +82,6 @@ void CListbrowseDlg::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
-void CListbrowseDlg::OnRButtonDblClk(UINT nFlags, CPoint point) {
-    OnOK();
-    CDialog::OnRButtonDblClk(nFlags, point);
-}
-
 // The attribute editor for the selected item: its rows go back into the
 // item's record when the person confirms, and into the hierarchy file when
 // the browser is confirmed. Handling the command here keeps it from going
@@ -111,10 +102,7 @@ void CListbrowseDlg::OnAttributeCommand() {
 }
 
 void CListbrowseDlg::OnHelpCommand() {
-    SetHelpID(kHelpContext);
-    if (CWinApp* app = AfxGetApp()) {
-        app->WinHelpInternal(kHelpContext, HELP_CONTEXT, m_hParentWnd);
-    }
+    showHelp(kHelpContext);
 }
 
 BOOL CListbrowseDlg::OnHelpInfo(HELPINFO*) {
@@ -125,60 +113,31 @@ BOOL CListbrowseDlg::OnHelpInfo(HELPINFO*) {
 // The tree takes the left part of the width and grows with the height; the
 // palette and the free list share the right part, the palette taking a
 // quarter of a change in height and the free list the rest.
-void CListbrowseDlg::OnSize(UINT nType, int cx, int cy) {
-    CDialog::OnSize(nType, cx, cy);
-    if (m_bLaidOut == 1 && nType != SIZE_MINIMIZED) {
-        const int dx = cx - m_nLastWidth;
-        const int dy = cy - m_nLastHeight;
-        const int left = ((cx - 35) * 5) / 9;
-        const int right = cx - 35 - left;
-        const int rightX = left + 20;
-        const int quarter = dy / 4;
-        const auto place = [this](int id, int x, int width, int moveDown, int grow) {
-            vedrix::browser::placeControl(*this, id, x, width, moveDown, grow);
-        };
-        place(kTreeLabel, 15, left, 0, 0);
-        place(kStructureTree, 15, left, 0, dy);
-        place(kPaletteLabel, rightX, right, 0, 0);
-        place(kPalette, rightX, right, 0, quarter);
-        place(kFreeListLabel, rightX, right, quarter, 0);
-        place(kFreeList, rightX, right, quarter, dy - quarter);
-        for (int id : {kConfirmButton, kCancelButton}) {
-            vedrix::browser::shiftControl(*this, id, dx, dy, 0, 0);
-        }
-    }
-    if (nType != SIZE_MINIMIZED) {
-        m_nLastWidth = cx;
-        m_nLastHeight = cy;
-    }
-    Invalidate();
-}
-
-void CListbrowseDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
-    lpMMI->ptMinTrackSize.x = kMinimumWidth;
-    lpMMI->ptMinTrackSize.y = kMinimumHeight;
-}
-
-// Minimised, the dialog shows its icon in the middle of what is left of it.
-void CListbrowseDlg::OnPaint() {
-    if (!vedrix::browser::paintIconWhenMinimised(*this, m_hIcon)) {
-        CDialog::OnPaint();
+void CListbrowseDlg::layOut(const Layout& layout) {
+    const int quarter = layout.dy / 4;
+    const auto place = [this](int id, int x, int width, int moveDown, int grow) {
+        vedrix::browser::placeControl(*this, id, x, width, moveDown, grow);
+    };
+    place(kTreeLabel, 15, layout.left, 0, 0);
+    place(kStructureTree, 15, layout.left, 0, layout.dy);
+    place(kPaletteLabel, layout.rightX, layout.right, 0, 0);
+    place(kPalette, layout.rightX, layout.right, 0, quarter);
+    place(kFreeListLabel, layout.rightX, layout.right, quarter, 0);
+    place(kFreeList, layout.rightX, layout.right, quarter, layout.dy - quarter);
+    for (int id : {kConfirmButton, kCancelButton}) {
+        vedrix::browser::shiftControl(*this, id, layout.dx, layout.dy, 0, 0);
     }
 }
 
-// The rows' records belong to the dialog; each row's parameter is cleared
-// before its record goes.
+// The palette's records belong to the dialog; each row's parameter is
+// cleared before its record goes.
 void CListbrowseDlg::OnDestroy() {
-    for (CListCtrl* list : {&m_lcPalette, &m_lcFreeFiles}) {
-        if (list->m_hWnd == nullptr) {
-            continue;
-        }
-        for (int row = 0; row < list->GetItemCount(); ++row) {
-            auto* record = reinterpret_cast<TBItemData*>(list->GetItemData(row));
-            list->SetItemData(row, 0);
+    if (m_lcPalette.m_hWnd != nullptr) {
+        for (int row = 0; row < m_lcPalette.GetItemCount(); ++row) {
+            auto* record = reinterpret_cast<TBItemData*>(m_lcPalette.GetItemData(row));
+            m_lcPalette.SetItemData(row, 0);
             delete record;
         }
     }
-    m_dragImage.End();
-    CDialog::OnDestroy();
+    CStructureBrowseDlg::OnDestroy();
 }

@@ -70,10 +70,7 @@ protected:
     void OnAttributeCommand();
     void OnHelpCommand();
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
-    void OnRButtonDblClk(UINT nFlags, CPoint point);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
-    void OnPaint();
+    void layOut(const Layout& layout) override;
     void OnDestroy();
 
     // Editing in the tree.
@@ -125,15 +122,11 @@ private:
     int m_bDragFromPalette = 0;
     int m_bLabelEditing = 0;
     int m_bLabelEditCancelled = 0;
-    int m_bLaidOut = 0;
     int m_nDraggedPaletteRow = -1;
-    int m_nLastWidth = -1;
-    int m_nLastHeight = -1;
     CList<CString, CString>* m_pStructureNumbers = nullptr;
     int m_nImages[kImageSlotCount];
     Zel_GM_Root* m_pRoot = nullptr;
     CListCtrl m_lcPalette;
-    HICON m_hIcon = nullptr;
     CImageList* m_pItemImages = nullptr;
     CImageList* m_pStateImages = nullptr;
 };

@@ -71,11 +71,7 @@ BOOL CListbrowseDlg::OnInitDialog() {
     announceProjectDirectory();
     g_readObjectName = libraryFunction<VedadaReadObjectName>(m_hNameLib, VEDADA_READ_OBJECT_NAME);
     CDialog::OnInitDialog();
-    m_bLaidOut = 1;
-    CRect client;
-    GetClientRect(&client);
-    m_nLastWidth = client.Width();
-    m_nLastHeight = client.Height();
+    startLayout();
     setTexts();
     createImageLists();
     m_pRoot = new Zel_GM_Root(ZU_String(m_csTitle));
@@ -86,8 +82,7 @@ BOOL CListbrowseDlg::OnInitDialog() {
     delete m_pStructureNumbers;
     m_pStructureNumbers = nullptr;
     prepareDrag();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    showIcon();
     CString text;
     if (text.LoadString(2024)) {
         SetDlgItemText(kConfirmButton, text);

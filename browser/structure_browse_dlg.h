@@ -1,12 +1,14 @@
 // What the module's structure browsers share: the building structure as a
 // tree beside a list of the project's free drawing files, dragging between
-// the two, the records of the tree's items and of the list's rows, and the
-// browser's message box. Each browser keeps what it alone decides: where a
-// drop is allowed (showDropCursor), what a drop onto the tree does, and how
-// an item leaves the structure (removeItem).
+// the two, the records of the tree's items and of the list's rows, the
+// browser's message box, and the frame (icon, help, resizing). Each browser
+// keeps what it alone decides: where a drop is allowed (showDropCursor),
+// what a drop onto the tree does, how an item leaves the structure
+// (removeItem) and where its controls go when it is resized (layOut).
 //
-// The mechanics live in two files: the record look-ups and the message box
-// (structure_browse_dlg.cpp), and dragging (structure_browse_drag.cpp).
+// The mechanics live in two files: the frame, the record look-ups and the
+// message box (structure_browse_dlg.cpp), and dragging
+// (structure_browse_drag.cpp).
 #pragma once
 
 // The framework's windows first: they bring the platform's headers, whose
@@ -22,6 +24,36 @@ class CStructureBrowseDlg : public CDialog {
 protected:
     CStructureBrowseDlg(UINT templateId, CWnd* pParent);
     ~CStructureBrowseDlg() override;
+
+    // The frame: a right double click confirms; the dialog keeps a least
+    // size and shows its icon while minimised.
+    void OnRButtonDblClk(UINT nFlags, CPoint point);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnPaint();
+    // Frees the free list's records, each row's parameter cleared before its
+    // record goes, and takes away a drag image still shown.
+    void OnDestroy();
+
+    // Where the controls go when the dialog is resized, in client
+    // coordinates: the tree takes `left` of the width from x = 15, what
+    // stands right of it starts at `rightX` with `right` of the width; the
+    // dialog grew by (dx, dy) since the last time.
+    struct Layout {
+        int dx;
+        int dy;
+        int left;
+        int right;
+        int rightX;
+    };
+    virtual void layOut(const Layout& layout) = 0;
+    // From now on resizing lays the controls out; the current client size
+    // is where the changes count from.
+    void startLayout();
+    // Gives the dialog's window its icon, big and small.
+    void showIcon();
+    // The host's help at `context`, shown for the parent's window.
+    void showHelp(DWORD context);
 
     // Drag and drop: a tree item or the selected free rows start a drag; the
     // mouse moves the drag image and sets the cursor.
@@ -58,6 +90,10 @@ protected:
     int showText(const CString& text, const char* caption, UINT type, bool beep);
 
     CWnd* m_pParent;
+    HICON m_hIcon = nullptr;
+    int m_bLaidOut = 0;
+    int m_nLastWidth = -1;
+    int m_nLastHeight = -1;
     // The parent's window, kept apart from m_pParent, which may be a
     // temporary wrapper that a nested modal loop frees.
     HWND m_hParentWnd;

@@ -72,11 +72,7 @@ BOOL CFmanListbrowseDlg::OnInitDialog() {
     RegisterTreeListClass();
     announceProjectDirectory();
     m_pReadObjectName = libraryFunction<VedadaReadObjectName>(m_hNameLib, VEDADA_READ_OBJECT_NAME);
-    m_bLaidOut = 1;
-    CRect client;
-    GetClientRect(&client);
-    m_nLastWidth = client.Width();
-    m_nLastHeight = client.Height();
+    startLayout();
     m_pItemImages = vedrix::fman::createFmItemImages(m_nImages, m_viewImages);
     m_pRoot = new Zel_GM_Root(ZU_String(m_csTitle));
     m_pStructureNumbers = new CList<CString, CString>(10);
@@ -87,8 +83,7 @@ BOOL CFmanListbrowseDlg::OnInitDialog() {
     delete m_pStructureNumbers;
     m_pStructureNumbers = nullptr;
     prepareDrag();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    showIcon();
     if (text.LoadString(2047)) {
         SetDlgItemText(kHintText, text);
     }

@@ -1,6 +1,6 @@
 // The facility-management browser's frame: construction and destruction,
-// the message map, layout on resize, the minimised icon, help and the
-// browser's message boxes.
+// the message map, where its controls go on resize, help, and the look-ups
+// of its tree's items.
 #include "fman_listbrowse_dlg.h"
 
 #include <vedrix/model/root.h>
@@ -15,9 +15,6 @@
 namespace {
 
 constexpr DWORD kHelpContext = 4823;
-constexpr int kDialogIcon = 109;
-constexpr int kMinimumWidth = 500;
-constexpr int kMinimumHeight = 450;
 
 }  // namespace
 
@@ -60,7 +57,6 @@ CFmanListbrowseDlg::CFmanListbrowseDlg(CWnd* pParent) : CStructureBrowseDlg(IDD,
     m_csNewLevelStem.LoadString(2013);
     m_csOriginalName.LoadString(2036);
     m_csVariantStem.LoadString(2037);
-    m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDialogIcon));
 }
 
 // The view list goes back to the view file whether the dialog was
@@ -118,72 +114,25 @@ int CFmanListbrowseDlg::imageOf(int type, bool checked) const {
     return slot >= 0 && slot < vedrix::fman::kFmImageSlotCount ? m_nImages[slot] : kImageSlotNone;
 }
 
-void CFmanListbrowseDlg::OnRButtonDblClk(UINT nFlags, CPoint point) {
-    OnOK();
-    CDialog::OnRButtonDblClk(nFlags, point);
-}
-
 BOOL CFmanListbrowseDlg::OnHelpInfo(HELPINFO*) {
-    SetHelpID(kHelpContext);
-    if (CWinApp* app = AfxGetApp()) {
-        app->WinHelpInternal(kHelpContext, HELP_CONTEXT, m_hParentWnd);
-    }
+    showHelp(kHelpContext);
     return TRUE;
 }
 
 // The tree takes the left part of the width, the free list the right part;
 // both grow with the height, and what stands below them moves down.
-void CFmanListbrowseDlg::OnSize(UINT nType, int cx, int cy) {
-    CDialog::OnSize(nType, cx, cy);
-    if (m_bLaidOut == 1 && nType != SIZE_MINIMIZED) {
-        const int dx = cx - m_nLastWidth;
-        const int dy = cy - m_nLastHeight;
-        const int left = ((cx - 35) * 5) / 9;
-        const int right = cx - 35 - left;
-        const int rightX = left + 20;
-        const auto place = [this](int id, int x, int width, int moveDown, int grow) {
-            vedrix::browser::placeControl(*this, id, x, width, moveDown, grow);
-        };
-        place(kStructureTree, 15, left, 0, dy);
-        place(kFreeList, rightX, right, 0, dy);
-        place(kNewLevelButton, 15, -1, 0, 0);
-        place(kFreeListLabel, rightX, right, 0, 0);
-        place(kHintText, 15, left, dy, 0);
-        place(kInfoLine1, -1, left - 9, dy, 0);
-        place(kInfoLine2, -1, left - 9, dy, 0);
-        for (int id : {static_cast<int>(kConfirmButton), static_cast<int>(kCancelButton)}) {
-            vedrix::browser::shiftControl(*this, id, dx, dy, 0, 0);
-        }
+void CFmanListbrowseDlg::layOut(const Layout& layout) {
+    const auto place = [this](int id, int x, int width, int moveDown, int grow) {
+        vedrix::browser::placeControl(*this, id, x, width, moveDown, grow);
+    };
+    place(kStructureTree, 15, layout.left, 0, layout.dy);
+    place(kFreeList, layout.rightX, layout.right, 0, layout.dy);
+    place(kNewLevelButton, 15, -1, 0, 0);
+    place(kFreeListLabel, layout.rightX, layout.right, 0, 0);
+    place(kHintText, 15, layout.left, layout.dy, 0);
+    place(kInfoLine1, -1, layout.left - 9, layout.dy, 0);
+    place(kInfoLine2, -1, layout.left - 9, layout.dy, 0);
+    for (int id : {static_cast<int>(kConfirmButton), static_cast<int>(kCancelButton)}) {
+        vedrix::browser::shiftControl(*this, id, layout.dx, layout.dy, 0, 0);
     }
-    if (nType != SIZE_MINIMIZED) {
-        m_nLastWidth = cx;
-        m_nLastHeight = cy;
-    }
-    Invalidate();
-}
-
-void CFmanListbrowseDlg::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
-    lpMMI->ptMinTrackSize.x = kMinimumWidth;
-    lpMMI->ptMinTrackSize.y = kMinimumHeight;
-}
-
-// Minimised, the dialog shows its icon in the middle of what is left of it.
-void CFmanListbrowseDlg::OnPaint() {
-    if (!vedrix::browser::paintIconWhenMinimised(*this, m_hIcon)) {
-        CDialog::OnPaint();
-    }
-}
-
-// The free list's records belong to the dialog; each row's parameter is
-// cleared before its record goes. The tree frees its items' records.
-void CFmanListbrowseDlg::OnDestroy() {
-    if (m_lcFreeFiles.m_hWnd != nullptr) {
-        for (int row = 0; row < m_lcFreeFiles.GetItemCount(); ++row) {
-            TBItemData* record = rowRecord(row);
-            m_lcFreeFiles.SetItemData(row, 0);
-            delete record;
-        }
-    }
-    m_dragImage.End();
-    CDialog::OnDestroy();
 }

@@ -87,11 +87,7 @@ protected:
     void OnConfirmButton() { OnOK(); }
     void OnCancelButton() { OnCancel(); }
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
-    void OnRButtonDblClk(UINT nFlags, CPoint point);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
-    void OnPaint();
-    void OnDestroy();
+    void layOut(const Layout& layout) override;
 
     // Views and the commands on them.
     void OnNewLevel();
@@ -185,16 +181,12 @@ private:
     CButton m_btNewLevel;
     CBitmap m_bmNewLevel;
     int m_nVariantStartNumber = 0;
-    HICON m_hIcon = nullptr;
     CImageList* m_pItemImages = nullptr;
     CToolTipCtrl m_ttTips;
     vedrix::fman::ViewList* m_pViewList = nullptr;
     CList<CString, CString>* m_pStructureNumbers = nullptr;
-    int m_bLaidOut = 0;
     int (*m_pReadObjectName)(int, int, char*) = nullptr;
     CUIntArray* m_pCreatedCopies = nullptr;
-    int m_nLastWidth = -1;
-    int m_nLastHeight = -1;
     vedrix::fman::ViewImages m_viewImages;
 
     int m_bLabelEditing = 0;
