@@ -76,7 +76,6 @@ protected:
     // Editing in the tree.
     void OnTreeClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeRightClick(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
@@ -100,7 +99,6 @@ private:
     // Editing.
     void setChecked(HTREEITEM item, TBItemData* record, bool checked);
     void setSubtreeChecked(HTREEITEM first, bool checked);
-    bool keepLabelEditOpen(int key);
     void removeItem(HTREEITEM item) override;
     void returnToFreeList(HTREEITEM item, const TBItemData& record);
 
@@ -120,8 +118,6 @@ private:
     int imageOf(int type, bool checked) const;
 
     int m_bDragFromPalette = 0;
-    int m_bLabelEditing = 0;
-    int m_bLabelEditCancelled = 0;
     int m_nDraggedPaletteRow = -1;
     CList<CString, CString>* m_pStructureNumbers = nullptr;
     int m_nImages[kImageSlotCount];

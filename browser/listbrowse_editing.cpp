@@ -4,7 +4,6 @@
 #include "listbrowse_dlg.h"
 
 #include "free_files.h"
-#include "label_edit.h"
 
 // A click on an item's icon or check box checks or unchecks it and its whole
 // branch. Drawing files whose file is missing keep their state.
@@ -48,17 +47,6 @@ void CListbrowseDlg::setSubtreeChecked(HTREEITEM first, bool checked) {
     }
 }
 
-// The expanded bit goes into the files on confirmation.
-void CListbrowseDlg::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
-    const auto* note = reinterpret_cast<NMTREEVIEWA*>(pNMHDR);
-    TBItemData* record = recordOf(note->itemNew.hItem);
-    if (record != nullptr) {
-        const UINT state = m_tcStructure.GetItemState(note->itemNew.hItem, TVIS_EXPANDED);
-        record->setExpanded((state & TVIS_EXPANDED) != 0);
-    }
-}
-
 // The root's label is the title and stays; a label opens for editing only
 // on an item that is or was expanded.
 void CListbrowseDlg::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -83,12 +71,7 @@ void CListbrowseDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
     if (m_bLabelEditCancelled) {
         m_bLabelEditCancelled = 0;
     } else if (note->item.pszText != nullptr) {
-        CString text;
-        if (CEdit* edit = m_tcStructure.GetEditControl()) {
-            edit->GetWindowText(text);
-        } else {
-            text = note->item.pszText;
-        }
+        CString text = editedLabel(*note);
         if (text.IsEmpty()) {
             CWnd* focus = GetFocus();
             if (focus == nullptr || focus->GetDlgCtrlID() != kCancelButton) {
@@ -97,23 +80,11 @@ void CListbrowseDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
                 m_tcStructure.SetFocus();
             }
         } else {
-            TVITEMA item{};
-            item.mask = TVIF_TEXT;
-            item.hItem = note->item.hItem;
-            item.pszText = text.GetBuffer();
-            m_tcStructure.SetItem(&item);
-            text.ReleaseBuffer();
+            setItemText(note->item.hItem, text);
             *pResult = 1;
         }
     }
     m_bLabelEditing = 0;
-}
-
-// While a label is being edited, Enter and Escape end the edit (Escape
-// dropping it) by giving the tree the focus; a confirm or cancel that comes
-// from anything else only beeps. Returns true: the dialog stays open.
-bool CListbrowseDlg::keepLabelEditOpen(int key) {
-    return vedrix::browser::endLabelEditByKey(m_tcStructure, key, m_bLabelEditCancelled);
 }
 
 void CListbrowseDlg::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -149,16 +120,7 @@ void CListbrowseDlg::removeItem(HTREEITEM item) {
         !record->isFileMissing()) {
         returnToFreeList(item, *record);
     }
-    HTREEITEM neighbour = m_tcStructure.GetNextSiblingItem(item);
-    if (neighbour == nullptr) {
-        neighbour = m_tcStructure.GetPrevSiblingItem(item);
-    }
-    if (neighbour != nullptr) {
-        m_tcStructure.SelectItem(neighbour);
-    }
-    m_tcStructure.SetItemData(item, 0);
-    delete record;
-    m_tcStructure.DeleteItem(item);
+    deleteItem(item);
 }
 
 // The row shows the two halves of the item's text: the file name before the

@@ -6,9 +6,9 @@
 // what a drop onto the tree does, how an item leaves the structure
 // (removeItem) and where its controls go when it is resized (layOut).
 //
-// The mechanics live in two files: the frame, the record look-ups and the
-// message box (structure_browse_dlg.cpp), and dragging
-// (structure_browse_drag.cpp).
+// The mechanics live in three files: the frame, the record look-ups and the
+// message box (structure_browse_dlg.cpp), editing in the tree
+// (structure_browse_editing.cpp), and dragging (structure_browse_drag.cpp).
 #pragma once
 
 // The framework's windows first: they bring the platform's headers, whose
@@ -55,6 +55,22 @@ protected:
     // The host's help at `context`, shown for the parent's window.
     void showHelp(DWORD context);
 
+    // Editing in the tree. The expanded bit goes into the item's record, for
+    // the files on confirmation.
+    void OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
+    // While a label is being edited, Enter and Escape end the edit (Escape
+    // dropping it) by giving the tree the focus; a confirm or cancel that
+    // comes from anything else only beeps. Returns true: the dialog stays
+    // open.
+    bool keepLabelEditOpen(int key);
+    // The text a label edit ends with: the edit control's while it is there,
+    // else the notification's.
+    CString editedLabel(const NMTVDISPINFOA& note) const;
+    void setItemText(HTREEITEM item, CString& text);
+    // Deletes `item` and its record from the tree, the selection going to
+    // its next sibling, else to its previous one.
+    void deleteItem(HTREEITEM item);
+
     // Drag and drop: a tree item or the selected free rows start a drag; the
     // mouse moves the drag image and sets the cursor.
     void OnBeginDragTree(NMHDR* pNMHDR, LRESULT* pResult);
@@ -100,6 +116,8 @@ protected:
     CExtTreeCtrl m_tcStructure;
     CListCtrl m_lcFreeFiles;
 
+    int m_bLabelEditing = 0;
+    int m_bLabelEditCancelled = 0;
     int m_bDragging = 0;
     int m_bDragFromTree = 0;
     int m_bDragFromFreeList = 0;

@@ -8,7 +8,6 @@
 #include "fm_view_form.h"
 
 #include "free_files.h"
-#include "label_edit.h"
 
 #include <zelkar/business_basics.h>
 #include <zelkar/file_access.h>
@@ -102,17 +101,6 @@ void CFmanListbrowseDlg::OnTreeRightClick(NMHDR*, LRESULT* pResult) {
     popup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, this);
 }
 
-// The expanded bit goes into the files on confirmation.
-void CFmanListbrowseDlg::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult) {
-    *pResult = 0;
-    const auto* note = reinterpret_cast<NMTREEVIEWA*>(pNMHDR);
-    TBItemData* record = recordOf(note->itemNew.hItem);
-    if (record != nullptr) {
-        const UINT state = m_tcStructure.GetItemState(note->itemNew.hItem, TVIS_EXPANDED);
-        record->setExpanded((state & TVIS_EXPANDED) != 0);
-    }
-}
-
 void CFmanListbrowseDlg::OnRenameCommand() {
     if (HTREEITEM item = m_tcStructure.GetSelectedItem()) {
         m_tcStructure.EditLabel(item);
@@ -145,12 +133,7 @@ void CFmanListbrowseDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
     if (m_bLabelEditCancelled) {
         m_bLabelEditCancelled = 0;
     } else if (note->item.pszText != nullptr) {
-        CString text;
-        if (CEdit* edit = m_tcStructure.GetEditControl()) {
-            edit->GetWindowText(text);
-        } else {
-            text = note->item.pszText;
-        }
+        CString text = editedLabel(*note);
         CWnd* focus = GetFocus();
         const bool leaving = focus != nullptr && focus->GetDlgCtrlID() == kCancelButton;
         if (text.IsEmpty()) {
@@ -172,24 +155,12 @@ void CFmanListbrowseDlg::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) {
                     note->item.pszText[kMaxLabel] = '\0';
                 }
             }
-            TVITEMA item{};
-            item.mask = TVIF_TEXT;
-            item.hItem = note->item.hItem;
-            item.pszText = text.GetBuffer();
-            m_tcStructure.SetItem(&item);
-            text.ReleaseBuffer();
+            setItemText(note->item.hItem, text);
             showInformation(note->item.hItem);
             *pResult = 1;
         }
     }
     m_bLabelEditing = 0;
-}
-
-// While a label is being edited, Enter and Escape end the edit (Escape
-// dropping it) by giving the tree the focus; a confirm or cancel that comes
-// from anything else only beeps. Returns true: the dialog stays open.
-bool CFmanListbrowseDlg::keepLabelEditOpen(int key) {
-    return vedrix::browser::endLabelEditByKey(m_tcStructure, key, m_bLabelEditCancelled);
 }
 
 void CFmanListbrowseDlg::OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult) {
@@ -283,16 +254,7 @@ void CFmanListbrowseDlg::removeItem(HTREEITEM item) {
     }
     const bool isView = record != nullptr && record->getType() == TBItemData::kView;
     HTREEITEM parent = m_tcStructure.GetParentItem(item);
-    HTREEITEM neighbour = m_tcStructure.GetNextSiblingItem(item);
-    if (neighbour == nullptr) {
-        neighbour = m_tcStructure.GetPrevSiblingItem(item);
-    }
-    if (neighbour != nullptr) {
-        m_tcStructure.SelectItem(neighbour);
-    }
-    m_tcStructure.SetItemData(item, 0);
-    delete record;
-    m_tcStructure.DeleteItem(item);
+    deleteItem(item);
     if (isView && parent != nullptr && !m_tcStructure.ItemHasChildren(parent)) {
         const TBItemData* level = recordOf(parent);
         if (level != nullptr && level->getType() == vedrix::fman::kViewLevel) {

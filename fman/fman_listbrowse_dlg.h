@@ -101,7 +101,6 @@ protected:
     // Editing in the tree.
     void OnTreeClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeRightClick(NMHDR* pNMHDR, LRESULT* pResult);
-    void OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
     void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnTreeKeyDown(NMHDR* pNMHDR, LRESULT* pResult);
@@ -146,7 +145,6 @@ private:
     void deleteView(HTREEITEM view);
     void removeItem(HTREEITEM item) override;
     void returnToFreeList(HTREEITEM item, const TBItemData& record);
-    bool keepLabelEditOpen(int key);
     void showInformation(HTREEITEM item);
     int copySource(int number) const;
 
@@ -189,8 +187,6 @@ private:
     CUIntArray* m_pCreatedCopies = nullptr;
     vedrix::fman::ViewImages m_viewImages;
 
-    int m_bLabelEditing = 0;
-    int m_bLabelEditCancelled = 0;
     // The drawing-file numbers the view-form pass has met.
     std::set<int> m_numbersMet;
     // The numbers the host's drawing-file information marks as inserted,
