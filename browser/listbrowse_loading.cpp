@@ -31,29 +31,15 @@ using vedrix::browser::textWithArgument;
 
 constexpr int kStateImagesBitmap = 125;
 constexpr int kMissingFileBitmap = 126;
-constexpr int kObjectNameSize = 72;
 
 // The address of the name library's read_object_name, as the set-up found
 // it; the free-list loader and the tree filling look names up through it.
 VedadaReadObjectName g_readObjectName = nullptr;
 
-// The drawing-file name that the host gives for `number`, in the display
-// character set and trimmed; empty when the lookup fails.
+// The drawing-file name that the host gives for `number`; empty when the
+// lookup fails.
 CString objectName(int number) {
-    char name[kObjectNameSize];
-    std::memset(name, 0, sizeof name);
-    if (g_readObjectName == nullptr) {
-        reportMissingFunction(VEDADA_READ_OBJECT_NAME);
-    } else if (g_readObjectName(1, number, name) != 0) {
-        std::printf("error from DLL %s in function %s\n", VEDADA_LIBRARY_NAME,
-                    VEDADA_READ_OBJECT_NAME);
-        std::memset(name, 0, sizeof name);
-    }
-    name[sizeof name - 1] = '\0';
-    AsciiTextToIso(name, name);
-    CString text(name);
-    text.Trim(' ');
-    return text;
+    return vedrix::browser::objectNameOf(g_readObjectName, number, reportMissingFunction, "");
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The host's name-lookup library as the browsers reach it: its functions by
-// name, and the console line when one is missing.
+// name, the console line when one is missing, and the names it gives drawing
+// files.
 #pragma once
 
 #include <windows.h>
+#include <vedrix/framework/cstring.h>
 #include <zelkar/vedada.h>
 
 #include <cstdio>
@@ -42,5 +44,12 @@ inline bool handOnProjectDirectory(HMODULE library, const char* directory) {
 inline void reportMissingFunction(const char* name) {
     std::printf("Function: <%s> in %s not found !\n", name, VEDADA_LIBRARY_NAME);
 }
+
+// The name that `readObjectName` gives the drawing file `number`, in the
+// display character set and trimmed; empty when the lookup fails. Without
+// the function, `reportMissing` says so on the console; a lookup that fails
+// prints a line that `errorPrefix` opens.
+CString objectNameOf(VedadaReadObjectName readObjectName, int number,
+                     void (*reportMissing)(const char*), const char* errorPrefix);
 
 }  // namespace vedrix::browser

@@ -30,7 +30,6 @@ namespace {
 using vedrix::browser::libraryFunction;
 
 constexpr int kNewLevelBitmap = 131;
-constexpr int kObjectNameSize = 72;
 
 void reportMissing(const char* name) {
     std::printf("fmmanager Function: <%s> in %s not found !\n", name, VEDADA_LIBRARY_NAME);
@@ -152,23 +151,10 @@ void CFmanListbrowseDlg::fillFreeList() {
         });
 }
 
-// The drawing-file name that the host gives for `number`, in the display
-// character set and trimmed; empty when the lookup fails.
+// The drawing-file name that the host gives for `number`; empty when the
+// lookup fails.
 CString CFmanListbrowseDlg::objectName(int number) const {
-    char name[kObjectNameSize];
-    std::memset(name, 0, sizeof name);
-    if (m_pReadObjectName == nullptr) {
-        reportMissing(VEDADA_READ_OBJECT_NAME);
-    } else if (m_pReadObjectName(1, number, name) != 0) {
-        std::printf("fmmanager: error from DLL %s in function %s\n", VEDADA_LIBRARY_NAME,
-                    VEDADA_READ_OBJECT_NAME);
-        std::memset(name, 0, sizeof name);
-    }
-    name[sizeof name - 1] = '\0';
-    AsciiTextToIso(name, name);
-    CString text(name);
-    text.Trim(' ');
-    return text;
+    return vedrix::browser::objectNameOf(m_pReadObjectName, number, reportMissing, "fmmanager: ");
 }
 
 void CFmanListbrowseDlg::bringIntoViewForm() {
