@@ -42,17 +42,11 @@ public:
         kInfoLine = 1008,
         kStructureLine = 1009,
     };
-    static constexpr int kMaxItemText = 255;  // the longest text of a tree item
     static constexpr UINT kExpandedStates = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
     static constexpr UINT kAttributeMenu = 120;  // its first popup: the tree's items
     explicit CListbrowseDlg(CWnd* pParent = nullptr);
     ~CListbrowseDlg() override;
 
-    HMODULE m_hNameLib = nullptr;  // the loaded vedada.dll
-    CString m_csDirectory;         // the project directory
-    CString m_csTitle;             // the name of the structure's root
-    CString m_csStructureName;     // the level list file, relative to the directory
-    CString m_csHreName;           // the hierarchy file, relative to the directory
     // The application's attribute menu switch: the context menu of the tree
     // is offered only while it is non-zero (null: never).
     const int* m_pAttribMenu = nullptr;
@@ -64,8 +58,6 @@ protected:
     void OnCancel() override;
 
     // The dialog's frame.
-    void OnConfirmButton() { OnOK(); }
-    void OnCancelButton() { OnCancel(); }
     void OnNothing() {}
     void OnAttributeCommand();
     void OnHelpCommand();

@@ -21,9 +21,21 @@
 #include <vedrix/widgets/ext_tree_ctrl.h>
 
 class CStructureBrowseDlg : public CDialog {
+public:
+    static constexpr int kMaxItemText = 255;  // the longest text of a tree item
+
+    HMODULE m_hNameLib = nullptr;  // the loaded vedada.dll
+    CString m_csDirectory;         // the project directory
+    CString m_csTitle;             // the name of the structure's root
+    CString m_csStructureName;     // the level list file, relative to the directory
+    CString m_csHreName;           // the hierarchy file, relative to the directory
+
 protected:
     CStructureBrowseDlg(UINT templateId, CWnd* pParent);
     ~CStructureBrowseDlg() override;
+
+    void OnConfirmButton() { OnOK(); }
+    void OnCancelButton() { OnCancel(); }
 
     // The frame: a right double click confirms; the dialog keeps a least
     // size and shows its icon while minimised.

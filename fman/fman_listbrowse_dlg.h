@@ -65,17 +65,11 @@ public:
         kRenameViewCommand = 32799,
         kDeleteViewCommand = 32801,
     };
-    static constexpr int kMaxItemText = 255;  // the longest text of a tree item
-    static constexpr int kMaxLabel = 50;      // the longest name a rename keeps
+    static constexpr int kMaxLabel = 50;  // the longest name a rename keeps
     explicit CFmanListbrowseDlg(CWnd* pParent = nullptr);
     ~CFmanListbrowseDlg() override;
 
-    HMODULE m_hNameLib = nullptr;      // the loaded vedada.dll
     HMODULE m_hFacilityLib = nullptr;  // the host's facility library, may be null
-    CString m_csDirectory;             // the project directory
-    CString m_csTitle;                 // the name of the structure's root
-    CString m_csStructureName;         // the level list file, relative to the directory
-    CString m_csHreName;               // the hierarchy file, relative to the directory
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -84,8 +78,6 @@ protected:
     void OnCancel() override;
 
     // The dialog's frame.
-    void OnConfirmButton() { OnOK(); }
-    void OnCancelButton() { OnCancel(); }
     BOOL OnHelpInfo(HELPINFO* pHelpInfo);
     void layOut(const Layout& layout) override;
 
