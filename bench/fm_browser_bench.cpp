@@ -47,13 +47,16 @@
 #include <vedrix/model.h>
 #include <vedrix/samplegen/sample_project.h>
 
+#include "modal_session.h"
 #include "module_call.h"
 #include "ratio_reporter.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using vedrix::bench::cancelDialog;
+using vedrix::bench::Clock;
+using vedrix::bench::secondsBetween;
 
 constexpr int kFmBrowserTemplate = 127;
 constexpr int kTree = 1025;
@@ -65,10 +68,6 @@ constexpr int kFirstNumber = 1000;
 
 using FmBrowserFunction = int (*)(HWND, HMODULE, const char*, const char*, const char*, const char*,
                                   const char*);
-
-double secondsBetween(Clock::time_point start, Clock::time_point end) {
-    return std::chrono::duration<double>(end - start).count();
-}
 
 struct Project {
     explicit Project(const char* tag)
@@ -121,25 +120,14 @@ const Project* g_project = nullptr;
 // One call of the browser on g_project; `act` runs once the dialog is shown
 // and returns with it closed. Gives the call's result.
 int browse(const std::function<void(HWND)>& act, Clock::time_point& shown) {
-    vedrix::headless::setModalHook([&](HWND dialog, int templateId) {
-        shown = Clock::now();
-        if (templateId == kFmBrowserTemplate) {
-            act(dialog);
-        }
+    return vedrix::bench::showModal(kFmBrowserTemplate, act, shown, [] {
+        return g_fmBrowser(nullptr, nullptr, "en", g_project->dir.string().c_str(), "Site",
+                           (g_project->name + ".lis").c_str(), "");
     });
-    const int result = g_fmBrowser(nullptr, nullptr, "en", g_project->dir.string().c_str(), "Site",
-                                   (g_project->name + ".lis").c_str(), "");
-    vedrix::headless::setModalHook(nullptr);
-    return result;
-}
-
-void cancel(HWND dialog) {
-    ::SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 void confirm(HWND dialog) {
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    vedrix::bench::clickButton(dialog, IDOK);
 }
 
 HTREEITEM nextItem(HWND tree, HTREEITEM item, UINT how) {
@@ -183,7 +171,7 @@ bool verify(const Project& big, const Project& variantProject) {
             ::SendMessageA(dialog, WM_COMMAND, kVariantCommand, 0);
             // The new variant is selected.
             copies = childCount(tree, nextItem(tree, nullptr, TVGN_CARET));
-            cancel(dialog);
+            cancelDialog(dialog);
         },
         shown);
     const int leftOver =
@@ -218,15 +206,7 @@ bool verify(const Project& big, const Project& variantProject) {
 }
 
 void runOpen(benchmark::State& state) {
-    for (auto _ : state) {
-        Clock::time_point shown;
-        const Clock::time_point start = Clock::now();
-        if (browse(cancel, shown) != IDCANCEL) {
-            state.SkipWithError("the browser did not open");
-            break;
-        }
-        state.SetIterationTime(secondsBetween(start, shown));
-    }
+    vedrix::bench::timeOpening(state, browse, "the browser did not open");
 }
 
 void runConfirm(benchmark::State& state) {
@@ -258,7 +238,7 @@ void runVariant(benchmark::State& state) {
                 start = Clock::now();
                 ::SendMessageA(dialog, WM_COMMAND, kVariantCommand, 0);
                 end = Clock::now();
-                cancel(dialog);  // deletes the copies again
+                cancelDialog(dialog);  // deletes the copies again
             },
             shown);
         state.SetIterationTime(secondsBetween(start, end));

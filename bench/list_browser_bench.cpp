@@ -44,22 +44,20 @@
 #include <vedrix/model.h>
 #include <vedrix/samplegen/sample_project.h>
 
+#include "modal_session.h"
 #include "module_call.h"
 #include "ratio_reporter.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using vedrix::bench::Clock;
+using vedrix::bench::secondsBetween;
 
 constexpr int kListBrowserTemplate = 101;
 constexpr int kConfirmButton = 1003;
 
 using ListBrowserFunction = int (*)(HWND, const char*, const char*, const char*, const char*,
                                     const char*);
-
-double secondsBetween(Clock::time_point start, Clock::time_point end) {
-    return std::chrono::duration<double>(end - start).count();
-}
 
 struct Project : vedrix::bench::ScratchProject {
     Project() : ScratchProject("vedrix-bench-list-") {}
@@ -114,25 +112,14 @@ const Project* g_project = nullptr;
 // One call of the list browser; `act` runs once the dialog is shown and
 // returns with it closed. Gives the call's result.
 int browse(const std::function<void(HWND)>& act, Clock::time_point& shown) {
-    vedrix::headless::setModalHook([&](HWND dialog, int templateId) {
-        shown = Clock::now();
-        if (templateId == kListBrowserTemplate) {
-            act(dialog);
-        }
+    return vedrix::bench::showModal(kListBrowserTemplate, act, shown, [] {
+        return g_listBrowser(nullptr, "en", g_project->dir().string().c_str(), "Campus",
+                             (g_project->name + ".lis").c_str(), "");
     });
-    const int result = g_listBrowser(nullptr, "en", g_project->dir().string().c_str(), "Campus",
-                                     (g_project->name + ".lis").c_str(), "");
-    vedrix::headless::setModalHook(nullptr);
-    return result;
-}
-
-void cancel(HWND dialog) {
-    ::SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 void confirm(HWND dialog) {
-    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kConfirmButton, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, kConfirmButton)));
+    vedrix::bench::clickButton(dialog, kConfirmButton);
 }
 
 // Before any timing: the dialog shows every level, drawing file and free
@@ -170,15 +157,7 @@ bool verify() {
 }
 
 void runOpen(benchmark::State& state) {
-    for (auto _ : state) {
-        Clock::time_point shown;
-        const Clock::time_point start = Clock::now();
-        if (browse(cancel, shown) != IDCANCEL) {
-            state.SkipWithError("the list browser did not open");
-            break;
-        }
-        state.SetIterationTime(secondsBetween(start, shown));
-    }
+    vedrix::bench::timeOpening(state, browse, "the list browser did not open");
 }
 
 void runConfirm(benchmark::State& state) {
