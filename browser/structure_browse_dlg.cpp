@@ -13,6 +13,14 @@ constexpr int kMinimumHeight = 450;
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(CStructureBrowseDlg, CDialog)
+ON_WM_MOUSEMOVE()
+ON_WM_RBUTTONDBLCLK()
+ON_WM_SIZE()
+ON_WM_GETMINMAXINFO()
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
 CStructureBrowseDlg::CStructureBrowseDlg(UINT templateId, CWnd* pParent)
     : CDialog(templateId, pParent), m_pParent(pParent), m_hParentWnd(SafeHandle(pParent)) {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kDialogIcon));

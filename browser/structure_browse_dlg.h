@@ -140,4 +140,8 @@ protected:
     CDragImage m_dragImage;
     HCURSOR m_hForbiddenCursor = nullptr;
     HCURSOR m_hArrowCursor = nullptr;
+
+    // The window messages both browsers handle alike; each browser's own map
+    // names its controls' notifications, its buttons and the closing.
+    DECLARE_MESSAGE_MAP()
 };
