@@ -1,11 +1,11 @@
 // Fuzz target: the host's facility-management files as the stand-ins read
 // them. Every input is read as the view file and as the drawing-file
-// information (tables of 8 and 6 columns), and, when it is long enough, its
-// first bytes as a drawing file's header record.
+// information (tables of 8 and 6 columns), as the drawings list, and, when it
+// is long enough, its first bytes as a drawing file's header record.
 //
 // What reads must come back the same when written and read again: a table's
-// rows with the blanks the writer puts for tabs and line ends, and a header's
-// values. The one exception is a row whose first field begins with "#": the
+// rows and the drawings with the blanks the writer puts for tabs and line
+// ends, and a header's values. The one exception is a row whose first field begins with "#": the
 // format reads that line as a comment, and the module never writes one
 // (its first columns are flags and numbers).
 #include <cstddef>
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include <vedrix/hostsim/drawing_header.h>
+#include <vedrix/hostsim/drawings.h>
 #include <vedrix/hostsim/fm_columns.h>
 #include <vedrix/hostsim/table_text.h>
 #include <vedrix/hostsim/text_lines.h>
@@ -78,6 +79,39 @@ void checkTable(const std::string& bytes, const std::vector<std::string>& column
     }
 }
 
+std::string writeDrawings(const std::vector<Drawing>& drawings) {
+    std::ostringstream out;
+    WriteDrawingLines(out, drawings);
+    return out.str();
+}
+
+void checkDrawings(const std::string& bytes) {
+    std::istringstream in(bytes);
+    std::vector<Drawing> drawings;
+    if (!ReadDrawingLines(in, drawings)) {
+        if (!drawings.empty()) {
+            vedrix::fuzz::mismatch("a list that does not read keeps drawings", "",
+                                   writeDrawings(drawings));
+        }
+        return;
+    }
+    const std::string written = writeDrawings(drawings);
+    std::istringstream back(written);
+    std::vector<Drawing> again;
+    if (!ReadDrawingLines(back, again)) {
+        vedrix::fuzz::mismatch("written drawings list does not read", written, "");
+    }
+    bool same = again.size() == drawings.size();
+    for (std::size_t i = 0; same && i < again.size(); ++i) {
+        same = again[i].number == drawings[i].number &&
+               again[i].drawingFiles == drawings[i].drawingFiles &&
+               again[i].name == OneLineField(drawings[i].name);
+    }
+    if (!same) {
+        vedrix::fuzz::mismatch("drawings list", written, writeDrawings(again));
+    }
+}
+
 std::string describe(const DrawingHeader& header) {
     std::ostringstream out;
     out << header.number << ' ' << header.content << " [" << header.name << "]";
@@ -123,6 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         size == 0 ? std::string() : std::string(reinterpret_cast<const char*>(data), size);
     checkTable(bytes, ViewColumns());
     checkTable(bytes, TbColumns());
+    checkDrawings(bytes);
     checkHeader(bytes);
     return 0;
 }

@@ -7,11 +7,8 @@ namespace vedrix::hostsim {
 
 bool ReadTable(const std::string& path, std::size_t columns, std::vector<TableRow>& rows) {
     rows.clear();
-    if (FileIsMissing(path)) {
-        return true;
-    }
-    framework::TextFileReader file(path.c_str());
-    return file.is_open() && ReadTableRows(file, columns, rows);
+    return ReadTextFile(path,
+                        [&](std::istream& file) { return ReadTableRows(file, columns, rows); });
 }
 
 bool WriteTable(const std::string& path, const std::vector<std::string>& columnNames,
