@@ -5,9 +5,9 @@
 //
 // What reads must come back the same when written and read again: a table's
 // rows and the drawings with the blanks the writer puts for tabs and line
-// ends, and a header's values. The one exception is a row whose first field begins with "#": the
-// format reads that line as a comment, and the module never writes one
-// (its first columns are flags and numbers).
+// ends, and a header's values. The one exception is a table row whose first
+// field begins with "#": the format reads that line as a comment, and the
+// module never writes one (its first columns are flags and numbers).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
