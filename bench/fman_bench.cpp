@@ -1,12 +1,16 @@
 // Benchmarks of the facility-management number work on generated projects on
-// disk, each beside the time to stat the same number of files in the same run:
+// disk, each beside a plain loop doing the file work that cannot be avoided,
+// in the same run:
 //
 //   search-all-taken/stat   GetNextFreeTbNr over a project whose numbers 1 to
 //                           5998 all hold drawing files with content, every
 //                           7th of them also taken by a drawing, so that only
-//                           5999 is free
-//   copy-batch/stat         CopyTbsToFreeNumbers of 200 drawing files to free
-//                           numbers, named after their sources
+//                           5999 is free, against stat of the 5998 files
+//   search-no-drawings/stat the same search with no drawings list in the
+//                           project, against the same stat
+//   copy-batch/copy         CopyTbsToFreeNumbers of 200 drawing files to free
+//                           numbers, named after their sources, against
+//                           copying the same 200 files to the same numbers
 //
 // --smoke shrinks both a hundredfold, for a quick run under the sanitizers.
 #include <benchmark/benchmark.h>
@@ -27,6 +31,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -62,7 +67,11 @@ struct Project {
 };
 
 bool makeProject(const std::string& name, int count, Project& project) {
-    project.dir = fs::temp_directory_path() / ("vedrix-bench-fman-" + name);
+    // A name of its own, so that two runs at the same time (a benchmark and
+    // the smoke test) never write over each other's project.
+    std::random_device random;
+    project.dir =
+        fs::temp_directory_path() / ("vedrix-bench-fman-" + name + "-" + std::to_string(random()));
     std::error_code ignored;
     fs::remove_all(project.dir, ignored);
     fs::create_directories(project.dir);
@@ -132,8 +141,27 @@ private:
     int m_saved = -1;
 };
 
-void runSearch(benchmark::State& state, const Project& project, int expected) {
+// Puts the project's drawings list in place or out of the way.
+bool keepDrawingsList(const Project& project, bool keep) {
+    const fs::path list = project.dir / vedrix::hostsim::kDrawingsFileName;
+    fs::path away = list;
+    away += ".away";
+    std::error_code error;
+    if (keep && fs::exists(away)) {
+        fs::rename(away, list, error);
+    } else if (!keep && fs::exists(list)) {
+        fs::rename(list, away, error);
+    }
+    return !error && fs::exists(list) == keep;
+}
+
+void runSearch(benchmark::State& state, const Project& project, int expected,
+               bool withDrawingsList) {
     useProject(project);
+    if (!keepDrawingsList(project, withDrawingsList)) {
+        state.SkipWithError("the drawings list cannot be moved");
+        return;
+    }
     const std::unique_ptr<TbNumberSlot[]> table = NewTbNumberTable();
     for (auto _ : state) {
         QuietStdout quiet;
@@ -171,6 +199,61 @@ void runCopyBatch(benchmark::State& state, const Project& project, int count) {
     }
 }
 
+// The drawing files a batch of `count` makes: the first numbers after the
+// project's own, the sources, since the search passes over those.
+std::vector<fs::path> copyPaths(const Project& project, int count) {
+    std::vector<fs::path> paths;
+    for (int i = 1; i <= count; ++i) {
+        const int number = static_cast<int>(project.paths.size()) + i;
+        paths.push_back(project.dir / vedrix::hostsim::DrawingFileName(number));
+    }
+    return paths;
+}
+
+// Copies a whole file with read and write; false on any failure.
+bool copyFile(const std::string& from, const std::string& to) {
+    const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) {
+        return false;
+    }
+    const int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    bool ok = out >= 0;
+    char buffer[65536];
+    ssize_t got = 0;
+    while (ok && (got = read(in, buffer, sizeof buffer)) > 0) {
+        ok = write(out, buffer, static_cast<size_t>(got)) == got;
+    }
+    ok = ok && got == 0;
+    close(in);
+    if (out >= 0) {
+        ok = close(out) == 0 && ok;
+    }
+    return ok;
+}
+
+// Copies the project's first `count` drawing files to the numbers a batch
+// gives them; the copies are deleted outside the measured time.
+void runCopyLoop(benchmark::State& state, const Project& project, int count) {
+    const std::vector<fs::path> copies = copyPaths(project, count);
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        bool ok = true;
+        for (int i = 0; i < count; ++i) {
+            ok = copyFile(project.paths[static_cast<std::size_t>(i)],
+                          copies[static_cast<std::size_t>(i)].string()) &&
+                 ok;
+        }
+        state.SetIterationTime(secondsSince(start));
+        for (const fs::path& copy : copies) {
+            fs::remove(copy);
+        }
+        if (!ok) {
+            state.SkipWithError("a drawing file was not copied");
+            break;
+        }
+    }
+}
+
 // Stats each of the project's first `count` drawing files once.
 void runStat(benchmark::State& state, const Project& project, int count) {
     for (auto _ : state) {
@@ -199,36 +282,45 @@ int main(int argc, char** argv) {
     }
     Project searchProject;
     Project copyProject;
+    const auto removeProjects = [&] {
+        std::error_code ignored;
+        fs::remove_all(searchProject.dir, ignored);
+        fs::remove_all(copyProject.dir, ignored);
+    };
     if (!makeProject("search", sizes.taken, searchProject) ||
         !makeProject("copy", sizes.copies, copyProject)) {
+        removeProjects();
         return 1;
     }
     std::printf("search: drawing files 1 to %d taken; copy: a batch of %d drawing files\n",
                 sizes.taken, sizes.copies);
 
     const std::string search = "search/all-taken/" + std::to_string(sizes.taken);
+    const std::string searchBare = "search/no-drawings-list/" + std::to_string(sizes.taken);
     const std::string searchStat = "baseline/stat/" + std::to_string(sizes.taken);
     const std::string copy = "copy/batch/" + std::to_string(sizes.copies);
-    const std::string copyStat = "baseline/stat/" + std::to_string(sizes.copies);
+    const std::string copyLoop = "baseline/copy/" + std::to_string(sizes.copies);
     const auto add = [](const std::string& name, auto run) {
         benchmark::RegisterBenchmark(name.c_str(), run)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
     };
-    add(search, [&](benchmark::State& s) { runSearch(s, searchProject, sizes.taken + 1); });
+    add(search, [&](benchmark::State& s) { runSearch(s, searchProject, sizes.taken + 1, true); });
+    add(searchBare,
+        [&](benchmark::State& s) { runSearch(s, searchProject, sizes.taken + 1, false); });
     add(searchStat, [&](benchmark::State& s) { runStat(s, searchProject, sizes.taken); });
     add(copy, [&](benchmark::State& s) { runCopyBatch(s, copyProject, sizes.copies); });
-    add(copyStat, [&](benchmark::State& s) { runStat(s, copyProject, sizes.copies); });
+    add(copyLoop, [&](benchmark::State& s) { runCopyLoop(s, copyProject, sizes.copies); });
 
     RatioReporter reporter(!smoke);
     if (!runRegisteredBenchmarks(argc, argv, reporter)) {
+        removeProjects();
         return 1;
     }
-    reporter.printRatio("search-all-taken/stat", search, searchStat, 0);
-    reporter.printRatio("copy-batch/stat", copy, copyStat, 0);
-    std::error_code ignored;
-    fs::remove_all(searchProject.dir, ignored);
-    fs::remove_all(copyProject.dir, ignored);
+    reporter.printRatio("search-all-taken/stat", search, searchStat, 2);
+    reporter.printRatio("search-no-drawings/stat", searchBare, searchStat, 2);
+    reporter.printRatio("copy-batch/copy", copy, copyLoop, 2);
+    removeProjects();
     // A wrong result of the search or the batch fails the program (and the
     // smoke test).
     return reporter.anyError() ? 1 : 0;

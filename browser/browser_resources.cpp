@@ -2,6 +2,12 @@
 
 namespace vedrix::browser {
 
+CString loadedText(UINT textId) {
+    CString text;
+    text.LoadString(textId);
+    return text;
+}
+
 CString textWithArgument(UINT textId, const CString& argument) {
     CString pattern;
     pattern.LoadString(textId);

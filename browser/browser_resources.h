@@ -1,5 +1,5 @@
 // What the browsers take from the language library besides their templates:
-// the item images every browser shows, and texts with an argument.
+// the item images every browser shows, and texts by number.
 #pragma once
 
 #include <vedrix/framework/ui.h>
@@ -10,6 +10,9 @@ namespace vedrix::browser {
 // that is transparent in it.
 inline constexpr int kItemImagesBitmap = 108;
 inline constexpr COLORREF kTransparentColor = RGB(255, 255, 255);
+
+// Text `textId` of the language library; empty when it has none.
+CString loadedText(UINT textId);
 
 // Text `textId` with its one "%s" replaced by `argument` and "%%" by "%".
 // The text comes from outside the module, so it is never handed to a

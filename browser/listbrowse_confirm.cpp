@@ -38,42 +38,38 @@ void CListbrowseDlg::rebuildLevels() {
     m_pRoot = new Zel_GM_Root(ZU_String(m_csTitle));
     vedrix::browser::readStructureFiles(*m_pRoot, projectFile(""), m_csHreName, m_csStructureName,
                                         0);
-    CMap<DWORD_PTR, DWORD_PTR, int, int> ids(10);
-    ids.InitHashTable(17);
     int counter = 0;
     HTREEITEM rootItem = m_tcStructure.GetRootItem();
     if (rootItem == nullptr) {
         return;
     }
-    ids.SetAt(reinterpret_cast<DWORD_PTR>(rootItem), 0);
     if (TBItemData* record = recordOf(rootItem)) {
         record->setLevelID(0);
         record->handAttributesTo(m_pRoot->getAttributes());
     }
     if (HTREEITEM first = m_tcStructure.GetChildItem(rootItem)) {
-        buildLevels(first, m_pRoot, ids, counter);
+        buildLevels(first, m_pRoot, counter);
     }
 }
 
-void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent,
-                                 CMap<DWORD_PTR, DWORD_PTR, int, int>& ids, int& counter) {
+// The levels of `first` and its siblings below `parent`, which is the level
+// built from their parent item: its identifier is their parent identifier
+// (the root's is 0).
+void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int& counter) {
+    const unsigned long parentId = parent->getID();
     for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.GetNextSiblingItem(item)) {
         const int id = ++counter;
-        ids.SetAt(reinterpret_cast<DWORD_PTR>(item), id);
         TBItemData* record = recordOf(item);
         if (record == nullptr) {
             continue;
         }
         record->setLevelID(static_cast<unsigned long>(id));
-        CString text = m_tcStructure.GetItemText(item).Left(kMaxItemText);
-        int parentId = 0;
-        ids.Lookup(reinterpret_cast<DWORD_PTR>(m_tcStructure.GetParentItem(item)), parentId);
         CString name;
         CString identifier;
         if (record->getType() == TBItemData::kDrawingFile) {
             name.Format("%u", static_cast<unsigned>(record->getNumber()));
         } else {
-            name = text;
+            name = m_tcStructure.GetItemText(item).Left(kMaxItemText);
             identifier = record->getIdentifier();
             if (identifier.IsEmpty()) {
                 identifier = vedrix::browser::newUuidText();
@@ -81,15 +77,15 @@ void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent,
         }
         char uuid[TBItemData::kTextSize] = {};
         std::strncpy(uuid, identifier, sizeof uuid - 1);
-        Zel_GM_Level* level = parent->addSublevel(
-            record->getType(), static_cast<unsigned long>(id), static_cast<unsigned long>(parentId),
-            ZU_String(name), record->getFlags(), reinterpret_cast<unsigned char*>(uuid));
+        Zel_GM_Level* level = parent->addSublevel(record->getType(), static_cast<unsigned long>(id),
+                                                  parentId, ZU_String(name), record->getFlags(),
+                                                  reinterpret_cast<unsigned char*>(uuid));
         if (level == nullptr) {
             continue;
         }
         record->handAttributesTo(level->getAttributes());
         if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
-            buildLevels(child, level, ids, counter);
+            buildLevels(child, level, counter);
         }
     }
 }

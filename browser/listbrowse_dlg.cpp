@@ -2,7 +2,10 @@
 // layout on resize, the minimised icon, help and the ways the dialog closes.
 #include "listbrowse_dlg.h"
 
+#include "attribute_dlg.h"
+
 #include <vedrix/model/root.h>
+#include <vedrix/widgets/tree_list_class.h>
 
 #include <algorithm>
 #include <iterator>
@@ -53,6 +56,7 @@ CListbrowseDlg::CListbrowseDlg(CWnd* pParent)
 }
 
 CListbrowseDlg::~CListbrowseDlg() {
+    UnregisterTreeListClass();
     delete m_pItemImages;
     delete m_pStateImages;
     if (m_pStructureNumbers != nullptr) {
@@ -107,10 +111,24 @@ void CListbrowseDlg::OnRButtonDblClk(UINT nFlags, CPoint point) {
     CDialog::OnRButtonDblClk(nFlags, point);
 }
 
-// The attribute editor opens from here once the application offers it; with
-// the attribute menu switch off the command does nothing, and handling it
-// here keeps it from going round the application back to this dialog.
-void CListbrowseDlg::OnAttributeCommand() {}
+// The attribute editor for the selected item: its rows go back into the
+// item's record when the person confirms, and into the hierarchy file when
+// the browser is confirmed. Handling the command here keeps it from going
+// round the application back to this dialog.
+void CListbrowseDlg::OnAttributeCommand() {
+    HTREEITEM item = m_tcStructure.GetSelectedItem();
+    TBItemData* record = recordOf(item);
+    if (record == nullptr) {
+        return;
+    }
+    CString path;
+    for (HTREEITEM above = m_tcStructure.GetParentItem(item); above != nullptr;
+         above = m_tcStructure.GetParentItem(above)) {
+        path = m_tcStructure.GetItemText(above) + "\\" + path;
+    }
+    CAttributeDlg dialog(&record->getAttributes(), path, m_tcStructure.GetItemText(item));
+    dialog.DoModal();
+}
 
 void CListbrowseDlg::OnHelpCommand() {
     SetHelpID(kHelpContext);

@@ -44,6 +44,7 @@ public:
     };
     static constexpr int kMaxItemText = 255;  // the longest text of a tree item
     static constexpr UINT kExpandedStates = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+    static constexpr UINT kAttributeMenu = 120;  // its first popup: the tree's items
     explicit CListbrowseDlg(CWnd* pParent = nullptr);
     ~CListbrowseDlg() override;
 
@@ -52,6 +53,9 @@ public:
     CString m_csTitle;             // the name of the structure's root
     CString m_csStructureName;     // the level list file, relative to the directory
     CString m_csHreName;           // the hierarchy file, relative to the directory
+    // The application's attribute menu switch: the context menu of the tree
+    // is offered only while it is non-zero (null: never).
+    const int* m_pAttribMenu = nullptr;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -122,8 +126,7 @@ private:
 
     // Confirmation.
     void rebuildLevels();
-    void buildLevels(HTREEITEM first, Zel_GM_Level* parent,
-                     CMap<DWORD_PTR, DWORD_PTR, int, int>& ids, int& counter);
+    void buildLevels(HTREEITEM first, Zel_GM_Level* parent, int& counter);
 
     TBItemData* recordOf(HTREEITEM item) const;
     int imageOf(int type, bool checked) const;

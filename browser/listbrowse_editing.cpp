@@ -173,8 +173,31 @@ void CListbrowseDlg::returnToFreeList(HTREEITEM item, const TBItemData& record) 
 }
 
 // The attribute menu is offered only while the application's attribute menu
-// switch is on, and nothing turns it on before the attribute editor comes:
-// a right click on the tree does nothing.
+// switch is on, for the right-clicked item unless it is a drawing file; its
+// command comes back as the attribute command.
 void CListbrowseDlg::OnTreeRightClick(NMHDR*, LRESULT* pResult) {
     *pResult = 0;
+    if (m_pAttribMenu == nullptr || *m_pAttribMenu == 0) {
+        return;
+    }
+    for (HTREEITEM item = m_tcStructure.GetFirstVisibleItem(); item != nullptr;
+         item = m_tcStructure.GetNextVisibleItem(item)) {
+        if (m_tcStructure.GetItemState(item, TVIS_DROPHILITED) & TVIS_DROPHILITED) {
+            m_tcStructure.SelectItem(item);
+            break;
+        }
+    }
+    const TBItemData* record = recordOf(m_tcStructure.GetSelectedItem());
+    if (record != nullptr && record->getType() == TBItemData::kDrawingFile) {
+        return;
+    }
+    CMenu menu;
+    if (!menu.LoadMenu(kAttributeMenu)) {
+        return;
+    }
+    if (CMenu* popup = menu.GetSubMenu(0)) {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        popup->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
+    }
 }

@@ -6,6 +6,7 @@
 
 #include <vedrix/framework/text_file.h>
 #include <vedrix/model/root.h>
+#include <vedrix/widgets/tree_list_class.h>
 #include <zelkar/utility_language.h>
 #include <zelkar/vedada.h>
 
@@ -66,6 +67,7 @@ CString CListbrowseDlg::projectFile(const CString& name) const {
 }
 
 BOOL CListbrowseDlg::OnInitDialog() {
+    RegisterTreeListClass();
     announceProjectDirectory();
     g_readObjectName = libraryFunction<VedadaReadObjectName>(m_hNameLib, VEDADA_READ_OBJECT_NAME);
     CDialog::OnInitDialog();

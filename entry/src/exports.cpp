@@ -101,6 +101,8 @@ VEDRIX_EXPORT int WINAPIV tb_list_browser(HWND parent, const char* language, con
         CListbrowseDlg dialog(CWnd::FromHandle(parent));
         CurrentDialog current(vedrixApp().m_pListBrowser, &dialog);
         handOver(dialog, names.get(), directory, title, structure);
+        vedrixApp().m_nAttribMenu = attributeMenuSetting();
+        dialog.m_pAttribMenu = &vedrixApp().m_nAttribMenu;
         const TemplateCopy copy = copyTemplateIfMissing(directory, dialog.m_csHreName);
         if (copy.failed) {
             reportCopyFailure(parent, copy);

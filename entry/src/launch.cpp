@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include <zelkar/reg.h>
+#include <zelkar/utility_general.h>
 #include <zelkar/utility_language.h>
 #include <zelkar/vedada.h>
 
@@ -118,6 +119,14 @@ CString displayTitle(const char* title) {
     AsciiTextToIso(buffer, buffer);
     shown.ReleaseBuffer();
     return shown;
+}
+
+int attributeMenuSetting() {
+    int value = 0;
+    if (ZelRegGetNumber(kAttributeMenuSection, kAttributeMenuKey, &value) != 0) {
+        return 0;
+    }
+    return value != 0 ? 1 : 0;
 }
 
 }  // namespace vedrix::entry

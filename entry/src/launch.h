@@ -51,4 +51,11 @@ void reportCopyFailureAfx(const TemplateCopy& copy);
 // display character set.
 CString displayTitle(const char* title);
 
+// The host's setting that offers the attribute editor in the list browser's
+// context menu: a number in the host's settings, read each time the list
+// browser opens; anything but a stored non-zero number leaves the menu off.
+inline constexpr int kAttributeMenuSection = 1;
+inline constexpr const char* kAttributeMenuKey = "Settings\\ListBrowser_AttributeMenu";
+int attributeMenuSetting();
+
 }  // namespace vedrix::entry

@@ -14,7 +14,7 @@ public:
 
     CListbrowseDlg* m_pListBrowser = nullptr;    // while tb_list_browser runs it
     CFmanListbrowseDlg* m_pFmBrowser = nullptr;  // while tb_fman_browser runs it
-    int m_nAttribMenu = 0;                       // the attribute menu switch
+    int m_nAttribMenu = 0;                       // the attribute menu switch (host setting)
     int m_nIFCActive = 0;                        // the last value of tb_setIFCActive
     CString m_csFmProjectDir;                    // while an FM dialog runs
 

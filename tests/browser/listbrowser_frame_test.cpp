@@ -195,24 +195,6 @@ TEST_F(FrameTest, ARightDoubleClickConfirms) {
     EXPECT_EQ(readFile(project / "campus.lis"), "#DATA:\n1\t3\t0\t\n");
 }
 
-// The attribute command and the context menu wait for the attribute
-// editor: neither opens anything, and the dialog goes on.
-TEST_F(FrameTest, TheAttributeCommandAndTheContextMenuDoNothingYet) {
-    bool stillOpen = false;
-    person.onDialog(101, [&](Dialog& d) {
-        ::SendMessageA(d.hwnd(), WM_COMMAND, 32772, 0);
-        d.tree(1001).item({"Campus", "House"}).rightClick();
-        ::SendMessageA(d.hwnd(), WM_COMMAND, 1010, 0);
-        stillOpen = d.exists() && d.isEnabled();
-        d.cancel();
-    });
-    EXPECT_EQ(browse(), IDCANCEL);
-    EXPECT_TRUE(stillOpen);
-    EXPECT_THAT(person.menus(), IsEmpty());
-    EXPECT_THAT(person.messageBoxes(), IsEmpty());
-    EXPECT_THAT(person.dialogsSeen(), ElementsAre(101));
-}
-
 // Checking runs down the branch; expanding and collapsing is kept. A
 // drawing file dropped onto a level takes the level's state.
 TEST_F(FrameTest, CheckAndExpandStatesAreWritten) {

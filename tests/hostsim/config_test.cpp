@@ -4,13 +4,21 @@
 #include <zelkar/file_access.h>
 
 #include <vedrix/hostsim/config.h>
+#include <vedrix/hostsim/drawings.h>
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
 using namespace hostsim_test;
 using namespace vedrix::hostsim;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -96,6 +104,59 @@ TEST(ConfigTest, EveryCallReadsTheCurrentConfiguration) {
     SetEnvironmentVariableA(kConfigVariable, nullptr);
     EXPECT_EQ(CurrentHostConfig().project, "");
     EXPECT_EQ(kgtbls(), 40);
+}
+
+// What the stand-ins keep of an unchanged file is never older than the file:
+// a rewrite in place with the same length, within the same second or after
+// the file has settled, is seen by the next call, and so is a replacement.
+TEST(ConfigTest, AKeptConfigurationAndDrawingsListGiveWayToEveryRewrite) {
+    HostProject project;
+    const std::string config = project.file("kept.cfg").string();
+    const std::string list = project.file(kDrawingsFileName).string();
+    const auto writeConfig = [&](int unit) {
+        project.writeFile("kept.cfg",
+                          "project=" + project.str() + "\nunit=" + std::to_string(unit) + "\n");
+    };
+    const auto writeList = [&](int number) {
+        project.writeFile(kDrawingsFileName, "1\t" + std::to_string(number) + "\tPlan\n");
+    };
+    const auto listed = [&] {
+        std::vector<Drawing> drawings;
+        EXPECT_TRUE(ReadDrawings(list, drawings));
+        return drawings.size() == 1 && drawings[0].drawingFiles.size() == 1
+                   ? drawings[0].drawingFiles[0]
+                   : -1;
+    };
+    SetEnvironmentVariableA(kConfigVariable, config.c_str());
+    writeConfig(3);
+    writeList(11);
+    EXPECT_EQ(kgunit(), 3);
+    EXPECT_EQ(listed(), 11);
+    writeConfig(4);
+    writeList(12);
+    EXPECT_EQ(kgunit(), 4);
+    EXPECT_EQ(listed(), 12);
+
+    // Settled files are kept; a rewrite is still seen at once.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    EXPECT_EQ(kgunit(), 4);
+    EXPECT_EQ(listed(), 12);
+    EXPECT_EQ(kgunit(), 4);
+    EXPECT_EQ(listed(), 12);
+    writeConfig(5);
+    writeList(13);
+    EXPECT_EQ(kgunit(), 5);
+    EXPECT_EQ(listed(), 13);
+    HostConfig replaced = CurrentHostConfig();
+    replaced.unit = 6;
+    ASSERT_TRUE(WriteHostConfig(config.c_str(), replaced));
+    EXPECT_EQ(kgunit(), 6);
+
+    // A list that is gone is an empty one again.
+    fs::remove(list);
+    std::vector<Drawing> drawings;
+    EXPECT_TRUE(ReadDrawings(list, drawings));
+    EXPECT_TRUE(drawings.empty());
 }
 
 }  // namespace

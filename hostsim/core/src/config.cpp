@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "file_cache.h"
+
 #include <string>
 
 namespace vedrix::hostsim {
@@ -125,7 +127,10 @@ HostConfig CurrentHostConfig() {
     char path[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA(kConfigVariable, path, sizeof path);
     if (length > 0 && length < sizeof path) {
-        ReadHostConfig(path, config);
+        static FileCache<HostConfig> cache;
+        cache.Get(path, config, [](const std::string& file, HostConfig& read) {
+            return ReadHostConfig(file.c_str(), read);
+        });
     }
     return config;
 }

@@ -3,11 +3,26 @@
 #include <vedrix/framework/text_file.h>
 #include <vedrix/hostsim/line_file.h>
 
+#include "file_cache.h"
+
 namespace vedrix::hostsim {
 
-bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings) {
+namespace {
+
+bool ReadDrawingsFromFile(const std::string& path, std::vector<Drawing>& drawings) {
     drawings.clear();
     return ReadTextFile(path, [&](std::istream& file) { return ReadDrawingLines(file, drawings); });
+}
+
+}  // namespace
+
+bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings) {
+    static FileCache<std::vector<Drawing>> cache;
+    if (!cache.Get(path, drawings, ReadDrawingsFromFile)) {
+        drawings.clear();
+        return false;
+    }
+    return true;
 }
 
 bool WriteDrawings(const std::string& path, const std::vector<Drawing>& drawings) {

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 using treeview_tests::makeImages;
 using treeview_tests::TreeViewTest;
@@ -289,6 +290,38 @@ TEST_F(TreeViewScrolling, EnsureVisibleExpandsCollapsedParents) {
     EXPECT_TRUE(TreeView_GetItemRect(tree, grandchild, &rect, TRUE));
     EXPECT_EQ(rect.top, 7 * 16);
     EXPECT_EQ(rect.left, 3 * 19);
+}
+
+}  // namespace
+
+namespace {
+
+// The vertical range tells whether the bar shows: empty while every row
+// fits, the rows once they do not, and empty again when a branch collapses,
+// without waiting for the tree to be painted.
+TEST_F(TreeViewGeometry, TheVerticalRangeIsEmptyWhileTheRowsFit) {
+    createTree(kFullStyle);  // 10 rows of 16 pixels
+    HTREEITEM branch = insert(TVI_ROOT, TVI_LAST, "branch");
+    for (int i = 0; i < 12; ++i) {
+        insert(branch, TVI_LAST, ("leaf " + std::to_string(i)).c_str());
+    }
+    const auto range = [this] {
+        int minimum = -1;
+        int maximum = -1;
+        GetScrollRange(tree, SB_VERT, &minimum, &maximum);
+        return std::pair<int, int>(minimum, maximum);
+    };
+    UpdateWindow(tree);
+    EXPECT_EQ(range(), std::make_pair(0, 0));
+    EXPECT_FALSE(GetWindowLongA(tree, GWL_STYLE) & WS_VSCROLL);
+
+    TreeView_Expand(tree, branch, TVE_EXPAND);
+    EXPECT_EQ(range(), std::make_pair(0, 12));
+    EXPECT_TRUE(GetWindowLongA(tree, GWL_STYLE) & WS_VSCROLL);
+
+    TreeView_Expand(tree, branch, TVE_COLLAPSE);
+    EXPECT_EQ(range(), std::make_pair(0, 0));
+    EXPECT_FALSE(GetWindowLongA(tree, GWL_STYLE) & WS_VSCROLL);
 }
 
 }  // namespace

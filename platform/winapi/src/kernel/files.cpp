@@ -8,12 +8,14 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <io.h>
 #include <windows.h>
 
 #include "kernel/file_changes.h"
+#include "kernel/name_index.h"
 #include "kernel/objects.h"
 #include "kernel/paths.h"
 #include "kernel/sharing.h"
@@ -82,10 +84,10 @@ void FillInfo(const struct statx& st, const std::string& name, FileInfo& info) {
 
 }  // namespace
 
-bool FileInfoOfPath(const std::string& path, const std::string& name, FileInfo& info) {
+bool FileInfoOfPath(const std::string& path, const std::string& name, FileInfo& info, int dirFd) {
     struct statx st;
-    if (statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0 &&
-        statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) !=
+    if (statx(dirFd, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &st) != 0 &&
+        statx(dirFd, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &st) !=
             0) {
         return false;
     }
@@ -284,6 +286,41 @@ bool PrepareNew(const char* path, std::string& native) {
     return PrepareExisting(path, native);
 }
 
+// An existing regular file opened under its exact name for reading or
+// writing, without a look at the path before: the open finds the file, and
+// its status, taken from the open file, is checked as that look would have
+// checked it (a file the platform marks read-only is not opened for
+// writing). -1, with nothing opened, for anything else, which then takes
+// CreateFileA's usual way.
+int OpenExactRegularFile(const std::string& path, bool canRead, bool canWrite, struct stat& st) {
+    const int flags = O_CLOEXEC | (canRead && canWrite ? O_RDWR : canWrite ? O_WRONLY : O_RDONLY);
+    const int fd = open(path.c_str(), flags);
+    if (fd < 0) {
+        return -1;
+    }
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || (canWrite && IsReadOnly(st.st_mode))) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The error of a path that StatResolved did not find (errno is its stat()'s).
+DWORD MissingError(const PathStatus& looked) {
+    return ErrorFromErrno(errno, looked.path, looked.directoryKnown ? &looked.directory : nullptr);
+}
+
+// PrepareExisting with the stat() of the path it gives (see StatResolved).
+bool PrepareAndStat(const char* path, PathStatus& looked) {
+    const NativePath converted = ToNative(path);
+    if (!converted.ok) {
+        SetLastError(converted.error);
+        return false;
+    }
+    looked = StatResolved(converted.path);
+    return true;
+}
+
 DWORD ReturnString(const std::string& value, DWORD size, LPSTR buffer) {
     if (buffer != nullptr && size > value.size()) {
         std::memcpy(buffer, value.c_str(), value.size() + 1);
@@ -307,9 +344,10 @@ int _access(const char* path, int mode) {
         errno = path == nullptr ? EINVAL : ENOENT;
         return -1;
     }
-    const std::string native = ResolveCase(converted.path);
-    struct stat st;
-    if (stat(native.c_str(), &st) != 0) {
+    const PathStatus looked = StatResolved(converted.path);
+    const std::string& native = looked.path;
+    const struct stat& st = looked.status;
+    if (!looked.exists) {
         if (errno == ENOTDIR) {
             errno = ENOENT;
         }
@@ -329,27 +367,27 @@ int _access(const char* path, int mode) {
 }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
-    std::string native;
-    if (!PrepareExisting(lpFileName, native)) {
+    PathStatus looked;
+    if (!PrepareAndStat(lpFileName, looked)) {
         return INVALID_FILE_ATTRIBUTES;
     }
-    struct stat st;
-    if (stat(native.c_str(), &st) != 0) {
-        SetLastError(ErrorFromErrno(errno, native));
+    if (!looked.exists) {
+        SetLastError(MissingError(looked));
         return INVALID_FILE_ATTRIBUTES;
     }
-    return AttributesOf(st.st_mode, LastComponent(native));
+    return AttributesOf(looked.status.st_mode, LastComponent(looked.path));
 }
 
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
     BeginFileChange();
-    std::string native;
-    if (!PrepareExisting(lpFileName, native)) {
+    PathStatus looked;
+    if (!PrepareAndStat(lpFileName, looked)) {
         return FALSE;
     }
-    struct stat st;
-    if (stat(native.c_str(), &st) != 0) {
-        return FailErrno(errno, native);
+    const std::string& native = looked.path;
+    const struct stat& st = looked.status;
+    if (!looked.exists) {
+        return Fail(MissingError(looked));
     }
     mode_t mode = st.st_mode & 07777;
     if ((dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -370,7 +408,12 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
     if (!PrepareExisting(lpExistingFileName, source) || !PrepareNew(lpNewFileName, destination)) {
         return FALSE;
     }
-    return CopyNative(source, destination, bFailIfExists != FALSE);
+    NameChange change(destination);
+    if (!CopyNative(source, destination, bFailIfExists != FALSE)) {
+        return FALSE;
+    }
+    change.Added();
+    return TRUE;
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
@@ -387,9 +430,11 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
     if (S_ISDIR(st.st_mode) || (!S_ISLNK(st.st_mode) && IsReadOnly(st.st_mode))) {
         return Fail(ERROR_ACCESS_DENIED);
     }
+    NameChange change(native);
     if (unlink(native.c_str()) != 0) {
         return FailErrno(errno, native);
     }
+    change.Removed();
     return TRUE;
 }
 
@@ -424,7 +469,11 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
             return FALSE;
         }
     }
+    NameChange leaving(source);
+    NameChange arriving(destination);
     if (rename(source.c_str(), destination.c_str()) == 0) {
+        leaving.Removed();
+        arriving.Added();
         return TRUE;
     }
     if (errno == EXDEV && (dwFlags & MOVEFILE_COPY_ALLOWED) != 0 && S_ISREG(sourceStat.st_mode)) {
@@ -432,9 +481,11 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD d
         if (!CopyNative(source, destination, (dwFlags & MOVEFILE_REPLACE_EXISTING) == 0)) {
             return FALSE;
         }
+        arriving.Added();
         if (unlink(source.c_str()) != 0) {
             return FailErrno(errno, source);
         }
+        leaving.Removed();
         return TRUE;
     }
     return FailErrno(errno, destination);
@@ -450,11 +501,13 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
     if (!PrepareNew(lpPathName, native)) {
         return FALSE;
     }
+    NameChange change(native);
     if (mkdir(native.c_str(), 0777) != 0) {
         return Fail(errno == EEXIST
                         ? ERROR_ALREADY_EXISTS
                         : (errno == ENOENT ? ERROR_PATH_NOT_FOUND : ErrorFromErrno(errno, native)));
     }
+    change.Added();
     return TRUE;
 }
 
@@ -464,6 +517,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
     if (!PrepareExisting(lpPathName, native)) {
         return FALSE;
     }
+    NameChange change(native);
     if (rmdir(native.c_str()) != 0) {
         switch (errno) {
             case ENOTDIR:
@@ -475,6 +529,7 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
                 return FailErrno(errno, native);
         }
     }
+    change.Removed();
     return TRUE;
 }
 
@@ -542,8 +597,9 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     if ((sharedAccess & FILE_SHARE_WRITE) != 0 || dwCreationDisposition != OPEN_EXISTING) {
         BeginFileChange();
     }
-    std::string native;
-    if (!PrepareExisting(lpFileName, native)) {
+    const NativePath converted = ToNative(lpFileName);
+    if (!converted.ok) {
+        SetLastError(converted.error);
         return INVALID_HANDLE_VALUE;
     }
     if (dwCreationDisposition < CREATE_NEW || dwCreationDisposition > TRUNCATE_EXISTING) {
@@ -556,8 +612,26 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    struct stat st;
-    const bool exists = stat(native.c_str(), &st) == 0;
+    if (dwCreationDisposition == OPEN_EXISTING && (canRead || canWrite)) {
+        struct stat opened;
+        const int fd = OpenExactRegularFile(converted.path, canRead, canWrite, opened);
+        if (fd >= 0) {
+            if (SharingRefuses(opened, sharedAccess, dwShareMode)) {
+                close(fd);
+                SetLastError(ERROR_SHARING_VIOLATION);
+                return INVALID_HANDLE_VALUE;
+            }
+            SetLastError(ERROR_SUCCESS);
+            return AddObject(std::make_unique<FileObject>(
+                fd, canRead, canWrite, converted.path,
+                (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0, opened, sharedAccess,
+                dwShareMode));
+        }
+    }
+    const PathStatus looked = StatResolved(converted.path);
+    const std::string& native = looked.path;
+    const struct stat& st = looked.status;
+    const bool exists = looked.exists;
     if (exists) {
         if (dwCreationDisposition == CREATE_NEW) {
             SetLastError(ERROR_FILE_EXISTS);
@@ -579,7 +653,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
         }
     } else if (dwCreationDisposition == OPEN_EXISTING ||
                dwCreationDisposition == TRUNCATE_EXISTING) {
-        SetLastError(ErrorFromErrno(errno, native));
+        SetLastError(MissingError(looked));
         return INVALID_HANDLE_VALUE;
     }
     int flags = O_CLOEXEC;
@@ -612,6 +686,12 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
         flags = (flags & ~O_ACCMODE) | O_WRONLY;
     }
     const mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
+    // Only a file that is not there yet adds a name to its directory (a
+    // dangling link is there: it creates its target, wherever that is).
+    std::optional<NameChange> creation;
+    if (!exists && (flags & O_CREAT) != 0 && !looked.named) {
+        creation.emplace(native, looked.directoryKnown ? &looked.directory : nullptr);
+    }
     int fd = open(native.c_str(), flags, mode);
     if (fd < 0 && errno == EACCES && !canRead && !canWrite) {
         // Asking only for the file's attributes needs no permission to read.
@@ -627,6 +707,9 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
         close(fd);
         SetLastError(ErrorFromErrno(err, native));
         return INVALID_HANDLE_VALUE;
+    }
+    if (creation) {
+        creation->Added();
     }
     HANDLE handle = AddObject(std::make_unique<FileObject>(
         fd, canRead, canWrite, native, (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0,

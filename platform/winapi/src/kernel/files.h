@@ -2,6 +2,7 @@
 // the file search.
 #pragma once
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cstdint>
@@ -40,8 +41,10 @@ struct FileInfo {
 };
 
 // Of a path (following links; a dangling link describes itself) or of an
-// open descriptor. name is the name the attributes are judged by.
-bool FileInfoOfPath(const std::string& path, const std::string& name, FileInfo& info);
+// open descriptor. name is the name the attributes are judged by. A relative
+// path starts at the directory open as dirFd (AT_FDCWD: the current one).
+bool FileInfoOfPath(const std::string& path, const std::string& name, FileInfo& info,
+                    int dirFd = AT_FDCWD);
 bool FileInfoOfDescriptor(int fd, const std::string& name, FileInfo& info);
 
 }  // namespace vedrix::winapi::kernel

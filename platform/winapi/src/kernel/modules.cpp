@@ -18,6 +18,7 @@
 
 #include <windows.h>
 
+#include "kernel/name_index.h"
 #include "kernel/paths.h"
 
 namespace vedrix::winapi::kernel {

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include "kernel/name_index.h"
+
 namespace vedrix::winapi::kernel {
 
 unsigned char FoldLower(unsigned char c) {
@@ -130,68 +132,129 @@ bool Exists(const std::string& path) {
     return lstat(path.c_str(), &st) == 0;
 }
 
-}  // namespace
-
-std::string FindEntryNoCase(const std::string& dir, const std::string& name) {
-    std::vector<std::string> names;
-    if (!ListDirectory(dir, names)) {
-        return std::string();
+// The path's components without the empty ones that repeated and trailing
+// separators leave.
+std::vector<std::string_view> Components(std::string_view path) {
+    std::vector<std::string_view> components;
+    size_t pos = 0;
+    while (pos < path.size()) {
+        size_t end = path.find('/', pos);
+        if (end == std::string_view::npos) {
+            end = path.size();
+        }
+        if (end > pos) {
+            components.push_back(path.substr(pos, end - pos));
+        }
+        pos = end + 1;
     }
-    std::string best;
-    for (const std::string& candidate : names) {
-        if (EqualsNoCase(candidate, name) && (best.empty() || candidate < best)) {
-            best = candidate;
+    return components;
+}
+
+// Appends a component, with a separator unless the path is empty or ends
+// with one.
+void Append(std::string& path, std::string_view component) {
+    if (!path.empty() && path.back() != '/') {
+        path.push_back('/');
+    }
+    path.append(component);
+}
+
+// ResolveCase of a path that does not exist under its exact name. When the
+// path's directory was looked at on the way, `directory` receives its status.
+std::string ResolveMissing(const std::string& nativePath, struct stat* directory = nullptr,
+                           bool* directoryKnown = nullptr) {
+    const std::vector<std::string_view> components = Components(nativePath);
+    const std::string root = nativePath[0] == '/' ? "/" : "";
+    // Mostly only the last component is missing: when its directory exists,
+    // every component before it exists under its exact name, since the
+    // system reaches a path through each of its prefixes.
+    // (stat() rather than lstat(): a parent that only exists as a dangling
+    // link takes the walk below, which keeps it as it is.) Its status then
+    // serves the lookup of the last component.
+    size_t known = 0;
+    struct stat parentStatus;
+    if (components.size() > 1) {
+        std::string parent = root;
+        for (size_t i = 0; i + 1 < components.size(); ++i) {
+            Append(parent, components[i]);
+        }
+        if (stat(parent.c_str(), &parentStatus) == 0) {
+            known = components.size() - 1;
+            if (directory != nullptr && directoryKnown != nullptr) {
+                *directory = parentStatus;
+                *directoryKnown = true;
+            }
         }
     }
-    return best;
+    std::string resolved = root;
+    bool matching = true;
+    for (size_t i = 0; i < components.size(); ++i) {
+        const std::string_view component = components[i];
+        std::string next = resolved;
+        Append(next, component);
+        // The whole path as given is known to be missing.
+        if (matching && i >= known && component != "." && component != ".." &&
+            (next == nativePath || !Exists(next))) {
+            const std::string match =
+                FindEntryNoCase(resolved.empty() ? "." : resolved, std::string(component),
+                                known > 0 && i == known ? &parentStatus : nullptr);
+            if (match.empty()) {
+                matching = false;
+            } else {
+                next = resolved;
+                Append(next, match);
+            }
+        }
+        resolved = std::move(next);
+    }
+    if (nativePath.back() == '/' && resolved.back() != '/') {
+        resolved.push_back('/');
+    }
+    return resolved;
 }
+
+}  // namespace
 
 std::string ResolveCase(const std::string& nativePath) {
     if (nativePath.empty() || Exists(nativePath)) {
         return nativePath;
     }
-    std::string resolved;
-    size_t pos = 0;
-    if (nativePath[0] == '/') {
-        resolved = "/";
-        pos = 1;
+    return ResolveMissing(nativePath);
+}
+
+PathStatus StatResolved(const std::string& nativePath) {
+    PathStatus result;
+    result.path = nativePath;
+    if (nativePath.empty()) {
+        result.exists = stat(nativePath.c_str(), &result.status) == 0;
+        return result;
     }
-    bool matching = true;
-    while (pos <= nativePath.size()) {
-        size_t end = nativePath.find('/', pos);
-        if (end == std::string::npos) {
-            end = nativePath.size();
-        }
-        const std::string component = nativePath.substr(pos, end - pos);
-        const bool last = end == nativePath.size();
-        if (!component.empty()) {
-            std::string next = resolved;
-            if (!next.empty() && next.back() != '/') {
-                next.push_back('/');
-            }
-            if (matching && component != "." && component != ".." && !Exists(next + component)) {
-                const std::string match =
-                    FindEntryNoCase(resolved.empty() ? "." : resolved, component);
-                if (match.empty()) {
-                    matching = false;
-                    next += component;
-                } else {
-                    next += match;
-                }
-            } else {
-                next += component;
-            }
-            resolved = next;
-        }
-        if (last) {
-            if (!nativePath.empty() && nativePath.back() == '/' && resolved.back() != '/') {
-                resolved.push_back('/');
-            }
-            break;
-        }
-        pos = end + 1;
+    if (lstat(nativePath.c_str(), &result.status) == 0) {
+        // Only a link needs a second look, at what it points to.
+        result.named = true;
+        result.exists =
+            !S_ISLNK(result.status.st_mode) || stat(nativePath.c_str(), &result.status) == 0;
+        return result;
     }
-    return resolved;
+    const int missing = errno;
+    result.path = ResolveMissing(nativePath, &result.directory, &result.directoryKnown);
+    if (result.path == nativePath) {
+        // Nothing else matched: stat() fails as lstat() did, for the same
+        // reason, since the two differ only at a last component that is a
+        // link.
+        errno = missing;
+        return result;
+    }
+    result.exists = stat(result.path.c_str(), &result.status) == 0;
+    if (!result.exists) {
+        const int err = errno;
+        struct stat link;
+        result.named = lstat(result.path.c_str(), &link) == 0;
+        errno = err;
+    } else {
+        result.named = true;
+    }
+    return result;
 }
 
 std::string MakeAbsolute(const std::string& nativePath) {
@@ -253,13 +316,16 @@ std::string LastComponent(const std::string& nativePath) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-DWORD ErrorFromErrno(int err, const std::string& nativePath) {
+DWORD ErrorFromErrno(int err, const std::string& nativePath, const struct stat* dirStatus) {
     switch (err) {
         case 0:
             return ERROR_SUCCESS;
         case ENOENT: {
             if (nativePath.empty()) {
                 return ERROR_FILE_NOT_FOUND;
+            }
+            if (dirStatus != nullptr) {
+                return S_ISDIR(dirStatus->st_mode) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
             }
             struct stat st;
             const std::string dir = DirectoryOf(nativePath);

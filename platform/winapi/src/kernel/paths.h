@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <windef.h>
 
 namespace vedrix::winapi::kernel {
@@ -26,9 +28,29 @@ NativePath ToNative(const char* path, bool allowWildcards = false);
 
 // Replaces each component of a native path that does not exist under its
 // exact name by an existing entry of the same directory whose name matches
-// case-insensitively (the byte-wise smallest if several do). Components
-// after the first one with no match at all are kept as given.
+// case-insensitively (the byte-wise smallest if several do; see
+// kernel/name_index.h). Components after the first one with no match at all
+// are kept as given.
 std::string ResolveCase(const std::string& nativePath);
+
+// A path resolved as ResolveCase does, with what was learnt about it.
+struct PathStatus {
+    std::string path;  // the resolved path
+    // Whether stat() of it succeeded, with `status` filled; else errno is
+    // stat()'s.
+    bool exists = false;
+    struct stat status {};
+    // Whether something has that name, perhaps a link that leads nowhere.
+    bool named = false;
+    // Whether `directory` holds the stat() of the path's directory, taken
+    // while the path was resolved.
+    bool directoryKnown = false;
+    struct stat directory {};
+};
+
+// ResolveCase, then stat() of the result. A path that exists under its exact
+// name and is no link is looked at once.
+PathStatus StatResolved(const std::string& nativePath);
 
 // Case folding of the 8-bit Western code page (1252).
 unsigned char FoldLower(unsigned char c);
@@ -38,10 +60,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // The names in a directory (without "." and ".."), or false if it cannot be
 // read.
 bool ListDirectory(const std::string& dir, std::vector<std::string>& names);
-
-// The entry of a directory whose name equals name case-insensitively (the
-// byte-wise smallest if several do); "" when none.
-std::string FindEntryNoCase(const std::string& dir, const std::string& name);
 
 // An absolute path (relative ones start at the current directory) with "."
 // components, ".." components and repeated separators removed lexically.
@@ -54,8 +72,10 @@ std::string LastComponent(const std::string& nativePath);
 
 // The platform error code for an errno value of an operation on the given
 // native path: ENOENT becomes ERROR_FILE_NOT_FOUND when the directory exists
-// and ERROR_PATH_NOT_FOUND when it does not.
-DWORD ErrorFromErrno(int err, const std::string& nativePath = std::string());
+// and ERROR_PATH_NOT_FOUND when it does not. `dirStatus`, when given, is the
+// stat() of the path's directory just taken by the caller.
+DWORD ErrorFromErrno(int err, const std::string& nativePath = std::string(),
+                     const struct stat* dirStatus = nullptr);
 
 // Converts, resolves case, and sets the last error on failure.
 bool PrepareExisting(const char* path, std::string& native);

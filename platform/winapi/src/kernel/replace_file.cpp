@@ -11,6 +11,7 @@
 
 #include "kernel/file_changes.h"
 #include "kernel/files.h"
+#include "kernel/name_index.h"
 #include "kernel/paths.h"
 #include "kernel/sharing.h"
 
@@ -84,6 +85,9 @@ BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName, LPCSTR lpReplacementFileName
         (dwReplaceFlags & REPLACEFILE_IGNORE_ACL_ERRORS) == 0) {
         return Fail(ERROR_ACCESS_DENIED);
     }
+    // The replacement's name leaves its directory; the replaced name stays.
+    // (With a backup, the index is left untold and so read again.)
+    NameChange leaving(replacement);
     if (!backup.empty()) {
         if (std::rename(replaced.c_str(), backup.c_str()) != 0) {
             return Fail(ERROR_UNABLE_TO_REMOVE_REPLACED);
@@ -96,5 +100,6 @@ BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName, LPCSTR lpReplacementFileName
     if (std::rename(replacement.c_str(), replaced.c_str()) != 0) {
         return Fail(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
     }
+    leaving.Removed();
     return TRUE;
 }

@@ -3,8 +3,9 @@
 //
 // The state is a small text file named by the environment variable
 // VEDRIX_HOST_CONFIG (docs/host-simulation.md shows its keys). Every stand-in
-// reads it afresh on each call, so a test that points the variable at another
-// file, or rewrites the file, changes the host at once. Without the variable,
+// looks at it on each call, so a test that points the variable at another
+// file, or rewrites the file, changes the host at once (an unchanged file is
+// not read again). Without the variable,
 // or when its file cannot be read, the host has the default state: the
 // current directory as project, unit 1, no setup directories or folders, no
 // settings file, the text table shipped beside the stand-ins.

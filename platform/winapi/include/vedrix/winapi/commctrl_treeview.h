@@ -47,6 +47,12 @@
 // top and height, as wide as the label of the edited text plus 14 pixels (at
 // least the label's width, at most to the right edge of the client area).
 //
+// Vertical scroll bar: while the rows do not all fit, the range is 0 to the
+// number of visible rows less one, with a page of the fully visible rows;
+// while they fit, the range is 0 ... 0 without a page and the bar is hidden.
+// Expanding and collapsing update it at once, other changes when the tree
+// next lays its rows out (painting, scrolling).
+//
 // There is no horizontal scrolling; rows keep their integral height of one.
 // Item handles are small non-zero numbers, unique in the process, so that they
 // survive being kept in 32-bit fields.

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 
 namespace vedrix::controls::treeview {
 
@@ -101,19 +102,32 @@ void unlink(Item* item) {
 // Puts the children of `parent` into the order of `ids`; children missing
 // from `ids` follow in their old order. Ids that are no longer children are
 // skipped (a callback may have deleted items meanwhile).
+// The children that `ids` names are looked up by address in a sorted copy,
+// since a sort relinks every child of the parent.
 void relinkChildren(Tree& tree, Item* parent, const std::vector<DWORD>& ids) {
     std::vector<Item*> ordered;
     ordered.reserve(static_cast<size_t>(parent->childCount));
-    std::unordered_map<DWORD, bool> placed;
     for (DWORD id : ids) {
         Item* item = findItem(tree, id);
-        if (item != nullptr && item->parent == parent && !placed[id]) {
-            placed[id] = true;
+        if (item != nullptr && item->parent == parent) {
             ordered.push_back(item);
         }
     }
+    std::vector<Item*> placed(ordered);
+    std::sort(placed.begin(), placed.end(), std::less<Item*>());
+    if (std::adjacent_find(placed.begin(), placed.end()) != placed.end()) {
+        // A child named twice keeps its first place.
+        std::vector<Item*> once;
+        for (Item* item : ordered) {
+            if (std::find(once.begin(), once.end(), item) == once.end()) {
+                once.push_back(item);
+            }
+        }
+        ordered.swap(once);
+        placed.erase(std::unique(placed.begin(), placed.end()), placed.end());
+    }
     for (Item* child = parent->firstChild; child != nullptr; child = child->next) {
-        if (!placed[child->id]) {
+        if (!std::binary_search(placed.begin(), placed.end(), child, std::less<Item*>())) {
             ordered.push_back(child);
         }
     }
@@ -205,6 +219,11 @@ void sortByText(Tree& tree, Item* parent) {
 Item* sortedPosition(Tree& tree, Item* parent, Item* item) {
     ChildOrder& order = parent->order;
     if (!item->textCallback && order.callbackChildren == 0 && order.inversions == 0) {
+        // An item that sorts after the last child goes last: filling a level
+        // in text order needs no index.
+        if (parent->lastChild == nullptr || compareTexts(parent->lastChild, item) <= 0) {
+            return nullptr;
+        }
         if (!order.indexed) {
             buildIndex(parent);
         }
@@ -831,6 +850,7 @@ BOOL sortChildrenCallback(Tree& tree, const TVSORTCB* sort) {
         LPARAM lParam;
     };
     std::vector<Entry> entries;
+    entries.reserve(static_cast<size_t>(parent->childCount));
     for (Item* child = parent->firstChild; child != nullptr; child = child->next) {
         entries.push_back({child->id, child->lParam});
     }

@@ -1254,6 +1254,8 @@ BOOL expandItem(Tree& tree, Item* item, UINT code, bool byUser) {
     }
     invalidateLayout(tree);
     invalidate(tree);
+    // The vertical bar follows at once, as the rows it scrolls came or went.
+    updateScrollBar(tree);
     if (notifyParent) {
         NMTREEVIEWA nm{};
         nm.action = notifyAction;

@@ -199,9 +199,13 @@ void updateScrollBar(Tree& tree) {
     }
     ensureLayout(tree);
     const int count = static_cast<int>(tree.rows.size());
-    const int page = pageRows(tree);
     const int pos = topRow(tree);
-    const int max = count > 0 ? count - 1 : 0;
+    // Rows that all fit need no bar: the range is then empty (0 ... 0), as
+    // for a window that never had one, so a parent can tell from the range
+    // whether the bar shows.
+    const bool fits = count <= pageRows(tree) && pos == 0;
+    const int page = fits ? 0 : pageRows(tree);
+    const int max = fits || count == 0 ? 0 : count - 1;
     if (pos == tree.scrollPos && max == tree.scrollMax && page == tree.scrollPage) {
         return;
     }
