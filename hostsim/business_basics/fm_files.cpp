@@ -3,6 +3,7 @@
 #include <zelkar/business_basics.h>
 
 #include <vedrix/hostsim/config.h>
+#include <vedrix/hostsim/fm_columns.h>
 #include <vedrix/hostsim/guard.h>
 #include <vedrix/hostsim/table_file.h>
 
@@ -26,19 +27,6 @@ enum ViewColumn : std::size_t {
 };
 
 enum TbColumn : std::size_t { kTbNumber, kParentId, kUuidTb, kUuidRef, kInsertFlag, kFernoFlag };
-
-const std::vector<std::string>& ViewColumns() {
-    static const std::vector<std::string> names{"ActiveFlag",    "NameOfView", "UUID",
-                                                "FileSetNumber", "CodePath",   "DateOfReplication",
-                                                "UUID_Original", "LockFlag"};
-    return names;
-}
-
-const std::vector<std::string>& TbColumns() {
-    static const std::vector<std::string> names{"TBNumber", "ParentID",   "UUID_Tb",
-                                                "UUID_Ref", "InsertFlag", "FernoFlag"};
-    return names;
-}
 
 // The file a class reads: the given path, else the project's file.
 std::string FileOf(const char* path, const char* projectFileName) {

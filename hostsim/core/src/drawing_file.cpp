@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -18,16 +17,6 @@
 namespace vedrix::hostsim {
 
 namespace {
-
-void PutInt(char* record, int offset, std::int32_t value) {
-    std::memcpy(record + offset, &value, sizeof value);
-}
-
-std::int32_t GetInt(const char* record, int offset) {
-    std::int32_t value = 0;
-    std::memcpy(&value, record + offset, sizeof value);
-    return value;
-}
 
 // The number of a name "tb" + six digits + ".zdw" (any case), else 0.
 int NumberOfFileName(const char* name) {
@@ -51,41 +40,6 @@ int NumberOfFileName(const char* name) {
 }
 
 }  // namespace
-
-void EncodeHeader(const DrawingHeader& header, char* record) {
-    std::memset(record, 0, ZEL_TB_RECORD_SIZE);
-    std::memcpy(record + ZEL_TB_REC_SIGNATURE, ZEL_TB_SIGNATURE, ZEL_TB_SIGNATURE_LENGTH);
-    PutInt(record, ZEL_TB_REC_NUMBER, header.number);
-    PutInt(record, ZEL_TB_REC_VERSION, ZEL_TB_RECORD_VERSION);
-    record[ZEL_TB_REC_CONTENT] = header.content ? 1 : 0;
-    std::memset(record + ZEL_TB_REC_NAME, ' ', ZEL_TB_NAME_LENGTH);
-    const std::size_t length =
-        header.name.size() < ZEL_TB_NAME_LENGTH ? header.name.size() : ZEL_TB_NAME_LENGTH;
-    std::memcpy(record + ZEL_TB_REC_NAME, header.name.data(), length);
-    ZelTbRecordSetDouble(record, ZEL_TB_REC_UUID_FIRST, header.uuid[0]);
-    ZelTbRecordSetDouble(record, ZEL_TB_REC_UUID_SECOND, header.uuid[1]);
-    ZelTbRecordSetDouble(record, ZEL_TB_REC_REFUUID_FIRST, header.refUuid[0]);
-    ZelTbRecordSetDouble(record, ZEL_TB_REC_REFUUID_SECOND, header.refUuid[1]);
-}
-
-bool DecodeHeader(const char* record, DrawingHeader& header) {
-    if (std::memcmp(record + ZEL_TB_REC_SIGNATURE, ZEL_TB_SIGNATURE, ZEL_TB_SIGNATURE_LENGTH) !=
-            0 ||
-        GetInt(record, ZEL_TB_REC_VERSION) != ZEL_TB_RECORD_VERSION) {
-        return false;
-    }
-    header.number = GetInt(record, ZEL_TB_REC_NUMBER);
-    header.content = record[ZEL_TB_REC_CONTENT] != 0;
-    // The name ends at its padding (or at a zero a writer left in the field).
-    std::string_view name(record + ZEL_TB_REC_NAME, ZEL_TB_NAME_LENGTH);
-    name = name.substr(0, name.find('\0'));
-    header.name = TrimTrailingBlanks(name);
-    header.uuid[0] = ZelTbRecordDouble(record, ZEL_TB_REC_UUID_FIRST);
-    header.uuid[1] = ZelTbRecordDouble(record, ZEL_TB_REC_UUID_SECOND);
-    header.refUuid[0] = ZelTbRecordDouble(record, ZEL_TB_REC_REFUUID_FIRST);
-    header.refUuid[1] = ZelTbRecordDouble(record, ZEL_TB_REC_REFUUID_SECOND);
-    return true;
-}
 
 std::string DrawingFileName(int number) {
     if (number < 1 || number > ZEL_TB_NUMBER_MAX) {

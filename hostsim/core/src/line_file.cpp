@@ -14,23 +14,26 @@ bool FileIsMissing(const std::string& path) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-bool ForEachFileLine(const std::string& path, const std::function<bool(std::string_view)>& visit) {
+bool ReadTextFile(const std::string& path, const std::function<bool(std::istream&)>& read) {
     if (FileIsMissing(path)) {
         return true;
     }
     framework::TextFileReader file(path.c_str());
-    if (!file.is_open()) {
-        return false;
-    }
-    // One buffer for every line: a line costs no allocation of its own
-    // once the buffer has grown to the longest line.
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!visit(line)) {
-            break;
+    return file.is_open() && read(file);
+}
+
+bool ForEachFileLine(const std::string& path, const std::function<bool(std::string_view)>& visit) {
+    return ReadTextFile(path, [&](std::istream& file) {
+        // One buffer for every line: a line costs no allocation of its own
+        // once the buffer has grown to the longest line.
+        std::string line;
+        while (std::getline(file, line)) {
+            if (!visit(line)) {
+                break;
+            }
         }
-    }
-    return true;
+        return true;
+    });
 }
 
 bool ReadFileLines(const std::string& path, std::vector<std::string>& lines) {

@@ -2,41 +2,13 @@
 
 #include <vedrix/framework/text_file.h>
 #include <vedrix/hostsim/line_file.h>
-#include <vedrix/hostsim/text_lines.h>
-
-#include <string_view>
 
 namespace vedrix::hostsim {
 
 bool ReadTable(const std::string& path, std::size_t columns, std::vector<TableRow>& rows) {
     rows.clear();
-    bool fits = true;
-    const bool read = ForEachFileLine(path, [&](std::string_view line) {
-        if (line.empty() || line[0] == '#') {
-            return true;
-        }
-        // The fields go straight into a row of `columns` fields; those the
-        // line leaves out stay empty.
-        TableRow& row = rows.emplace_back(columns);
-        std::size_t column = 0;
-        for (std::size_t start = 0;;) {
-            if (column == columns) {
-                fits = false;
-                return false;
-            }
-            const std::size_t stop = line.find('\t', start);
-            row[column++].assign(line.substr(start, stop - start));  // to the end without a tab
-            if (stop == std::string_view::npos) {
-                return true;
-            }
-            start = stop + 1;
-        }
-    });
-    if (!read || !fits) {
-        rows.clear();
-        return false;
-    }
-    return true;
+    return ReadTextFile(path,
+                        [&](std::istream& file) { return ReadTableRows(file, columns, rows); });
 }
 
 bool WriteTable(const std::string& path, const std::vector<std::string>& columnNames,
@@ -45,17 +17,7 @@ bool WriteTable(const std::string& path, const std::vector<std::string>& columnN
     if (!file.is_open()) {
         return false;
     }
-    file << '#';
-    for (std::size_t i = 0; i < columnNames.size(); ++i) {
-        file << (i == 0 ? "" : "\t") << columnNames[i];
-    }
-    file << '\n';
-    for (const TableRow& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            file << (i == 0 ? "" : "\t") << OneLineField(row[i]);
-        }
-        file << '\n';
-    }
+    WriteTableRows(file, columnNames, rows);
     return file.Commit();
 }
 

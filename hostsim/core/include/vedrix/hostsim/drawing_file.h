@@ -3,6 +3,7 @@
 // (<zelkar/file_access.h> names its fields) followed by free content.
 #pragma once
 
+#include <vedrix/hostsim/drawing_header.h>
 #include <vedrix/hostsim/export.h>
 
 #include <zelkar/file_access.h>
@@ -12,21 +13,6 @@
 #include <vector>
 
 namespace vedrix::hostsim {
-
-// A header record's fields as values.
-struct DrawingHeader {
-    int number = 0;
-    bool content = false;
-    // Without the padding blanks; at most ZEL_TB_NAME_LENGTH characters are kept.
-    std::string name;
-    double uuid[2] = {0, 0};
-    double refUuid[2] = {0, 0};
-};
-
-// Fills `record` (ZEL_TB_RECORD_SIZE bytes) with the header.
-VEDRIX_HOSTSIM_API void EncodeHeader(const DrawingHeader& header, char* record);
-// False when `record` is no drawing-file header (signature or version).
-VEDRIX_HOSTSIM_API bool DecodeHeader(const char* record, DrawingHeader& header);
 
 // "tb000042.zdw"; "" for a number out of 1 to ZEL_TB_NUMBER_MAX.
 VEDRIX_HOSTSIM_API std::string DrawingFileName(int number);

@@ -6,6 +6,7 @@
 
 #include <vedrix/hostsim/export.h>
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,13 @@ struct Drawing {
     std::string name;
 };
 
-// False when the file exists but cannot be read or holds a line that is no
+// The list's text: false, with no drawings, when a line that is no comment
+// is no drawing. The writer puts a comment line with the column names first;
+// tabs and line ends in a name become blanks.
+VEDRIX_HOSTSIM_API bool ReadDrawingLines(std::istream& in, std::vector<Drawing>& drawings);
+VEDRIX_HOSTSIM_API void WriteDrawingLines(std::ostream& out, const std::vector<Drawing>& drawings);
+
+// The list's file. False when the file exists but cannot be read or holds a line that is no
 // drawing (nothing may then be written over it); a missing file is an empty
 // list.
 VEDRIX_HOSTSIM_API bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings);

@@ -5,6 +5,7 @@
 #include <vedrix/hostsim/export.h>
 
 #include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,12 @@ namespace vedrix::hostsim {
 
 // True when no file or directory is at `path`.
 VEDRIX_HOSTSIM_API bool FileIsMissing(const std::string& path);
+
+// Hands the open file to `read` and gives what it returns. True for a
+// missing file, which is not read; false when the file exists but cannot be
+// opened.
+VEDRIX_HOSTSIM_API bool ReadTextFile(const std::string& path,
+                                     const std::function<bool(std::istream&)>& read);
 
 // The file's lines without their line ends (a carriage return before a line
 // feed is dropped). A missing file has no lines; false when the file exists

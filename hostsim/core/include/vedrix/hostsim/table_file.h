@@ -6,13 +6,12 @@
 
 #include <vedrix/hostsim/export.h>
 #include <vedrix/hostsim/line_file.h>
+#include <vedrix/hostsim/table_text.h>
 
 #include <string>
 #include <vector>
 
 namespace vedrix::hostsim {
-
-using TableRow = std::vector<std::string>;
 
 // The rows of the file, each with exactly `columns` fields. False when the
 // file exists but cannot be read or has a line with more fields than that (it

@@ -1,0 +1,28 @@
+// The header record at the start of a drawing file: ZEL_TB_RECORD_SIZE bytes
+// whose fields <zelkar/file_access.h> names, as values and back.
+#pragma once
+
+#include <vedrix/hostsim/export.h>
+
+#include <zelkar/file_access.h>
+
+#include <string>
+
+namespace vedrix::hostsim {
+
+// A header record's fields as values.
+struct DrawingHeader {
+    int number = 0;
+    bool content = false;
+    // Without the padding blanks; at most ZEL_TB_NAME_LENGTH characters are kept.
+    std::string name;
+    double uuid[2] = {0, 0};
+    double refUuid[2] = {0, 0};
+};
+
+// Fills `record` (ZEL_TB_RECORD_SIZE bytes) with the header.
+VEDRIX_HOSTSIM_API void EncodeHeader(const DrawingHeader& header, char* record);
+// False when `record` is no drawing-file header (signature or version).
+VEDRIX_HOSTSIM_API bool DecodeHeader(const char* record, DrawingHeader& header);
+
+}  // namespace vedrix::hostsim

@@ -1,0 +1,67 @@
+#include <vedrix/hostsim/table_text.h>
+
+#include <vedrix/hostsim/text_lines.h>
+
+#include <istream>
+#include <ostream>
+#include <string_view>
+
+namespace vedrix::hostsim {
+
+namespace {
+
+// Appends the row of one line that is no comment. False when the line has
+// more than `columns` fields.
+bool AppendRow(std::string_view line, std::size_t columns, std::vector<TableRow>& rows) {
+    // The fields go straight into a row of `columns` fields; those the line
+    // leaves out stay empty.
+    TableRow& row = rows.emplace_back(columns);
+    std::size_t column = 0;
+    for (std::size_t start = 0;;) {
+        if (column == columns) {
+            return false;
+        }
+        const std::size_t stop = line.find('\t', start);
+        row[column++].assign(line.substr(start, stop - start));  // to the end without a tab
+        if (stop == std::string_view::npos) {
+            return true;
+        }
+        start = stop + 1;
+    }
+}
+
+}  // namespace
+
+bool ReadTableRows(std::istream& in, std::size_t columns, std::vector<TableRow>& rows) {
+    rows.clear();
+    // One buffer for every line: a line costs no allocation of its own once
+    // the buffer has grown to the longest line.
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        if (!AppendRow(line, columns, rows)) {
+            rows.clear();
+            return false;
+        }
+    }
+    return true;
+}
+
+void WriteTableRows(std::ostream& out, const std::vector<std::string>& columnNames,
+                    const std::vector<TableRow>& rows) {
+    out << '#';
+    for (std::size_t i = 0; i < columnNames.size(); ++i) {
+        out << (i == 0 ? "" : "\t") << columnNames[i];
+    }
+    out << '\n';
+    for (const TableRow& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            out << (i == 0 ? "" : "\t") << OneLineField(row[i]);
+        }
+        out << '\n';
+    }
+}
+
+}  // namespace vedrix::hostsim
