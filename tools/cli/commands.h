@@ -1,0 +1,16 @@
+// The subcommands of the vedrix program. Each lives in a file of its own,
+// <name>_command.cpp, and adds itself to the program's argument parser with
+// its options and a callback; the callback leaves the program's exit status
+// in `status`.
+#pragma once
+
+namespace CLI {
+class App;
+}
+
+namespace vedrix::cli {
+
+// vedrix tree <project> <structure>: prints the building structure.
+void addTreeCommand(CLI::App& app, int& status);
+
+}  // namespace vedrix::cli
