@@ -13,4 +13,8 @@ namespace vedrix::cli {
 // vedrix tree <project> <structure>: prints the building structure.
 void addTreeCommand(CLI::App& app, int& status);
 
+// vedrix session <dialog> <project> <structure> --script FILE: runs a dialog
+// with a script of what a person does.
+void addSessionCommand(CLI::App& app, int& status);
+
 }  // namespace vedrix::cli

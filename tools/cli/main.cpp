@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int status = 0;
     vedrix::cli::addTreeCommand(app, status);
+    vedrix::cli::addSessionCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
