@@ -147,4 +147,179 @@ TEST_F(SessionCommand, AScriptLeavesTheFilesThatAPersonsSessionLeaves) {
     EXPECT_EQ(maskNewIdentifiers(personsHre).find("<new 4>"), std::string::npos);
 }
 
+// The line kinds the session above does not use, in one confirmed session:
+// the host's configuration named by the script, expanding a collapsed
+// storey so that its drawing files can be reached, check boxes both ways, a
+// level added under a name of the script's, and a button by its text.
+TEST_F(SessionCommand, TheOtherLineKindsActOnTheDialog) {
+    vedrix::hostsim::HostConfig config;
+    config.project = project.string();
+    ASSERT_TRUE(vedrix::hostsim::WriteHostConfig((root / "host.cfg").c_str(), config));
+    const ProgramResult run = session(R"(host host.cfg
+expand Campus/House/Attic
+delete Campus/House/Attic/tb000099.zdw
+uncheck Campus/House/Attic
+uncheck Campus/House/Ground
+check Campus/House/Ground
+collapse Campus/House/Attic
+select Campus/House/Ground
+add "Part of storey" to Campus/House/Ground as "West wing"
+button OK
+)");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "dialog result: OK\n");
+    const std::string written = readFile(project / "campus.hre");
+    // Identifiers depth first: the attic 2, its drawing file 3, the ground
+    // floor 4 (checked again), the new part 5.
+    EXPECT_NE(written.find("\t2\t2\t1\t0\tAttic\t"), std::string::npos) << written;
+    EXPECT_NE(written.find("\t2\t4\t1\t3\tGround\t"), std::string::npos) << written;
+    EXPECT_NE(written.find("\t3\t5\t4\t3\tWest wing\t"), std::string::npos) << written;
+    // The missing drawing file is gone; the unchecked attic keeps drawing
+    // file 2, unchecked.
+    EXPECT_EQ(readFile(project / "campus.lis"), "#DATA:\n2\t2\t0\t\n1\t4\t1\t\n");
+}
+
+TEST_F(SessionCommand, ACancelledSessionLeavesTheFiles) {
+    const ProgramResult run = session(R"(rename Campus/House to Home
+add Storey to Campus/Home
+cancel
+)");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "dialog result: Cancel\n");
+    expectFilesUnchanged();
+}
+
+TEST_F(SessionCommand, AScriptThatLeavesTheDialogOpenCancelsIt) {
+    const ProgramResult run = session("rename Campus/House to Home\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "the script ended with the dialog open: it was cancelled\ndialog result: Cancel\n");
+    expectFilesUnchanged();
+}
+
+// Each step that cannot be done ends the session at its line, with status 1;
+// the dialog is then cancelled and the files stay as they were.
+TEST_F(SessionCommand, AnItemThatIsNotThereEndsTheSession) {
+    const ProgramResult run =
+        session("# the house has no cellar\nselect Campus/House/Cellar\nok\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind(at(2), 0), 0u) << run.err;
+    EXPECT_NE(run.err.find("Cellar"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Attic"), std::string::npos) << "names what is there: " << run.err;
+    EXPECT_EQ(run.out, "dialog result: Cancel\n");
+    expectFilesUnchanged();
+}
+
+TEST_F(SessionCommand, ItemsInsideACollapsedBranchCannotBeReached) {
+    const ProgramResult run = session("delete \"Campus/House/Attic/tb000002.zdw  Plan two\"\nok\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind(at(1), 0), 0u) << run.err;
+    expectFilesUnchanged();
+}
+
+TEST_F(SessionCommand, UnexpectedMissingAndOtherMessageBoxesEndTheSession) {
+    const ProgramResult unexpected = session("delete Campus/House\nok\n");
+    EXPECT_EQ(unexpected.status, 1);
+    EXPECT_EQ(unexpected.err,
+              at(1) + "a message box that was not expected: \"Error\": " + kSubItemsBox + "\n");
+    EXPECT_EQ(unexpected.out, "line 1: message box \"Error\": " + kSubItemsBox +
+                                  " answered OK\ndialog result: Cancel\n");
+
+    const ProgramResult missing = session("select Campus/House\nanswer yes\nok\n");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, at(2) + "the message box to answer with Yes did not come\n");
+
+    const ProgramResult other = session("delete Campus/House\nanswer ok \"Really?\"\nok\n");
+    EXPECT_EQ(other.status, 1);
+    EXPECT_EQ(other.err, at(2) + "the message box says " + kSubItemsBox + ", not \"Really?\"\n");
+    expectFilesUnchanged();
+}
+
+TEST_F(SessionCommand, ARefusedDropEndsTheSession) {
+    const ProgramResult run = session("add Building to Campus/House\nok\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              at(1) + "the dialog refuses to drop type \"Building\" onto \"Campus/House\"\n");
+    expectFilesUnchanged();
+}
+
+TEST_F(SessionCommand, StepsAfterTheDialogEndedCannotBeDone) {
+    const ProgramResult run = session("ok\nselect Campus/House\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, at(2) + "the dialog has already ended\n");
+    EXPECT_EQ(run.out, "dialog result: OK\n");
+}
+
+TEST_F(SessionCommand, AButtonThatIsNotThereEndsTheSession) {
+    const ProgramResult run = session("button Apply\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, at(1) + "no button \"Apply\" (the buttons are \"OK\", \"Cancel\")\n");
+}
+
+// A script that does not parse is refused before the dialog opens: status
+// 2, the line and what is wrong with it.
+TEST_F(SessionCommand, LinesThatDoNotParseAreRefusedBeforeTheDialogOpens) {
+    const struct {
+        const char* script;
+        int line;
+        const char* message;
+    } cases[] = {
+        {"select Campus\nfrobnicate Campus\n", 2, "unknown step \"frobnicate\""},
+        {"rename Campus/House Home\n", 1, "expected \"to\" instead of \"Home\""},
+        {"select \"Campus/House\n", 1, "a quote that is not closed"},
+        {"delete Campus//House\n", 1, "the path \"Campus//House\" has an empty label"},
+        {"delete Campus\nanswer maybe\n", 2,
+         "\"maybe\" is no message-box button (ok, cancel, yes, no, abort, retry, ignore)"},
+        {"ok\nhost host.cfg\n", 2, "the host configuration must be named before the first step"},
+        {"drag file tb000003.zdw onto type Storey\n", 1,
+         "a drag ends on an item of the tree or on the free drawing files"},
+        {"ok now\n", 1, "unexpected \"now\" at the end of the line"},
+    };
+    for (const auto& c : cases) {
+        const ProgramResult run = session(c.script);
+        EXPECT_EQ(run.status, 2) << c.script;
+        EXPECT_EQ(run.err, at(c.line) + c.message + "\n") << c.script;
+        EXPECT_EQ(run.out, "") << c.script;
+    }
+    const ProgramResult empty = session("# nothing to do\n");
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.err,
+              "vedrix: " + (root / "session.txt").string() + ": the script has no steps\n");
+    const ProgramResult noHost = session("host none.cfg\nok\n");
+    EXPECT_EQ(noHost.status, 2);
+    EXPECT_NE(noHost.err.find("none.cfg cannot be read"), std::string::npos) << noHost.err;
+    expectFilesUnchanged();
+}
+
+TEST_F(SessionCommand, TheCommandLineNamesTheDialogsAndRefusesOthers) {
+    const ProgramResult help = RunProgram(VEDRIX_CLI_PATH, {"session", "--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* name : {"list-browser", "select-building", "fm-browser", "view-select"}) {
+        EXPECT_NE(help.out.find(name), std::string::npos) << name << " in " << help.out;
+    }
+    writeFile(root / "session.txt", "ok\n");
+    const ProgramResult unknown =
+        RunProgram(VEDRIX_CLI_PATH, {"session", "no-dialog", project.string(), "campus.lis",
+                                     "--script", (root / "session.txt").string()});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("no dialog \"no-dialog\""), std::string::npos) << unknown.err;
+    const ProgramResult noScript =
+        RunProgram(VEDRIX_CLI_PATH, {"session", "list-browser", project.string(), "campus.lis"});
+    EXPECT_EQ(noScript.status, 2);
+    const ProgramResult unreadable =
+        RunProgram(VEDRIX_CLI_PATH, {"session", "list-browser", project.string(), "campus.lis",
+                                     "--script", (root / "none.txt").string()});
+    EXPECT_EQ(unreadable.status, 2);
+    EXPECT_NE(unreadable.err.find("cannot read the script"), std::string::npos);
+}
+
+TEST_F(SessionCommand, TheBuildingSelectionHandsBackThePickedLevel) {
+    const ProgramResult picked = session("select Attic\nok\n", "select-building");
+    EXPECT_EQ(picked.status, 0) << picked.err;
+    EXPECT_EQ(picked.out, "chosen level: 3\n");
+    const ProgramResult none = session("select Attic\ncancel\n", "tb_selprj");
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.out, "chosen level: none\n");
+}
+
 }  // namespace

@@ -103,13 +103,14 @@ void SessionRunner::checkBoxes(int stepLine, const std::vector<ExpectedBox>& exp
 }
 
 void SessionRunner::runStep(Dialog& dialog, const Step& step) {
-    if (ended_ || !dialog.isVisible()) {
+    if (ended_) {
         throw Stop{{step.line, "the dialog has already ended"}};
     }
     automation::wait(kPauseBetweenSteps);
     queueAnswers(step.boxes);
+    int clicked = 0;
     try {
-        doStep(dialog_, dialog, step);
+        clicked = doStep(dialog_, dialog, step);
     } catch (const std::exception& e) {
         // What the step showed before it stopped is reported all the same.
         try {
@@ -118,7 +119,9 @@ void SessionRunner::runStep(Dialog& dialog, const Step& step) {
         }
         throw Stop{{step.line, e.what()}};
     }
-    ended_ = step.kind == Step::Kind::Ok || step.kind == Step::Kind::Cancel || !dialog.isVisible();
+    // The dialog's OK and Cancel commands end it; the window itself stays
+    // until its loop returns, after the last step.
+    ended_ = clicked != 0 && (clicked == dialog_.okButton || clicked == dialog_.cancelButton);
     checkBoxes(step.line, step.boxes);
 }
 

@@ -153,7 +153,7 @@ std::string buttonLabel(const Control& button) {
     return label;
 }
 
-void clickButtonLabelled(const Dialog& dialog, const std::string& wanted) {
+int clickButtonLabelled(const Dialog& dialog, const std::string& wanted) {
     std::string seen;
     for (HWND child = ::GetWindow(dialog.hwnd(), GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -165,7 +165,7 @@ void clickButtonLabelled(const Dialog& dialog, const std::string& wanted) {
         if (label == wanted) {
             requireEnabled(control, "the button \"" + wanted + "\"");
             control.click();
-            return;
+            return control.id();
         }
         seen += (seen.empty() ? "\"" : ", \"") + label + "\"";
     }
@@ -173,34 +173,43 @@ void clickButtonLabelled(const Dialog& dialog, const std::string& wanted) {
                     (seen.empty() ? "none" : seen) + ")");
 }
 
-void clickCommand(const Dialog& dialog, int id, const char* what) {
+int clickCommand(const Dialog& dialog, int id, const char* what) {
     const Control button = dialog.control(id);
     requireEnabled(button, std::string("the command ") + what);
     button.click();
+    return id;
 }
 
 }  // namespace
 
-void doStep(const SessionDialog& layout, const Dialog& dialog, const Step& step) {
+int doStep(const SessionDialog& layout, const Dialog& dialog, const Step& step) {
     switch (step.kind) {
         case Step::Kind::Select:
-            return select(layout, dialog, step);
+            select(layout, dialog, step);
+            break;
         case Step::Kind::Check:
         case Step::Kind::Uncheck:
-            return setCheck(layout, dialog, step, step.kind == Step::Kind::Check);
+            setCheck(layout, dialog, step, step.kind == Step::Kind::Check);
+            break;
         case Step::Kind::Expand:
-            return treeItem(layout, dialog, step.targets.at(0)).expand();
+            treeItem(layout, dialog, step.targets.at(0)).expand();
+            break;
         case Step::Kind::Collapse:
-            return treeItem(layout, dialog, step.targets.at(0)).collapse();
+            treeItem(layout, dialog, step.targets.at(0)).collapse();
+            break;
         case Step::Kind::Drag:
-            return dragOnto(layout, dialog, step.targets.at(0), step.targets.at(1));
+            dragOnto(layout, dialog, step.targets.at(0), step.targets.at(1));
+            break;
         case Step::Kind::Add:
-            return add(layout, dialog, step);
+            add(layout, dialog, step);
+            break;
         case Step::Kind::Rename:
-            return rename(layout, dialog, step);
+            rename(layout, dialog, step);
+            break;
         case Step::Kind::Delete:
             treeItem(layout, dialog, step.targets.at(0)).click();
-            return dialog.pressKey(VK_DELETE);
+            dialog.pressKey(VK_DELETE);
+            break;
         case Step::Kind::Button:
             return clickButtonLabelled(dialog, *step.text);
         case Step::Kind::Ok:
@@ -208,6 +217,7 @@ void doStep(const SessionDialog& layout, const Dialog& dialog, const Step& step)
         case Step::Kind::Cancel:
             return clickCommand(dialog, layout.cancelButton, "Cancel");
     }
+    return 0;
 }
 
 }  // namespace vedrix::cli

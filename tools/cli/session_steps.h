@@ -17,7 +17,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Does `step` in `dialog`, whose controls `layout` names.
-void doStep(const SessionDialog& layout, const automation::Dialog& dialog, const Step& step);
+// Does `step` in `dialog`, whose controls `layout` names. Returns the
+// identifier of the button the step clicked, 0 when it clicked none.
+int doStep(const SessionDialog& layout, const automation::Dialog& dialog, const Step& step);
 
 }  // namespace vedrix::cli
