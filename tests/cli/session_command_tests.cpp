@@ -322,4 +322,51 @@ TEST_F(SessionCommand, TheBuildingSelectionHandsBackThePickedLevel) {
     EXPECT_EQ(none.out, "chosen level: none\n");
 }
 
+// A facility-management project "works": one building with a view that may
+// be picked and a locked one.
+class FacilitySession : public SessionCommand {
+protected:
+    void SetUp() override {
+        SessionCommand::SetUp();
+        writeFile(project / "works.hre",
+                  "#DATA:\n\t1\t1\t0\t2\tNorth wing\n\t2\t2\t1\t0\tPlans\tV-PLANS\n"
+                  "\t2\t4\t1\t0\tLocked plans\tV-LOCKED\n");
+        writeFile(project / "fm_views.txt",
+                  "#ActiveFlag\tNameOfView\tUUID\tFileSetNumber\tCodePath\tDateOfReplication\t"
+                  "UUID_Original\tLockFlag\n"
+                  "0\tPlans\tV-PLANS\t0\tB1.1\t45000\t0\t0\n"
+                  "0\tLocked plans\tV-LOCKED\t0\tB1.3\t44927\t0\t1\n");
+    }
+
+    ProgramResult works(const std::string& script, const std::string& dialog) {
+        writeFile(root / "session.txt", script);
+        return RunProgram(VEDRIX_CLI_PATH,
+                          {"session", dialog, project.string(), "works.lis", "--script",
+                           (root / "session.txt").string(), "--title", "Works"});
+    }
+};
+
+TEST_F(FacilitySession, TheViewSelectionConfirmsOnlyViewsThatMayBePicked) {
+    const ProgramResult picked = works("select \"Works/North wing/Plans\"\nok\n", "view-select");
+    EXPECT_EQ(picked.status, 0) << picked.err;
+    EXPECT_EQ(picked.out, "dialog result: OK, picked view: V-PLANS\n");
+
+    // A locked view leaves OK disabled: the step cannot be done.
+    const ProgramResult locked =
+        works("select \"Works/North wing/Locked plans\"\nok\n", "tb_fman_ViewSelect");
+    EXPECT_EQ(locked.status, 1);
+    EXPECT_EQ(locked.err, at(2) + "the command OK is disabled\n");
+    EXPECT_EQ(locked.out, "dialog result: Cancel, picked view: 0\n");
+}
+
+TEST_F(FacilitySession, TheFacilityBrowserConfirmsItsStructure) {
+    const ProgramResult run = works("ok\n", "fm-browser");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "dialog result: OK\n");
+    // Written back in tree order, views sorted by name under their building.
+    EXPECT_EQ(readFile(project / "works.hre"),
+              "#DATA:\n\t1\t1\t0\t2\tNorth wing\n\t2\t2\t1\t0\tLocked plans\tV-LOCKED\n"
+              "\t2\t3\t1\t0\tPlans\tV-PLANS\n#ATTRIBUTES:\n");
+}
+
 }  // namespace
