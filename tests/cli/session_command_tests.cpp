@@ -235,6 +235,58 @@ TEST_F(SessionCommand, UnexpectedMissingAndOtherMessageBoxesEndTheSession) {
     expectFilesUnchanged();
 }
 
+// Boxes at the opening are answered by `answer` lines before the first step;
+// a dialog that then does not open ends the session all the same.
+TEST_F(SessionCommand, BoxesAtTheOpeningAreExpectedBeforeTheFirstStep) {
+    const auto open = [&](const std::string& script) {
+        writeFile(root / "session.txt", script);
+        return RunProgram(VEDRIX_CLI_PATH,
+                          {"session", "list-browser", project.string(), "campus.lis", "--script",
+                           (root / "session.txt").string(), "--language", "xx"});
+    };
+    const std::string file = "vedrix: " + (root / "session.txt").string() + ": ";
+    const ProgramResult expected = open("answer ok \"VEDR_XX.DLL not found\"\nok\n");
+    EXPECT_EQ(expected.status, 1);
+    EXPECT_EQ(expected.err, file + "the list-browser did not open\n");
+    EXPECT_EQ(expected.out.rfind("opening: message box ", 0), 0u) << expected.out;
+    EXPECT_NE(expected.out.find("\"VEDR_XX.DLL not found\" answered OK\n"), std::string::npos)
+        << expected.out;
+    EXPECT_NE(expected.out.find("dialog result: 0 (a library could not be loaded)\n"),
+              std::string::npos)
+        << expected.out;
+
+    const ProgramResult unexpected = open("ok\n");
+    EXPECT_EQ(unexpected.status, 1);
+    EXPECT_EQ(unexpected.err.rfind(file + "a message box that was not expected: ", 0), 0u)
+        << unexpected.err;
+    expectFilesUnchanged();
+}
+
+// The host's setup directory, where the module looks for a language library
+// it does not find beside itself, comes from the configuration the script
+// names.
+TEST_F(SessionCommand, TheScriptNamesTheHostsConfiguration) {
+    fs::create_directories(root / "setup");
+    fs::copy_file(fs::path(VEDRIX_CLI_PATH).parent_path() / "vedr_en.dll",
+                  root / "setup" / "vedr_xx.dll");
+    vedrix::hostsim::HostConfig config;
+    config.project = project.string();
+    config.setupDirectories["Program"] = (root / "setup").string();
+    ASSERT_TRUE(vedrix::hostsim::WriteHostConfig((root / "host.cfg").c_str(), config));
+    const auto run = [&](const std::string& script) {
+        writeFile(root / "session.txt", script);
+        return RunProgram(VEDRIX_CLI_PATH,
+                          {"session", "list-browser", project.string(), "campus.lis", "--script",
+                           (root / "session.txt").string(), "--language", "xx"});
+    };
+    const ProgramResult named = run("host host.cfg\ncancel\n");
+    EXPECT_EQ(named.status, 0) << named.err;
+    EXPECT_EQ(named.out, "dialog result: Cancel\n");
+    const ProgramResult unnamed = run("cancel\n");
+    EXPECT_EQ(unnamed.status, 1);
+    EXPECT_NE(unnamed.out.find("VEDR_XX.DLL not found"), std::string::npos) << unnamed.out;
+}
+
 TEST_F(SessionCommand, ARefusedDropEndsTheSession) {
     const ProgramResult run = session("add Building to Campus/House\nok\n");
     EXPECT_EQ(run.status, 1);
