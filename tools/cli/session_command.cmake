@@ -1,9 +1,12 @@
-#vedrix session : the dialogs run headless, with the person of the automation
-#layer acting a script; the module itself is loaded by name at run time.
-target_sources(vedrix_cli PRIVATE ${CMAKE_CURRENT_LIST_DIR} /
-               session_command.cpp ${CMAKE_CURRENT_LIST_DIR} /
-               session_dialogs.cpp ${CMAKE_CURRENT_LIST_DIR} /
-               session_runner.cpp ${CMAKE_CURRENT_LIST_DIR} /
-               session_script.cpp ${CMAKE_CURRENT_LIST_DIR} / session_steps.cpp)
-    target_link_libraries(vedrix_cli PRIVATE vedrix_automation vedrix_hostsim_core)
-        add_dependencies(vedrix_cli vedrix zelkar_runtime_libraries vedr_en vedr_de)
+# vedrix session: the dialogs run headless, with the person of the automation
+# layer acting a script; the module itself is loaded by name at run time, so
+# only the declarations of its exports are included.
+target_sources(vedrix_cli PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/session_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/session_dialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/session_runner.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/session_script.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/session_steps.cpp)
+target_link_libraries(vedrix_cli PRIVATE vedrix_automation vedrix_hostsim_core)
+target_include_directories(vedrix_cli PRIVATE ${PROJECT_SOURCE_DIR}/entry/include)
+add_dependencies(vedrix_cli vedrix zelkar_runtime_libraries vedr_en vedr_de)

@@ -4,16 +4,17 @@
 
 #include <string>
 
+#include <vedrix/vedrix.h>
+
 namespace vedrix::cli {
 namespace {
 
-using ListBrowser = int(WINAPIV*)(HWND, const char*, const char*, const char*, const char*,
-                                  const char*);
-using SelectBuilding = int(WINAPIV*)(HWND, const char*, const char*, const char*, const char*);
-using ViewSelect = int(WINAPIV*)(HWND, int, const char*, const char*, const char*, const char*, int,
-                                 int, char*);
-using FmBrowser = int(WINAPIV*)(HWND, HMODULE, const char*, const char*, const char*, const char*,
-                                const char*);
+// The exports' function types, from their declarations (the module itself is
+// loaded at run time, never linked).
+using ListBrowser = decltype(&tb_list_browser);
+using SelectBuilding = decltype(&tb_selprj);
+using ViewSelect = decltype(&tb_fman_ViewSelect);
+using FmBrowser = decltype(&tb_fman_browser);
 
 // The export `name` of `module` as a function of type T; null when missing.
 template <typename T>
