@@ -110,8 +110,8 @@ add Storey to Campus/House
 select file tb000003.zdw tb000004.zdw tb000006.zdw
 drag file tb000004.zdw onto Campus/House/Ground
 uncheck Campus/House/Attic
-rename Campus/House/Ground to "Ground floor"
-drag "Campus/House/Ground floor/tb000001.zdw  Plan one" onto files
+rename Campus/House/Ground to Ground floor
+drag Campus/House/Ground floor/tb000001.zdw  Plan one onto files
 delete Campus/House
 answer ok "This item has sub-items and cannot be removed.\nRemove its sub-items first."
 delete Campus
@@ -163,7 +163,7 @@ uncheck Campus/House/Ground
 check Campus/House/Ground
 collapse Campus/House/Attic
 select Campus/House/Ground
-add "Part of storey" to Campus/House/Ground as "West wing"
+add Part of storey to Campus/House/Ground as West wing
 button OK
 )");
     EXPECT_EQ(run.status, 0) << run.err;
@@ -317,7 +317,9 @@ TEST_F(SessionCommand, LinesThatDoNotParseAreRefusedBeforeTheDialogOpens) {
         const char* message;
     } cases[] = {
         {"select Campus\nfrobnicate Campus\n", 2, "unknown step \"frobnicate\""},
-        {"rename Campus/House Home\n", 1, "expected \"to\" instead of \"Home\""},
+        {"rename Campus/House Home\n", 1, "expected \"to\""},
+        {"rename Campus/House to \"Home\" now\n", 1, "unexpected \"now\" at the end of the line"},
+        {"add Storey to\n", 1, "missing an item"},
         {"select \"Campus/House\n", 1, "a quote that is not closed"},
         {"delete Campus//House\n", 1, "the path \"Campus//House\" has an empty label"},
         {"delete Campus\nanswer maybe\n", 2,

@@ -32,67 +32,81 @@ std::string lowered(std::string word) {
     return word;
 }
 
-// Splits a line into words. False, with the reason, for an unterminated
-// quote or an unknown escape.
-bool splitWords(const std::string& line, std::vector<std::string>& words, std::string& why) {
+// A word of a line, and where it stands in the line.
+struct Word {
+    std::string text;
+    bool quoted = false;
+    std::size_t begin = 0, end = 0;
+};
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// Reads the quoted word that starts at line[i]; false, with the reason, for
+// an unterminated quote or an unknown escape.
+bool quotedWord(const std::string& line, std::size_t& i, std::string& word, std::string& why) {
+    for (++i;; ++i) {
+        if (i >= line.size() || (line[i] == '\\' && i + 1 >= line.size())) {
+            why = "a quote that is not closed";
+            return false;
+        }
+        if (line[i] == '"') {
+            ++i;
+            return true;
+        }
+        if (line[i] != '\\') {
+            word += line[i];
+            continue;
+        }
+        switch (line[++i]) {
+            case '"':
+            case '\\':
+                word += line[i];
+                break;
+            case 'n':
+                word += '\n';
+                break;
+            case 't':
+                word += '\t';
+                break;
+            default:
+                why = std::string("an unknown escape \\") + line[i] + " in a quoted word";
+                return false;
+        }
+    }
+}
+
+bool splitWords(const std::string& line, std::vector<Word>& words, std::string& why) {
     std::size_t i = 0;
     while (i < line.size()) {
-        if (line[i] == ' ' || line[i] == '\t' || line[i] == '\r') {
+        if (isBlank(line[i])) {
             ++i;
             continue;
         }
-        std::string word;
-        if (line[i] != '"') {
-            while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') {
-                word += line[i++];
-            }
-            words.push_back(word);
-            continue;
-        }
-        for (++i;; ++i) {
-            if (i >= line.size()) {
-                why = "a quote that is not closed";
+        Word word;
+        word.begin = i;
+        word.quoted = line[i] == '"';
+        if (word.quoted) {
+            if (!quotedWord(line, i, word.text, why)) {
                 return false;
             }
-            if (line[i] == '"') {
-                ++i;
-                break;
-            }
-            if (line[i] != '\\') {
-                word += line[i];
-                continue;
-            }
-            if (++i >= line.size()) {
-                why = "a quote that is not closed";
-                return false;
-            }
-            switch (line[i]) {
-                case '"':
-                case '\\':
-                    word += line[i];
-                    break;
-                case 'n':
-                    word += '\n';
-                    break;
-                case 't':
-                    word += '\t';
-                    break;
-                default:
-                    why = std::string("an unknown escape \\") + line[i] + " in a quoted word";
-                    return false;
+        } else {
+            while (i < line.size() && !isBlank(line[i])) {
+                word.text += line[i++];
             }
         }
-        words.push_back(word);
+        word.end = i;
+        words.push_back(std::move(word));
     }
     return true;
 }
 
 // A label path: labels separated by "/", a "\/" standing for a "/" inside a
-// label; a leading "/" is allowed (it lets a path be the word "file", say).
+// label.
 bool splitPath(const std::string& spelled, std::vector<std::string>& labels, std::string& why) {
-    std::size_t i = (!spelled.empty() && spelled[0] == '/') ? 1 : 0;
     std::string label;
-    for (; i <= spelled.size(); ++i) {
+    for (std::size_t i = 0; i <= spelled.size(); ++i) {
         if (i == spelled.size() || spelled[i] == '/') {
             if (label.empty()) {
                 why = "the path \"" + spelled + "\" has an empty label";
@@ -109,30 +123,38 @@ bool splitPath(const std::string& spelled, std::vector<std::string>& labels, std
     return true;
 }
 
+using Stops = std::initializer_list<const char*>;
+
 // The words of one line, read from left to right.
 class LineReader {
 public:
-    LineReader(std::vector<std::string> words, int line) : words_(std::move(words)), line_(line) {}
+    LineReader(const std::string& text, std::vector<Word> words, int line)
+        : text_(text), words_(std::move(words)), line_(line) {}
 
     bool atEnd() const { return next_ >= words_.size(); }
-    const std::string& peek() const { return words_[next_]; }
-    std::string take() { return words_[next_++]; }
+    const Word& peek() const { return words_[next_]; }
+    Word take() { return words_[next_++]; }
     int line() const { return line_; }
 
-    // The next word, which must be there; `what` names it in the message.
-    bool word(const char* what, std::string& out, std::string& why) {
-        if (atEnd()) {
-            why = std::string("missing ") + what;
+    // Whether the next word is one of `keywords`, written without quotes.
+    bool nextIsOneOf(Stops keywords) const {
+        if (atEnd() || peek().quoted) {
             return false;
         }
-        out = take();
-        return true;
+        const std::string word = lowered(peek().text);
+        for (const char* keyword : keywords) {
+            if (word == keyword) {
+                return true;
+            }
+        }
+        return false;
     }
+
     // The next word must be `keyword`.
     bool keyword(const char* keyword, std::string& why) {
-        if (atEnd() || lowered(peek()) != keyword) {
+        if (!nextIsOneOf({keyword})) {
             why = std::string("expected \"") + keyword + "\"" +
-                  (atEnd() ? "" : " instead of \"" + peek() + "\"");
+                  (atEnd() ? "" : " instead of \"" + peek().text + "\"");
             return false;
         }
         ++next_;
@@ -140,41 +162,66 @@ public:
     }
     bool end(std::string& why) {
         if (!atEnd()) {
-            why = "unexpected \"" + peek() + "\" at the end of the line";
+            why = "unexpected \"" + peek().text + "\" at the end of the line";
             return false;
         }
         return true;
     }
 
-    // An item: `file NAME`, `files`, `type NAME` or a tree path.
-    bool item(ItemRef& ref, std::string& why) {
-        std::string first;
-        if (!word("an item", first, why)) {
+    // A name, which must be there: one quoted word, or the line as written
+    // from the next word up to one of `stops` or the end of the line (so
+    // that "Building A/Storey 1" needs no quotes).
+    bool phrase(const char* what, Stops stops, std::string& out, std::string& why) {
+        if (atEnd() || nextIsOneOf(stops)) {
+            why = std::string("missing ") + what;
             return false;
         }
-        const std::string kind = lowered(first);
-        if (kind == "files") {
+        if (peek().quoted) {
+            out = take().text;
+            return true;
+        }
+        const std::size_t begin = peek().begin;
+        std::size_t end = begin;
+        while (!atEnd() && !peek().quoted && !nextIsOneOf(stops)) {
+            end = take().end;
+        }
+        out = text_.substr(begin, end - begin);
+        return true;
+    }
+
+    // An item up to one of `stops`: `file NAME`, `files`, `type NAME` or a
+    // tree path (always a path when quoted).
+    bool item(Stops stops, ItemRef& ref, std::string& why) {
+        if (nextIsOneOf({"files"})) {
+            take();
             ref.kind = ItemRef::Kind::FreeFiles;
             ref.spelled = "the free drawing files";
             return true;
         }
-        if (kind == "file" || kind == "type") {
+        if (nextIsOneOf({"file", "type"})) {
+            const std::string kind = lowered(take().text);
             ref.kind = kind == "file" ? ItemRef::Kind::FreeFile : ItemRef::Kind::LevelType;
             std::string name;
-            if (!word(kind == "file" ? "the drawing file's name" : "the level type", name, why)) {
+            if (!phrase(kind == "file" ? "the drawing file's name" : "the level type", stops, name,
+                        why)) {
                 return false;
             }
             ref.labels = {name};
             ref.spelled = kind + " \"" + name + "\"";
             return true;
         }
+        std::string path;
+        if (!phrase("an item", stops, path, why)) {
+            return false;
+        }
         ref.kind = ItemRef::Kind::TreePath;
-        ref.spelled = "\"" + first + "\"";
-        return splitPath(first, ref.labels, why);
+        ref.spelled = "\"" + path + "\"";
+        return splitPath(path, ref.labels, why);
     }
 
 private:
-    std::vector<std::string> words_;
+    const std::string& text_;
+    std::vector<Word> words_;
     std::size_t next_ = 0;
     int line_;
 };
@@ -183,9 +230,9 @@ bool isTreePath(const ItemRef& ref) {
     return ref.kind == ItemRef::Kind::TreePath;
 }
 
-bool treeItem(LineReader& in, Step& step, std::string& why) {
+bool treeItem(LineReader& in, Stops stops, Step& step, std::string& why) {
     ItemRef ref;
-    if (!in.item(ref, why)) {
+    if (!in.item(stops, ref, why)) {
         return false;
     }
     if (!isTreePath(ref)) {
@@ -197,30 +244,35 @@ bool treeItem(LineReader& in, Step& step, std::string& why) {
 }
 
 bool parseSelect(LineReader& in, Step& step, std::string& why) {
-    ItemRef first;
-    if (!in.item(first, why)) {
-        return false;
-    }
-    step.targets.push_back(first);
-    if (first.kind == ItemRef::Kind::FreeFile) {
-        // Further names are added to the selection, as with Ctrl held.
+    if (in.nextIsOneOf({"file"})) {
+        // Free drawing files, one a word: the first clicked, the others
+        // added to the selection as with Ctrl held.
+        in.take();
+        if (in.atEnd()) {
+            why = "missing the drawing file's name";
+            return false;
+        }
         while (!in.atEnd()) {
-            ItemRef more{ItemRef::Kind::FreeFile, {in.peek()}, "file \"" + in.peek() + "\""};
-            in.take();
-            step.targets.push_back(more);
+            const std::string name = in.take().text;
+            step.targets.push_back({ItemRef::Kind::FreeFile, {name}, "file \"" + name + "\""});
         }
         return true;
+    }
+    ItemRef first;
+    if (!in.item({}, first, why)) {
+        return false;
     }
     if (!isTreePath(first)) {
         why = "only items of the tree and free drawing files can be selected";
         return false;
     }
+    step.targets.push_back(first);
     return true;
 }
 
 bool parseDrag(LineReader& in, Step& step, std::string& why) {
     ItemRef from, to;
-    if (!in.item(from, why) || !in.keyword("onto", why) || !in.item(to, why)) {
+    if (!in.item({"onto"}, from, why) || !in.keyword("onto", why) || !in.item({}, to, why)) {
         return false;
     }
     if (from.kind != ItemRef::Kind::FreeFile && !isTreePath(from)) {
@@ -237,16 +289,16 @@ bool parseDrag(LineReader& in, Step& step, std::string& why) {
 
 bool parseAdd(LineReader& in, Step& step, std::string& why) {
     std::string type;
-    if (!in.word("the level type", type, why)) {
+    if (!in.phrase("the level type", {"to"}, type, why)) {
         return false;
     }
     step.targets.push_back({ItemRef::Kind::LevelType, {type}, "type \"" + type + "\""});
-    if (!in.keyword("to", why) || !treeItem(in, step, why)) {
+    if (!in.keyword("to", why) || !treeItem(in, {"as"}, step, why)) {
         return false;
     }
     if (!in.atEnd()) {
         std::string name;
-        if (!in.keyword("as", why) || !in.word("the new level's name", name, why)) {
+        if (!in.keyword("as", why) || !in.phrase("the new level's name", {}, name, why)) {
             return false;
         }
         step.text = name;
@@ -256,7 +308,8 @@ bool parseAdd(LineReader& in, Step& step, std::string& why) {
 
 bool parseRename(LineReader& in, Step& step, std::string& why) {
     std::string name;
-    if (!treeItem(in, step, why) || !in.keyword("to", why) || !in.word("the new name", name, why)) {
+    if (!treeItem(in, {"to"}, step, why) || !in.keyword("to", why) ||
+        !in.phrase("the new name", {}, name, why)) {
         return false;
     }
     step.text = name;
@@ -264,10 +317,11 @@ bool parseRename(LineReader& in, Step& step, std::string& why) {
 }
 
 bool parseAnswer(LineReader& in, ExpectedBox& box, std::string& why) {
-    std::string button;
-    if (!in.word("the button that answers the message box", button, why)) {
+    if (in.atEnd()) {
+        why = "missing the button that answers the message box";
         return false;
     }
+    const std::string button = in.take().text;
     for (const AnswerName& a : kAnswers) {
         if (lowered(button) == a.word) {
             box.answer = a.answer;
@@ -279,7 +333,11 @@ bool parseAnswer(LineReader& in, ExpectedBox& box, std::string& why) {
         return false;
     }
     if (!in.atEnd()) {
-        box.text = in.take();
+        std::string text;
+        if (!in.phrase("the message box's text", {}, text, why)) {
+            return false;
+        }
+        box.text = text;
     }
     return true;
 }
@@ -298,7 +356,7 @@ bool parseStep(LineReader& in, const std::string& verb, Step& step, std::string&
     for (const Simple& s : kOneItem) {
         if (verb == s.verb) {
             step.kind = s.kind;
-            return treeItem(in, step, why);
+            return treeItem(in, {}, step, why);
         }
     }
     if (verb == "select") {
@@ -320,7 +378,7 @@ bool parseStep(LineReader& in, const std::string& verb, Step& step, std::string&
     if (verb == "button") {
         step.kind = K::Button;
         std::string text;
-        if (!in.word("the button's text", text, why)) {
+        if (!in.phrase("the button's text", {}, text, why)) {
             return false;
         }
         step.text = text;
@@ -336,13 +394,13 @@ bool parseStep(LineReader& in, const std::string& verb, Step& step, std::string&
 
 // One line that is not blank or a comment; false with the reason.
 bool parseLine(LineReader& in, SessionScript& script, std::string& why) {
-    const std::string verb = lowered(in.take());
+    const std::string verb = lowered(in.take().text);
     if (verb == "host") {
         if (!script.steps.empty() || !script.openingBoxes.empty()) {
             why = "the host configuration must be named before the first step";
             return false;
         }
-        return in.word("the host configuration file", script.hostConfig, why) && in.end(why);
+        return in.phrase("the host configuration file", {}, script.hostConfig, why);
     }
     if (verb == "answer") {
         ExpectedBox box;
@@ -368,16 +426,16 @@ bool parseSessionScript(std::istream& in, SessionScript& script, ScriptError& er
     script = {};
     std::string text;
     for (int line = 1; std::getline(in, text); ++line) {
-        std::vector<std::string> words;
+        std::vector<Word> words;
         std::string why;
         if (!splitWords(text, words, why)) {
             error = {line, why};
             return false;
         }
-        if (words.empty() || words[0][0] == '#') {
+        if (words.empty() || (!words[0].quoted && words[0].text[0] == '#')) {
             continue;
         }
-        LineReader reader(std::move(words), line);
+        LineReader reader(text, std::move(words), line);
         if (!parseLine(reader, script, why)) {
             error = {line, why};
             return false;
