@@ -10,3 +10,9 @@ target_sources(vedrix_cli PRIVATE
 target_link_libraries(vedrix_cli PRIVATE vedrix_automation vedrix_hostsim_core)
 target_include_directories(vedrix_cli PRIVATE ${PROJECT_SOURCE_DIR}/entry/include)
 add_dependencies(vedrix_cli vedrix zelkar_runtime_libraries vedr_en vedr_de)
+# The program cannot start without the person's library: it is installed
+# beside the module's libraries, and finds the platform library there.
+set_target_properties(vedrix_automation PROPERTIES INSTALL_RPATH "$ORIGIN")
+install(TARGETS vedrix_automation
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
