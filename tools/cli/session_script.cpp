@@ -400,7 +400,7 @@ bool parseLine(LineReader& in, SessionScript& script, std::string& why) {
             why = "the host configuration must be named before the first step";
             return false;
         }
-        return in.phrase("the host configuration file", {}, script.hostConfig, why);
+        return in.phrase("the host configuration file", {}, script.hostConfig, why) && in.end(why);
     }
     if (verb == "answer") {
         ExpectedBox box;
