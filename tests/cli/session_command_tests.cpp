@@ -5,6 +5,7 @@
 // the same session done by a person in front of the list browser.
 #include <vedrix/automation/gtest_fixture.h>
 #include <vedrix/hostsim/config.h>
+#include <vedrix/samplegen/sample_project.h>
 
 #include <gtest/gtest.h>
 
@@ -413,14 +414,38 @@ TEST_F(FacilitySession, TheViewSelectionConfirmsOnlyViewsThatMayBePicked) {
     EXPECT_EQ(locked.out, "dialog result: Cancel, picked view: 0\n");
 }
 
-TEST_F(FacilitySession, TheFacilityBrowserConfirmsItsStructure) {
-    const ProgramResult run = works("ok\n", "fm-browser");
+// A free drawing file dropped onto a view of the facility-management
+// browser is placed under it, and noted as inserted there.
+TEST_F(SessionCommand, TheFacilityBrowserPlacesADroppedDrawingFile) {
+    fs::remove_all(project);
+    fs::create_directories(project);
+    vedrix::samplegen::FmSample sample;
+    sample.buildings = 1;
+    sample.viewsPerBuilding = 2;
+    sample.drawingFilesPerView = 1;
+    sample.variantsPerView = 0;
+    sample.freeDrawingFiles = 2;
+    vedrix::samplegen::SampleSummary summary;
+    std::string error;
+    ASSERT_TRUE(WriteFmSample(project.string(), sample, summary, error)) << error;
+    ASSERT_EQ(readFile(project / "fm.lis"), "#DATA:\n1\t2\t1\t\n2\t4\t0\t\n");
+
+    writeFile(root / "session.txt", R"(expand Site/Building 1
+select file tb000003.zdw
+drag file tb000003.zdw onto Site/Building 1/View 1
+ok
+)");
+    const ProgramResult run = RunProgram(
+        VEDRIX_CLI_PATH, {"session", "fm-browser", project.string(), "fm.lis", "--script",
+                          (root / "session.txt").string(), "--title", "Site"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "dialog result: OK\n");
-    // Written back in tree order, views sorted by name under their building.
-    EXPECT_EQ(readFile(project / "works.hre"),
-              "#DATA:\n\t1\t1\t0\t2\tNorth wing\n\t2\t2\t1\t0\tLocked plans\tV-LOCKED\n"
-              "\t2\t3\t1\t0\tPlans\tV-PLANS\n#ATTRIBUTES:\n");
+    // Identifiers depth first: view 1 is 2 with drawing files 1 and 3 (3
+    // and 4), view 2 becomes 5.
+    EXPECT_EQ(readFile(project / "fm.lis"), "#DATA:\n1\t2\t1\t\n3\t2\t0\t\n2\t5\t0\t\n");
+    const std::string information = readFile(project / "fm_tbinfo.txt");
+    EXPECT_NE(information.find("\n3\t2\t"), std::string::npos) << information;
+    EXPECT_NE(information.find("\t0\t1\t0\n"), std::string::npos) << "inserted: " << information;
 }
 
 }  // namespace
