@@ -45,7 +45,7 @@ const char kTrickyHierarchy[] =
     "\t1\t1\t0\t3\tHaus \x80 1\t3f2a9c1e-5b7d-4e0a-9c61-2d8b7e4f1a01\n"
     "\t3\t2\t1\t-2\tKeller\n"
     "\t2\t4\t1\t2\tErdgescho\xDF\n"
-    "\t1\t9\t77\t0\tGarage\n"
+    "\t1\t9\t2\t0\tGarage\n"
     "#ATTRIBUTES:\n"
     "\t0\tProject\tDemo\t0\t0\t0\t0\n"
     "\t1\tSizes\t\t1\t1\t0\t3\n"
@@ -229,7 +229,7 @@ TEST_F(StructureJson, ExportWritesTheDocumentedFields) {
                   R"([{"number":102,"status":0,"entries":[{"number":103,"status":5}]}])"));
 
     const ordered_json& garage = doc["levels"][1];
-    EXPECT_EQ(garage["parentId"], 77);
+    EXPECT_EQ(garage["parentId"], 2);
     EXPECT_EQ(garage["attributes"][0]["type"], 7);
     EXPECT_EQ(doc["entries"], ordered_json::parse(R"([{"number":200,"status":0}])"));
 
@@ -331,6 +331,8 @@ std::vector<Refusal> Refusals() {
         {"ID 0", set("/levels/0/id", 0), "/levels/0/id", "out of range: 1 to 4294967295"},
         {"a negative parent ID", set("/levels/0/parentId", -1), "/levels/0/parentId",
          "out of range"},
+        {"a parent ID that names no level", set("/levels/0/parentId", 77), "/levels/0/parentId",
+         "no level has ID 77"},
         {"a status above 32 bits", set("/levels/0/status", 2147483648LL), "/levels/0/status",
          "out of range"},
         {"level number 10", set("/levels/0/levels/0/levelNr", 10), "/levels/0/levels/0/levelNr",

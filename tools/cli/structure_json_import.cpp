@@ -7,6 +7,7 @@
 #include <new>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "code_page_text.h"
 #include "structure_json_rules.h"
@@ -79,7 +80,7 @@ public:
         }
         m_places[&m_root] = {&document, top};
         if (!definitions(document, top) || !attributes(document, top, m_root) ||
-            !levels(document, top, m_root) || !lastLevelKeepsAttributes()) {
+            !levels(document, top, m_root) || !parentsExist() || !lastLevelKeepsAttributes()) {
             return false;
         }
         m_nextId = m_root.getHighestID();
@@ -356,6 +357,9 @@ private:
             return refuse(at, "out of memory");
         }
         m_places[level] = {&item, at};
+        if (item.contains("parentId")) {
+            m_givenParents.push_back(level);
+        }
         return attributes(item, at, *level) && levels(item, at, *level);
     }
 
@@ -375,6 +379,19 @@ private:
                                   "): the hierarchy file would put this level below that one");
             }
             before = level;
+        }
+        return true;
+    }
+
+    // A parent ID given apart from the nesting must name a level (or the
+    // root, 0): the browsers hang a level below the level its field names.
+    bool parentsExist() {
+        for (const Zel_GM_Level* level : m_givenParents) {
+            const unsigned long parentId = level->getParentID();
+            if (parentId != 0 && m_ids.find(parentId) == m_ids.end()) {
+                return refuse(m_places[level].at / "parentId",
+                              "no level has ID " + std::to_string(parentId));
+            }
         }
         return true;
     }
@@ -465,6 +482,7 @@ private:
     JsonRefusal& m_refusal;
     std::unordered_map<const Zel_GM_Level*, Place> m_places;
     std::unordered_map<unsigned long, Pointer> m_ids;
+    std::vector<const Zel_GM_Level*> m_givenParents;
     unsigned long long m_nextId = 0;
     bool m_anyAttributes = false;
 };
