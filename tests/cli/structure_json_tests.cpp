@@ -270,6 +270,18 @@ TEST_F(StructureJson, ExportSaysWhatItCouldNotReadOrCarry) {
             << run.err;
         EXPECT_EQ(run.out, "");
     }
+    {
+        SCOPED_TRACE("an attribute line naming an entry's ID at this reading");
+        WriteFile(project_ / "held.hre",
+                  "#DATA:\n\t1\t1\t0\t0\tHouse\n#ATTRIBUTES:\n\t2\tColour\tred\t1\t1\t0\t0\n");
+        WriteFile(project_ / "held.lis", "#DATA:\n101\t1\t0\t\n");
+        const auto run = RunProgram(VEDRIX_CLI_PATH, {"export", project_.string(), "held.lis"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find("entry 101 (ID 2 at this reading) holds attributes"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 // A valid document to spoil one value at a time.

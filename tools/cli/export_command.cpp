@@ -69,9 +69,9 @@ int exportStructure(const std::filesystem::path& project, const std::string& str
         std::fprintf(stderr, "vedrix: cannot write %s\n", jsonFile.c_str());
         return 1;
     }
-    const bool complete =
-        reportRead(hrePath, results.hierarchy) & reportRead(lisPath, results.levelList);
-    return complete ? 0 : 1;
+    const bool hierarchyComplete = reportRead(hrePath, results.hierarchy);
+    const bool levelListComplete = reportRead(lisPath, results.levelList);
+    return hierarchyComplete && levelListComplete ? 0 : 1;
 }
 
 }  // namespace

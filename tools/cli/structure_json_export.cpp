@@ -124,6 +124,14 @@ private:
                         " stands below more than " + std::to_string(kMaxEntryNesting) + " entries";
             return false;
         }
+        if (!level.getAttributes().IsEmpty()) {
+            // An attribute line whose level ID is an entry's ID at this
+            // reading: the files never write an entry's attributes back.
+            m_problem = "drawing-file entry " + std::to_string(number) + " (ID " +
+                        std::to_string(level.getID()) +
+                        " at this reading) holds attributes, which the files do not keep";
+            return false;
+        }
         out["number"] = number;
         out["status"] = level.getStatus();
         return children(level, out, depth);
