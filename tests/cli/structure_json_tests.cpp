@@ -322,7 +322,7 @@ std::vector<Refusal> Refusals() {
         {"a top that is no object", [](ordered_json& doc) { doc = ordered_json::array(); }, "/",
          "must be a JSON object"},
         {"no version", erase("", "version"), "/version", "missing"},
-        {"another version", set("/version", 2), "/version", "out of range: 1 to 1"},
+        {"another version", set("/version", 2), "/version", "must be 1"},
         {"unknown field at the top", set("/colour", "red"), "/colour", "unknown field"},
         {"unknown field of a level", set("/levels/0/levels/0/colour", 1),
          "/levels/0/levels/0/colour", "unknown field"},

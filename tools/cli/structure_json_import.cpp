@@ -73,10 +73,13 @@ public:
                         {"version", "definitions", "attributes", "levels", "entries"})) {
             return false;
         }
-        long long version = 0;
-        if (!integer(document, top, "version", kStructureJsonVersion, kStructureJsonVersion,
-                     version)) {
+        const StructureJson* version = field(document, top, "version", true);
+        if (version == nullptr) {
             return false;
+        }
+        if (!version->is_number_integer() || *version != kStructureJsonVersion) {
+            return refuse(top / "version", "must be " + std::to_string(kStructureJsonVersion) +
+                                               ", the version of the schema this program reads");
         }
         m_places[&m_root] = {&document, top};
         if (!definitions(document, top) || !attributes(document, top, m_root) ||
