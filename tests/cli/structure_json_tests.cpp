@@ -317,7 +317,14 @@ std::vector<Refusal> Refusals() {
     auto erase = [](const char* pointer, const char* key) {
         return [pointer, key](ordered_json& doc) { doc[At(pointer)].erase(key); };
     };
-    const ordered_json level = {{"levelNr", 1}, {"id", 3}, {"status", 0}, {"name", "Garage"}};
+    // A second level at the top, ID 3, with one field changed.
+    auto addLevel = [](const char* key, ordered_json value) {
+        return [key, value](ordered_json& doc) {
+            ordered_json level = {{"levelNr", 1}, {"id", 3}, {"status", 0}, {"name", "Garage"}};
+            level[key] = value;
+            doc["levels"].push_back(level);
+        };
+    };
     return {
         {"a top that is no object", [](ordered_json& doc) { doc = ordered_json::array(); }, "/",
          "must be a JSON object"},
@@ -351,20 +358,10 @@ std::vector<Refusal> Refusals() {
          "out of range: 1 to 9"},
         {"a sublevel whose number is not greater", set("/levels/0/levels/0/levelNr", 1),
          "/levels/0/levels/0/levelNr", "is not greater than 1"},
-        {"a later sibling with a greater number",
-         [level](ordered_json& doc) {
-             ordered_json second = level;
-             second["levelNr"] = 2;
-             doc["levels"].push_back(second);
-         },
-         "/levels/1/levelNr", "would put this level below that one"},
-        {"a repeated level ID",
-         [level](ordered_json& doc) {
-             ordered_json again = level;
-             again["id"] = 2;
-             doc["levels"].push_back(again);
-         },
-         "/levels/1/id", "already the ID of /levels/0/levels/0"},
+        {"a later sibling with a greater number", addLevel("levelNr", 2), "/levels/1/levelNr",
+         "would put this level below that one"},
+        {"a repeated level ID", addLevel("id", 2), "/levels/1/id",
+         "already the ID of /levels/0/levels/0"},
         {"a level number defined twice",
          [](ordered_json& doc) { doc["definitions"].push_back(doc["definitions"][0]); },
          "/definitions/1/levelNr", "defined already at /definitions/0"},
