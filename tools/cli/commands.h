@@ -12,6 +12,10 @@ namespace vedrix::cli {
 
 // vedrix tree <project> <structure>: prints the building structure.
 void addTreeCommand(CLI::App& app, int& status);
+// vedrix export <project> <structure> [--json FILE] and
+// vedrix import <project> <structure> FILE: the structure as JSON.
+void addExportCommand(CLI::App& app, int& status);
+void addImportCommand(CLI::App& app, int& status);
 
 // vedrix session <dialog> <project> <structure> --script FILE: runs a dialog
 // with a script of what a person does.

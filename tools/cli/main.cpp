@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     int status = 0;
     vedrix::cli::addTreeCommand(app, status);
     vedrix::cli::addSessionCommand(app, status);
+    vedrix::cli::addExportCommand(app, status);
+    vedrix::cli::addImportCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
