@@ -92,6 +92,31 @@ TEST(TreeListItem, AColumnSetFromTheRecordsOwnTextKeepsIt) {
     EXPECT_EQ(std::string(record.text), "alpha" + sep + "lpha" + sep + "b" + sep + "c" + sep + "c");
 }
 
+// All columns at once give the text that setting them one by one gives, on
+// any record, including texts taken from the record itself.
+TEST(TreeListItem, AllColumnsAtOnceJoinThemAsSettingEachDoes) {
+    const std::string sep(1, CTreeListItem::kSeparator);
+    CTreeListItem oneByOne;
+    oneByOne.SetColumnText(0, "Attribute 7");
+    oneByOne.SetColumnText(1, "");
+    oneByOne.SetColumnText(2, "Number");
+    CTreeListItem atOnce;
+    atOnce.text = ("old" + sep + "texts").c_str();
+    const char* const columns[] = {"Attribute 7", nullptr, "Number"};
+    atOnce.SetColumnTexts(columns, 3);
+    EXPECT_EQ(std::string(atOnce.text), std::string(oneByOne.text));
+    EXPECT_EQ(std::string(atOnce.text), "Attribute 7" + sep + sep + "Number");
+
+    CTreeListItem own;
+    own.text = ("alpha" + sep + "b").c_str();
+    const char* const fromItself[] = {own.text.GetString() + 6, own.text.GetString()};
+    own.SetColumnTexts(fromItself, 2);
+    EXPECT_EQ(std::string(own.text), "b" + sep + "alpha" + sep + "b");
+
+    own.SetColumnTexts(nullptr, 0);
+    EXPECT_TRUE(own.text.IsEmpty());
+}
+
 // ---------------------------------------------------------------------------
 // Painting
 
