@@ -49,19 +49,26 @@ bool ReadTableRows(std::istream& in, std::size_t columns, std::vector<TableRow>&
     return true;
 }
 
+// The whole text is put together first and handed to the stream at once,
+// which costs far less than a stream insertion per field.
 void WriteTableRows(std::ostream& out, const std::vector<std::string>& columnNames,
                     const std::vector<TableRow>& rows) {
-    out << '#';
+    std::string text = "#";
     for (std::size_t i = 0; i < columnNames.size(); ++i) {
-        out << (i == 0 ? "" : "\t") << columnNames[i];
+        text += i == 0 ? "" : "\t";
+        text += columnNames[i];
     }
-    out << '\n';
+    text += '\n';
     for (const TableRow& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i) {
-            out << (i == 0 ? "" : "\t") << OneLineField(row[i]);
+            if (i > 0) {
+                text += '\t';
+            }
+            AppendOneLineField(text, row[i]);
         }
-        out << '\n';
+        text += '\n';
     }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 }  // namespace vedrix::hostsim
