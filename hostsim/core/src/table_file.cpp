@@ -3,13 +3,9 @@
 #include <vedrix/framework/text_file.h>
 #include <vedrix/hostsim/line_file.h>
 
-namespace vedrix::hostsim {
+#include <istream>
 
-bool ReadTable(const std::string& path, std::size_t columns, std::vector<TableRow>& rows) {
-    rows.clear();
-    return ReadTextFile(path,
-                        [&](std::istream& file) { return ReadTableRows(file, columns, rows); });
-}
+namespace vedrix::hostsim {
 
 bool WriteTable(const std::string& path, const std::vector<std::string>& columnNames,
                 const std::vector<TableRow>& rows) {
@@ -29,12 +25,38 @@ namespace {
 constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
 }
 
+// The whole text is kept as read; a text with a line of more fields than
+// the table has columns counts as unreadable and is dropped, as reading its
+// rows would drop them.
 ItemFile::ItemFile(std::string path, std::vector<std::string> columnNames)
     : m_path(std::move(path)), m_columnNames(std::move(columnNames)), m_current(kNoItem) {
-    m_readable = ReadTable(m_path, m_columnNames.size(), m_rows);
+    m_readable = ReadTextFile(m_path, [&](std::istream& file) {
+        char chunk[1 << 16];
+        while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
+            m_text.append(chunk, static_cast<std::size_t>(file.gcount()));
+        }
+        return TableTextFits(m_text, m_columnNames.size());
+    });
+    if (!m_readable) {
+        m_text.clear();
+    }
+}
+
+void ItemFile::makeRows() {
+    if (!m_rowsMade) {
+        ReadTableRows(m_text, m_columnNames.size(), m_rows);
+        m_text = std::string();
+        m_rowsMade = true;
+    }
+}
+
+std::size_t ItemFile::size() {
+    makeRows();
+    return m_rows.size();
 }
 
 bool ItemFile::moveToFirst() {
+    makeRows();
     m_current = m_rows.empty() ? kNoItem : 0;
     return m_current != kNoItem;
 }
@@ -64,18 +86,22 @@ void ItemFile::setField(std::size_t column, const char* text) {
 }
 
 void ItemFile::clear() {
+    m_text = std::string();
+    m_rowsMade = true;
     m_rows.clear();
     m_current = kNoItem;
     m_changed = true;
 }
 
 void ItemFile::insert() {
+    makeRows();
     m_rows.emplace_back(m_columnNames.size());
     m_current = m_rows.size() - 1;
     m_changed = true;
 }
 
 bool ItemFile::write() {
+    makeRows();
     if (!m_readable || !WriteTable(m_path, m_columnNames, m_rows)) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <vedrix/hostsim/text_lines.h>
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <string_view>
@@ -30,6 +31,29 @@ bool AppendRow(std::string_view line, std::size_t columns, std::vector<TableRow>
     }
 }
 
+// Lines that are neither empty nor comments hold rows.
+bool IsRowLine(std::string_view line) {
+    return !line.empty() && line[0] != '#';
+}
+
+// Hands each row line of the text to `visit`, as reading it line by line
+// would find them, until `visit` returns false; false then.
+template <class Visit>
+bool ForEachRowLine(std::string_view text, Visit visit) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        if (IsRowLine(line) && !visit(line)) {
+            return false;
+        }
+        if (end == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(end + 1);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ReadTableRows(std::istream& in, std::size_t columns, std::vector<TableRow>& rows) {
@@ -38,15 +62,28 @@ bool ReadTableRows(std::istream& in, std::size_t columns, std::vector<TableRow>&
     // the buffer has grown to the longest line.
     std::string line;
     while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') {
-            continue;
-        }
-        if (!AppendRow(line, columns, rows)) {
+        if (IsRowLine(line) && !AppendRow(line, columns, rows)) {
             rows.clear();
             return false;
         }
     }
     return true;
+}
+
+bool ReadTableRows(std::string_view text, std::size_t columns, std::vector<TableRow>& rows) {
+    rows.clear();
+    const bool read =
+        ForEachRowLine(text, [&](std::string_view line) { return AppendRow(line, columns, rows); });
+    if (!read) {
+        rows.clear();
+    }
+    return read;
+}
+
+bool TableTextFits(std::string_view text, std::size_t columns) {
+    return ForEachRowLine(text, [&](std::string_view line) {
+        return static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t')) < columns;
+    });
 }
 
 // The whole text is put together first and handed to the stream at once,
