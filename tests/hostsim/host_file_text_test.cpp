@@ -70,6 +70,8 @@ TEST(TableText, ATextInMemoryReadsAsTheStreamAndFitsWhenItReads) {
         EXPECT_EQ(ReadTableRows(std::string_view(text), 3, fromText), streamRead);
         EXPECT_EQ(fromText, fromStream);
         EXPECT_EQ(TableTextFits(text, 3), streamRead);
+        std::vector<TableRow> none;
+        EXPECT_EQ(TableTextFits(text, 0), ReadTableText(text, 0, none));
     }
 }
 

@@ -25,9 +25,6 @@ namespace {
 constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
 }
 
-// The whole text is kept as read; a text with a line of more fields than
-// the table has columns counts as unreadable and is dropped, as reading its
-// rows would drop them.
 ItemFile::ItemFile(std::string path, std::vector<std::string> columnNames)
     : m_path(std::move(path)), m_columnNames(std::move(columnNames)), m_current(kNoItem) {
     m_readable = ReadTextFile(m_path, [&](std::istream& file) {
@@ -35,19 +32,25 @@ ItemFile::ItemFile(std::string path, std::vector<std::string> columnNames)
         while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
             m_text.append(chunk, static_cast<std::size_t>(file.gcount()));
         }
-        return TableTextFits(m_text, m_columnNames.size());
+        return true;
     });
     if (!m_readable) {
-        m_text.clear();
+        m_text = std::string();
+        m_rowsMade = true;
     }
 }
 
 void ItemFile::makeRows() {
     if (!m_rowsMade) {
-        ReadTableRows(m_text, m_columnNames.size(), m_rows);
+        m_readable = ReadTableRows(m_text, m_columnNames.size(), m_rows);
         m_text = std::string();
         m_rowsMade = true;
     }
+}
+
+bool ItemFile::readable() {
+    makeRows();
+    return m_readable;
 }
 
 std::size_t ItemFile::size() {
@@ -85,7 +88,12 @@ void ItemFile::setField(std::size_t column, const char* text) {
     m_changed = true;
 }
 
+// A text whose rows were never made is only checked: whether it reads
+// decides whether the file may be written over.
 void ItemFile::clear() {
+    if (!m_rowsMade) {
+        m_readable = TableTextFits(m_text, m_columnNames.size());
+    }
     m_text = std::string();
     m_rowsMade = true;
     m_rows.clear();

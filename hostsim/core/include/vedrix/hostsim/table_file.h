@@ -25,14 +25,14 @@ namespace vedrix::hostsim {
 
 // A table file held in memory with a current item, as the host's
 // facility-management classes use it. A file that exists but does not read
-// is never written over. The file is read and checked when the table is
-// made; its rows are made from the text the first time they are asked for,
-// so that a table emptied first never makes them.
+// is never written over. The file is read when the table is made; its rows
+// are made from the text the first time they are asked for, so that a table
+// emptied first never makes them (its text is then only checked).
 class VEDRIX_HOSTSIM_API ItemFile {
 public:
     ItemFile(std::string path, std::vector<std::string> columnNames);
 
-    bool readable() const { return m_readable; }
+    bool readable();
     bool changed() const { return m_changed; }
     std::size_t size();
 
@@ -50,7 +50,8 @@ public:
     bool write();
 
 private:
-    // Makes the rows from the text read, once.
+    // Makes the rows from the text read, once; a text with a line of more
+    // fields than the table has columns gives none and counts as unreadable.
     void makeRows();
 
     std::string m_path;
