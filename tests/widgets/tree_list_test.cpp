@@ -113,6 +113,17 @@ TEST(TreeListItem, AllColumnsAtOnceJoinThemAsSettingEachDoes) {
     own.SetColumnTexts(fromItself, 2);
     EXPECT_EQ(std::string(own.text), "b" + sep + "alpha" + sep + "b");
 
+    // A text holding the separator is cut there by the next column, as
+    // setting the columns one by one cuts it.
+    const std::string split = "left" + sep + "right";
+    const char* const splitting[] = {"Split", split.c_str(), "String"};
+    CTreeListItem cut;
+    cut.SetColumnTexts(splitting, 3);
+    EXPECT_EQ(std::string(cut.text), "Split" + sep + "left" + sep + "String");
+    const char* const lastSplits[] = {"Split", split.c_str()};
+    cut.SetColumnTexts(lastSplits, 2);
+    EXPECT_EQ(std::string(cut.text), "Split" + sep + "left" + sep + "right");
+
     own.SetColumnTexts(nullptr, 0);
     EXPECT_TRUE(own.text.IsEmpty());
 }

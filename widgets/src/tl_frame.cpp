@@ -222,8 +222,8 @@ void CTLFrame::RefitAfterInput() {
     }
 }
 
-// The walk asks the tree-list for each row's neighbours directly (one
-// question per row and sort), and the platform for one sort per parent.
+// The walk asks the tree-list directly for each row's first child and next
+// sibling, and the platform for one sort per parent.
 void CTLFrame::SortAll(int nColumn, BOOL bAscending, HTREEITEM first) {
     for (HTREEITEM item = first; item != nullptr; item = m_wndTree.NextSiblingOf(item)) {
         HTREEITEM child = m_wndTree.FirstChildOf(item);

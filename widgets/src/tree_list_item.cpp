@@ -66,6 +66,9 @@ void CTreeListItem::SetColumnText(int nColumn, const char* lpszText) {
     text.Insert(start, fromItself ? copy.GetString() : value);
 }
 
+// Texts without the separator are joined in one go. A text holding it would
+// read back as several columns, and the next column set in turn replaces
+// the first of those; such texts are set one by one, as the rule says.
 void CTreeListItem::SetColumnTexts(const char* const* texts, int count) {
     if (count <= 0) {
         text.Empty();
@@ -73,7 +76,16 @@ void CTreeListItem::SetColumnTexts(const char* const* texts, int count) {
     }
     int length = count - 1;
     for (int i = 0; i < count; ++i) {
-        length += texts[i] != nullptr ? static_cast<int>(std::strlen(texts[i])) : 0;
+        const std::size_t n = texts[i] != nullptr ? std::strlen(texts[i]) : 0;
+        if (std::memchr(texts[i] != nullptr ? texts[i] : "", separator, n) != nullptr) {
+            CTreeListItem oneByOne;
+            for (int column = 0; column < count; ++column) {
+                oneByOne.SetColumnText(column, texts[column]);
+            }
+            text = std::move(oneByOne.text);
+            return;
+        }
+        length += static_cast<int>(n);
     }
     // The texts may come from this record itself, so they are joined apart
     // before they replace it.

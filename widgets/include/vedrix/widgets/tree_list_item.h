@@ -29,7 +29,7 @@ public:
     void SetColumnText(int nColumn, const char* lpszText);
     // Replaces the whole text with `count` columns, column 0 first (a null
     // text counts as empty): the same text as setting each column in turn
-    // on an empty record, built in one go.
+    // on an empty record, built in one go where no text holds the separator.
     void SetColumnTexts(const char* const* texts, int count);
 
     CString text;    // the columns' texts joined by the separator
