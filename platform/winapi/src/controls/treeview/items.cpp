@@ -29,7 +29,12 @@ DWORD newId() {
     return id;
 }
 
+// An empty text sorts before every other without a comparison: controls
+// that draw their own texts leave every label empty.
 int compareTexts(const Item* a, const Item* b) {
+    if (a->text.empty()) {
+        return b->text.empty() ? 0 : -1;
+    }
     return lstrcmpiA(a->text.c_str(), b->text.c_str());
 }
 
