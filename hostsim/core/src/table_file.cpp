@@ -41,10 +41,19 @@ ItemFile::ItemFile(std::string path, std::vector<std::string> columnNames)
 }
 
 void ItemFile::makeRows() {
-    if (!m_rowsMade) {
-        m_readable = ReadTableRows(m_text, m_columnNames.size(), m_rows);
-        m_text = std::string();
-        m_rowsMade = true;
+    if (m_rowsMade) {
+        return;
+    }
+    m_rowsMade = true;
+    const std::string text = std::move(m_text);
+    try {
+        m_readable = ReadTableRows(text, m_columnNames.size(), m_rows);
+    } catch (...) {
+        // Out of memory: the table stays empty and the file is never
+        // written over from it.
+        m_rows.clear();
+        m_readable = false;
+        throw;
     }
 }
 
