@@ -76,6 +76,8 @@ void CAttributeDlg::insertColumns() {
 // Each attribute goes below the row of its parent identifier, or below the
 // top row when no row has it; a parent must come before its children.
 void CAttributeDlg::fillRows() {
+    // The dialog is not shown yet, so the frame is fitted once for all rows.
+    const CNewTreeListCtrl::InsertionBatch batch(rows());
     m_hTop = rows().InsertItem(m_csItemText, kTopImage, kTopImage, TVI_ROOT);
     rows().SetItemText(m_hTop, kType, kGroupWord);
     rows().SetItemData(m_hTop, 0);
@@ -170,9 +172,8 @@ bool CAttributeDlg::isGroup(HTREEITEM row) {
 CTreeListItem CAttributeDlg::rowRecord(const CString& name, const CString& value,
                                        const CString& type, DWORD id) {
     CTreeListItem record;
-    record.SetColumnText(kName, name);
-    record.SetColumnText(kValue, value);
-    record.SetColumnText(kType, type);
+    const char* const columns[] = {name, value, type};
+    record.SetColumnTexts(columns, kType + 1);
     record.data = id;
     return record;
 }

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <vedrix/hostsim/drawing_header.h>
@@ -46,7 +47,20 @@ bool rowsReadBack(const std::vector<TableRow>& rows) {
 void checkTable(const std::string& bytes, const std::vector<std::string>& columns) {
     std::istringstream in(bytes);
     std::vector<TableRow> rows;
-    if (!ReadTableRows(in, columns.size(), rows)) {
+    const bool read = ReadTableRows(in, columns.size(), rows);
+    // The text held in memory reads as the stream does, and is found to fit
+    // exactly when it reads.
+    std::vector<TableRow> fromText;
+    if (ReadTableRows(std::string_view(bytes), columns.size(), fromText) != read ||
+        fromText != rows) {
+        vedrix::fuzz::mismatch("the text in memory", writeRows(columns, rows),
+                               writeRows(columns, fromText));
+    }
+    if (TableTextFits(bytes, columns.size()) != read) {
+        vedrix::fuzz::mismatch("the check of the text", read ? "fits" : "does not fit",
+                               read ? "does not fit" : "fits");
+    }
+    if (!read) {
         if (!rows.empty()) {
             vedrix::fuzz::mismatch("a table that does not read keeps rows", "",
                                    writeRows(columns, rows));

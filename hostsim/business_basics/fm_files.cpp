@@ -77,7 +77,7 @@ const char* CfmViewInfo::cs_DATWA() {
 }
 
 bool CfmViewInfo::MoveToFirstItem() {
-    return m_pItems != nullptr && m_pItems->moveToFirst();
+    return Guarded(false, [&] { return m_pItems != nullptr && m_pItems->moveToFirst(); });
 }
 
 bool CfmViewInfo::MoveToNextItem() {
@@ -166,7 +166,7 @@ CfmTbInfo::~CfmTbInfo() {
 }
 
 bool CfmTbInfo::MoveToFirstItem() {
-    return m_pItems != nullptr && m_pItems->moveToFirst();
+    return Guarded(false, [&] { return m_pItems != nullptr && m_pItems->moveToFirst(); });
 }
 
 bool CfmTbInfo::MoveToNextItem() {

@@ -353,6 +353,38 @@ TEST_F(FmFilesTest, ViewFileWithALongLineAfterGoodOnesHasNoItems) {
     EXPECT_FALSE(views.MoveToFirstItem());
 }
 
+// The file is read when the table is made, even when its items are asked
+// for only later; and a damaged file stays protected when the table is
+// emptied before any item was read.
+TEST_F(FmFilesTest, TheViewFileIsTakenWhenTheTableIsMade) {
+    const std::string first = "0\tfirst\tuuid-1\t0\tp\t-1\t0\t0\n";
+    project.writeFile("fm_views.txt", first);
+    CfmViewInfo views(nullptr);
+    project.writeFile("fm_views.txt", "0\tsecond\tuuid-2\t0\tp\t-1\t0\t0\n");
+    ASSERT_TRUE(views.MoveToFirstItem());
+    EXPECT_STREQ(views.NameOfView(), "first");
+    EXPECT_FALSE(views.MoveToNextItem());
+
+    const std::string damaged = first + "0\tname\tuuid\t0\tpath\tdate\torig\t0\tnine\n";
+    project.writeFile("fm_views.txt", damaged);
+    CfmViewInfo emptied(nullptr);
+    emptied.ClearFmViewInfo();
+    AddView(emptied, "new", "uuid-n", "0", "0");
+    EXPECT_FALSE(emptied.WriteFmViewInfoFile());
+    EXPECT_EQ(project.readFile("fm_views.txt"), damaged);
+
+    // A good file emptied first is written with the new items alone.
+    project.writeFile("fm_views.txt", first);
+    CfmViewInfo replaced(nullptr);
+    replaced.ClearFmViewInfo();
+    AddView(replaced, "new", "uuid-n", "0", "0");
+    ASSERT_TRUE(replaced.WriteFmViewInfoFile());
+    CfmViewInfo reread(nullptr);
+    ASSERT_TRUE(reread.MoveToFirstItem());
+    EXPECT_STREQ(reread.UUID(), "uuid-n");
+    EXPECT_FALSE(reread.MoveToNextItem());
+}
+
 TEST_F(FmFilesTest, ViewFileAtAGivenPath) {
     const std::string path = project.file("elsewhere.txt").string();
     {

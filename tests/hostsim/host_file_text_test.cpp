@@ -49,6 +49,32 @@ TEST(TableText, ALineWithMoreFieldsRefusesTheWholeText) {
     EXPECT_TRUE(ReadTableText("1\t2\n", 2, rows));
 }
 
+// A text held in memory reads as the same text read line by line from a
+// stream, and is found to fit exactly when it reads.
+TEST(TableText, ATextInMemoryReadsAsTheStreamAndFitsWhenItReads) {
+    const char* const texts[] = {
+        "",
+        "\n\n",
+        "#A\tB\tC\n\n1\t2\t3\n4\n\t\t\n#5\t6\t7\t8\n7\t\n",
+        "1\t2\n3\t4",
+        "1\t2\t3\t4\n",
+        "1\t2\n3\t4\t5\n6\t7\n",
+        "#only a comment",
+        "a\tb\tc\t\n",
+    };
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        std::vector<TableRow> fromStream{{"left over"}};
+        std::vector<TableRow> fromText{{"left over"}};
+        const bool streamRead = ReadTableText(text, 3, fromStream);
+        EXPECT_EQ(ReadTableRows(std::string_view(text), 3, fromText), streamRead);
+        EXPECT_EQ(fromText, fromStream);
+        EXPECT_EQ(TableTextFits(text, 3), streamRead);
+        std::vector<TableRow> none;
+        EXPECT_EQ(TableTextFits(text, 0), ReadTableText(text, 0, none));
+    }
+}
+
 TEST(TableText, TheWriterPutsTheColumnNamesFirstAndOneLinePerRow) {
     EXPECT_EQ(Write({"A", "B"}, {{"1", "two words"}, {"", ""}}), "#A\tB\n1\ttwo words\n\t\n");
     EXPECT_EQ(Write({"A"}, {}), "#A\n");

@@ -83,6 +83,16 @@ TEST_F(TreeListFrameTest, NumbersInsideTextsSortByValue) {
     EXPECT_LT(compare("ab", "abc1"), 0);   // prefixes ab and abc: as texts
     EXPECT_GT(compare("ab2", "Ab10"), 0);  // prefixes differ by case: as texts
     EXPECT_LT(compare("5", "10"), 0);      // empty prefixes are the same
+    // Leading zeros count nothing; equal values compare as texts.
+    EXPECT_LT(compare("a0009", "a10"), 0);
+    EXPECT_GT(compare("a0011", "a10"), 0);
+    EXPECT_LT(compare("a007", "a7"), 0);
+    EXPECT_GT(compare("a000", "a"), 0);  // zero beside nothing: as texts
+    // Nineteen digits and twenty, both within the range of numbers.
+    EXPECT_LT(compare("n9999999999999999999", "n10000000000000000000"), 0);
+    EXPECT_GT(compare("n10000000000000000001", "n10000000000000000000"), 0);
+    // Two numbers beyond the range count alike and compare as texts.
+    EXPECT_LT(compare("n100000000000000000000", "n99999999999999999999"), 0);
     EXPECT_EQ(compare("", ""), 0);
     // Only the compared column counts.
     CTreeListItem first, second;
@@ -235,6 +245,34 @@ TEST_F(TreeListFrameTest, ScrollingMovesBySixesAndTheHeaderFollows) {
     scroll(SB_LEFT);
     EXPECT_EQ(position(), 0);
     EXPECT_EQ(rectIn(m_dialog.header()).left, 0);
+}
+
+// Rows inserted in a batch leave the frame unfitted until the outermost
+// batch ends; it is then laid out as rows inserted one by one leave it.
+TEST_F(TreeListFrameTest, ABatchOfRowsFitsTheFrameOnceAtItsEnd) {
+    m_dialog.addColumns({400, 300, 200});
+    {
+        const CNewTreeListCtrl::InsertionBatch outer(m_dialog.tree());
+        {
+            const CNewTreeListCtrl::InsertionBatch inner(m_dialog.tree());
+            m_dialog.addRow("row");
+        }
+        m_dialog.addRow("another");
+        EXPECT_FALSE(barShown());
+        EXPECT_EQ(range(), std::make_pair(0, 0));
+    }
+    EXPECT_TRUE(barShown());
+    EXPECT_EQ(range(), std::make_pair(0, 288));
+    const RECT tree = rectIn(m_dialog.tree());
+    EXPECT_EQ(tree.bottom - tree.top, 364 - 20 - 17);
+    EXPECT_EQ(m_dialog.tree().GetCount(), 2u);
+
+    // Outside a batch each row fits the frame before it goes in again: a
+    // total width that now fits hides the bar at the next row.
+    m_dialog.tree().m_nTotalWidth = 300;
+    m_dialog.addRow("third");
+    EXPECT_FALSE(barShown());
+    EXPECT_EQ(range(), std::make_pair(0, 0));
 }
 
 TEST_F(TreeListFrameTest, ScrolledFullyRightANarrowerColumnKeepsTheRightEdge) {

@@ -92,6 +92,42 @@ TEST(TreeListItem, AColumnSetFromTheRecordsOwnTextKeepsIt) {
     EXPECT_EQ(std::string(record.text), "alpha" + sep + "lpha" + sep + "b" + sep + "c" + sep + "c");
 }
 
+// All columns at once give the text that setting them one by one gives, on
+// any record, including texts taken from the record itself.
+TEST(TreeListItem, AllColumnsAtOnceJoinThemAsSettingEachDoes) {
+    const std::string sep(1, CTreeListItem::kSeparator);
+    CTreeListItem oneByOne;
+    oneByOne.SetColumnText(0, "Attribute 7");
+    oneByOne.SetColumnText(1, "");
+    oneByOne.SetColumnText(2, "Number");
+    CTreeListItem atOnce;
+    atOnce.text = ("old" + sep + "texts").c_str();
+    const char* const columns[] = {"Attribute 7", nullptr, "Number"};
+    atOnce.SetColumnTexts(columns, 3);
+    EXPECT_EQ(std::string(atOnce.text), std::string(oneByOne.text));
+    EXPECT_EQ(std::string(atOnce.text), "Attribute 7" + sep + sep + "Number");
+
+    CTreeListItem own;
+    own.text = ("alpha" + sep + "b").c_str();
+    const char* const fromItself[] = {own.text.GetString() + 6, own.text.GetString()};
+    own.SetColumnTexts(fromItself, 2);
+    EXPECT_EQ(std::string(own.text), "b" + sep + "alpha" + sep + "b");
+
+    // A text holding the separator is cut there by the next column, as
+    // setting the columns one by one cuts it.
+    const std::string split = "left" + sep + "right";
+    const char* const splitting[] = {"Split", split.c_str(), "String"};
+    CTreeListItem cut;
+    cut.SetColumnTexts(splitting, 3);
+    EXPECT_EQ(std::string(cut.text), "Split" + sep + "left" + sep + "String");
+    const char* const lastSplits[] = {"Split", split.c_str()};
+    cut.SetColumnTexts(lastSplits, 2);
+    EXPECT_EQ(std::string(cut.text), "Split" + sep + "left" + sep + "right");
+
+    own.SetColumnTexts(nullptr, 0);
+    EXPECT_TRUE(own.text.IsEmpty());
+}
+
 // ---------------------------------------------------------------------------
 // Painting
 

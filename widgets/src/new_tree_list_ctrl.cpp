@@ -87,14 +87,52 @@ unsigned long long numberAt(const ColumnView& column, std::size_t from) {
     return value;
 }
 
+// The digits of a run from `from` on, without its leading zeros.
+struct DigitRun {
+    const char* digits;
+    std::size_t length;
+};
+
+DigitRun significantDigits(const ColumnView& column, std::size_t from) {
+    std::size_t start = from;
+    while (start < column.length && column.text[start] == '0') {
+        ++start;
+    }
+    std::size_t end = start;
+    while (end < column.length && isDigit(column.text[end])) {
+        ++end;
+    }
+    return {column.text + start, end - start};
+}
+
+// The runs of digits from `from` on compared by value: -1, 0 or 1. Runs of
+// up to 19 significant digits hold their exact values, so the longer is the
+// greater and runs of one length compare digit by digit; longer runs are
+// compared by their saturated values.
+int compareNumbersAt(const ColumnView& a, const ColumnView& b, std::size_t from) {
+    constexpr std::size_t kExactDigits = 19;
+    const DigitRun x = significantDigits(a, from);
+    const DigitRun y = significantDigits(b, from);
+    if (x.length > kExactDigits || y.length > kExactDigits) {
+        const unsigned long long valueA = numberAt(a, from);
+        const unsigned long long valueB = numberAt(b, from);
+        return valueA == valueB ? 0 : (valueA > valueB ? 1 : -1);
+    }
+    if (x.length != y.length) {
+        return x.length > y.length ? 1 : -1;
+    }
+    const int digits = std::memcmp(x.digits, y.digits, x.length);
+    return digits == 0 ? 0 : (digits > 0 ? 1 : -1);
+}
+
 // Both texts are walked together once: they have the same part before their
 // first digit exactly when the walk reaches, at the same position and with
 // nothing different before it, a digit or the end in both. The parts already
 // walked are equal, so a comparison as texts goes on from there.
 int compareTexts(const ColumnView& a, const ColumnView& b) {
+    const std::size_t shorter = a.length < b.length ? a.length : b.length;
     std::size_t i = 0;
-    while (i < a.length && i < b.length && !isDigit(a.text[i]) && !isDigit(b.text[i]) &&
-           a.text[i] == b.text[i]) {
+    while (i < shorter && a.text[i] == b.text[i] && !isDigit(a.text[i])) {
         ++i;
     }
     const bool digitA = i < a.length && isDigit(a.text[i]);
@@ -102,10 +140,8 @@ int compareTexts(const ColumnView& a, const ColumnView& b) {
     const bool prefixEndsA = digitA || i == a.length;
     const bool prefixEndsB = digitB || i == b.length;
     if (prefixEndsA && prefixEndsB && (digitA || digitB)) {
-        const unsigned long long valueA = numberAt(a, i);
-        const unsigned long long valueB = numberAt(b, i);
-        if (valueA != valueB) {
-            return valueA > valueB ? 1 : -1;
+        if (const int byValue = compareNumbersAt(a, b, i); byValue != 0) {
+            return byValue;
         }
     }
     return compareNoCase(a, b, i);
@@ -146,9 +182,7 @@ HTREEITEM CNewTreeListCtrl::InsertItem(LPCSTR lpszItem, int nImage, int nSelecte
 HTREEITEM CNewTreeListCtrl::InsertItem(CTreeListItem row, int nImage, int nSelectedImage,
                                        HTREEITEM hParent) {
     auto* record = new CTreeListItem(std::move(row));
-    if (CTLFrame* frame = Frame()) {
-        frame->FitHorzScrollBar();
-    }
+    FitFrameBeforeInsertion();
     TVINSERTSTRUCTA insert{};
     insert.hParent = hParent;
     insert.hInsertAfter = TVI_SORT;
@@ -162,6 +196,40 @@ HTREEITEM CNewTreeListCtrl::InsertItem(CTreeListItem row, int nImage, int nSelec
         delete record;
     }
     return item;
+}
+
+void CNewTreeListCtrl::FitFrameBeforeInsertion() {
+    if (m_nBatchDepth > 0) {
+        m_bFitOwed = true;
+    } else if (CTLFrame* frame = Frame()) {
+        frame->FitHorzScrollBar();
+    }
+}
+
+void CNewTreeListCtrl::BeginInsertions() {
+    ++m_nBatchDepth;
+}
+
+// The fit after the batch sees the rows as they now are, which is what a
+// fit before one more row would see.
+void CNewTreeListCtrl::EndInsertions() {
+    if (m_nBatchDepth == 0 || --m_nBatchDepth > 0 || !m_bFitOwed) {
+        return;
+    }
+    m_bFitOwed = false;
+    if (CTLFrame* frame = Frame()) {
+        frame->FitHorzScrollBar();
+    }
+}
+
+HTREEITEM CNewTreeListCtrl::FirstChildOf(HTREEITEM hItem) {
+    return reinterpret_cast<HTREEITEM>(
+        DefWindowProc(TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(hItem)));
+}
+
+HTREEITEM CNewTreeListCtrl::NextSiblingOf(HTREEITEM hItem) {
+    return reinterpret_cast<HTREEITEM>(
+        DefWindowProc(TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem)));
 }
 
 CTreeListItem* CNewTreeListCtrl::GetItemRecord(HTREEITEM hItem) const {

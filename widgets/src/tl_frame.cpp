@@ -4,8 +4,6 @@
 #include <vedrix/framework/gdi.h>
 #include <vedrix/widgets/tl_frame.h>
 
-#include <memory>
-
 IMPLEMENT_DYNAMIC(CTLFrame, CWnd)
 
 BEGIN_MESSAGE_MAP(CTLFrame, CWnd)
@@ -91,10 +89,10 @@ int CTLFrame::VerticalRangeMax() const {
     return maximum;
 }
 
-// The layout is fitted before every inserted row, and almost always finds
-// it as it was. A window is therefore resized, moved, shown, enabled or
-// given a scroll range only where that differs from what it has: setting
-// the same again changes nothing on the screen.
+// The layout is fitted before every row inserted outside a batch, and
+// almost always finds it as it was. A window is therefore resized, moved,
+// shown, enabled or given a scroll range only where that differs from what
+// it has: setting the same again changes nothing on the screen.
 void CTLFrame::ResizeTree(int cx, int cy) {
     resizeWindow(m_wndTree, cx, cy);
 }
@@ -224,20 +222,21 @@ void CTLFrame::RefitAfterInput() {
     }
 }
 
+// The walk asks the tree-list directly for each row's first child and next
+// sibling, and the platform for one sort per parent.
 void CTLFrame::SortAll(int nColumn, BOOL bAscending, HTREEITEM first) {
-    for (HTREEITEM item = first; item != nullptr; item = m_wndTree.GetNextSiblingItem(item)) {
-        HTREEITEM child = m_wndTree.GetChildItem(item);
+    for (HTREEITEM item = first; item != nullptr; item = m_wndTree.NextSiblingOf(item)) {
+        HTREEITEM child = m_wndTree.FirstChildOf(item);
         if (child == nullptr) {
             continue;
         }
-        const auto params = std::make_unique<CNewTreeListCtrl::SortParams>(
-            CNewTreeListCtrl::SortParams{nColumn, bAscending});
+        CNewTreeListCtrl::SortParams params{nColumn, bAscending};
         TVSORTCB sort{};
         sort.hParent = item;
         sort.lpfnCompare = &CNewTreeListCtrl::CompareItems;
-        sort.lParam = reinterpret_cast<LPARAM>(params.get());
+        sort.lParam = reinterpret_cast<LPARAM>(&params);
         m_wndTree.SortChildrenCB(&sort);
-        SortAll(nColumn, bAscending, m_wndTree.GetChildItem(item));
+        SortAll(nColumn, bAscending, m_wndTree.FirstChildOf(item));
     }
 }
 

@@ -1,5 +1,8 @@
 #include <vedrix/widgets/tree_list_item.h>
 
+#include <cstring>
+#include <utility>
+
 CTreeListItem::CTreeListItem() : separator(kSeparator), color(::GetSysColor(COLOR_WINDOWTEXT)) {}
 
 namespace {
@@ -61,4 +64,43 @@ void CTreeListItem::SetColumnText(int nColumn, const char* lpszText) {
     const CString copy(fromItself ? value : "");
     text.Delete(start, end - start);
     text.Insert(start, fromItself ? copy.GetString() : value);
+}
+
+// Texts without the separator are joined in one go. A text holding it would
+// read back as several columns, and the next column set in turn replaces
+// the first of those; such texts are set one by one, as the rule says.
+void CTreeListItem::SetColumnTexts(const char* const* texts, int count) {
+    if (count <= 0) {
+        text.Empty();
+        return;
+    }
+    int length = count - 1;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t n = texts[i] != nullptr ? std::strlen(texts[i]) : 0;
+        if (std::memchr(texts[i] != nullptr ? texts[i] : "", separator, n) != nullptr) {
+            CTreeListItem oneByOne;
+            for (int column = 0; column < count; ++column) {
+                oneByOne.SetColumnText(column, texts[column]);
+            }
+            text = std::move(oneByOne.text);
+            return;
+        }
+        length += static_cast<int>(n);
+    }
+    // The texts may come from this record itself, so they are joined apart
+    // before they replace it.
+    CString joined;
+    char* out = joined.GetBufferSetLength(length);
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) {
+            *out++ = separator;
+        }
+        if (texts[i] != nullptr) {
+            const std::size_t n = std::strlen(texts[i]);
+            std::memcpy(out, texts[i], n);
+            out += n;
+        }
+    }
+    joined.ReleaseBuffer(length);
+    text = std::move(joined);
 }

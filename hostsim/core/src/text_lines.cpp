@@ -53,13 +53,19 @@ std::vector<std::string> Split(std::string_view text, char separator) {
 }
 
 std::string OneLineField(std::string_view text) {
-    std::string field(text);
-    for (char& c : field) {
-        if (c == '\t' || c == '\r' || c == '\n') {
-            c = ' ';
+    std::string field;
+    AppendOneLineField(field, text);
+    return field;
+}
+
+void AppendOneLineField(std::string& out, std::string_view text) {
+    const std::size_t start = out.size();
+    out.append(text);
+    for (std::size_t i = start; i < out.size(); ++i) {
+        if (out[i] == '\t' || out[i] == '\r' || out[i] == '\n') {
+            out[i] = ' ';
         }
     }
-    return field;
 }
 
 void CopyBounded(char* buffer, std::size_t size, std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include <vedrix/framework/file_save.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -18,6 +19,40 @@ std::string NativePath(const char* path) {
 #endif
     return native;
 }
+
+namespace {
+
+// Drops each carriage return that stands before a line feed and gives the
+// length that is left. The carriage returns are found with memchr and the
+// text between two dropped ones moves down as one block, so a file without
+// them is not copied at all.
+std::size_t DropCarriageReturns(char* text, std::size_t length) {
+    if (length == 0) {
+        return 0;
+    }
+    const char* const end = text + length;
+    char* out = text;
+    const char* from = text;
+    for (const char* cr = static_cast<const char*>(std::memchr(text, '\r', length)); cr != nullptr;
+         cr = static_cast<const char*>(
+             std::memchr(cr + 1, '\r', static_cast<std::size_t>(end - cr - 1)))) {
+        if (cr + 1 < end && cr[1] == '\n') {
+            const auto kept = static_cast<std::size_t>(cr - from);
+            if (out != from) {
+                std::memmove(out, from, kept);
+            }
+            out += kept;
+            from = cr + 1;
+        }
+    }
+    const auto rest = static_cast<std::size_t>(end - from);
+    if (out != from) {
+        std::memmove(out, from, rest);
+    }
+    return static_cast<std::size_t>(out - text) + rest;
+}
+
+}  // namespace
 
 void TextFileReader::Buffer::assign(std::vector<char>&& bytes) {
     m_bytes = std::move(bytes);
@@ -73,15 +108,7 @@ TextFileReader::TextFileReader(const char* path) : std::istream(nullptr) {
         setstate(std::ios::failbit);
         return;
     }
-    // Drop each carriage return that stands before a line feed.
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            continue;
-        }
-        bytes[kept++] = bytes[i];
-    }
-    bytes.resize(kept);
+    bytes.resize(DropCarriageReturns(bytes.data(), bytes.size()));
     m_buffer.assign(std::move(bytes));
     m_open = true;
 }

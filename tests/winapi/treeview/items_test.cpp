@@ -399,6 +399,63 @@ TEST_F(TreeViewItems, AnInconsistentSortCallbackKeepsEveryItem) {
     EXPECT_EQ(TreeView_GetCount(tree), 50u);
 }
 
+// A comparison that changes the tree while the sort runs: it deletes one
+// child, or adds one, the first time it is called.
+struct ChangeDuringSort {
+    HWND tree = nullptr;
+    HTREEITEM doomed = nullptr;
+    HTREEITEM addUnder = nullptr;
+};
+ChangeDuringSort g_change;
+
+int CALLBACK compareAndChange(LPARAM a, LPARAM b, LPARAM) {
+    if (g_change.doomed != nullptr) {
+        TreeView_DeleteItem(g_change.tree, g_change.doomed);
+        g_change.doomed = nullptr;
+    }
+    if (g_change.addUnder != nullptr) {
+        TVINSERTSTRUCTA added{};
+        added.hParent = g_change.addUnder;
+        added.hInsertAfter = TVI_LAST;
+        added.item.mask = TVIF_TEXT | TVIF_PARAM;
+        added.item.pszText = const_cast<char*>("added");
+        added.item.lParam = 0;
+        g_change.addUnder = nullptr;
+        TreeView_InsertItem(g_change.tree, &added);
+    }
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// The sort ends with exactly the children there are when it ends: a child
+// deleted meanwhile is gone, one added meanwhile follows the sorted ones.
+TEST_F(TreeViewItems, ASortCallbackThatChangesTheChildrenLeavesThemConsistent) {
+    HTREEITEM top = insert(TVI_ROOT, TVI_LAST, "top");
+    HTREEITEM three = nullptr;
+    for (int p = 6; p >= 1; --p) {
+        HTREEITEM item = insert(top, TVI_LAST, std::to_string(p).c_str(), p);
+        three = p == 3 ? item : three;
+    }
+    TVSORTCB sort{top, &compareAndChange, 0};
+    g_change = ChangeDuringSort{tree, three, nullptr};
+    ASSERT_TRUE(TreeView_SortChildrenCB(tree, &sort, 0));
+    EXPECT_EQ(children(top), (Texts{"1", "2", "4", "5", "6"}));
+    EXPECT_EQ(TreeView_GetCount(tree), 6u);
+
+    // Reversed, then sorted again while a child is added.
+    insert(top, TVI_FIRST, "9", 9);
+    g_change = ChangeDuringSort{tree, nullptr, top};
+    ASSERT_TRUE(TreeView_SortChildrenCB(tree, &sort, 0));
+    EXPECT_EQ(children(top), (Texts{"1", "2", "4", "5", "6", "9", "added"}));
+    // The relinked children answer navigation both ways.
+    HTREEITEM last = TreeView_GetChild(tree, top);
+    while (HTREEITEM following = TreeView_GetNextSibling(tree, last)) {
+        EXPECT_EQ(TreeView_GetPrevSibling(tree, following), last);
+        last = following;
+    }
+    EXPECT_EQ(textOf(last), "added");
+    g_change = ChangeDuringSort{};
+}
+
 TEST_F(TreeViewItems, TwelveThousandSortedInsertionsAreFast) {
     // Texts in an order that is neither ascending nor descending, with
     // repeated texts, in a level below a root item as the dialogs fill it.

@@ -38,12 +38,32 @@ public:
 
     CNewTreeListCtrl() = default;
 
+    // While a batch of insertions lasts, rows go in without the frame being
+    // fitted before each one; the frame is fitted once when the outermost
+    // batch ends. A batch suits filling the control before it is shown: in
+    // between, nothing may look at the frame's layout (no message loop runs).
+    class InsertionBatch {
+    public:
+        explicit InsertionBatch(CNewTreeListCtrl& control) : m_control(control) {
+            m_control.BeginInsertions();
+        }
+        ~InsertionBatch() { m_control.EndInsertions(); }
+        InsertionBatch(const InsertionBatch&) = delete;
+        InsertionBatch& operator=(const InsertionBatch&) = delete;
+
+    private:
+        CNewTreeListCtrl& m_control;
+    };
+    void BeginInsertions();
+    void EndInsertions();
+
     // Inserts a heading (owner-drawn, left-aligned) of the given width (-1:
     // none given); the first column starts sorted ascending. Returns the
     // header's index of the new column.
     int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nWidth = -1);
     // A new row with `lpszItem` in column 0, inserted sorted among its
-    // siblings (whose platform labels are all empty, so it goes last).
+    // siblings (whose platform labels are all empty, so it goes last). The
+    // frame is fitted first, or once at the end of a batch.
     HTREEITEM InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage,
                          HTREEITEM hParent = TVI_ROOT);
     // The same with every field of the new row's record given at once: the
@@ -62,6 +82,11 @@ public:
     BOOL DeleteItem(HTREEITEM hItem);
     // The row's record (null for an item without one).
     CTreeListItem* GetItemRecord(HTREEITEM hItem) const;
+    // The first child and the next sibling of a row, asked of the platform's
+    // tree directly rather than through the message routing, since a sort
+    // walks every row this way.
+    HTREEITEM FirstChildOf(HTREEITEM hItem);
+    HTREEITEM NextSiblingOf(HTREEITEM hItem);
 
     int GetColumnWidth(int nColumn) const;
     int GetColumnAlign(int nColumn) const;
@@ -101,7 +126,12 @@ private:
     BOOL ResetParam(HTREEITEM hItem, CTreeListItem* record);
     CTLFrame* Frame() const;
     void RefitFrame();
+    // Fits the frame before an insertion, or notes that the batch owes it.
+    void FitFrameBeforeInsertion();
     // Frees the records of `first`, its following siblings and everything
     // below them.
     void FreeRecords(HTREEITEM first);
+
+    int m_nBatchDepth = 0;
+    bool m_bFitOwed = false;
 };

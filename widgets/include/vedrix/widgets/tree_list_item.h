@@ -27,6 +27,10 @@ public:
     // that holds the separator byte itself is stored as it is and then reads
     // back as several columns.
     void SetColumnText(int nColumn, const char* lpszText);
+    // Replaces the whole text with `count` columns, column 0 first (a null
+    // text counts as empty): the same text as setting each column in turn
+    // on an empty record, built in one go where no text holds the separator.
+    void SetColumnTexts(const char* const* texts, int count);
 
     CString text;    // the columns' texts joined by the separator
     DWORD data = 0;  // the caller's value

@@ -13,11 +13,6 @@
 
 namespace vedrix::hostsim {
 
-// The rows of the file, each with exactly `columns` fields. False when the
-// file exists but cannot be read or has a line with more fields than that (it
-// must not be written over then); a missing file has no rows.
-VEDRIX_HOSTSIM_API bool ReadTable(const std::string& path, std::size_t columns,
-                                  std::vector<TableRow>& rows);
 // Replaces the file: a comment line with the column names, then the rows.
 // Tabs and line ends inside a field become blanks.
 VEDRIX_HOSTSIM_API bool WriteTable(const std::string& path,
@@ -30,14 +25,16 @@ namespace vedrix::hostsim {
 
 // A table file held in memory with a current item, as the host's
 // facility-management classes use it. A file that exists but does not read
-// is never written over.
+// is never written over. The file is read when the table is made; its rows
+// are made from the text the first time they are asked for, so that a table
+// emptied first never makes them (its text is then only checked).
 class VEDRIX_HOSTSIM_API ItemFile {
 public:
     ItemFile(std::string path, std::vector<std::string> columnNames);
 
-    bool readable() const { return m_readable; }
+    bool readable();
     bool changed() const { return m_changed; }
-    std::size_t size() const { return m_rows.size(); }
+    std::size_t size();
 
     bool moveToFirst();
     bool moveToNext();
@@ -53,8 +50,14 @@ public:
     bool write();
 
 private:
+    // Makes the rows from the text read, once; a text with a line of more
+    // fields than the table has columns gives none and counts as unreadable.
+    void makeRows();
+
     std::string m_path;
     std::vector<std::string> m_columnNames;
+    std::string m_text;  // the file's text until the rows are made
+    bool m_rowsMade = false;
     std::vector<TableRow> m_rows;
     std::size_t m_current;
     bool m_readable = false;

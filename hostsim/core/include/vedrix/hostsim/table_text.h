@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vedrix::hostsim {
@@ -19,6 +20,11 @@ using TableRow = std::vector<std::string>;
 // line leaves out empty. False, with no rows, when a line has more fields.
 VEDRIX_HOSTSIM_API bool ReadTableRows(std::istream& in, std::size_t columns,
                                       std::vector<TableRow>& rows);
+// The same on a text held in memory, whose lines end in line feeds.
+VEDRIX_HOSTSIM_API bool ReadTableRows(std::string_view text, std::size_t columns,
+                                      std::vector<TableRow>& rows);
+// Whether ReadTableRows would take the text, found without making rows.
+VEDRIX_HOSTSIM_API bool TableTextFits(std::string_view text, std::size_t columns);
 // Writes a comment line with the column names, then the rows, a line each;
 // tabs and line ends inside a field become blanks.
 VEDRIX_HOSTSIM_API void WriteTableRows(std::ostream& out,

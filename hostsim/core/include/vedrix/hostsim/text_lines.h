@@ -19,6 +19,8 @@ VEDRIX_HOSTSIM_API std::vector<std::string> Split(std::string_view text, char se
 // The text with every tab, carriage return and line feed made a blank, so
 // that it stays one field of one line.
 VEDRIX_HOSTSIM_API std::string OneLineField(std::string_view text);
+// Appends `text` to `out` as OneLineField gives it.
+VEDRIX_HOSTSIM_API void AppendOneLineField(std::string& out, std::string_view text);
 // Copies at most size - 1 bytes of `text` and a zero into `buffer`.
 VEDRIX_HOSTSIM_API void CopyBounded(char* buffer, std::size_t size, std::string_view text);
 

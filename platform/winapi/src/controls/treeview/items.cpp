@@ -29,7 +29,12 @@ DWORD newId() {
     return id;
 }
 
+// An empty text sorts before every other without a comparison: controls
+// that draw their own texts leave every label empty.
 int compareTexts(const Item* a, const Item* b) {
+    if (a->text.empty()) {
+        return b->text.empty() ? 0 : -1;
+    }
     return lstrcmpiA(a->text.c_str(), b->text.c_str());
 }
 
@@ -99,6 +104,8 @@ void unlink(Item* item) {
     --parent->childCount;
 }
 
+void linkInOrder(Item* parent, const std::vector<Item*>& ordered);
+
 // Puts the children of `parent` into the order of `ids`; children missing
 // from `ids` follow in their old order. Ids that are no longer children are
 // skipped (a callback may have deleted items meanwhile).
@@ -131,6 +138,12 @@ void relinkChildren(Tree& tree, Item* parent, const std::vector<DWORD>& ids) {
             ordered.push_back(child);
         }
     }
+    linkInOrder(parent, ordered);
+}
+
+// Links the children of `parent`, all of them and each once, in the order of
+// `ordered`.
+void linkInOrder(Item* parent, const std::vector<Item*>& ordered) {
     ChildOrder& order = parent->order;
     dropIndex(order);
     order.inversions = 0;
@@ -273,6 +286,7 @@ void freeItem(Tree& tree, Item* item) {
         tree.press = Press{};
     }
     tree.items.erase(item->id);
+    ++tree.freedItems;
 }
 
 void sendDeleteNotification(Tree& tree, Item* item) {
@@ -846,15 +860,17 @@ BOOL sortChildrenCallback(Tree& tree, const TVSORTCB* sort) {
         return FALSE;
     }
     struct Entry {
+        Item* item;
         DWORD id;
         LPARAM lParam;
     };
     std::vector<Entry> entries;
     entries.reserve(static_cast<size_t>(parent->childCount));
     for (Item* child = parent->firstChild; child != nullptr; child = child->next) {
-        entries.push_back({child->id, child->lParam});
+        entries.push_back({child, child->id, child->lParam});
     }
     const DWORD parentId = parent->id;
+    const unsigned long long freedBefore = tree.freedItems;
     PFNTVCOMPARE compare = sort->lpfnCompare;
     const LPARAM data = sort->lParam;
     stableSort(entries, [compare, data](const Entry& a, const Entry& b) {
@@ -863,6 +879,22 @@ BOOL sortChildrenCallback(Tree& tree, const TVSORTCB* sort) {
     if (tree.destroyed) {
         return FALSE;
     }
+    if (tree.freedItems == freedBefore &&
+        static_cast<size_t>(parent->childCount) == entries.size()) {
+        // The comparisons neither freed nor added items: the sorted entries
+        // are still exactly the parent's children.
+        std::vector<Item*> ordered;
+        ordered.reserve(entries.size());
+        for (const Entry& entry : entries) {
+            ordered.push_back(entry.item);
+        }
+        linkInOrder(parent, ordered);
+        invalidateLayout(tree);
+        invalidate(tree);
+        return TRUE;
+    }
+    // Items may be gone: the parent and the children are found again by
+    // their handles.
     parent = parentId == 0 ? &tree.root : findItem(tree, parentId);
     if (parent == nullptr) {
         return FALSE;

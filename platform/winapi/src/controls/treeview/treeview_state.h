@@ -83,6 +83,9 @@ struct Tree {
     Item root;
     std::unordered_map<DWORD, std::unique_ptr<Item>> items;
     int deletions = 0;  // branch deletions in progress
+    // Items freed so far: while it stays the same, item pointers taken
+    // earlier still point to live items.
+    unsigned long long freedItems = 0;
 
     Item* caret = nullptr;
     Item* drop = nullptr;
