@@ -76,8 +76,6 @@ void CAttributeDlg::insertColumns() {
 // Each attribute goes below the row of its parent identifier, or below the
 // top row when no row has it; a parent must come before its children.
 void CAttributeDlg::fillRows() {
-    // The dialog is not shown yet, so the frame is fitted once for all rows.
-    const CNewTreeListCtrl::InsertionBatch batch(rows());
     m_hTop = rows().InsertItem(m_csItemText, kTopImage, kTopImage, TVI_ROOT);
     rows().SetItemText(m_hTop, kType, kGroupWord);
     rows().SetItemData(m_hTop, 0);

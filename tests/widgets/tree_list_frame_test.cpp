@@ -247,34 +247,6 @@ TEST_F(TreeListFrameTest, ScrollingMovesBySixesAndTheHeaderFollows) {
     EXPECT_EQ(rectIn(m_dialog.header()).left, 0);
 }
 
-// Rows inserted in a batch leave the frame unfitted until the outermost
-// batch ends; it is then laid out as rows inserted one by one leave it.
-TEST_F(TreeListFrameTest, ABatchOfRowsFitsTheFrameOnceAtItsEnd) {
-    m_dialog.addColumns({400, 300, 200});
-    {
-        const CNewTreeListCtrl::InsertionBatch outer(m_dialog.tree());
-        {
-            const CNewTreeListCtrl::InsertionBatch inner(m_dialog.tree());
-            m_dialog.addRow("row");
-        }
-        m_dialog.addRow("another");
-        EXPECT_FALSE(barShown());
-        EXPECT_EQ(range(), std::make_pair(0, 0));
-    }
-    EXPECT_TRUE(barShown());
-    EXPECT_EQ(range(), std::make_pair(0, 288));
-    const RECT tree = rectIn(m_dialog.tree());
-    EXPECT_EQ(tree.bottom - tree.top, 364 - 20 - 17);
-    EXPECT_EQ(m_dialog.tree().GetCount(), 2u);
-
-    // Outside a batch each row fits the frame before it goes in again: a
-    // total width that now fits hides the bar at the next row.
-    m_dialog.tree().m_nTotalWidth = 300;
-    m_dialog.addRow("third");
-    EXPECT_FALSE(barShown());
-    EXPECT_EQ(range(), std::make_pair(0, 0));
-}
-
 TEST_F(TreeListFrameTest, ScrolledFullyRightANarrowerColumnKeepsTheRightEdge) {
     m_dialog.addColumns({400, 300, 200});
     m_dialog.addRow("row");

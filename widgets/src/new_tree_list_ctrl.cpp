@@ -199,24 +199,6 @@ HTREEITEM CNewTreeListCtrl::InsertItem(CTreeListItem row, int nImage, int nSelec
 }
 
 void CNewTreeListCtrl::FitFrameBeforeInsertion() {
-    if (m_nBatchDepth > 0) {
-        m_bFitOwed = true;
-    } else if (CTLFrame* frame = Frame()) {
-        frame->FitHorzScrollBar();
-    }
-}
-
-void CNewTreeListCtrl::BeginInsertions() {
-    ++m_nBatchDepth;
-}
-
-// The fit after the batch sees the rows as they now are, which is what a
-// fit before one more row would see.
-void CNewTreeListCtrl::EndInsertions() {
-    if (m_nBatchDepth == 0 || --m_nBatchDepth > 0 || !m_bFitOwed) {
-        return;
-    }
-    m_bFitOwed = false;
     if (CTLFrame* frame = Frame()) {
         frame->FitHorzScrollBar();
     }

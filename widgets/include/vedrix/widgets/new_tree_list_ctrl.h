@@ -38,32 +38,13 @@ public:
 
     CNewTreeListCtrl() = default;
 
-    // While a batch of insertions lasts, rows go in without the frame being
-    // fitted before each one; the frame is fitted once when the outermost
-    // batch ends. A batch suits filling the control before it is shown: in
-    // between, nothing may look at the frame's layout (no message loop runs).
-    class InsertionBatch {
-    public:
-        explicit InsertionBatch(CNewTreeListCtrl& control) : m_control(control) {
-            m_control.BeginInsertions();
-        }
-        ~InsertionBatch() { m_control.EndInsertions(); }
-        InsertionBatch(const InsertionBatch&) = delete;
-        InsertionBatch& operator=(const InsertionBatch&) = delete;
-
-    private:
-        CNewTreeListCtrl& m_control;
-    };
-    void BeginInsertions();
-    void EndInsertions();
-
     // Inserts a heading (owner-drawn, left-aligned) of the given width (-1:
     // none given); the first column starts sorted ascending. Returns the
     // header's index of the new column.
     int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nWidth = -1);
     // A new row with `lpszItem` in column 0, inserted sorted among its
     // siblings (whose platform labels are all empty, so it goes last). The
-    // frame is fitted first, or once at the end of a batch.
+    // frame is fitted first.
     HTREEITEM InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage,
                          HTREEITEM hParent = TVI_ROOT);
     // The same with every field of the new row's record given at once: the
@@ -126,12 +107,9 @@ private:
     BOOL ResetParam(HTREEITEM hItem, CTreeListItem* record);
     CTLFrame* Frame() const;
     void RefitFrame();
-    // Fits the frame before an insertion, or notes that the batch owes it.
+    // Fits the frame before an insertion (once the frame exists).
     void FitFrameBeforeInsertion();
     // Frees the records of `first`, its following siblings and everything
     // below them.
     void FreeRecords(HTREEITEM first);
-
-    int m_nBatchDepth = 0;
-    bool m_bFitOwed = false;
 };
