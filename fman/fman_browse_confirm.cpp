@@ -3,10 +3,12 @@
 // control (identifiers in depth-first order, new UUIDs for views without
 // one, each view's entry in the view list brought up to date), both
 // structure files are rewritten from it, and the host's drawing-file
-// information is rewritten from its drawing files and their headers.
-// Cancelling deletes the drawing files that variants made during the run.
+// information is rewritten from its drawing files and their headers; the
+// copies that variants made are flushed to disk before any of it. Cancelling deletes the drawing
+// files that variants made during the run.
 #include "fman_listbrowse_dlg.h"
 
+#include <vedrix/fman/tb_file_path.h>
 #include <vedrix/model/root.h>
 #include <zelkar/business_basics.h>
 #include <zelkar/file_access.h>
@@ -78,6 +80,11 @@ void CFmanListbrowseDlg::OnOK() {
         return;
     }
     rebuildLevels();
+    // The variants' copies were made without a flush; the structure about to
+    // be saved names them, so they go to disk first.
+    if (m_pCreatedCopies != nullptr) {
+        FlushTbFiles(m_pCreatedCopies->GetData(), static_cast<int>(m_pCreatedCopies->GetSize()));
+    }
     // A file that cannot be written is passed over; the dialog still ends as
     // confirmed.
     vedrix::browser::writeStructureFiles(*m_pRoot, projectFile(""), m_csHreName, m_csStructureName);
