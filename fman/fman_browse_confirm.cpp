@@ -17,6 +17,7 @@
 #include <rpc.h>
 
 #include "new_uuid.h"
+#include "number_text.h"
 #include "structure_files.h"
 
 #include <cstdlib>
@@ -173,7 +174,7 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
         const CString text = m_tcStructure.GetItemText(item).Left(kMaxItemText);
         CString name = text;
         if (record->getType() == TBItemData::kDrawingFile) {
-            name.Format("%d", drawingFileNumber(item));
+            name = vedrix::browser::numberText(drawingFileNumber(item));
         } else if (record->getType() == TBItemData::kView) {
             if (record->getIdentifier()[0] == '\0') {
                 record->setIdentifier(vedrix::browser::newUuidText());
