@@ -4,8 +4,8 @@
 // one, each view's entry in the view list brought up to date), both
 // structure files are rewritten from it, and the host's drawing-file
 // information is rewritten from its drawing files and their headers; the
-// copies that variants made are flushed to disk before any of it. Cancelling deletes the drawing
-// files that variants made during the run.
+// copies that variants made are flushed to disk before any of it.
+// Cancelling deletes the drawing files that variants made during the run.
 #include "fman_listbrowse_dlg.h"
 
 #include <vedrix/fman/tb_file_path.h>
