@@ -49,6 +49,7 @@
 
 #include "modal_session.h"
 #include "module_call.h"
+#include "plain_save.h"
 #include "ratio_reporter.h"
 
 namespace {
@@ -107,11 +108,11 @@ std::unique_ptr<Project> writeProject(const char* tag, int buildings, int views,
     return project;
 }
 
-// Points the host stand-ins at `project`.
-bool useProject(const Project& project) {
-    vedrix::hostsim::HostConfig config;
-    config.project = project.dir.string();
-    return vedrix::hostsim::UseHostConfig((project.dir / "host.cfg").c_str(), config);
+// Points the host stand-ins at `project`, whose configuration its scratch
+// directory wrote once.
+void useProject(const Project& project) {
+    ::SetEnvironmentVariableA(vedrix::hostsim::kConfigVariable,
+                              (project.dir / "host.cfg").string().c_str());
 }
 
 FmBrowserFunction g_fmBrowser = nullptr;
@@ -281,7 +282,8 @@ void runRead(benchmark::State& state) {
 
 // Writes the read structure into both structure files, the two host tables
 // from their texts, and reads each drawing file's header for its
-// identifiers, as a confirmation does.
+// identifiers, as a confirmation does. Every file is flushed before it takes
+// the old one's place, as a confirmation must (plain_save.h).
 void runWrite(benchmark::State& state) {
     Zel_GM_Root root("Site");
     {
@@ -314,9 +316,7 @@ void runWrite(benchmark::State& state) {
         }
         for (const auto& [name, text] :
              {std::make_pair("fm_views.txt", &views), std::make_pair("fm_tbinfo.txt", &info)}) {
-            std::ofstream out(g_project->file(name), std::ios::binary | std::ios::trunc);
-            out << *text;
-            written = written && static_cast<bool>(out);
+            written = vedrix::bench::saveDurably(g_project->file(name), *text) && written;
         }
         state.SetIterationTime(secondsBetween(start, Clock::now()));
         benchmark::DoNotOptimize(read);
@@ -384,6 +384,9 @@ int main(int argc, char** argv) {
                 big->levels, big->views, big->drawingFiles, forty->drawingFiles);
     if (!verify(*big, *forty)) {
         return 1;
+    }
+    if (!smoke) {
+        vedrix::bench::letHostFilesSettle();
     }
 
     const auto add = [](const char* name, const std::function<void(benchmark::State&)>& run) {

@@ -13,7 +13,7 @@
 //                        the tree control, both files written beside
 //                        themselves and put in place), against a plain loop
 //                        that writes the same bytes into the same two files,
-//                        each beside itself and put in place
+//                        each beside itself, flushed and put in place
 //
 // The module is loaded by name, as the host loads it; the person in front of
 // the screen is the headless desktop's modal hook, which notes when the
@@ -46,6 +46,7 @@
 
 #include "modal_session.h"
 #include "module_call.h"
+#include "plain_save.h"
 #include "ratio_reporter.h"
 
 namespace {
@@ -223,21 +224,9 @@ void runRead(benchmark::State& state) {
     }
 }
 
-// Writes the bytes beside the file and puts them in its place.
-bool replaceFile(const std::string& path, const std::string& bytes) {
-    const std::string side = path + ".new";
-    const int fd = open(side.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return false;
-    }
-    const bool written =
-        write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    return close(fd) == 0 && written && rename(side.c_str(), path.c_str()) == 0;
-}
-
 // The file work of confirming that nothing can spare: the same bytes that a
 // confirmation writes (taken from the files it wrote) written into the same
-// two files, each beside itself and put in place.
+// two files, each beside itself, flushed and put in place.
 void runWrite(benchmark::State& state) {
     std::string hre;
     std::string lis;
@@ -254,8 +243,8 @@ void runWrite(benchmark::State& state) {
     }
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
-        const bool written =
-            replaceFile(g_project->file(".hre"), hre) && replaceFile(g_project->file(".lis"), lis);
+        const bool written = vedrix::bench::saveDurably(g_project->file(".hre"), hre) &&
+                             vedrix::bench::saveDurably(g_project->file(".lis"), lis);
         state.SetIterationTime(secondsBetween(start, Clock::now()));
         if (!written) {
             state.SkipWithError("the files cannot be written");
@@ -281,6 +270,9 @@ int main(int argc, char** argv) {
                 project->drawingFiles, project->placed);
     if (!verify()) {
         return 1;
+    }
+    if (!smoke) {
+        vedrix::bench::letHostFilesSettle();
     }
 
     const auto add = [](const char* name, void (*run)(benchmark::State&)) {

@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <system_error>
+#include <thread>
 
 #include <vedrix/hostsim/config.h>
 
@@ -48,6 +50,17 @@ private:
     std::filesystem::path m_dir;
     bool m_ok = false;
 };
+
+// Waits until the host files written so far are older than the time after
+// which the host stand-ins keep what they read of a file while it stays as
+// it is (they read a file changed within the last second or two afresh on
+// every call, since coarse file times could hide a second change). A dialog
+// in a session meets host files written long before; one timed at once
+// would measure the stand-ins reading their configuration on every call.
+// (The platform's Sleep only moves the desktop's virtual clock.)
+inline void letHostFilesSettle() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+}
 
 // The module's export `name`, the module loaded by name from the program's
 // directory; null when either is missing.

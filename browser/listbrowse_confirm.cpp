@@ -9,6 +9,7 @@
 #include <vedrix/model/root.h>
 
 #include "new_uuid.h"
+#include "number_text.h"
 #include "structure_files.h"
 
 #include <cstdio>
@@ -67,7 +68,7 @@ void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int& cou
         CString name;
         CString identifier;
         if (record->getType() == TBItemData::kDrawingFile) {
-            name.Format("%u", static_cast<unsigned>(record->getNumber()));
+            name = vedrix::browser::numberText(record->getNumber());
         } else {
             name = m_tcStructure.GetItemText(item).Left(kMaxItemText);
             identifier = record->getIdentifier();

@@ -3,10 +3,12 @@
 // control (identifiers in depth-first order, new UUIDs for views without
 // one, each view's entry in the view list brought up to date), both
 // structure files are rewritten from it, and the host's drawing-file
-// information is rewritten from its drawing files and their headers.
+// information is rewritten from its drawing files and their headers; the
+// copies that variants made are flushed to disk before any of it.
 // Cancelling deletes the drawing files that variants made during the run.
 #include "fman_listbrowse_dlg.h"
 
+#include <vedrix/fman/tb_file_path.h>
 #include <vedrix/model/root.h>
 #include <zelkar/business_basics.h>
 #include <zelkar/file_access.h>
@@ -15,6 +17,7 @@
 #include <rpc.h>
 
 #include "new_uuid.h"
+#include "number_text.h"
 #include "structure_files.h"
 
 #include <cstdlib>
@@ -78,6 +81,11 @@ void CFmanListbrowseDlg::OnOK() {
         return;
     }
     rebuildLevels();
+    // The variants' copies were made without a flush; the structure about to
+    // be saved names them, so they go to disk first.
+    if (m_pCreatedCopies != nullptr) {
+        FlushTbFiles(m_pCreatedCopies->GetData(), static_cast<int>(m_pCreatedCopies->GetSize()));
+    }
     // A file that cannot be written is passed over; the dialog still ends as
     // confirmed.
     vedrix::browser::writeStructureFiles(*m_pRoot, projectFile(""), m_csHreName, m_csStructureName);
@@ -166,7 +174,7 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
         const CString text = m_tcStructure.GetItemText(item).Left(kMaxItemText);
         CString name = text;
         if (record->getType() == TBItemData::kDrawingFile) {
-            name.Format("%d", drawingFileNumber(item));
+            name = vedrix::browser::numberText(drawingFileNumber(item));
         } else if (record->getType() == TBItemData::kView) {
             if (record->getIdentifier()[0] == '\0') {
                 record->setIdentifier(vedrix::browser::newUuidText());

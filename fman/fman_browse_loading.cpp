@@ -163,14 +163,16 @@ void CFmanListbrowseDlg::bringIntoViewForm() {
     readInsertedNumbers();
     HTREEITEM rootItem = m_tcStructure.GetRootItem();
     if (rootItem != nullptr) {
-        viewFormPass(m_tcStructure.GetChildItem(rootItem));
+        viewFormPass(m_tcStructure.GetChildItem(rootItem), rootItem, false);
     }
 }
 
 // Visits `first` and its following siblings, and below each the items it
 // holds. An item that the pass deletes is never stepped from: its next
-// sibling is taken before.
-void CFmanListbrowseDlg::viewFormPass(HTREEITEM first) {
+// sibling is taken before. The siblings' parent and whether it is a level
+// of views come from the caller, which has them at hand, so that no drawing
+// file asks the tree for them again.
+void CFmanListbrowseDlg::viewFormPass(HTREEITEM first, HTREEITEM parent, bool parentIsViewLevel) {
     HTREEITEM item = first;
     while (item != nullptr) {
         HTREEITEM next = m_tcStructure.GetNextSiblingItem(item);
@@ -179,10 +181,13 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first) {
         if (type == TBItemData::kDrawingFile) {
             // A drawing file placed directly under a level moves under a new
             // view with its siblings; the moved items need no second visit.
-            HTREEITEM after = viewFormDrawingFile(item, *record);
-            if (after != item) {
-                item = after;
+            const ViewFormStep step = viewFormDrawingFile(item, *record, parent, parentIsViewLevel);
+            if (step == ViewFormStep::kDeleted) {
+                item = next;
                 continue;
+            }
+            if (step == ViewFormStep::kGathered) {
+                return;
             }
         } else if (type == vedrix::fman::kViewLevel) {
             if (!m_tcStructure.ItemHasChildren(item)) {
@@ -192,36 +197,37 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first) {
             applyViewRecord(item);
         }
         if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
-            viewFormPass(child);
+            viewFormPass(child, item,
+                         record != nullptr && record->getType() == vedrix::fman::kViewLevel);
         }
         item = next;
     }
 }
 
-// One drawing file of the pass. Returns `item` when the pass goes on below
-// it as usual, else the item to visit next (null: none left at this depth).
-HTREEITEM CFmanListbrowseDlg::viewFormDrawingFile(HTREEITEM item, TBItemData& record) {
-    HTREEITEM next = m_tcStructure.GetNextSiblingItem(item);
-    if (!m_numbersMet.insert(drawingFileNumber(item)).second) {
+// One drawing file of the pass, below `parent`.
+CFmanListbrowseDlg::ViewFormStep CFmanListbrowseDlg::viewFormDrawingFile(HTREEITEM item,
+                                                                         TBItemData& record,
+                                                                         HTREEITEM parent,
+                                                                         bool parentIsViewLevel) {
+    const int number = drawingFileNumber(item);
+    if (!m_numbersMet.insert(number).second) {
         m_tcStructure.SetItemData(item, 0);
         delete &record;
         m_tcStructure.DeleteItem(item);
-        return next;
+        return ViewFormStep::kDeleted;
     }
-    markIfInserted(item, record);
-    HTREEITEM parent = m_tcStructure.GetParentItem(item);
-    const TBItemData* parentRecord = recordOf(parent);
-    if (parentRecord != nullptr && parentRecord->getType() == vedrix::fman::kViewLevel) {
+    markIfInserted(number, record);
+    if (parentIsViewLevel) {
         gatherUnderNewView(parent, item);
-        return nullptr;
+        return ViewFormStep::kGathered;
     }
-    return item;
+    return ViewFormStep::kGoOn;
 }
 
 // View flag bit 3 for a drawing file that the host's drawing-file
 // information marks as inserted.
-void CFmanListbrowseDlg::markIfInserted(HTREEITEM item, TBItemData& record) {
-    if (!record.isInserted() && m_insertedNumbers.count(drawingFileNumber(item)) != 0) {
+void CFmanListbrowseDlg::markIfInserted(int number, TBItemData& record) {
+    if (!record.isInserted() && m_insertedNumbers.count(number) != 0) {
         record.markInserted();
     }
 }
@@ -248,6 +254,9 @@ void CFmanListbrowseDlg::gatherUnderNewView(HTREEITEM level, HTREEITEM handled) 
     if (view == nullptr) {
         return;
     }
+    const TBItemData* viewRecord = recordOf(view);
+    const bool viewIsViewLevel =
+        viewRecord != nullptr && viewRecord->getType() == vedrix::fman::kViewLevel;
     HTREEITEM child = m_tcStructure.GetChildItem(level);
     while (child != nullptr) {
         HTREEITEM next = m_tcStructure.GetNextSiblingItem(child);
@@ -255,7 +264,7 @@ void CFmanListbrowseDlg::gatherUnderNewView(HTREEITEM level, HTREEITEM handled) 
         if (child != view && record != nullptr && record->getType() == TBItemData::kDrawingFile) {
             HTREEITEM moved = moveItem(child, view);
             if (moved != nullptr && child != handled) {
-                viewFormDrawingFile(moved, *record);
+                viewFormDrawingFile(moved, *record, view, viewIsViewLevel);
             }
         }
         child = next;

@@ -113,9 +113,14 @@ private:
     void fillFreeList();
     CString objectName(int number) const;
     void bringIntoViewForm();
-    void viewFormPass(HTREEITEM first);
-    HTREEITEM viewFormDrawingFile(HTREEITEM item, TBItemData& record);
-    void markIfInserted(HTREEITEM item, TBItemData& record);
+    // What the view-form pass does after a drawing file: go on below it, go
+    // on with its next sibling (it was a duplicate and is gone), or stop at
+    // this depth (it and its siblings went under a new view).
+    enum class ViewFormStep { kGoOn, kDeleted, kGathered };
+    void viewFormPass(HTREEITEM first, HTREEITEM parent, bool parentIsViewLevel);
+    ViewFormStep viewFormDrawingFile(HTREEITEM item, TBItemData& record, HTREEITEM parent,
+                                     bool parentIsViewLevel);
+    void markIfInserted(int number, TBItemData& record);
     void readInsertedNumbers();
     void gatherUnderNewView(HTREEITEM level, HTREEITEM handled);
     HTREEITEM moveItem(HTREEITEM item, HTREEITEM parent);

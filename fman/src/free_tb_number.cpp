@@ -4,6 +4,7 @@
 #include <vedrix/fman/free_tb_number.h>
 
 #include <vedrix/fman/system_error_text.h>
+#include <vedrix/fman/tb_file_path.h>
 
 #include <zelkar/file_access.h>
 #include <zelkar/utility_general.h>
@@ -11,9 +12,7 @@
 #include <io.h>
 #include <windows.h>
 
-#include <cstring>
 #include <memory>
-#include <new>
 
 namespace {
 
@@ -50,19 +49,6 @@ bool TakenByHeader(int unit, int number) {
     return false;
 }
 
-// The directory and the file name joined as they are (the directory ends
-// with its separator); null when the memory cannot be had.
-std::unique_ptr<char[]> JoinPath(const char* directory, const char* name) {
-    const std::size_t directoryLength = std::strlen(directory);
-    const std::size_t nameLength = std::strlen(name);
-    std::unique_ptr<char[]> path(new (std::nothrow) char[directoryLength + nameLength + 1]);
-    if (path) {
-        std::memcpy(path.get(), directory, directoryLength);
-        std::memcpy(path.get() + directoryLength, name, nameLength + 1);
-    }
-    return path;
-}
-
 // Opens an existing file for appending and closes it again without writing:
 // whether the number's file could take a drawing file. Never creates a file.
 // On false, the system's last error says why.
@@ -81,22 +67,14 @@ bool OpensForAppending(const char* path) {
 // built counts as taken, silently; a file that cannot be written is reported
 // with the system's reason.
 bool FileLeavesNumberFree(int number) {
-    int dirKind = 0;
-    int unit = 0;
-    int error = 0;
-    char name[ZEL_TB_FILE_NAME_SIZE] = {};
-    lfznamC(0, number, 0, &dirKind, &unit, name, &error);
-    if (error != 0) {
-        return true;
-    }
-    name[sizeof name - 1] = '\0';
-    const char* directory = lfinigC(dirKind);
-    if (directory == nullptr) {
-        return false;
-    }
-    const std::unique_ptr<char[]> path = JoinPath(directory, name);
-    if (!path) {
-        return false;
+    std::unique_ptr<char[]> path;
+    switch (GetTbFilePath(number, path)) {
+        case TbFilePathResult::kNoFile:
+            return true;
+        case TbFilePathResult::kFailed:
+            return false;
+        case TbFilePathResult::kFound:
+            break;
     }
     if (_access(path.get(), 0) != 0 || OpensForAppending(path.get())) {
         return true;

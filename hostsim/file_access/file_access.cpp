@@ -13,23 +13,25 @@
 #include <vedrix/hostsim/unit_files.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 using namespace vedrix::hostsim;
 
 int kgunit(void) {
-    return Guarded(0, [] { return CurrentHostConfig().unit; });
+    return Guarded(0, [] { return SharedHostConfig()->unit; });
 }
 
 int kgtbls(void) {
-    return Guarded(0, [] { return CurrentHostConfig().drawingLimit; });
+    return Guarded(0, [] { return SharedHostConfig()->drawingLimit; });
 }
 
 int read_teilbild_rec(int unit, int number, char* record) {
     return Guarded(ZEL_TB_UNREADABLE, [&] {
         std::string path;
-        if (record == nullptr || !UnitDrawingFile(CurrentHostConfig(), unit, number, path)) {
+        if (record == nullptr || !UnitDrawingFile(*SharedHostConfig(), unit, number, path)) {
             return ZEL_TB_BAD_REFERENCE;
         }
         return ReadHeaderRecord(path, record);
@@ -38,7 +40,8 @@ int read_teilbild_rec(int unit, int number, char* record) {
 
 int update_teilbild_rec(int unit, const char* record) {
     return Guarded(ZEL_TB_WRITE_FAILED, [&] {
-        const HostConfig config = CurrentHostConfig();
+        const auto held = SharedHostConfig();
+        const HostConfig& config = *held;
         int injected = 0;
         if (TakeInjectedFailure(config, "update_teilbild_rec", injected)) {
             return injected;
@@ -60,7 +63,8 @@ int update_teilbild_rec(int unit, const char* record) {
 
 int get_teilbild_zahl(int unit) {
     return Guarded(0, [&] {
-        const HostConfig config = CurrentHostConfig();
+        const auto held = SharedHostConfig();
+        const HostConfig& config = *held;
         if (unit != config.unit) {
             return 0;
         }
@@ -78,7 +82,8 @@ int get_teilbild_zahl(int unit) {
 
 int read_teilbild_next(int unit, int* number, char* record) {
     return Guarded(ZEL_TB_UNREADABLE, [&] {
-        const HostConfig config = CurrentHostConfig();
+        const auto held = SharedHostConfig();
+        const HostConfig& config = *held;
         if (number == nullptr || record == nullptr || unit != config.unit) {
             return ZEL_TB_BAD_REFERENCE;
         }
@@ -99,35 +104,71 @@ void convertdoubledouble2UUID(double first, double second, UUID* uuid) {
     }
 }
 
+namespace {
+
+// For each drawing file, the drawings that use it, in the list's order: built
+// once for each drawings list read, so that asking about one drawing file
+// does not walk every drawing of the list.
+class DrawingUsers {
+public:
+    const std::vector<int>* of(const std::shared_ptr<const std::vector<Drawing>>& drawings,
+                               int number) {
+        if (drawings != m_indexed) {
+            m_users.clear();
+            for (const Drawing& candidate : *drawings) {
+                for (const int used : candidate.drawingFiles) {
+                    // A drawing that names a file twice uses it once.
+                    const Drawing*& last = m_lastUser[used];
+                    if (last != &candidate) {
+                        m_users[used].push_back(candidate.number);
+                        last = &candidate;
+                    }
+                }
+            }
+            m_lastUser.clear();
+            m_indexed = drawings;
+        }
+        const auto found = m_users.find(number);
+        return found != m_users.end() ? &found->second : nullptr;
+    }
+
+private:
+    std::shared_ptr<const std::vector<Drawing>> m_indexed;
+    std::unordered_map<int, std::vector<int>> m_users;
+    std::unordered_map<int, const Drawing*> m_lastUser;
+};
+
+}  // namespace
+
 int kpvtzs(int unit, int number, int* drawing, int* counter, int mode) {
     return Guarded(2, [&] {
-        const HostConfig config = CurrentHostConfig();
-        std::vector<Drawing> drawings;
+        const auto held = SharedHostConfig();
+        const HostConfig& config = *held;
         if (mode != 2 || drawing == nullptr || counter == nullptr || *counter < 0 ||
-            unit != config.unit ||
-            !ReadDrawings(ProjectFile(config, kDrawingsFileName), drawings)) {
+            unit != config.unit) {
             return 2;
         }
-        int seen = 0;
-        for (const Drawing& candidate : drawings) {
-            bool uses = false;
-            for (const int used : candidate.drawingFiles) {
-                uses = uses || used == number;
-            }
-            if (uses && seen++ == *counter) {
-                *drawing = candidate.number;
-                ++*counter;
-                return 0;
-            }
+        const auto drawings = SharedDrawings(ProjectFile(config, kDrawingsFileName));
+        if (!drawings) {
+            return 2;
         }
-        return 1;
+        // The host calls its libraries on its user-interface thread only.
+        static DrawingUsers index;
+        const std::vector<int>* users = index.of(drawings, number);
+        if (users == nullptr || static_cast<std::size_t>(*counter) >= users->size()) {
+            return 1;
+        }
+        *drawing = (*users)[static_cast<std::size_t>(*counter)];
+        ++*counter;
+        return 0;
     });
 }
 
 void lfznamC(int fileClass, int number, int version, int* dirKind, int* unit, char* name,
              int* error) {
     Guarded([&] {
-        const HostConfig config = CurrentHostConfig();
+        const auto held = SharedHostConfig();
+        const HostConfig& config = *held;
         int injected = 0;
         if (TakeInjectedFailure(config, "lfznamC", injected)) {
             if (error != nullptr) {
@@ -157,7 +198,7 @@ const char* lfinigC(int dirKind) {
             return nullptr;
         }
         // The directory with its separator, as JoinPath puts it before a name.
-        directory = JoinPath(CurrentHostConfig().project, "");
+        directory = JoinPath(SharedHostConfig()->project, "");
         return directory.c_str();
     });
 }
@@ -165,7 +206,7 @@ const char* lfinigC(int dirKind) {
 int ltbvhr(int unit, int number, char* name) {
     return Guarded(ZEL_TB_UNREADABLE, [&] {
         std::string path;
-        if (name == nullptr || !UnitDrawingFile(CurrentHostConfig(), unit, number, path)) {
+        if (name == nullptr || !UnitDrawingFile(*SharedHostConfig(), unit, number, path)) {
             return ZEL_TB_BAD_REFERENCE;
         }
         DrawingHeader header;
@@ -184,7 +225,8 @@ int kg_GetTbLoadedList(int kind, int* numbers, int* kinds, int window, int* coun
             count == nullptr) {
             return ZEL_TB_BAD_REFERENCE;
         }
-        const HostConfig config = CurrentHostConfig();
+        const auto held = SharedHostConfig();
+        const HostConfig& config = *held;
         int n = 0;
         for (const LoadedDrawingFile& loaded : config.loaded) {
             if (n == ZEL_TB_LOADED_MAX) {

@@ -4,6 +4,8 @@
 #include "fman_project.h"
 
 #include <vedrix/fman/tb_copy.h>
+#include <vedrix/fman/tb_file_path.h>
+#include <vedrix/headless/file_changes.h>
 
 #include <vedrix/automation/console.h>
 #include <vedrix/automation/gtest_fixture.h>
@@ -14,6 +16,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -93,6 +96,25 @@ TEST_F(TbCopyTest, CopiesGoToFreeNumbersAndReferToTheSourcesOwnIdentifier) {
 
     EXPECT_THAT(person.beeps(), ElementsAre(static_cast<UINT>(MB_ICONASTERISK)));
     EXPECT_TRUE(person.messageBoxes().empty());
+}
+
+// The copies are flushed when a confirmed structure is about to name them:
+// each one opened for writing, flushed and closed, counted by the headless
+// platform's file-change steps (three a file); a number without a file is
+// reported and the others are still flushed.
+TEST_F(TbCopyTest, CopiesAreFlushedOnRequestAndAMissingOneIsReported) {
+    ASSERT_EQ(
+        run([&] { return CopyTbsKeepingUuid(sources.data(), copies.data(), 3, 100, nullptr); }), 0);
+    const unsigned int made[] = {100, 101, 103};
+    std::uint64_t before = vedrix::headless::FileChangeSteps();
+    EXPECT_TRUE(FlushTbFiles(made, 3));
+    EXPECT_EQ(vedrix::headless::FileChangeSteps() - before, 9u);
+
+    const unsigned int withMissing[] = {100, 104, 103};
+    before = vedrix::headless::FileChangeSteps();
+    EXPECT_FALSE(FlushTbFiles(withMissing, 3));
+    EXPECT_EQ(vedrix::headless::FileChangeSteps() - before, 7u);
+    EXPECT_EQ(project.header(103).refUuid[0], 5.5);
 }
 
 TEST_F(TbCopyTest, CopiesKeepingTheReferenceReferToTheSourcesReference) {

@@ -19,9 +19,11 @@
 
 #include "support/unprivileged_child.h"
 
+using vedrix::framework::NewFileResult;
 using vedrix::framework::SaveFile;
 using vedrix::framework::SaveResult;
 using vedrix::framework::TextFileWriter;
+using vedrix::framework::WriteNewFile;
 
 namespace {
 
@@ -110,6 +112,25 @@ TEST_F(FileSaveTest, AFileOfAnotherUserKeepsItsOwner) {
     EXPECT_EQ(st.st_uid, 0u);
     EXPECT_EQ(st.st_mode & 07777, 0666u);
     EXPECT_EQ(names(), std::set<std::string>({"a.hre"}));
+}
+
+// A new file is made with the contents where no file is, and an existing
+// one is never written over by it; one that cannot be made leaves nothing.
+TEST_F(FileSaveTest, ANewFileIsMadeOnlyWhereNoFileIs) {
+    const std::string bytes = "header and drawing";
+    EXPECT_EQ(WriteNewFile(path("tb000001.zdw").c_str(), bytes.data(), bytes.size()),
+              NewFileResult::kCreated);
+    EXPECT_EQ(contents("tb000001.zdw"), bytes);
+
+    put("tb000002.zdw", "the person's drawing");
+    EXPECT_EQ(WriteNewFile(path("tb000002.zdw").c_str(), bytes.data(), bytes.size()),
+              NewFileResult::kExists);
+    EXPECT_EQ(contents("tb000002.zdw"), "the person's drawing");
+
+    EXPECT_EQ(WriteNewFile(path("missing\\tb000003.zdw").c_str(), bytes.data(), bytes.size()),
+              NewFileResult::kFailed);
+    EXPECT_EQ(WriteNewFile("", bytes.data(), bytes.size()), NewFileResult::kFailed);
+    EXPECT_EQ(names(), std::set<std::string>({"tb000001.zdw", "tb000002.zdw"}));
 }
 
 TEST_F(FileSaveTest, TextWriterSavesOnlyOnCommitAndReportsFailure) {

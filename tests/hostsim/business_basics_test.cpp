@@ -3,10 +3,13 @@
 #include "host_project.h"
 
 #include <zelkar/business_basics.h>
+#include <zelkar/file_access.h>
 
 #include <vedrix/hostsim/drawings.h>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -64,6 +67,44 @@ TEST_F(DrawingFilesTest, CopyFillsADrawingFileWithoutContent) {
     EXPECT_EQ(project.header(6).name, "source");
     EXPECT_TRUE(project.header(6).content);
     EXPECT_EQ(project.readFile("tb000006.zdw").substr(ZEL_TB_RECORD_SIZE), "walls");
+}
+
+// A copy where no file was is written in place, and so is the header that
+// completes it, once; every later header, and any header of a copy that
+// another program changed meanwhile, is saved as a new file taking the old
+// one's place (a new inode), so that a crash never tears a header the person
+// already has.
+TEST_F(DrawingFilesTest, ANewCopyTakesItsCompletingHeaderInPlaceAndNothingMore) {
+    project.addDrawingFile(5, "source", true, "walls");
+    const auto inode = [&](int number) {
+        struct stat st {};
+        EXPECT_EQ(stat(project.drawingFile(number).c_str(), &st), 0);
+        return st.st_ino;
+    };
+    const auto setReference = [&](int number, double first) {
+        std::vector<char> record(ZEL_TB_RECORD_SIZE);
+        EXPECT_EQ(read_teilbild_rec(kgunit(), number, record.data()), ZEL_TB_OK);
+        ZelTbRecordSetDouble(record.data(), ZEL_TB_REC_REFUUID_FIRST, first);
+        EXPECT_EQ(update_teilbild_rec(kgunit(), record.data()), ZEL_TB_OK);
+    };
+
+    ASSERT_EQ(vw_tb_copy(ref(5), ref(100), nullptr, 1), ZEL_TB_OK);
+    const auto made = inode(100);
+    setReference(100, 7.0);
+    EXPECT_EQ(inode(100), made);
+    EXPECT_EQ(project.header(100).refUuid[0], 7.0);
+    setReference(100, 8.0);
+    EXPECT_NE(inode(100), made);
+    EXPECT_EQ(project.header(100).refUuid[0], 8.0);
+    EXPECT_EQ(project.readFile("tb000100.zdw").substr(ZEL_TB_RECORD_SIZE), "walls");
+
+    ASSERT_EQ(vw_tb_copy(ref(5), ref(101), nullptr, 1), ZEL_TB_OK);
+    project.writeFile("tb000101.zdw", project.readFile("tb000101.zdw") + " and doors");
+    const auto changed = inode(101);
+    setReference(101, 9.0);
+    EXPECT_NE(inode(101), changed);
+    EXPECT_EQ(project.header(101).refUuid[0], 9.0);
+    EXPECT_EQ(project.readFile("tb000101.zdw").substr(ZEL_TB_RECORD_SIZE), "walls and doors");
 }
 
 TEST_F(DrawingFilesTest, ConfiguredCallOfCopyFailsAndDoesNothing) {

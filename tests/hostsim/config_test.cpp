@@ -159,4 +159,29 @@ TEST(ConfigTest, AKeptConfigurationAndDrawingsListGiveWayToEveryRewrite) {
     EXPECT_TRUE(drawings.empty());
 }
 
+// A missing drawings list is kept as missing while its directory stays as
+// it was; a list made there changes the directory and is seen at once, and
+// so is a list that goes away again.
+TEST(ConfigTest, AKeptMissingDrawingsListGivesWayToANewList) {
+    HostProject project;
+    const std::string list = project.file(kDrawingsFileName).string();
+    const auto listed = [&] {
+        std::vector<Drawing> drawings;
+        EXPECT_TRUE(ReadDrawings(list, drawings));
+        return drawings.empty() ? 0 : drawings[0].drawingFiles.at(0);
+    };
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    EXPECT_EQ(listed(), 0);
+    EXPECT_EQ(listed(), 0);
+    project.writeFile(kDrawingsFileName, "1\t21\tPlan\n");
+    EXPECT_EQ(listed(), 21);
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    EXPECT_EQ(listed(), 21);
+    fs::remove(list);
+    EXPECT_EQ(listed(), 0);
+    project.writeFile(kDrawingsFileName, "1\t22\tPlan\n");
+    EXPECT_EQ(listed(), 22);
+}
+
 }  // namespace

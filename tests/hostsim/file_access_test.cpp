@@ -170,6 +170,20 @@ TEST_F(FileAccessTest, KpvtzsStepsThroughTheDrawingsThatUseADrawingFile) {
     EXPECT_EQ(counter, 0);
     EXPECT_EQ(kpvtzs(kgunit(), 6, &drawing, &counter, 1), 2);
     EXPECT_EQ(kpvtzs(kgunit() + 1, 6, &drawing, &counter, 2), 2);
+
+    // A rewritten list is asked afresh; a drawing that names a drawing file
+    // twice uses it once.
+    ASSERT_TRUE(WriteDrawings(project.file("drawings.txt").string(),
+                              {{3, {6, 9, 6}, "twice"}, {5, {6}, "fifth"}}));
+    counter = 0;
+    EXPECT_EQ(kpvtzs(kgunit(), 6, &drawing, &counter, 2), 0);
+    EXPECT_EQ(drawing, 3);
+    EXPECT_EQ(kpvtzs(kgunit(), 6, &drawing, &counter, 2), 0);
+    EXPECT_EQ(drawing, 5);
+    EXPECT_EQ(kpvtzs(kgunit(), 6, &drawing, &counter, 2), 1);
+    EXPECT_EQ(counter, 2);
+    counter = 0;
+    EXPECT_EQ(kpvtzs(kgunit(), 7, &drawing, &counter, 2), 1);
 }
 
 TEST_F(FileAccessTest, KpvtzsWithoutAndWithADamagedDrawingsList) {

@@ -122,17 +122,24 @@ bool WriteHostConfig(const char* path, const HostConfig& config) {
     return file.Commit();
 }
 
-HostConfig CurrentHostConfig() {
-    HostConfig config;
+std::shared_ptr<const HostConfig> SharedHostConfig() {
     char path[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA(kConfigVariable, path, sizeof path);
     if (length > 0 && length < sizeof path) {
         static FileCache<HostConfig> cache;
-        cache.Get(path, config, [](const std::string& file, HostConfig& read) {
+        auto kept = cache.Get(path, [](const std::string& file, HostConfig& read) {
             return ReadHostConfig(file.c_str(), read);
         });
+        if (kept) {
+            return kept;
+        }
     }
-    return config;
+    static const auto defaults = std::make_shared<const HostConfig>();
+    return defaults;
+}
+
+HostConfig CurrentHostConfig() {
+    return *SharedHostConfig();
 }
 
 bool UseHostConfig(const char* path, const HostConfig& config) {

@@ -1,10 +1,12 @@
 #include <vedrix/hostsim/drawing_file.h>
 
+#include <vedrix/framework/file_save.h>
 #include <vedrix/hostsim/binary_file.h>
 #include <vedrix/hostsim/config.h>
 #include <vedrix/hostsim/text_lines.h>
 
 #include "file_handle.h"
+#include "new_files.h"
 
 #include <windows.h>
 
@@ -104,8 +106,16 @@ int ReadHeader(const std::string& path, DrawingHeader& header) {
 }
 
 // The header record is changed by saving the whole file anew, so that a
-// crash leaves the old or the new drawing file, never a torn header.
+// crash leaves the old or the new drawing file, never a torn header. A
+// drawing file just made where none was, and still as it was left, holds
+// nothing of the person's yet: its header is written in place.
 int WriteHeaderRecord(const std::string& path, const char* record) {
+    if (TakeNewFile(path)) {
+        FileHandle file(path, GENERIC_WRITE, OPEN_EXISTING);
+        if (file.open() && file.write(record, ZEL_TB_RECORD_SIZE)) {
+            return ZEL_TB_OK;
+        }
+    }
     std::string bytes;
     {
         FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
@@ -128,10 +138,21 @@ int WriteHeaderRecord(const std::string& path, const char* record) {
     return WriteWholeFile(path, bytes) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
 }
 
+// Where no file is, the drawing file is made in place without a flush: there
+// is nothing old to keep, and nothing refers to it yet.
 int WriteDrawingFile(const std::string& path, const char* record, std::string_view content) {
     std::string bytes(record, ZEL_TB_RECORD_SIZE);
     bytes.append(content);
-    return WriteWholeFile(path, bytes) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
+    switch (framework::WriteNewFile(path.c_str(), bytes.data(), bytes.size())) {
+        case framework::NewFileResult::kCreated:
+            NoteNewFile(path);
+            return ZEL_TB_OK;
+        case framework::NewFileResult::kExists:
+            return WriteWholeFile(path, bytes) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
+        case framework::NewFileResult::kFailed:
+            break;
+    }
+    return ZEL_TB_WRITE_FAILED;
 }
 
 bool ReadDrawingContent(const std::string& path, std::string& content) {

@@ -16,12 +16,18 @@ bool ReadDrawingsFromFile(const std::string& path, std::vector<Drawing>& drawing
 
 }  // namespace
 
-bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings) {
+std::shared_ptr<const std::vector<Drawing>> SharedDrawings(const std::string& path) {
     static FileCache<std::vector<Drawing>> cache;
-    if (!cache.Get(path, drawings, ReadDrawingsFromFile)) {
+    return cache.Get(path, ReadDrawingsFromFile);
+}
+
+bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings) {
+    const auto kept = SharedDrawings(path);
+    if (!kept) {
         drawings.clear();
         return false;
     }
+    drawings = *kept;
     return true;
 }
 

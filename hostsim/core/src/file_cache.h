@@ -3,13 +3,15 @@
 // not read and parse an unchanged file again and again.
 //
 // A file stays as it was while its identity (device and inode), its size and
-// its change and modification times stay. Content is kept only when the file
+// its change and modification times stay; a missing file stays missing while
+// its directory's do. Content is kept only when the file
 // changed at least a second before it was read: file systems with coarse
 // times give a change within the same tick the same times, and a file that
 // changed so recently is read again until its times have settled. Where the
 // times cannot be had (the Windows build), every call reads the file.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace vedrix::hostsim {
@@ -22,51 +24,59 @@ struct FileStamp {
     long changeNanoseconds = 0;
     long long modifySeconds = 0;
     long modifyNanoseconds = 0;
+    // No file is there: the rest is its directory's stamp, which changes
+    // when a file of that name is made or moved in.
+    bool absent = false;
 
     bool operator==(const FileStamp&) const = default;
 };
 
-// The stamp of the file at `path` ("\" separators allowed); false when there
-// is none to be had.
+// The stamp of the file at `path` ("\" separators allowed), or, when there
+// is no file of that name, its directory's marked absent; false when there is
+// none to be had. What a read made of a missing file is so kept too.
 bool StampOf(const std::string& path, FileStamp& stamp);
+
+// Whether no file answers to `path` when its case is ignored, as the
+// platform's file functions look names up: a stamp marked absent speaks only
+// for the exact name.
+bool MissingInAnyCase(const std::string& path);
 
 // Whether content read now under `stamp` may be kept.
 bool Settled(const FileStamp& stamp);
 
-// One file's content of type T, kept between calls. The host calls its
+// One file's content of type T, kept between calls and handed out shared,
+// so that a call that only looks at it copies nothing. The host calls its
 // libraries on its user-interface thread only, so a cache needs no lock.
 template <typename T>
 class FileCache {
 public:
     // The content of the file at `path`: the kept one while the file stays
-    // as it was, else what `read(path, value)` gives (its result is
-    // returned; a failed read keeps nothing).
+    // as it was, else what `read(path, value)` gives; null when that read
+    // fails (and then nothing is kept).
     template <typename Read>
-    bool Get(const std::string& path, T& value, Read read) {
+    std::shared_ptr<const T> Get(const std::string& path, Read read) {
         FileStamp stamp;
         const bool stamped = StampOf(path, stamp);
-        if (stamped && m_kept && m_path == path && m_stamp == stamp) {
-            value = m_value;
-            return true;
+        if (stamped && m_value && m_path == path && m_stamp == stamp) {
+            return m_value;
         }
-        m_kept = false;
-        if (!read(path, value)) {
-            return false;
+        m_value.reset();
+        auto value = std::make_shared<T>();
+        if (!read(path, *value)) {
+            return nullptr;
         }
-        if (stamped && Settled(stamp)) {
+        if (stamped && Settled(stamp) && (!stamp.absent || MissingInAnyCase(path))) {
             m_path = path;
             m_stamp = stamp;
             m_value = value;
-            m_kept = true;
         }
-        return true;
+        return value;
     }
 
 private:
-    bool m_kept = false;
     std::string m_path;
     FileStamp m_stamp;
-    T m_value{};
+    std::shared_ptr<const T> m_value;
 };
 
 }  // namespace vedrix::hostsim

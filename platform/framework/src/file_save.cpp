@@ -62,6 +62,24 @@ bool Overwrite(const char* path, const char* data, std::size_t size) {
 
 }  // namespace
 
+NewFileResult WriteNewFile(const char* path, const void* data, std::size_t size) {
+    if (path == nullptr || path[0] == '\0') {
+        return NewFileResult::kFailed;
+    }
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_FILE_EXISTS ? NewFileResult::kExists
+                                                   : NewFileResult::kFailed;
+    }
+    const bool written = WriteAll(file, static_cast<const char*>(data), size);
+    if (CloseHandle(file) && written) {
+        return NewFileResult::kCreated;
+    }
+    DeleteFileA(path);
+    return NewFileResult::kFailed;
+}
+
 SaveResult SaveFile(const char* path, const void* data, std::size_t size) {
     if (path == nullptr || path[0] == '\0') {
         return SaveResult::kFailed;

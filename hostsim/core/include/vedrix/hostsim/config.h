@@ -14,6 +14,7 @@
 #include <vedrix/hostsim/export.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,10 @@ VEDRIX_HOSTSIM_API bool ReadHostConfig(const char* path, HostConfig& config);
 VEDRIX_HOSTSIM_API bool WriteHostConfig(const char* path, const HostConfig& config);
 // The configuration named by VEDRIX_HOST_CONFIG, or the default one.
 VEDRIX_HOSTSIM_API HostConfig CurrentHostConfig();
+// The same, shared and not copied: the stand-ins that are called once per
+// drawing file only look at it. It stays valid while it is held, whatever
+// the file does meanwhile.
+VEDRIX_HOSTSIM_API std::shared_ptr<const HostConfig> SharedHostConfig();
 // Writes `config` to `path` and names that file in VEDRIX_HOST_CONFIG.
 VEDRIX_HOSTSIM_API bool UseHostConfig(const char* path, const HostConfig& config);
 

@@ -34,6 +34,9 @@ VEDRIX_HOSTSIM_API int ReadHeader(const std::string& path, DrawingHeader& header
 // ZEL_TB_OK, ZEL_TB_NO_RECORD when there is no file, ZEL_TB_WRITE_FAILED.
 VEDRIX_HOSTSIM_API int WriteHeaderRecord(const std::string& path, const char* record);
 // Writes a whole drawing file, header and content, replacing any file there.
+// Where there was no file, the new one is written in place and not flushed
+// (nothing refers to it yet), and its header's first rewrite writes the
+// record in place too; whoever makes it part of the person's data flushes it.
 VEDRIX_HOSTSIM_API int WriteDrawingFile(const std::string& path, const char* record,
                                         std::string_view content);
 // The content after the header record. False when the file cannot be read.

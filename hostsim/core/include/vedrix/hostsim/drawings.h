@@ -7,6 +7,7 @@
 #include <vedrix/hostsim/export.h>
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ VEDRIX_HOSTSIM_API void WriteDrawingLines(std::ostream& out, const std::vector<D
 // drawing (nothing may then be written over it); a missing file is an empty
 // list.
 VEDRIX_HOSTSIM_API bool ReadDrawings(const std::string& path, std::vector<Drawing>& drawings);
+// The same list shared and not copied; null where ReadDrawings gives false.
+VEDRIX_HOSTSIM_API std::shared_ptr<const std::vector<Drawing>> SharedDrawings(
+    const std::string& path);
 VEDRIX_HOSTSIM_API bool WriteDrawings(const std::string& path,
                                       const std::vector<Drawing>& drawings);
 

@@ -30,4 +30,19 @@ enum class SaveResult {
 // write failed.
 VEDRIX_FRAMEWORK_API SaveResult SaveFile(const char* path, const void* data, std::size_t size);
 
+enum class NewFileResult {
+    kCreated,  // the file was made with the contents
+    kExists,   // a file of that name is there; nothing was written
+    kFailed,   // it could not be made or written; nothing of it is left
+};
+
+// Writes `size` bytes as a new file at `path` (the platform's form), which
+// must not exist yet: written in place and not flushed. A file that did
+// not exist holds nothing of the person's, so there is no old contents to
+// keep, and until something refers to it its loss in a crash loses nothing
+// either; whoever later makes it part of the person's data flushes it then
+// (FlushFileBuffers). An existing file is left alone (kExists).
+VEDRIX_FRAMEWORK_API NewFileResult WriteNewFile(const char* path, const void* data,
+                                                std::size_t size);
+
 }  // namespace vedrix::framework
