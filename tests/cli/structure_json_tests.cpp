@@ -3,6 +3,7 @@
 // byte for byte, and that every refused document leaves the files as they
 // were.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -66,7 +67,8 @@ protected:
     void SetUp() override {
         base_ = fs::temp_directory_path() /
                 ("vedrix-cli-json-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "-" + std::to_string(getpid()));
         fs::remove_all(base_);
         project_ = base_ / "project";
         fs::create_directories(project_);

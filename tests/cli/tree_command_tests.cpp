@@ -1,6 +1,7 @@
 // The program's argument handling and its tree subcommand, run as a shell
 // runs them.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -16,8 +17,9 @@ using test_support::RunProgram;
 class TreeCommand : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The process number keeps runs of the same test apart.
         project_ = std::filesystem::temp_directory_path() /
-                   ("vedrix-cli-tree-" +
+                   ("vedrix-cli-tree-" + std::to_string(getpid()) + "-" +
                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(project_);
         std::filesystem::create_directories(project_);
