@@ -9,6 +9,7 @@
 #include "level_walk.h"
 #include "line_writer.h"
 #include "parent_index.h"
+#include "read_events.h"
 #include "stream_scanner.h"
 
 using namespace vedrix::model;
@@ -72,6 +73,10 @@ bool findSection(StreamScanner& sc) {
 }  // namespace
 
 int Zel_GM_Level::readAttributes(std::istream& is) {
+    return readAttributes(is, nullptr);
+}
+
+int Zel_GM_Level::readAttributes(std::istream& is, ReadObserver* observer) {
     StreamScanner sc(is);
     ParentIndex levels(*this);
     while (findSection(sc)) {
@@ -80,13 +85,19 @@ int Zel_GM_Level::readAttributes(std::istream& is) {
             sc.ignore(kCommentSkip, '\n');
             c = sc.peek();
         }
-        if (c == kEof || c == '#') {
+        if (c == '#') {
+            return stopReading(observer, ReadStop::EmptySection, observedPosition(observer, sc), 1);
+        }
+        if (c == kEof) {
             return 1;
         }
         for (c = sc.peek(); c != kEof && c != '#'; c = sc.peek()) {
+            const std::streamoff lineStart = observedPosition(observer, sc);
             AttributeLine line;
             if (!readAttributeLine(sc, line)) {
-                return 1;
+                return stopReading(observer,
+                                   sc.atEnd() ? ReadStop::UnfinishedLine : ReadStop::BadLine,
+                                   lineStart, 1);
             }
             if (line.name[0] == '\0' && line.value[0] == '\0') {
                 continue;
@@ -94,6 +105,9 @@ int Zel_GM_Level::readAttributes(std::istream& is) {
             Zel_GM_Level* holder = levels.find(line.levelID);
             if (holder == nullptr) {
                 holder = this;
+            }
+            if (observer != nullptr) {
+                observer->attributeRead(*holder, line.levelID, lineStart);
             }
             CAttribData* attribute = nullptr;
             try {
@@ -103,7 +117,7 @@ int Zel_GM_Level::readAttributes(std::istream& is) {
                 holder->getAttributes().AddTail(attribute);
             } catch (const std::bad_alloc&) {
                 delete attribute;
-                return 1;
+                return stopReading(observer, ReadStop::OutOfMemory, lineStart, 1);
             }
         }
         if (c == kEof) {
