@@ -12,5 +12,11 @@ namespace vedrix::cli {
 
 // vedrix tree <project> <structure>: prints the building structure.
 void addTreeCommand(CLI::App& app, int& status);
+// vedrix check <project> <structure> [--json]: reports what the module would
+// silently drop, change or stop at.
+void addCheckCommand(CLI::App& app, int& status);
+// vedrix sample <directory> [--levels N --drawings N --fm ...]: writes a
+// sample project.
+void addSampleCommand(CLI::App& app, int& status);
 
 }  // namespace vedrix::cli

@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int status = 0;
     vedrix::cli::addTreeCommand(app, status);
+    vedrix::cli::addCheckCommand(app, status);
+    vedrix::cli::addSampleCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
