@@ -237,8 +237,7 @@ private:
     }
 
     void checkLevel(const Zel_GM_Level& parent, const Zel_GM_Level& level) {
-        auto [first, added] = m_firstWithID.emplace(level.getID(), &level);
-        if (!added && m_sharedIDs.insert(level.getID()).second) {
+        if (!m_seenIDs.insert(level.getID()).second && m_sharedIDs.insert(level.getID()).second) {
             m_sharedOrder.push_back(level.getID());
         }
         const int levelNr = level.getLevelNr();
@@ -323,7 +322,7 @@ private:
     const ReadingRecorder& m_recorder;
     Findings& m_findings;
     std::string m_project;
-    std::unordered_map<unsigned long, const Zel_GM_Level*> m_firstWithID;
+    std::unordered_set<unsigned long> m_seenIDs;
     std::unordered_set<unsigned long> m_sharedIDs;
     std::vector<unsigned long> m_sharedOrder;
     std::vector<const Zel_GM_Level*> m_views;
