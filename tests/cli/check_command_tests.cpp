@@ -176,6 +176,31 @@ TEST_F(CheckCommand, WhereTheHierarchyReaderStopsIsReportedAndTheRestIsNot) {
     EXPECT_EQ(found.count({"house.lis", 2, "reader-stopped"}), 1u) << run.out;
 }
 
+TEST_F(CheckCommand, StructureLinesAfterAHashLineOtherThanTheAttributesAreReported) {
+    writeStructure();
+    const std::string hre = ReadWholeFile(project_ / "house.hre");
+    const auto afterBuilding = hre.find('\n', hre.find("#DATA:\n") + 7) + 1;
+    write("house.hre",
+          hre.substr(0, afterBuilding) + "# NOTES: storeys below\n" + hre.substr(afterBuilding));
+    int line = 1;
+    for (std::size_t i = 0; i < afterBuilding; ++i) {
+        line += hre[i] == '\n' ? 1 : 0;
+    }
+    const auto run = check("house.lis", true);
+    EXPECT_EQ(run.status, 1);
+    const std::set<Place> found = places(run);
+    EXPECT_EQ(found.count({"house.hre", line, "levels-ended"}), 1u) << run.out;
+    // The storey and part are gone, so the drawing file's entry has no parent.
+    EXPECT_EQ(found.count({"house.lis", 2, "reader-stopped"}), 1u) << run.out;
+
+    // "# ATTRIBUTES:" with a blank is the attribute section, as the readers take it.
+    std::string spaced = hre;
+    spaced.replace(spaced.find("#ATTRIBUTES:"), 12, "# ATTRIBUTES:");
+    write("house.hre", spaced);
+    const auto clean = check("house.lis");
+    EXPECT_EQ(clean.status, 0) << clean.out;
+}
+
 TEST_F(CheckCommand, ViewsThatTheViewFileAndTheStructureDoNotShareAreReported) {
     vedrix::samplegen::FmSample sample;
     sample.buildings = 1;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -426,6 +427,26 @@ void checkViews(const std::string& project, const std::vector<const Zel_GM_Level
     }
 }
 
+// The structure lines end at the first "#" line. When that is not the
+// attribute section's, the lines after it are read as neither levels nor
+// attributes. `hre` stands where the levels ended.
+void checkLevelsEnd(std::istream& hre, Findings& findings) {
+    if (!hre.good() || hre.peek() != '#') {
+        return;
+    }
+    const std::streamoff at = hre.tellg();
+    std::string line;
+    std::getline(hre, line);
+    std::istringstream words(line.substr(1));
+    std::string keyword;
+    words >> keyword;
+    if (keyword != "ATTRIBUTES:") {
+        findings.at(kHierarchy, at, "levels-ended",
+                    "the structure lines end at this line, which does not begin the attribute "
+                    "section; the structure lines after it are not read");
+    }
+}
+
 }  // namespace
 
 CheckReport checkStructure(const std::string& project, const std::string& structureName) {
@@ -460,7 +481,9 @@ CheckReport checkStructure(const std::string& project, const std::string& struct
     ReadingRecorder recorder(findings, root);
     if (hre.is_open()) {
         recorder.readingFile(kHierarchy);
-        root.readhre(hre, 1, &recorder);
+        if (root.readhre(hre, 1, &recorder) == 0) {
+            checkLevelsEnd(hre, findings);
+        }
     } else {
         findings.atLine(kHierarchy, 0, "file-missing",
                         "the hierarchy file is missing; the structure has no levels");

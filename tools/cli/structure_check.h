@@ -28,7 +28,8 @@ struct CheckReport {
 // file is named after it) from `project` with the module's readers, in the
 // module's order (hierarchy file, level list file, level bitmaps, attribute
 // section), and reports:
-// - where a reader stopped and why (the lines after it are not read);
+// - where a reader stopped and why (the lines after it are not read), and
+//   structure lines that end at a "#" line other than "#ATTRIBUTES:";
 // - a level whose ID is read again below the same level (the later line
 //   wins, the earlier one is dropped with its sublevels), and an ID that
 //   several levels share (the one the module finds first wins);
