@@ -137,7 +137,8 @@ struct StructureLine {
     unsigned long parentID = 0;
     int status = 0;
     const char* name = nullptr;
-    std::size_t nameLength = 0;
+    std::size_t nameLength = 0;      // what the level keeps
+    std::size_t fullNameLength = 0;  // what the line holds
     const char* uuid = nullptr;
     std::size_t uuidLength = 0;
 };
@@ -148,6 +149,7 @@ void splitRest(const char* rest, std::size_t length, StructureLine& line) {
     const char* tab = static_cast<const char*>(std::memchr(rest, '\t', length));
     const std::size_t nameLength = tab != nullptr ? static_cast<std::size_t>(tab - rest) : length;
     line.name = rest;
+    line.fullNameLength = nameLength;
     line.nameLength = nameLength < kNameChars ? nameLength : kNameChars;
     line.uuid = tab != nullptr ? tab + 1 : nullptr;
     line.uuidLength = tab != nullptr ? length - nameLength - 1 : 0;
@@ -177,6 +179,18 @@ bool readBufferedLine(StreamScanner& sc, StructureLine& line, const char*& end) 
     splitRest(p, length, line);
     end = newline + 1;
     return true;
+}
+
+// Tells the observer which texts of `line` the level made from it keeps only
+// in part.
+void observeCuts(ReadObserver& observer, const Zel_GM_Level& level, const StructureLine& line,
+                 std::streamoff lineStart) {
+    if (line.fullNameLength > line.nameLength) {
+        observer.textCut(level, CutText::LevelName, line.fullNameLength, lineStart);
+    }
+    if (std::strlen(level.getUuidText()) < line.uuidLength) {
+        observer.textCut(level, CutText::Uuid, line.uuidLength, lineStart);
+    }
 }
 
 // The general reading of a line, with the stream's own rules: numbers after
@@ -251,6 +265,9 @@ int Zel_GM_Level::readhre(std::istream& is, ReadObserver* observer) {
                 new Zel_GM_Level(line.levelNr, line.id, line.parentID, line.name, line.nameLength,
                                  line.status, line.uuid, line.uuidLength));
             observeLevel(observer, *parent, *made, lineStart);
+            if (observer != nullptr) {
+                observeCuts(*observer, *made, line, lineStart);
+            }
             level = parent->adoptSublevel(made.release());
         } catch (const std::bad_alloc&) {
             level = nullptr;

@@ -120,8 +120,14 @@ TEST_F(CheckCommand, ReportsEveryKindOfFindingAtItsFileAndLine) {
               "\t1\t6\t0\t0\tShed\n"                          // 13
               "\t2\t4\t6\t0\tShed floor\n"                    // 14: ID 4 again, 12 wins
               "\t12\t8\t4\t0\tOdd\n"                          // 15: level number above 9
-              "#ATTRIBUTES:\n"                                // 16
-              "\t77\tColour\tred\t1\t1\t0\t0\n");             // 17: no level has ID 77
+              "\t1\t9\t0\t0\t" +
+              std::string(300, 'N') +
+              "\n"  // 16: name cut to 254
+              "\t1\t10\t0\t0\tLong\t" +
+              std::string(120, 'u') +
+              "\n"                                 // 17: UUID cut to 99
+              "#ATTRIBUTES:\n"                     // 18
+              "\t77\tColour\tred\t1\t1\t0\t0\n");  // 19: no level has ID 77
     write("house.lis",
           "#DATA:\n"         // 1
           "1\t1\t1\t\n"      // 2: fine
@@ -135,13 +141,22 @@ TEST_F(CheckCommand, ReportsEveryKindOfFindingAtItsFileAndLine) {
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(nlohmann::json::parse(run.out).at("status"), "findings");
     const std::set<Place> expected{
-        {"house.hre", 3, "definition-replaced"},  {"house.hre", 4, "bitmap"},
-        {"house.hre", 8, "id-replaced"},          {"house.hre", 11, "parent-mismatch"},
-        {"house.hre", 12, "level-undefined"},     {"house.hre", 14, "id-shared"},
-        {"house.hre", 15, "level-number"},        {"house.hre", 17, "attribute-level-missing"},
-        {"house.lis", 3, "number-cut"},           {"house.lis", 3, "drawing-file-missing"},
-        {"house.lis", 4, "entry-name"},           {"house.lis", 4, "drawing-file-missing"},
-        {"house.lis", 5, "drawing-file-missing"}, {"house.lis", 6, "reader-stopped"},
+        {"house.hre", 3, "definition-replaced"},
+        {"house.hre", 4, "bitmap"},
+        {"house.hre", 8, "id-replaced"},
+        {"house.hre", 11, "parent-mismatch"},
+        {"house.hre", 12, "level-undefined"},
+        {"house.hre", 14, "id-shared"},
+        {"house.hre", 15, "level-number"},
+        {"house.hre", 16, "name-cut"},
+        {"house.hre", 17, "uuid-cut"},
+        {"house.hre", 19, "attribute-level-missing"},
+        {"house.lis", 3, "number-cut"},
+        {"house.lis", 3, "drawing-file-missing"},
+        {"house.lis", 4, "entry-name"},
+        {"house.lis", 4, "drawing-file-missing"},
+        {"house.lis", 5, "drawing-file-missing"},
+        {"house.lis", 6, "reader-stopped"},
     };
     EXPECT_EQ(places(run), expected) << run.out;
 
@@ -153,7 +168,7 @@ TEST_F(CheckCommand, ReportsEveryKindOfFindingAtItsFileAndLine) {
                             "with level \"Attic room\" (ID 4)"),
               std::string::npos)
         << text.out;
-    EXPECT_NE(text.out.find("14 findings\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("16 findings\n"), std::string::npos) << text.out;
 }
 
 TEST_F(CheckCommand, WhereTheHierarchyReaderStopsIsReportedAndTheRestIsNot) {

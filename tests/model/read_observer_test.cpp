@@ -3,6 +3,7 @@
 // an observer give what the readings without one give.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,6 +37,14 @@ public:
             events.push_back({std::string("replaced ") + replaced->getNameText(), at});
         }
         events.push_back({std::string("level ") + level.getNameText(), at});
+    }
+    void textCut(const Zel_GM_Level& level, vedrix::model::CutText text, std::size_t length,
+                 std::streamoff at) override {
+        const bool name = text == vedrix::model::CutText::LevelName;
+        events.push_back(
+            {std::string(name ? "name" : "uuid") + " cut " + std::to_string(length) + " to " +
+                 std::to_string(std::strlen(name ? level.getNameText() : level.getUuidText())),
+             at});
     }
     void attributeRead(const Zel_GM_Level& holder, unsigned long levelID,
                        std::streamoff at) override {
@@ -167,6 +176,25 @@ TEST(ReadObserver, TellsEachLineItsLevelAndTheLevelItDisplaces) {
                          "replaced A @ \t1\t1\t0\t0\tC",
                          "level C @ \t1\t1\t0\t0\tC",
                      }));
+}
+
+TEST(ReadObserver, TellsNamesAndUuidTextsThatTheLevelKeepsInPart) {
+    // A name of 300 characters, a UUID text of 120, and a line that holds
+    // the most of both that a level keeps.
+    const std::string text = "#DATA:\n\t1\t1\t0\t0\t" + std::string(300, 'N') +
+                             "\n\t1\t2\t0\t0\tB\t" + std::string(120, 'u') + "\n\t1\t3\t0\t0\t" +
+                             std::string(254, 'k') + "\t" + std::string(99, 'v') + "\n";
+    int result = -2;
+    const Recorder recorder = readBoth(Reader::Hierarchy, text, result);
+    EXPECT_EQ(result, 0);
+    std::vector<std::string> events;
+    for (const Event& event : recorder.events) {
+        events.push_back(event.what + " @ " + std::to_string(event.at));
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"level " + std::string(254, 'N') + " @ 7",
+                                                "name cut 300 to 254 @ 7", "level B @ 317",
+                                                "uuid cut 120 to 99 @ 317",
+                                                "level " + std::string(254, 'k') + " @ 449"}));
 }
 
 TEST(ReadObserver, AttributesNamingNoLevelAreToldAsGivenToTheReadingLevel) {

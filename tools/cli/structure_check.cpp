@@ -163,6 +163,16 @@ public:
         m_origins[&level] = {m_file, lineStart};
     }
 
+    void textCut(const Zel_GM_Level& level, vedrix::model::CutText text, std::size_t length,
+                 std::streamoff lineStart) override {
+        const bool name = text == vedrix::model::CutText::LevelName;
+        m_findings.at(
+            m_file, lineStart, name ? "name-cut" : "uuid-cut",
+            std::string(name ? "the name" : "the UUID text") + " of " + levelText(level) + " has " +
+                std::to_string(length) + " characters; the module keeps " +
+                std::to_string(std::strlen(name ? level.getNameText() : level.getUuidText())));
+    }
+
     void attributeRead(const Zel_GM_Level& holder, unsigned long levelID,
                        std::streamoff lineStart) override {
         if (&holder == &m_root && levelID != m_root.getID()) {
