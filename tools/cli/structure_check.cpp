@@ -3,13 +3,16 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -123,16 +126,41 @@ public:
         : m_findings(findings), m_root(root) {}
 
     void readingFile(int file) { m_file = file; }
-    // The file and stream position of a level's line; file -1 when unknown.
-    std::pair<int, std::streamoff> origin(const Zel_GM_Level& level) const {
-        const auto it = m_origins.find(&level);
-        return it != m_origins.end() ? it->second : std::make_pair(-1, std::streamoff(-1));
+    // The file and stream position of the line that made `level`: of the
+    // last level at its address read before the `before`-th level line (a
+    // level dropped by a reading frees its address for a later one); file
+    // -1 when unknown. Only a check with findings asks, so the record is
+    // sorted for the search at the first question, after the readings.
+    std::pair<int, std::streamoff> origin(const Zel_GM_Level& level,
+                                          std::size_t before = SIZE_MAX) const {
+        const auto byLevel = [](const Origin& a, const Origin& b) {
+            return std::tie(a.level, a.order) < std::tie(b.level, b.order);
+        };
+        if (!m_sorted) {
+            std::sort(m_origins.begin(), m_origins.end(), byLevel);
+            m_sorted = true;
+        }
+        auto it = std::lower_bound(m_origins.begin(), m_origins.end(), Origin{&level, before, 0, 0},
+                                   byLevel);
+        if (it == m_origins.begin() || (--it)->level != &level) {
+            return {-1, -1};
+        }
+        return {it->file, it->position};
     }
     std::streamoff definitionLine(int levelNr) const {
         const auto it = m_definitions.find(levelNr);
         return it != m_definitions.end() ? it->second : std::streamoff(-1);
     }
-    void reserve(std::size_t levels) { m_origins.reserve(levels); }
+    // Reports the levels that a later line with the same ID displaced, at
+    // their own lines.
+    void reportReplaced() {
+        for (Replaced& replaced : m_replaced) {
+            const auto [file, position] = origin(*replaced.level, replaced.order);
+            m_findings.at(file >= 0 ? file : replaced.file, position, "id-replaced",
+                          std::move(replaced.message));
+        }
+        m_replaced.clear();
+    }
 
     void definitionRead(int levelNr, std::streamoff lineStart) override {
         auto [it, added] = m_definitions.emplace(levelNr, lineStart);
@@ -147,7 +175,6 @@ public:
     void levelRead(const Zel_GM_Level& parent, const Zel_GM_Level& level, std::streamoff lineStart,
                    const Zel_GM_Level* replaced) override {
         if (replaced != nullptr) {
-            const auto earlier = origin(*replaced);
             const std::size_t dropped = countBelow(*replaced);
             std::string message =
                 levelText(*replaced) + " below " +
@@ -157,10 +184,10 @@ public:
             if (dropped > 0) {
                 message += " with its " + std::to_string(dropped) + " sublevel(s)";
             }
-            m_findings.at(earlier.first >= 0 ? earlier.first : m_file, earlier.second,
-                          "id-replaced", message);
+            m_replaced.push_back({replaced, m_origins.size(), m_file, std::move(message)});
         }
-        m_origins[&level] = {m_file, lineStart};
+        m_origins.push_back({&level, m_origins.size(), m_file, lineStart});
+        m_sorted = false;
     }
 
     void textCut(const Zel_GM_Level& level, vedrix::model::CutText text, std::size_t length,
@@ -192,7 +219,21 @@ private:
     Findings& m_findings;
     const Zel_GM_Level& m_root;
     int m_file = kHierarchy;
-    std::unordered_map<const Zel_GM_Level*, std::pair<int, std::streamoff>> m_origins;
+    struct Origin {
+        const Zel_GM_Level* level;
+        std::size_t order;  // the how-manieth level line it came from
+        int file;
+        std::streamoff position;
+    };
+    struct Replaced {
+        const Zel_GM_Level* level;
+        std::size_t order;  // the level line that displaced it
+        int file;
+        std::string message;
+    };
+    mutable std::vector<Origin> m_origins;
+    mutable bool m_sorted = true;
+    std::vector<Replaced> m_replaced;
     std::unordered_map<int, std::streamoff> m_definitions;
 };
 
@@ -248,9 +289,7 @@ private:
     }
 
     void checkLevel(const Zel_GM_Level& parent, const Zel_GM_Level& level) {
-        if (!m_seenIDs.insert(level.getID()).second && m_sharedIDs.insert(level.getID()).second) {
-            m_sharedOrder.push_back(level.getID());
-        }
+        m_ids.push_back(level.getID());
         const int levelNr = level.getLevelNr();
         if (levelNr == Zel_GM_Level::kEntryLevelNr) {
             checkEntry(level);
@@ -306,26 +345,42 @@ private:
 
     // Every level whose ID another level has too, but that the module's
     // search does not find: entries and attributes naming the ID go to the
-    // one it finds.
+    // one it finds. The search looks at a level's own sublevels, then into
+    // each sublevel's subtree in ascending ID order: the first level with
+    // an ID in that order is the one it finds.
     void reportSharedIDs() {
-        for (const unsigned long id : m_sharedOrder) {
-            const Zel_GM_Level* winner = m_root.searchLevel(id);
-            std::vector<const Zel_GM_Level*> pending{&m_root};
-            while (!pending.empty()) {
-                const Zel_GM_Level* next = pending.back();
-                pending.pop_back();
-                for (const auto& node : next->GetSublevels()) {
-                    if (node.value->getID() == id && node.value != winner) {
-                        report(*node.value, "id-shared",
-                               levelText(*node.value) + " shares its ID with " +
-                                   levelText(*winner) +
-                                   ", which the module finds first; entries and attributes that "
-                                   "name ID " +
-                                   std::to_string(id) + " go there");
-                    }
-                    pending.push_back(node.value);
-                }
+        std::sort(m_ids.begin(), m_ids.end());
+        std::vector<unsigned long> shared;
+        for (std::size_t i = 1; i < m_ids.size(); ++i) {
+            if (m_ids[i] == m_ids[i - 1] && (shared.empty() || shared.back() != m_ids[i])) {
+                shared.push_back(m_ids[i]);
             }
+        }
+        if (shared.empty()) {
+            return;
+        }
+        std::unordered_map<unsigned long, const Zel_GM_Level*> found;
+        std::vector<const Zel_GM_Level*> others;
+        std::vector<const Zel_GM_Level*> pending{&m_root};
+        while (!pending.empty()) {
+            const Zel_GM_Level* level = pending.back();
+            pending.pop_back();
+            const std::size_t firstChild = pending.size();
+            for (const auto& node : level->GetSublevels()) {
+                const Zel_GM_Level* child = node.value;
+                if (std::binary_search(shared.begin(), shared.end(), child->getID()) &&
+                    !found.emplace(child->getID(), child).second) {
+                    others.push_back(child);
+                }
+                pending.push_back(child);
+            }
+            std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstChild), pending.end());
+        }
+        for (const Zel_GM_Level* level : others) {
+            report(*level, "id-shared",
+                   levelText(*level) + " shares its ID with " + levelText(*found[level->getID()]) +
+                       ", which the module finds first; entries and attributes that name ID " +
+                       std::to_string(level->getID()) + " go there");
         }
     }
 
@@ -333,9 +388,7 @@ private:
     const ReadingRecorder& m_recorder;
     Findings& m_findings;
     std::string m_project;
-    std::unordered_set<unsigned long> m_seenIDs;
-    std::unordered_set<unsigned long> m_sharedIDs;
-    std::vector<unsigned long> m_sharedOrder;
+    std::vector<unsigned long> m_ids;  // of every level, in the order of the pass
     std::vector<const Zel_GM_Level*> m_views;
 };
 
@@ -513,6 +566,7 @@ CheckReport checkStructure(const std::string& project, const std::string& struct
     }
     TreeCheck tree(root, recorder, findings, project);
     tree.run();
+    recorder.reportReplaced();
     if (fs::exists(fs::path(project) / hostsim::kViewFileName, error)) {
         checkViews(project, tree.views(), recorder, findings);
     }
