@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -52,6 +53,13 @@ protected:
     }
     void write(const std::string& name, const std::string& text) {
         std::ofstream(project_ / name, std::ios::binary) << text;
+    }
+    // Puts the whole line `text` into the file at byte `at`; returns its line.
+    int insertLine(const std::string& name, std::size_t at, const std::string& text) {
+        const std::string old = ReadWholeFile(project_ / name);
+        write(name, old.substr(0, at) + text + old.substr(at));
+        return 1 +
+               static_cast<int>(std::count(old.begin(), old.begin() + static_cast<long>(at), '\n'));
     }
     test_support::ProgramResult check(const std::string& structure, bool json = false) {
         std::vector<std::string> args{"check", project_.string(), structure};
@@ -174,15 +182,9 @@ TEST_F(CheckCommand, ReportsEveryKindOfFindingAtItsFileAndLine) {
 TEST_F(CheckCommand, WhereTheHierarchyReaderStopsIsReportedAndTheRestIsNot) {
     writeStructure();
     const std::string hre = ReadWholeFile(project_ / "house.hre");
-    const auto data = hre.find("#DATA:\n") + 7;
     // A broken line right after "#DATA:", written with carriage returns as
     // on Windows: the line numbers are those a person sees.
-    std::string broken = hre.substr(0, data) + "\tx\t1\t0\t0\tBroken\r\n" + hre.substr(data);
-    write("house.hre", broken);
-    int line = 1;
-    for (std::size_t i = 0; i < data; ++i) {
-        line += hre[i] == '\n' ? 1 : 0;
-    }
+    const int line = insertLine("house.hre", hre.find("#DATA:\n") + 7, "\tx\t1\t0\t0\tBroken\r\n");
     const auto run = check("house.lis", true);
     EXPECT_EQ(run.status, 1);
     // The levels after the line are gone, so the entries find no parent.
@@ -195,12 +197,7 @@ TEST_F(CheckCommand, StructureLinesAfterAHashLineOtherThanTheAttributesAreReport
     writeStructure();
     const std::string hre = ReadWholeFile(project_ / "house.hre");
     const auto afterBuilding = hre.find('\n', hre.find("#DATA:\n") + 7) + 1;
-    write("house.hre",
-          hre.substr(0, afterBuilding) + "# NOTES: storeys below\n" + hre.substr(afterBuilding));
-    int line = 1;
-    for (std::size_t i = 0; i < afterBuilding; ++i) {
-        line += hre[i] == '\n' ? 1 : 0;
-    }
+    const int line = insertLine("house.hre", afterBuilding, "# NOTES: storeys below\n");
     const auto run = check("house.lis", true);
     EXPECT_EQ(run.status, 1);
     const std::set<Place> found = places(run);
