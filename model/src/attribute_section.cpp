@@ -25,6 +25,8 @@ struct AttributeLine {
     unsigned long levelID = 0;
     char name[kTextChars + 1] = "";
     char value[kTextChars + 1] = "";
+    std::size_t nameLength = 0;  // as the line holds them
+    std::size_t valueLength = 0;
     int levelNr = 0;
     unsigned long id = 0;
     unsigned long parentID = 0;
@@ -36,8 +38,8 @@ bool readAttributeLine(StreamScanner& sc, AttributeLine& line) {
         return false;
     }
     sc.skipSpace();
-    if (!sc.getField(line.name, sizeof line.name, '\t') ||
-        !sc.getField(line.value, sizeof line.value, '\t')) {
+    if (!sc.getField(line.name, sizeof line.name, '\t', &line.nameLength) ||
+        !sc.getField(line.value, sizeof line.value, '\t', &line.valueLength)) {
         return false;
     }
     if (!sc.readInt(line.levelNr) || !sc.readUnsigned(line.id) || !sc.readUnsigned(line.parentID) ||
@@ -108,6 +110,13 @@ int Zel_GM_Level::readAttributes(std::istream& is, ReadObserver* observer) {
             }
             if (observer != nullptr) {
                 observer->attributeRead(*holder, line.levelID, lineStart);
+                if (line.nameLength > kTextChars) {
+                    observer->textCut(*holder, CutText::AttributeName, line.nameLength, lineStart);
+                }
+                if (line.valueLength > kTextChars) {
+                    observer->textCut(*holder, CutText::AttributeValue, line.valueLength,
+                                      lineStart);
+                }
             }
             CAttribData* attribute = nullptr;
             try {

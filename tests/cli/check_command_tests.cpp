@@ -133,9 +133,10 @@ TEST_F(CheckCommand, ReportsEveryKindOfFindingAtItsFileAndLine) {
               "\n"  // 16: name cut to 254
               "\t1\t10\t0\t0\tLong\t" +
               std::string(120, 'u') +
-              "\n"                                 // 17: UUID cut to 99
-              "#ATTRIBUTES:\n"                     // 18
-              "\t77\tColour\tred\t1\t1\t0\t0\n");  // 19: no level has ID 77
+              "\n"              // 17: UUID cut to 99
+              "#ATTRIBUTES:\n"  // 18
+              "\t77\tColour\t" +
+              std::string(300, 'r') + "\t1\t1\t0\t0\n");  // 19: no level has ID 77; value cut
     write("house.lis",
           "#DATA:\n"         // 1
           "1\t1\t1\t\n"      // 2: fine
@@ -159,6 +160,7 @@ TEST_F(CheckCommand, ReportsEveryKindOfFindingAtItsFileAndLine) {
         {"house.hre", 16, "name-cut"},
         {"house.hre", 17, "uuid-cut"},
         {"house.hre", 19, "attribute-level-missing"},
+        {"house.hre", 19, "attribute-cut"},
         {"house.lis", 3, "number-cut"},
         {"house.lis", 3, "drawing-file-missing"},
         {"house.lis", 4, "entry-name"},
@@ -176,7 +178,7 @@ TEST_F(CheckCommand, ReportsEveryKindOfFindingAtItsFileAndLine) {
                             "with level \"Attic room\" (ID 4)"),
               std::string::npos)
         << text.out;
-    EXPECT_NE(text.out.find("16 findings\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("17 findings\n"), std::string::npos) << text.out;
 }
 
 TEST_F(CheckCommand, WhereTheHierarchyReaderStopsIsReportedAndTheRestIsNot) {

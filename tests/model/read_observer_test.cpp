@@ -40,11 +40,16 @@ public:
     }
     void textCut(const Zel_GM_Level& level, vedrix::model::CutText text, std::size_t length,
                  std::streamoff at) override {
-        const bool name = text == vedrix::model::CutText::LevelName;
-        events.push_back(
-            {std::string(name ? "name" : "uuid") + " cut " + std::to_string(length) + " to " +
-                 std::to_string(std::strlen(name ? level.getNameText() : level.getUuidText())),
-             at});
+        using vedrix::model::CutText;
+        static const char* const kTexts[] = {"name", "uuid", "attribute name", "attribute value"};
+        std::string what =
+            std::string(kTexts[static_cast<int>(text)]) + " cut " + std::to_string(length);
+        if (text == CutText::LevelName || text == CutText::Uuid) {
+            what += " to " +
+                    std::to_string(std::strlen(text == CutText::LevelName ? level.getNameText()
+                                                                          : level.getUuidText()));
+        }
+        events.push_back({what, at});
     }
     void attributeRead(const Zel_GM_Level& holder, unsigned long levelID,
                        std::streamoff at) override {
@@ -195,6 +200,22 @@ TEST(ReadObserver, TellsNamesAndUuidTextsThatTheLevelKeepsInPart) {
                                                 "name cut 300 to 254 @ 7", "level B @ 317",
                                                 "uuid cut 120 to 99 @ 317",
                                                 "level " + std::string(254, 'k') + " @ 449"}));
+}
+
+TEST(ReadObserver, TellsAttributeNamesAndValuesThatTheAttributeKeepsInPart) {
+    int result = -2;
+    const Recorder recorder =
+        readBoth(Reader::Attributes,
+                 "#ATTRIBUTES:\n\t2\t" + std::string(260, 'n') + "\t" + std::string(254, 'v') +
+                     "\t1\t1\t0\t0\n\t2\tn\t" + std::string(255, 'v') + "\t1\t1\t0\t0\n",
+                 result);
+    std::vector<std::string> events;
+    for (const Event& event : recorder.events) {
+        events.push_back(event.what);
+    }
+    // Texts of exactly 254 characters are kept whole.
+    EXPECT_EQ(events, (std::vector<std::string>{"attribute 2 to 2", "attribute name cut 260",
+                                                "attribute 2 to 2", "attribute value cut 255"}));
 }
 
 TEST(ReadObserver, AttributesNamingNoLevelAreToldAsGivenToTheReadingLevel) {

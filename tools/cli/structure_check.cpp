@@ -41,6 +41,8 @@ enum FileIndex { kHierarchy, kLevelList, kViewFile, kFileCount };
 
 // The highest drawing-file number a browser's item record keeps whole.
 constexpr long kHighestKeptNumber = 0xFFFF;
+// The most characters of an attribute's name or value that the model keeps.
+constexpr std::size_t kAttributeTextChars = 254;
 // The level number of a view in a facility-management structure.
 constexpr int kViewLevelNr = 2;
 
@@ -192,12 +194,24 @@ public:
 
     void textCut(const Zel_GM_Level& level, vedrix::model::CutText text, std::size_t length,
                  std::streamoff lineStart) override {
-        const bool name = text == vedrix::model::CutText::LevelName;
-        m_findings.at(
-            m_file, lineStart, name ? "name-cut" : "uuid-cut",
-            std::string(name ? "the name" : "the UUID text") + " of " + levelText(level) + " has " +
-                std::to_string(length) + " characters; the module keeps " +
-                std::to_string(std::strlen(name ? level.getNameText() : level.getUuidText())));
+        using vedrix::model::CutText;
+        const char* kind = "attribute-cut";
+        const char* what =
+            text == CutText::AttributeName ? "the attribute name" : "the attribute value";
+        std::size_t kept = kAttributeTextChars;
+        if (text == CutText::LevelName) {
+            kind = "name-cut";
+            what = "the name";
+            kept = std::strlen(level.getNameText());
+        } else if (text == CutText::Uuid) {
+            kind = "uuid-cut";
+            what = "the UUID text";
+            kept = std::strlen(level.getUuidText());
+        }
+        m_findings.at(m_file, lineStart, kind,
+                      std::string(what) + " of " + levelText(level) + " has " +
+                          std::to_string(length) + " characters; the module keeps " +
+                          std::to_string(kept));
     }
 
     void attributeRead(const Zel_GM_Level& holder, unsigned long levelID,

@@ -33,8 +33,8 @@ struct CheckReport {
 // - a level whose ID is read again below the same level (the later line
 //   wins, the earlier one is dropped with its sublevels), and an ID that
 //   several levels share (the one the module finds first wins);
-// - a level definition given twice (the later wins), a level name or UUID
-//   text longer than the level keeps;
+// - a level definition given twice (the later wins), a level name, UUID
+//   text or attribute text longer than the model keeps;
 // - a level whose parent ID is not the level it stands below, an attribute
 //   whose level ID names no level (it goes to the structure itself);
 // - drawing-file entries whose name is no number, whose number the module

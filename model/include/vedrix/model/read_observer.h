@@ -31,10 +31,12 @@ enum class ReadStop {
 // A short English description of the reason, for reports.
 VEDRIX_MODEL_API const char* readStopText(ReadStop why);
 
-// A text of a structure line that its level keeps only in part.
+// A text of a line that the model keeps only in part.
 enum class CutText {
-    LevelName,  // kept to its first 254 characters
-    Uuid,       // kept to its first 99 characters, or up to a zero byte
+    LevelName,       // kept to its first 254 characters
+    Uuid,            // kept to its first 99 characters, or up to a zero byte
+    AttributeName,   // kept to its first 254 characters
+    AttributeValue,  // kept to its first 254 characters
 };
 
 class VEDRIX_MODEL_API ReadObserver {
@@ -50,8 +52,9 @@ public:
     // place; null when there is none.
     virtual void levelRead(const Zel_GM_Level& parent, const Zel_GM_Level& level,
                            std::streamoff lineStart, const Zel_GM_Level* replaced) = 0;
-    // `level`, made from the line at `lineStart`, keeps `text` shorter than
-    // the line's `length` characters of it.
+    // `level`, made from the line at `lineStart` or holding the attribute
+    // read from it, keeps `text` shorter than the line's `length`
+    // characters of it.
     virtual void textCut(const Zel_GM_Level& level, CutText text, std::size_t length,
                          std::streamoff lineStart) = 0;
     // An attribute line that names `levelID` was given to `holder` (the
