@@ -30,6 +30,15 @@ if(TARGET zelkar_reg)
         set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
     endforeach()
 endif()
+# The programs: each finds the installed libraries relative to itself, so
+# that it runs from any prefix without a library search path.
+file(RELATIVE_PATH vedrix_lib_from_bin "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_LIBDIR}")
+foreach(program IN ITEMS vedrix_cli)
+    if(TARGET ${program})
+        set_target_properties(${program} PROPERTIES INSTALL_RPATH "$ORIGIN/${vedrix_lib_from_bin}")
+        install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+endforeach()
 install(DIRECTORY platform/framework/include/ model/include/ entry/include/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(EXPORT vedrixTargets NAMESPACE vedrix::

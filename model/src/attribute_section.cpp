@@ -9,6 +9,7 @@
 #include "level_walk.h"
 #include "line_writer.h"
 #include "parent_index.h"
+#include "read_events.h"
 #include "stream_scanner.h"
 
 using namespace vedrix::model;
@@ -24,6 +25,8 @@ struct AttributeLine {
     unsigned long levelID = 0;
     char name[kTextChars + 1] = "";
     char value[kTextChars + 1] = "";
+    std::size_t nameLength = 0;  // as the line holds them
+    std::size_t valueLength = 0;
     int levelNr = 0;
     unsigned long id = 0;
     unsigned long parentID = 0;
@@ -35,8 +38,8 @@ bool readAttributeLine(StreamScanner& sc, AttributeLine& line) {
         return false;
     }
     sc.skipSpace();
-    if (!sc.getField(line.name, sizeof line.name, '\t') ||
-        !sc.getField(line.value, sizeof line.value, '\t')) {
+    if (!sc.getField(line.name, sizeof line.name, '\t', &line.nameLength) ||
+        !sc.getField(line.value, sizeof line.value, '\t', &line.valueLength)) {
         return false;
     }
     if (!sc.readInt(line.levelNr) || !sc.readUnsigned(line.id) || !sc.readUnsigned(line.parentID) ||
@@ -72,6 +75,10 @@ bool findSection(StreamScanner& sc) {
 }  // namespace
 
 int Zel_GM_Level::readAttributes(std::istream& is) {
+    return readAttributes(is, nullptr);
+}
+
+int Zel_GM_Level::readAttributes(std::istream& is, ReadObserver* observer) {
     StreamScanner sc(is);
     ParentIndex levels(*this);
     while (findSection(sc)) {
@@ -80,13 +87,19 @@ int Zel_GM_Level::readAttributes(std::istream& is) {
             sc.ignore(kCommentSkip, '\n');
             c = sc.peek();
         }
-        if (c == kEof || c == '#') {
+        if (c == '#') {
+            return stopReading(observer, ReadStop::EmptySection, observedPosition(observer, sc), 1);
+        }
+        if (c == kEof) {
             return 1;
         }
         for (c = sc.peek(); c != kEof && c != '#'; c = sc.peek()) {
+            const std::streamoff lineStart = observedPosition(observer, sc);
             AttributeLine line;
             if (!readAttributeLine(sc, line)) {
-                return 1;
+                return stopReading(observer,
+                                   sc.atEnd() ? ReadStop::UnfinishedLine : ReadStop::BadLine,
+                                   lineStart, 1);
             }
             if (line.name[0] == '\0' && line.value[0] == '\0') {
                 continue;
@@ -94,6 +107,16 @@ int Zel_GM_Level::readAttributes(std::istream& is) {
             Zel_GM_Level* holder = levels.find(line.levelID);
             if (holder == nullptr) {
                 holder = this;
+            }
+            if (observer != nullptr) {
+                observer->attributeRead(*holder, line.levelID, lineStart);
+                if (line.nameLength > kTextChars) {
+                    observer->textCut(*holder, CutText::AttributeName, line.nameLength, lineStart);
+                }
+                if (line.valueLength > kTextChars) {
+                    observer->textCut(*holder, CutText::AttributeValue, line.valueLength,
+                                      lineStart);
+                }
             }
             CAttribData* attribute = nullptr;
             try {
@@ -103,7 +126,7 @@ int Zel_GM_Level::readAttributes(std::istream& is) {
                 holder->getAttributes().AddTail(attribute);
             } catch (const std::bad_alloc&) {
                 delete attribute;
-                return 1;
+                return stopReading(observer, ReadStop::OutOfMemory, lineStart, 1);
             }
         }
         if (c == kEof) {

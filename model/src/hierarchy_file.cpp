@@ -2,6 +2,7 @@
 #include <vedrix/model/root.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "hierarchy_header.h"
 #include "level_walk.h"
 #include "number_text.h"
+#include "read_events.h"
 #include "line_writer.h"
 #include "stream_scanner.h"
 
@@ -57,10 +59,14 @@ void splitDefinition(char* rest, const char*& name, const char*& bitmapFile) {
 
 // Reads header lines up to and including "#DATA:". 0 when the levels begin,
 // 1 when the stream ends or fails first, -1 when a definition cannot be made.
-int readHierarchyHeader(Zel_GM_Root& root, std::istream& is) {
+int readHierarchyHeader(Zel_GM_Root& root, std::istream& is, ReadObserver* observer) {
     StreamScanner sc(is);
     char bitmapDir[kBitmapPathChars + 1] = "";
     for (;;) {
+        const std::streamoff lineStart = observedPosition(observer, sc);
+        auto stop = [&](ReadStop why, int result) {
+            return stopReading(observer, why, lineStart, result);
+        };
         bool levelsBegin = false;
         char c = 0;
         if (sc.getChar(c) && c == '#') {
@@ -79,7 +85,10 @@ int readHierarchyHeader(Zel_GM_Root& root, std::istream& is) {
                     const char* bitmapFile = nullptr;
                     splitDefinition(rest, name, bitmapFile);
                     if (!root.defineLevel(levelNr, name, bitmapDir, bitmapFile)) {
-                        return -1;
+                        return stop(ReadStop::OutOfMemory, -1);
+                    }
+                    if (observer != nullptr) {
+                        observer->definitionRead(levelNr, lineStart);
                     }
                 }
             } else {
@@ -89,8 +98,11 @@ int readHierarchyHeader(Zel_GM_Root& root, std::istream& is) {
         } else {
             sc.ignore(kHeaderSkip, '\n');
         }
-        if (!sc.ok() || sc.atEnd()) {
-            return 1;
+        if (sc.atEnd()) {
+            return stop(levelsBegin ? ReadStop::UnfinishedLine : ReadStop::NoDataLine, 1);
+        }
+        if (!sc.ok()) {
+            return stop(ReadStop::BadHeaderLine, 1);
         }
         if (levelsBegin) {
             return 0;
@@ -103,11 +115,15 @@ int readHierarchyHeader(Zel_GM_Root& root, std::istream& is) {
 using namespace vedrix::model;
 
 int Zel_GM_Root::readhre(std::istream& is, unsigned int readLevels) {
-    const int header = readHierarchyHeader(*this, is);
+    return readhre(is, readLevels, nullptr);
+}
+
+int Zel_GM_Root::readhre(std::istream& is, unsigned int readLevels, ReadObserver* observer) {
+    const int header = readHierarchyHeader(*this, is, observer);
     if (header != 0 || readLevels == 0) {
         return header;
     }
-    return Zel_GM_Level::readhre(is);
+    return Zel_GM_Level::readhre(is, observer);
 }
 
 namespace vedrix::model {
@@ -121,7 +137,8 @@ struct StructureLine {
     unsigned long parentID = 0;
     int status = 0;
     const char* name = nullptr;
-    std::size_t nameLength = 0;
+    std::size_t nameLength = 0;      // what the level keeps
+    std::size_t fullNameLength = 0;  // what the line holds
     const char* uuid = nullptr;
     std::size_t uuidLength = 0;
 };
@@ -132,6 +149,7 @@ void splitRest(const char* rest, std::size_t length, StructureLine& line) {
     const char* tab = static_cast<const char*>(std::memchr(rest, '\t', length));
     const std::size_t nameLength = tab != nullptr ? static_cast<std::size_t>(tab - rest) : length;
     line.name = rest;
+    line.fullNameLength = nameLength;
     line.nameLength = nameLength < kNameChars ? nameLength : kNameChars;
     line.uuid = tab != nullptr ? tab + 1 : nullptr;
     line.uuidLength = tab != nullptr ? length - nameLength - 1 : 0;
@@ -163,6 +181,18 @@ bool readBufferedLine(StreamScanner& sc, StructureLine& line, const char*& end) 
     return true;
 }
 
+// Tells the observer which texts of `line` the level made from it keeps only
+// in part.
+void observeCuts(ReadObserver& observer, const Zel_GM_Level& level, const StructureLine& line,
+                 std::streamoff lineStart) {
+    if (line.fullNameLength > line.nameLength) {
+        observer.textCut(level, CutText::LevelName, line.fullNameLength, lineStart);
+    }
+    if (std::strlen(level.getUuidText()) < line.uuidLength) {
+        observer.textCut(level, CutText::Uuid, line.uuidLength, lineStart);
+    }
+}
+
 // The general reading of a line, with the stream's own rules: numbers after
 // any white space, the rest up to the newline into `rest` (a text ends at a
 // zero byte). False on a malformed line or the end of the stream.
@@ -187,6 +217,10 @@ bool readLine(StreamScanner& sc, StructureLine& line, char* rest, std::size_t re
 // own; a line that belongs to none of them ends the reading and is left in
 // the stream.
 int Zel_GM_Level::readhre(std::istream& is) {
+    return readhre(is, nullptr);
+}
+
+int Zel_GM_Level::readhre(std::istream& is, ReadObserver* observer) {
     is.clear();
     StreamScanner sc(is);
     std::vector<Zel_GM_Level*> chain{this};
@@ -204,11 +238,15 @@ int Zel_GM_Level::readhre(std::istream& is) {
         // the general way is gone back to by the stream's own position.
         StructureLine line;
         const char* bufferedEnd = nullptr;
-        std::streampos lineStart = std::streampos(-1);
+        std::streampos lineStart = observer != nullptr ? sc.tell() : std::streampos(-1);
         if (!readBufferedLine(sc, line, bufferedEnd)) {
-            lineStart = sc.tell();
+            if (lineStart == std::streampos(-1)) {
+                lineStart = sc.tell();
+            }
             if (!readLine(sc, line, rest, sizeof rest)) {
-                return 1;
+                return stopReading(observer,
+                                   sc.atEnd() ? ReadStop::UnfinishedLine : ReadStop::BadLine,
+                                   lineStart, 1);
             }
         }
         while (!chain.empty() && line.levelNr <= chain.back()->getLevelNr()) {
@@ -218,18 +256,24 @@ int Zel_GM_Level::readhre(std::istream& is) {
             if (bufferedEnd == nullptr && lineStart != std::streampos(-1)) {
                 sc.seek(lineStart);
             }
-            return 0;
+            return stopReading(observer, ReadStop::LevelNotBelowRoot, lineStart, 0);
         }
         Zel_GM_Level* level = nullptr;
         try {
-            level = chain.back()->adoptSublevel(
+            Zel_GM_Level* parent = chain.back();
+            std::unique_ptr<Zel_GM_Level> made(
                 new Zel_GM_Level(line.levelNr, line.id, line.parentID, line.name, line.nameLength,
                                  line.status, line.uuid, line.uuidLength));
+            observeLevel(observer, *parent, *made, lineStart);
+            if (observer != nullptr) {
+                observeCuts(*observer, *made, line, lineStart);
+            }
+            level = parent->adoptSublevel(made.release());
         } catch (const std::bad_alloc&) {
             level = nullptr;
         }
         if (level == nullptr) {
-            return 1;
+            return stopReading(observer, ReadStop::OutOfMemory, lineStart, 1);
         }
         if (bufferedEnd != nullptr) {
             sc.takeUntil(bufferedEnd);

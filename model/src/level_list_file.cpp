@@ -2,12 +2,14 @@
 #include <vedrix/model/root.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "hierarchy_header.h"
 #include "level_walk.h"
 #include "line_writer.h"
 #include "parent_index.h"
+#include "read_events.h"
 #include "stream_scanner.h"
 
 using namespace vedrix::model;
@@ -20,17 +22,25 @@ constexpr std::size_t kCommentSkip = 255;
 }  // namespace
 
 int Zel_GM_Root::readlis(std::istream& is, unsigned int readLevels) {
-    const int header = readHierarchyHeader(*this, is);
+    return readlis(is, readLevels, nullptr);
+}
+
+int Zel_GM_Root::readlis(std::istream& is, unsigned int readLevels, ReadObserver* observer) {
+    const int header = readHierarchyHeader(*this, is, observer);
     if (header != 0 || readLevels == 0) {
         return header;
     }
-    return Zel_GM_Level::readlis(is);
+    return Zel_GM_Level::readlis(is, observer);
 }
 
 // Entries get the IDs highest + 1, highest + 2, ... in the order of their
 // lines (32-bit, as the files store them) and hang below the level that
 // searchLevel finds for their parent ID; parent ID 0 means this level.
 int Zel_GM_Level::readlis(std::istream& is) {
+    return readlis(is, nullptr);
+}
+
+int Zel_GM_Level::readlis(std::istream& is, ReadObserver* observer) {
     is.clear();
     StreamScanner sc(is);
     unsigned long nextID = getHighestID();
@@ -48,29 +58,33 @@ int Zel_GM_Level::readlis(std::istream& is) {
         if (c == kEof) {
             return 0;
         }
+        const std::streamoff lineStart = observedPosition(observer, sc);
         unsigned long parentID = 0;
         int status = 0;
         if (!sc.readWord(name, sizeof name) || !sc.readUnsigned(parentID) || !sc.readInt(status)) {
-            return 1;
+            return stopReading(observer, sc.atEnd() ? ReadStop::UnfinishedLine : ReadStop::BadLine,
+                               lineStart, 1);
         }
         sc.ignore(kRestSkip, '\n');
         if (sc.atEnd()) {
-            return 1;
+            return stopReading(observer, ReadStop::UnfinishedLine, lineStart, 1);
         }
         nextID = (nextID + 1) & 0xFFFFFFFFUL;
         Zel_GM_Level* parent = parentID == 0 ? this : parents.find(parentID);
         if (parent == nullptr) {
-            return 1;
+            return stopReading(observer, ReadStop::UnknownParent, lineStart, 1);
         }
         Zel_GM_Level* entry = nullptr;
         try {
-            entry = parent->adoptSublevel(new Zel_GM_Level(kEntryLevelNr, nextID, parentID, name,
-                                                           std::strlen(name), status, nullptr, 0));
+            std::unique_ptr<Zel_GM_Level> made(new Zel_GM_Level(
+                kEntryLevelNr, nextID, parentID, name, std::strlen(name), status, nullptr, 0));
+            observeLevel(observer, *parent, *made, lineStart);
+            entry = parent->adoptSublevel(made.release());
         } catch (const std::bad_alloc&) {
             entry = nullptr;
         }
         if (entry == nullptr) {
-            return 1;
+            return stopReading(observer, ReadStop::OutOfMemory, lineStart, 1);
         }
         parents.added(nextID, entry);
     }

@@ -175,7 +175,7 @@ bool StreamScanner::getLine(char* buf, std::size_t cap, char delim) {
     return !m_is.fail();
 }
 
-bool StreamScanner::getField(char* buf, std::size_t cap, char delim) {
+bool StreamScanner::getField(char* buf, std::size_t cap, char delim, std::size_t* length) {
     if (cap > 0) {
         buf[0] = '\0';
     }
@@ -184,6 +184,7 @@ bool StreamScanner::getField(char* buf, std::size_t cap, char delim) {
         return false;
     }
     std::size_t n = 0;
+    std::size_t whole = 0;
     for (int c = peek();; c = peek()) {
         if (c == kEof) {
             fail();
@@ -191,8 +192,12 @@ bool StreamScanner::getField(char* buf, std::size_t cap, char delim) {
         }
         advance();
         if (c == static_cast<unsigned char>(delim)) {
+            if (length != nullptr) {
+                *length = whole;
+            }
             return true;
         }
+        ++whole;
         if (n + 1 < cap) {
             buf[n++] = static_cast<char>(c);
             buf[n] = '\0';

@@ -53,8 +53,9 @@ public:
     // ends before the delimiter.
     bool getLine(char* buf, std::size_t cap, char delim = '\n');
     // A field up to `delim`, which is taken: keeps at most cap - 1 characters
-    // and passes over the rest. Fails when the stream ends before `delim`.
-    bool getField(char* buf, std::size_t cap, char delim);
+    // and passes over the rest; `length` (may be null) receives the field's
+    // whole length. Fails when the stream ends before `delim`.
+    bool getField(char* buf, std::size_t cap, char delim, std::size_t* length = nullptr);
     // "is.ignore(count, delim)".
     void ignore(std::size_t count, char delim);
     // Formatted numbers (white space skipped first). A signed number must fit

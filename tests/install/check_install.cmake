@@ -22,3 +22,12 @@ run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${WORK_DIR}/build" -G Ninja
     "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS}")
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/build")
 run("${WORK_DIR}/build/consumer")
+
+# The installed program runs from the prefix as it is, with no library search
+# path: it writes a project and reads it back.
+set(program "${prefix}/bin/vedrix")
+set(project "${WORK_DIR}/project")
+foreach(arguments IN ITEMS "sample;${project}" "tree;${project};sample.lis"
+        "check;${project};sample.lis")
+    run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH "${program}" ${arguments})
+endforeach()

@@ -20,5 +20,11 @@ void addImportCommand(CLI::App& app, int& status);
 // vedrix session <dialog> <project> <structure> --script FILE: runs a dialog
 // with a script of what a person does.
 void addSessionCommand(CLI::App& app, int& status);
+// vedrix check <project> <structure> [--json]: reports what the module would
+// silently drop, change or stop at.
+void addCheckCommand(CLI::App& app, int& status);
+// vedrix sample <directory> [--levels N --drawings N --fm ...]: writes a
+// sample project.
+void addSampleCommand(CLI::App& app, int& status);
 
 }  // namespace vedrix::cli

@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     vedrix::cli::addSessionCommand(app, status);
     vedrix::cli::addExportCommand(app, status);
     vedrix::cli::addImportCommand(app, status);
+    vedrix::cli::addCheckCommand(app, status);
+    vedrix::cli::addSampleCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

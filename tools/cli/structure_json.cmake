@@ -1,8 +1,5 @@
 # The export and import subcommands and what they share: the JSON model of a
 # structure, the structure files as texts and their saving together.
-find_package(nlohmann_json CONFIG REQUIRED)
-# Visible to every directory: the subcommands' tests read and write JSON too.
-set_target_properties(nlohmann_json::nlohmann_json PROPERTIES IMPORTED_GLOBAL TRUE)
 target_sources(vedrix_cli PRIVATE code_page_text.cpp export_command.cpp import_command.cpp
                                   strict_json.cpp structure_file_texts.cpp
                                   structure_json_export.cpp structure_json_import.cpp

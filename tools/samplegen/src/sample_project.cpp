@@ -71,13 +71,14 @@ unsigned char* UuidArgument(std::string& uuid) {
 class ProjectWriter {
 public:
     ProjectWriter(std::string directory, const std::string& structureName, int firstNumber,
-                  SampleSummary& summary, std::string& error)
+                  SampleSummary& summary, std::string& error, const SampleProgress& progress)
         : m_directory(std::move(directory)),
           m_name(structureName),
           m_root(std::make_unique<Zel_GM_Root>(ZU_String(structureName.c_str()))),
           m_nextNumber(firstNumber),
           m_summary(summary),
-          m_error(error) {}
+          m_error(error),
+          m_progress(progress) {}
 
     Zel_GM_Root& root() { return *m_root; }
     bool ok() const { return m_error.empty(); }
@@ -87,11 +88,13 @@ public:
         }
     }
 
-    // Checks that `count` more drawing files keep their numbers in range.
+    // Checks that the sample's `count` drawing files keep their numbers in
+    // range.
     bool checkNumbers(long long count) {
         if (m_nextNumber < 1 || m_nextNumber - 1 + count > ZEL_TB_NUMBER_MAX) {
             fail("drawing-file numbers out of range 1 to 999999");
         }
+        m_total = static_cast<int>(count);
         return ok();
     }
 
@@ -161,6 +164,9 @@ public:
         }
         ++m_summary.drawingFiles;
         m_summary.lastNumber = header.number;
+        if (m_progress) {
+            m_progress(m_summary.drawingFiles, m_total);
+        }
         return header;
     }
 
@@ -213,6 +219,8 @@ private:
     int m_nextNumber;
     SampleSummary& m_summary;
     std::string& m_error;
+    const SampleProgress& m_progress;
+    int m_total = 0;
 };
 
 bool CountsValid(std::initializer_list<int> counts, std::string& error) {
@@ -228,7 +236,8 @@ bool CountsValid(std::initializer_list<int> counts, std::string& error) {
 }  // namespace
 
 bool WriteStructureSample(const std::string& directory, const StructureSample& sample,
-                          SampleSummary& summary, std::string& error) {
+                          SampleSummary& summary, std::string& error,
+                          const SampleProgress& progress) {
     summary = SampleSummary();
     error.clear();
     if (!CountsValid({sample.buildings, sample.storeysPerBuilding, sample.partsPerStorey,
@@ -236,9 +245,20 @@ bool WriteStructureSample(const std::string& directory, const StructureSample& s
                      error)) {
         return false;
     }
-    ProjectWriter writer(directory, sample.name, sample.firstNumber, summary, error);
-    const long long placed = 1LL * sample.buildings * sample.storeysPerBuilding *
-                             sample.partsPerStorey * sample.drawingFilesPerPart;
+    ProjectWriter writer(directory, sample.name, sample.firstNumber, summary, error, progress);
+    const long long parts =
+        1LL * sample.buildings * sample.storeysPerBuilding * sample.partsPerStorey;
+    const long long placed =
+        sample.drawingFiles >= 0 ? sample.drawingFiles : parts * sample.drawingFilesPerPart;
+    // The drawing files of the part with index `part` (from 0): as many as
+    // bring the files of the parts up to it to their even share.
+    auto filesOfPart = [&](long long part) {
+        if (sample.drawingFiles < 0) {
+            return static_cast<long long>(sample.drawingFilesPerPart);
+        }
+        return ((part + 1) * placed + parts - 1) / parts - (part * placed + parts - 1) / parts;
+    };
+    long long partIndex = 0;
     if (!writer.checkNumbers(placed + sample.freeDrawingFiles)) {
         return false;
     }
@@ -254,7 +274,8 @@ bool WriteStructureSample(const std::string& directory, const StructureSample& s
             for (int p = 1; p <= sample.partsPerStorey && writer.ok(); ++p) {
                 const std::string part = "Part " + std::to_string(p);
                 Zel_GM_Level* partLevel = writer.addLevel(storeyLevel, 3, part);
-                for (int d = 1; d <= sample.drawingFilesPerPart && writer.ok(); ++d) {
+                const long long files = filesOfPart(partIndex++);
+                for (int d = 1; d <= files && writer.ok(); ++d) {
                     writer.addDrawingFile(partLevel, building + " " + storey + " " + part +
                                                          " plan " + std::to_string(d));
                 }
@@ -267,7 +288,7 @@ bool WriteStructureSample(const std::string& directory, const StructureSample& s
 }
 
 bool WriteFmSample(const std::string& directory, const FmSample& sample, SampleSummary& summary,
-                   std::string& error) {
+                   std::string& error, const SampleProgress& progress) {
     summary = SampleSummary();
     error.clear();
     if (!CountsValid({sample.buildings, sample.viewsPerBuilding, sample.drawingFilesPerView,
@@ -275,7 +296,7 @@ bool WriteFmSample(const std::string& directory, const FmSample& sample, SampleS
                      error)) {
         return false;
     }
-    ProjectWriter writer(directory, sample.name, sample.firstNumber, summary, error);
+    ProjectWriter writer(directory, sample.name, sample.firstNumber, summary, error, progress);
     const long long placed = 1LL * sample.buildings * sample.viewsPerBuilding *
                              sample.drawingFilesPerView * (1 + sample.variantsPerView);
     if (!writer.checkNumbers(placed + sample.freeDrawingFiles)) {

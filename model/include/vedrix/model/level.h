@@ -22,6 +22,10 @@ typedef struct _TREEITEM* HTREEITEM;
 class CAttribData;
 class CTreeCtrl;
 
+namespace vedrix::model {
+class ReadObserver;
+}
+
 // Status bits of a level (also the flags of a browser item record).
 enum : int {
     kLevelChecked = 1,
@@ -79,9 +83,12 @@ public:
 
     // Hierarchy file: the structure lines below this level / this subtree's lines.
     int readhre(std::istream& is);
+    // The same readings, telling `observer` (may be null) what they do.
+    int readhre(std::istream& is, vedrix::model::ReadObserver* observer);
     void writehre(std::ostream& os) const;
     // Level list file: entries below this level / this subtree's entry lines.
     int readlis(std::istream& is);
+    int readlis(std::istream& is, vedrix::model::ReadObserver* observer);
     void writelis(std::ostream& os, unsigned long parentID) const;
 
     // Puts this level and everything below it into `tree` (a browser's
@@ -108,6 +115,7 @@ public:
     void addAttributeItem(CString name, CString value, int type);
     void deleteAttributeItem(CString name, CString value);
     int readAttributes(std::istream& is);
+    int readAttributes(std::istream& is, vedrix::model::ReadObserver* observer);
     void writeAttributes(std::ostream& os);
 
 protected:

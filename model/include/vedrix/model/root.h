@@ -6,6 +6,7 @@
 
 #include <vedrix/model/export.h>
 #include <vedrix/model/level.h>
+#include <vedrix/model/read_observer.h>
 
 class CClientDC;
 class CImageList;
@@ -38,9 +39,12 @@ public:
     // Hierarchy file: 0 success, 1 end or failure before the levels are
     // complete (also without "#DATA:"), -1 when a definition cannot be created.
     int readhre(std::istream& is, unsigned int readLevels);
+    // The same reading, telling `observer` (may be null) what it does.
+    int readhre(std::istream& is, unsigned int readLevels, vedrix::model::ReadObserver* observer);
     void writehre(std::ostream& os) const;
     // Level list file: the same header rules, then the entries.
     int readlis(std::istream& is, unsigned int readLevels);
+    int readlis(std::istream& is, unsigned int readLevels, vedrix::model::ReadObserver* observer);
     void writelis(std::ostream& os) const;
 
     // Level bitmaps: loads the bitmap of every definition into `imageList`

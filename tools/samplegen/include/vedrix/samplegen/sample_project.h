@@ -3,6 +3,7 @@
 // and the host's files (views, drawings, configuration).
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace vedrix::samplegen {
@@ -16,6 +17,10 @@ struct StructureSample {
     int storeysPerBuilding = 3;
     int partsPerStorey = 2;
     int drawingFilesPerPart = 2;
+    // When not negative: this many drawing files spread evenly over all the
+    // parts in order (the first parts take one more where they do not
+    // divide), in place of drawingFilesPerPart each.
+    int drawingFiles = -1;
     int freeDrawingFiles = 5;
     int firstNumber = 1;  // drawing-file numbers count up from here
 };
@@ -50,13 +55,18 @@ struct SampleSummary {
     int views = 0;
 };
 
+// Told after each drawing file written: how many are written and how many
+// the sample has in all.
+using SampleProgress = std::function<void(int written, int total)>;
+
 // Writes the sample into `directory` (which must exist), with bitmaps in its
 // "bitmaps" folder and "host.cfg", a host configuration naming it as the
 // project. False, with `error` saying what failed, when a file cannot be
 // written or a count does not fit the numbers (1 to 999999).
 bool WriteStructureSample(const std::string& directory, const StructureSample& sample,
-                          SampleSummary& summary, std::string& error);
+                          SampleSummary& summary, std::string& error,
+                          const SampleProgress& progress = {});
 bool WriteFmSample(const std::string& directory, const FmSample& sample, SampleSummary& summary,
-                   std::string& error);
+                   std::string& error, const SampleProgress& progress = {});
 
 }  // namespace vedrix::samplegen
