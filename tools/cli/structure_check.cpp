@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -464,11 +465,23 @@ std::vector<int> tableRowLines(const std::string& path) {
     return lines;
 }
 
+// The view file's rows as the host reads them: a missing file has none;
+// false when the file exists but cannot be read or has a line with more
+// fields than the view file has columns.
+bool readViewRows(const std::string& path, std::vector<hostsim::TableRow>& rows) {
+    std::error_code error;
+    if (!fs::exists(path, error)) {
+        return !error;
+    }
+    std::ifstream in(path, std::ios::binary);
+    return in.is_open() && hostsim::ReadTableRows(in, hostsim::ViewColumns().size(), rows);
+}
+
 void checkViews(const std::string& project, const std::vector<const Zel_GM_Level*>& views,
                 const ReadingRecorder& recorder, Findings& findings) {
     const std::string path = (fs::path(project) / hostsim::kViewFileName).string();
     std::vector<hostsim::TableRow> rows;
-    if (!hostsim::ReadTable(path, hostsim::ViewColumns().size(), rows)) {
+    if (!readViewRows(path, rows)) {
         findings.atLine(kViewFile, 0, "view-file",
                         "the view file cannot be read or has a line with too many fields; the "
                         "module reads no views from it");
