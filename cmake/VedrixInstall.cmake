@@ -30,6 +30,14 @@ if(TARGET zelkar_reg)
         set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
     endforeach()
 endif()
+# The language libraries, which the module loads by name, beside it.
+foreach(language IN ITEMS vedr_en vedr_de)
+    if(TARGET ${language})
+        install(TARGETS ${language}
+            LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+            RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endif()
+endforeach()
 # The programs: each finds the installed libraries relative to itself, so
 # that it runs from any prefix without a library search path.
 file(RELATIVE_PATH vedrix_lib_from_bin "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_LIBDIR}")

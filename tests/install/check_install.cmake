@@ -24,10 +24,15 @@ run(${CMAKE_COMMAND} --build "${WORK_DIR}/build")
 run("${WORK_DIR}/build/consumer")
 
 # The installed program runs from the prefix as it is, with no library search
-# path: it writes a project and reads it back.
+# path and no host configuration: it writes a project, reads it back, and
+# opens the list browser on it (the module and its language library found in
+# the package), where a script selects a building and cancels.
 set(program "${prefix}/bin/vedrix")
 set(project "${WORK_DIR}/project")
+file(WRITE "${WORK_DIR}/cancel.script" "select sample/Building 1\ncancel\n")
 foreach(arguments IN ITEMS "sample;${project}" "tree;${project};sample.lis"
-        "check;${project};sample.lis")
-    run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH "${program}" ${arguments})
+        "check;${project};sample.lis"
+        "session;list-browser;${project};sample.lis;--script;${WORK_DIR}/cancel.script")
+    run(${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH --unset=VEDRIX_HOST_CONFIG
+        "${program}" ${arguments})
 endforeach()

@@ -48,6 +48,37 @@ void reportAt(const std::string& file, int line, const std::string& why) {
 // names, else a temporary one naming the project as the host's project.
 // `temporary` is set to a file to remove afterwards. False when the named
 // configuration cannot be read.
+// The directory an installed program's libraries are in: the library
+// directory relative to the program's own, as the package installs them;
+// empty when there is none (the build tree keeps them beside the program).
+fs::path installedLibraryDirectory() {
+    char program[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, program, sizeof program);
+    if (length == 0 || length >= sizeof program) {
+        return {};
+    }
+    std::error_code error;
+    const fs::path directory = fs::weakly_canonical(
+        fs::path(program).parent_path() / VEDRIX_LIBRARIES_FROM_PROGRAM, error);
+    if (error || !fs::exists(directory / "vedrix.dll", error)) {
+        return {};
+    }
+    return directory;
+}
+
+// The module by name, as a host loads it; an installed program, whose
+// module lies in the package's library directory, loads it from there.
+HMODULE loadModule() {
+    HMODULE module = ::LoadLibraryA("vedrix.dll");
+    if (module == nullptr) {
+        const fs::path libraries = installedLibraryDirectory();
+        if (!libraries.empty()) {
+            module = ::LoadLibraryA((libraries / "vedrix.dll").string().c_str());
+        }
+    }
+    return module;
+}
+
 bool useHostConfiguration(const SessionOptions& options, const SessionScript& script,
                           fs::path& temporary) {
     if (!script.hostConfig.empty()) {
@@ -69,6 +100,13 @@ bool useHostConfiguration(const SessionOptions& options, const SessionScript& sc
         fs::temp_directory_path() / ("vedrix-session-" + std::to_string(::getpid()) + "-host.cfg");
     vedrix::hostsim::HostConfig config;
     config.project = fs::absolute(options.project).string();
+    // The host's program directory is where its libraries are: the module
+    // finds its language libraries there when they are not beside the
+    // program.
+    const fs::path libraries = installedLibraryDirectory();
+    if (!libraries.empty()) {
+        config.setupDirectories["Program"] = libraries.string();
+    }
     if (!vedrix::hostsim::UseHostConfig(temporary.string().c_str(), config)) {
         std::cerr << "vedrix: cannot write the host configuration " << temporary.string() << '\n';
         return false;
@@ -95,7 +133,7 @@ int runSession(const SessionOptions& options) {
     }
 
     int status = 1;
-    HMODULE module = ::LoadLibraryA("vedrix.dll");
+    HMODULE module = loadModule();
     if (module == nullptr) {
         std::cerr << "vedrix: vedrix.dll could not be loaded (error " << ::GetLastError() << ")\n";
     } else {
