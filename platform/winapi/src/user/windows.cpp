@@ -5,10 +5,10 @@
 // - CreateWindowExA: WM_GETMINMAXINFO (top-level windows with a sizing frame
 //   or of the overlapped kind), WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE,
 //   WM_MOVE; then its parent WM_PARENTNOTIFY (unless WS_EX_NOPARENTNOTIFY).
-//   WS_VISIBLE is not set while these are sent. A visible child window then
-//   becomes visible without further messages; a visible top-level window is
-//   shown with ShowWindow(SW_SHOW) (WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
-//   activation, WM_WINDOWPOSCHANGED).
+//   WS_VISIBLE is not set while these are sent. A visible window is then
+//   shown with ShowWindow(SW_SHOW): WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
+//   activation (top-level windows only; a child keeps its z-order and
+//   activates nothing), WM_WINDOWPOSCHANGED.
 //   WM_NCCREATE returning FALSE fails the creation after WM_NCDESTROY;
 //   WM_CREATE returning -1 destroys the window (WM_DESTROY, WM_NCDESTROY).
 // - New child windows go to the bottom of their siblings' z-order, so that
@@ -372,12 +372,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         return nullptr;
     }
     if (dwStyle & WS_VISIBLE) {
-        if (child) {
-            w->style |= WS_VISIBLE;
-            invalidateWindow(w.get(), nullptr, true, true);
-        } else {
-            ShowWindow(hwnd, SW_SHOW);
-        }
+        ShowWindow(hwnd, SW_SHOW);
     }
     return findWindow(hwnd) ? hwnd : nullptr;
 }
