@@ -56,10 +56,10 @@ TEST_F(Dialogs, ATemplateBecomesADialogWithItsControlsInPixels) {
     GetDlgItemTextA(dlg, kField4, text, sizeof(text));
     EXPECT_STREQ(text, "four");
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(dlg, kField1), GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);
-    // The template's font goes to every control.
+    // The template's font goes to every control (the label keeps it).
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0));
     EXPECT_NE(font, nullptr);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageA(dlg, kField4, WM_GETFONT, 0, 0)), font);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageA(dlg, kLabel, WM_GETFONT, 0, 0)), font);
     // TRUE from WM_INITDIALOG: the first tab stop has the focus.
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, kField1));
     // Not WS_VISIBLE in the template: a modeless dialog stays hidden.
