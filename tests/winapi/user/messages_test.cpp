@@ -117,7 +117,7 @@ TEST_F(Messages, PaintIsGeneratedForInvalidVisibleWindowsOnly) {
 }
 
 TEST_F(Messages, InvalidationCollectsABoundingRectangleClippedToTheClient) {
-    HWND top = topLevel(0, 0, 100, 100, WS_OVERLAPPED | WS_VISIBLE | WS_CLIPCHILDREN);
+    HWND top = topLevel(0, 0, 100, 100, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN);
     pumpMessages();
     RECT a{10, 10, 20, 20};
     RECT b{50, 60, 200, 200};
