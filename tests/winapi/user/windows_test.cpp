@@ -347,24 +347,42 @@ TEST_F(Windows, WindowLongsAndExtraBytes) {
     EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrA(c, GWLP_HWNDPARENT)), w);
 }
 
+// An overlapped window has a title bar and a border; top-level windows clip
+// their siblings whatever they are given.
+TEST_F(Windows, TopLevelWindowsClipSiblingsAndOverlappedOnesHaveACaption) {
+    auto styleOf = [](HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); };
+    HWND overlapped = topLevel(0, 0, 10, 10, WS_OVERLAPPED);
+    EXPECT_EQ(styleOf(overlapped), static_cast<DWORD>(WS_CAPTION | WS_CLIPSIBLINGS));
+    HWND popup = topLevel(0, 0, 10, 10, WS_POPUP);
+    EXPECT_EQ(styleOf(popup), static_cast<DWORD>(WS_POPUP | WS_CLIPSIBLINGS));
+    HWND c = child(popup, 1, 0, 0, 5, 5, WS_CHILD);
+    EXPECT_EQ(styleOf(c), static_cast<DWORD>(WS_CHILD));
+}
+
 TEST_F(Windows, StyleChangesAreAnnounced) {
-    HWND w = topLevel(0, 0, 10, 10, WS_OVERLAPPED);
+    HWND w = topLevel(0, 0, 10, 10, WS_POPUP);
+    HWND c = child(w, 1, 0, 0, 5, 5, WS_CHILD | WS_CLIPSIBLINGS);
+    const DWORD before = static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE));
     DWORD seenOld = 0;
     DWORD seenNew = 0;
-    setHandler([&](HWND, UINT msg, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
-        if (msg == WM_STYLECHANGED && wp == static_cast<WPARAM>(GWL_STYLE)) {
+    setHandler([&](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+        if (hwnd == w && msg == WM_STYLECHANGED && wp == static_cast<WPARAM>(GWL_STYLE)) {
             auto* ss = reinterpret_cast<STYLESTRUCT*>(lp);
             seenOld = ss->styleOld;
             seenNew = ss->styleNew;
         }
         return std::nullopt;
     });
-    SetWindowLongA(w, GWL_STYLE, WS_OVERLAPPED | WS_BORDER);
+    SetWindowLongA(w, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_BORDER));
     EXPECT_EQ(messages(w, {WM_STYLECHANGING, WM_STYLECHANGED}),
               (std::vector<UINT>{WM_STYLECHANGING, WM_STYLECHANGED}));
-    EXPECT_EQ(seenOld, static_cast<DWORD>(WS_OVERLAPPED));
-    EXPECT_EQ(seenNew, static_cast<DWORD>(WS_BORDER));
-    EXPECT_EQ(GetWindowLongA(w, GWL_STYLE), static_cast<LONG>(WS_BORDER));
+    EXPECT_EQ(seenOld, before);
+    EXPECT_EQ(seenNew & (WS_POPUP | WS_BORDER), static_cast<DWORD>(WS_POPUP | WS_BORDER));
+    // A top-level window keeps clipping its siblings; a child may stop.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)),
+              static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_CLIPSIBLINGS));
+    SetWindowLongA(c, GWL_STYLE, WS_CHILD);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(c, GWL_STYLE)), static_cast<DWORD>(WS_CHILD));
 }
 
 WNDPROC g_previous = nullptr;

@@ -2,7 +2,9 @@
 // relations, data and text.
 //
 // What a window is sent, in order:
-// - CreateWindowExA: WM_GETMINMAXINFO (top-level windows with a sizing frame
+// - CreateWindowExA: top-level windows get WS_CLIPSIBLINGS (which they keep
+//   through SetWindowLongPtrA), overlapped ones WS_CAPTION too. Then
+//   WM_GETMINMAXINFO (top-level windows with a sizing frame
 //   or of the overlapped kind), WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE,
 //   WM_MOVE; then its parent WM_PARENTNOTIFY (unless WS_EX_NOPARENTNOTIFY).
 //   WS_VISIBLE is not set while these are sent. A visible window is then
@@ -126,6 +128,16 @@ void freeWindow(HWND hwnd) {
     }
     w->cls->windowCount--;
     windowTable().windows.erase(reinterpret_cast<std::uintptr_t>(hwnd));
+}
+
+// Top-level windows always clip their siblings; an overlapped window (neither
+// a child nor a popup) always has a title bar and a border.
+DWORD withPlatformStyles(DWORD style, bool child) {
+    if (child) {
+        return style;
+    }
+    style |= WS_CLIPSIBLINGS;
+    return (style & WS_POPUP) ? style : style | WS_CAPTION;
 }
 
 size_t extraIndexOk(const Window* w, int index, size_t size) {
@@ -293,7 +305,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     w->handle = newHandle();
     w->cls = cls;
     w->proc = cls->proc;
-    w->style = dwStyle & ~WS_VISIBLE;
+    w->style = withPlatformStyles(dwStyle, child) & ~WS_VISIBLE;
     w->exStyle = dwExStyle;
     w->parent = parent;
     w->owner = owner;
@@ -750,7 +762,7 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
                 return old;
             }
             if (nIndex == GWL_STYLE) {
-                w->style = ss.styleNew;
+                w->style = isTopLevel(w.get()) ? ss.styleNew | WS_CLIPSIBLINGS : ss.styleNew;
             } else {
                 w->exStyle = ss.styleNew;
             }
