@@ -81,25 +81,64 @@ void keepUnitsSquare(DcState& st) {
     }
 }
 
-BOOL answerPoint(POINT value, LPPOINT out) {
+template <class T>
+BOOL answer(T value, T* out) {
     if (out != nullptr) {
         *out = value;
     }
     return TRUE;
 }
 
-BOOL answerSize(SIZE value, LPSIZE out) {
-    if (out != nullptr) {
-        *out = value;
+// Sets the window or viewport extent (the member `extent` of the state): only
+// MM_ISOTROPIC and MM_ANISOTROPIC take it; elsewhere the call succeeds and
+// changes nothing. A zero extent fails.
+BOOL setExtent(HDC hdc, SIZE DcState::*extent, int x, int y, LPSIZE previous) {
+    DeviceContext* dc = dcOf(hdc);
+    if (dc == nullptr) {
+        return FALSE;
     }
-    return TRUE;
+    SIZE old = dc->st.*extent;
+    if (!takesExtents(dc->st.mapMode)) {
+        return answer(old, previous);
+    }
+    if (x == 0 || y == 0) {
+        return FALSE;
+    }
+    dc->st.*extent = SIZE{x, y};
+    keepUnitsSquare(dc->st);
+    return answer(old, previous);
 }
 
-void recordOrigin(const DeviceContext& dc, vedrix::headless::DrawingKind kind, POINT p) {
+// Sets the window or viewport origin and records the change.
+BOOL setOrigin(HDC hdc, POINT DcState::*origin, vedrix::headless::DrawingKind kind, POINT to,
+               LPPOINT previous) {
+    DeviceContext* dc = dcOf(hdc);
+    if (dc == nullptr) {
+        return FALSE;
+    }
+    POINT old = dc->st.*origin;
+    dc->st.*origin = to;
     vedrix::headless::DrawingEntry e;
     e.kind = kind;
-    e.rect = RECT{p.x, p.y, p.x, p.y};
-    record(dc, e);
+    e.rect = RECT{to.x, to.y, to.x, to.y};
+    record(*dc, e);
+    return answer(old, previous);
+}
+
+BOOL moveOrigin(HDC hdc, POINT DcState::*origin, vedrix::headless::DrawingKind kind, int dx, int dy,
+                LPPOINT previous) {
+    DeviceContext* dc = dcOf(hdc);
+    if (dc == nullptr) {
+        return FALSE;
+    }
+    POINT o = dc->st.*origin;
+    return setOrigin(hdc, origin, kind, POINT{o.x + dx, o.y + dy}, previous);
+}
+
+template <class T>
+BOOL getState(HDC hdc, T DcState::*member, T* out) {
+    DeviceContext* dc = dcOf(hdc);
+    return dc != nullptr && out != nullptr && answer(dc->st.*member, out);
 }
 
 }  // namespace
@@ -161,97 +200,47 @@ WINGDIAPI int WINAPI GetMapMode(HDC hdc) {
 }
 
 WINGDIAPI BOOL WINAPI SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    SIZE old = dc->st.windowExt;
-    if (!takesExtents(dc->st.mapMode)) {
-        return answerSize(old, lpsz);
-    }
-    if (x == 0 || y == 0) {
-        return FALSE;
-    }
-    dc->st.windowExt = SIZE{x, y};
-    keepUnitsSquare(dc->st);
-    return answerSize(old, lpsz);
+    return setExtent(hdc, &DcState::windowExt, x, y, lpsz);
 }
 
 WINGDIAPI BOOL WINAPI GetWindowExtEx(HDC hdc, LPSIZE lpsize) {
-    DeviceContext* dc = dcOf(hdc);
-    return dc != nullptr && lpsize != nullptr && answerSize(dc->st.windowExt, lpsize);
+    return getState(hdc, &DcState::windowExt, lpsize);
 }
 
 WINGDIAPI BOOL WINAPI SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    SIZE old = dc->st.viewportExt;
-    if (!takesExtents(dc->st.mapMode)) {
-        return answerSize(old, lpsz);
-    }
-    if (x == 0 || y == 0) {
-        return FALSE;
-    }
-    dc->st.viewportExt = SIZE{x, y};
-    keepUnitsSquare(dc->st);
-    return answerSize(old, lpsz);
+    return setExtent(hdc, &DcState::viewportExt, x, y, lpsz);
 }
 
 WINGDIAPI BOOL WINAPI GetViewportExtEx(HDC hdc, LPSIZE lpsize) {
-    DeviceContext* dc = dcOf(hdc);
-    return dc != nullptr && lpsize != nullptr && answerSize(dc->st.viewportExt, lpsize);
+    return getState(hdc, &DcState::viewportExt, lpsize);
 }
 
 WINGDIAPI BOOL WINAPI SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    POINT old = dc->st.viewportOrg;
-    dc->st.viewportOrg = POINT{x, y};
-    recordOrigin(*dc, vedrix::headless::DrawingKind::SetViewportOrg, dc->st.viewportOrg);
-    return answerPoint(old, lppt);
+    return setOrigin(hdc, &DcState::viewportOrg, vedrix::headless::DrawingKind::SetViewportOrg,
+                     POINT{x, y}, lppt);
 }
 
 WINGDIAPI BOOL WINAPI GetViewportOrgEx(HDC hdc, LPPOINT lppoint) {
-    DeviceContext* dc = dcOf(hdc);
-    return dc != nullptr && lppoint != nullptr && answerPoint(dc->st.viewportOrg, lppoint);
+    return getState(hdc, &DcState::viewportOrg, lppoint);
 }
 
 WINGDIAPI BOOL WINAPI OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    POINT o = dc->st.viewportOrg;
-    return SetViewportOrgEx(hdc, o.x + x, o.y + y, lppt);
+    return moveOrigin(hdc, &DcState::viewportOrg, vedrix::headless::DrawingKind::SetViewportOrg, x,
+                      y, lppt);
 }
 
 WINGDIAPI BOOL WINAPI SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    POINT old = dc->st.windowOrg;
-    dc->st.windowOrg = POINT{x, y};
-    recordOrigin(*dc, vedrix::headless::DrawingKind::SetWindowOrg, dc->st.windowOrg);
-    return answerPoint(old, lppt);
+    return setOrigin(hdc, &DcState::windowOrg, vedrix::headless::DrawingKind::SetWindowOrg,
+                     POINT{x, y}, lppt);
 }
 
 WINGDIAPI BOOL WINAPI GetWindowOrgEx(HDC hdc, LPPOINT lppoint) {
-    DeviceContext* dc = dcOf(hdc);
-    return dc != nullptr && lppoint != nullptr && answerPoint(dc->st.windowOrg, lppoint);
+    return getState(hdc, &DcState::windowOrg, lppoint);
 }
 
 WINGDIAPI BOOL WINAPI OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    POINT o = dc->st.windowOrg;
-    return SetWindowOrgEx(hdc, o.x + x, o.y + y, lppt);
+    return moveOrigin(hdc, &DcState::windowOrg, vedrix::headless::DrawingKind::SetWindowOrg, x, y,
+                      lppt);
 }
 
 WINGDIAPI BOOL WINAPI DPtoLP(HDC hdc, LPPOINT lppt, int c) {
