@@ -134,13 +134,31 @@ TEST_F(Focus, DestroyingTheActiveWindowActivatesItsOwner) {
     (void)other;
 }
 
-TEST_F(Focus, DestroyingTheFocusChildLeavesNoFocus) {
+// A child that goes, or only hides, gives the focus it holds to its parent:
+// the focus leaves it once it is hidden, before it is destroyed.
+TEST_F(Focus, HidingOrDestroyingTheFocusChildGivesTheFocusToItsParent) {
     HWND top = topLevel(0, 0, 100, 100);
     HWND c = child(top, 1, 0, 0, 10, 10);
+    HWND inner = child(c, 2, 0, 0, 5, 5);
+    SetFocus(inner);
+    ShowWindow(c, SW_HIDE);
+    EXPECT_EQ(GetFocus(), top);
+    ShowWindow(c, SW_SHOW);
     SetFocus(c);
+    clearLog();
     DestroyWindow(c);
-    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(GetFocus(), top);
     EXPECT_EQ(GetActiveWindow(), top);
+    EXPECT_EQ(
+        messages(nullptr, {WM_SHOWWINDOW, WM_KILLFOCUS, WM_SETFOCUS, WM_DESTROY}),
+        (std::vector<UINT>{WM_SHOWWINDOW, WM_KILLFOCUS, WM_SETFOCUS, WM_DESTROY, WM_DESTROY}));
+    EXPECT_EQ(messages(top, {WM_SETFOCUS}), std::vector<UINT>{WM_SETFOCUS});
+    // A focus that stays where it is, outside the hidden child, stays.
+    HWND other = child(top, 3, 0, 0, 10, 10);
+    HWND hidden = child(top, 4, 20, 0, 10, 10);
+    SetFocus(other);
+    ShowWindow(hidden, SW_HIDE);
+    EXPECT_EQ(GetFocus(), other);
 }
 
 }  // namespace

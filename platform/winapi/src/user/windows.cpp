@@ -17,11 +17,12 @@
 //   the first child created is GW_CHILD (the tab order of a dialog); new
 //   top-level windows go to the top (below topmost windows unless topmost).
 // - DestroyWindow: owned windows are destroyed first; the parent gets
-//   WM_PARENTNOTIFY; a visible window is hidden (WM_WINDOWPOSCHANGING/CHANGED);
-//   activation, focus and capture leave it; WM_DESTROY goes to the window and
-//   then to its descendants, parents before children; WM_NCDESTROY goes to
-//   the descendants first, the window last. Its timers and posted messages
-//   go with it.
+//   WM_PARENTNOTIFY; a visible window is hidden: a child with
+//   ShowWindow(SW_HIDE) (WM_SHOWWINDOW, WM_WINDOWPOSCHANGING/CHANGED, and a
+//   focus within it goes to the parent), a top-level window with SetWindowPos
+//   alone (WM_WINDOWPOSCHANGING/CHANGED); activation, focus and capture leave it; WM_DESTROY goes
+//   to the window and then to its descendants, parents before children; WM_NCDESTROY goes to the
+//   descendants first, the window last. Its timers and posted messages go with it.
 #include "user/window_manager.h"
 
 #include <algorithm>
@@ -416,8 +417,12 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
         sendParentNotify(w.get(), WM_DESTROY, reinterpret_cast<LPARAM>(hWnd));
     }
     if ((w->style & WS_VISIBLE) && findWindow(hWnd)) {
-        SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        if (w->style & WS_CHILD) {
+            ShowWindow(hWnd, SW_HIDE);
+        } else {
+            SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        }
     }
     if (!findWindow(hWnd)) {
         return TRUE;
