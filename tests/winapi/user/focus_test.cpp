@@ -134,13 +134,13 @@ TEST_F(Focus, DestroyingTheActiveWindowActivatesItsOwner) {
     (void)other;
 }
 
-// A child that goes, or only hides, gives the focus it holds to its parent:
+// A child that goes, or only hides, gives the focus it has to its parent:
 // the focus leaves it once it is hidden, before it is destroyed.
 TEST_F(Focus, HidingOrDestroyingTheFocusChildGivesTheFocusToItsParent) {
     HWND top = topLevel(0, 0, 100, 100);
     HWND c = child(top, 1, 0, 0, 10, 10);
     HWND inner = child(c, 2, 0, 0, 5, 5);
-    SetFocus(inner);
+    SetFocus(c);
     ShowWindow(c, SW_HIDE);
     EXPECT_EQ(GetFocus(), top);
     ShowWindow(c, SW_SHOW);

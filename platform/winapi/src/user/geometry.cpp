@@ -11,8 +11,8 @@
 // with SWP_NOCLIENTSIZE / SWP_NOCLIENTMOVE), so a window procedure that
 // handles WM_WINDOWPOSCHANGED itself gets neither. Showing a top-level window
 // activates it unless SWP_NOACTIVATE / SW_SHOWNA / SW_SHOWNOACTIVATE.
-// ShowWindow(SW_HIDE) on a child that has the focus or holds it gives the
-// focus to the child's parent.
+// ShowWindow(SW_HIDE) on a child that has the focus gives the focus to the
+// child's parent.
 //
 // Hit testing (WindowFromPoint and the mouse): the visible window deepest in
 // the tree and topmost in z-order that contains the point is asked with
@@ -30,11 +30,9 @@ namespace {
 constexpr UINT kNoClientSize = 0x0800;  // SWP_NOCLIENTSIZE
 constexpr UINT kNoClientMove = 0x1000;  // SWP_NOCLIENTMOVE
 
-// A hidden child that has the focus, or holds the window that has it, hands
-// the focus to its parent.
+// A hidden child that has the focus hands it to its parent.
 void passFocusToParent(Window* w) {
-    Window* focus = findWindow(focusWindow());
-    if (focus && isDescendant(w, focus) && w->parent && w->parent != desktopWindow()) {
+    if (focusWindow() == w->handle && w->parent && w->parent != desktopWindow()) {
         SetFocus(w->parent->handle);
     }
 }
