@@ -139,7 +139,7 @@ TEST_F(Focus, DestroyingTheActiveWindowActivatesItsOwner) {
 TEST_F(Focus, HidingOrDestroyingTheFocusChildGivesTheFocusToItsParent) {
     HWND top = topLevel(0, 0, 100, 100);
     HWND c = child(top, 1, 0, 0, 10, 10);
-    HWND inner = child(c, 2, 0, 0, 5, 5);
+    child(c, 2, 0, 0, 5, 5);  // goes with c: the second WM_DESTROY below
     SetFocus(c);
     ShowWindow(c, SW_HIDE);
     EXPECT_EQ(GetFocus(), top);
