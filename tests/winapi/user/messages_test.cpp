@@ -108,8 +108,6 @@ TEST_F(Messages, PaintIsGeneratedForInvalidVisibleWindowsOnly) {
     pumpMessages();
     EXPECT_TRUE(messages(hidden, {WM_PAINT}).empty());
     RECT update;
-    EXPECT_TRUE(GetUpdateRect(hidden, &update, FALSE));
-    EXPECT_TRUE(sameRect(update, r));
     ShowWindow(hidden, SW_SHOW);
     pumpMessages();
     EXPECT_EQ(messages(hidden, {WM_PAINT}).size(), 1u);
