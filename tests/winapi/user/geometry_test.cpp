@@ -41,16 +41,19 @@ TEST_F(Geometry, RectanglesAreInParentClientCoordinates) {
     HWND top = topLevel(100, 50, 400, 300);
     HWND mid = child(top, 1, 10, 20, 200, 100);
     HWND leaf = child(mid, 2, 5, 6, 30, 40);
+    // Where the top-level window's client area starts depends on its frame.
+    POINT client{0, 0};
+    ClientToScreen(top, &client);
     RECT r;
     ASSERT_TRUE(GetWindowRect(leaf, &r));
-    EXPECT_TRUE(sameRect(r, RECT{115, 76, 145, 116}));
+    EXPECT_TRUE(sameRect(r, RECT{client.x + 15, client.y + 26, client.x + 45, client.y + 66}));
     ASSERT_TRUE(GetClientRect(leaf, &r));
-    EXPECT_TRUE(sameRect(r, RECT{0, 0, 30, 40}));  // no non-client parts
+    EXPECT_TRUE(sameRect(r, RECT{0, 0, 30, 40}));  // no frame: no non-client parts
 
     POINT p{1, 2};
     ClientToScreen(leaf, &p);
-    EXPECT_EQ(p.x, 116);
-    EXPECT_EQ(p.y, 78);
+    EXPECT_EQ(p.x, client.x + 16);
+    EXPECT_EQ(p.y, client.y + 28);
     ScreenToClient(mid, &p);
     EXPECT_EQ(p.x, 6);
     EXPECT_EQ(p.y, 8);
@@ -62,13 +65,13 @@ TEST_F(Geometry, RectanglesAreInParentClientCoordinates) {
     EXPECT_EQ(pts[1].x, 25);
     EXPECT_EQ(pts[1].y, 36);
     MapWindowPoints(top, nullptr, pts, 1);  // null: the screen
-    EXPECT_EQ(pts[0].x, 115);
-    EXPECT_EQ(pts[0].y, 76);
+    EXPECT_EQ(pts[0].x, client.x + 15);
+    EXPECT_EQ(pts[0].y, client.y + 26);
 
     RECT screen;
     GetWindowRect(GetDesktopWindow(), &screen);
-    EXPECT_TRUE(sameRect(screen, RECT{0, 0, 1920, 1080}));
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
+    EXPECT_TRUE(
+        sameRect(screen, RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
 }
 
 TEST_F(Geometry, MovingSendsPositionChangesAndSizeOnlyWhenItChanged) {
@@ -139,9 +142,19 @@ TEST_F(Geometry, MaximiseFillsTheParentAndRestoreGivesTheOldRectangle) {
     clearLog();
     ShowWindow(top, SW_SHOWMAXIMIZED);
     EXPECT_TRUE(IsZoomed(top));
+    // Its frame may lie beyond the work area; its client area lies within it.
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     RECT r;
     GetWindowRect(top, &r);
-    EXPECT_TRUE(sameRect(r, RECT{0, 0, 1920, 1080}));
+    EXPECT_LE(r.left, work.left);
+    EXPECT_LE(r.top, work.top);
+    EXPECT_GE(r.right, work.right);
+    EXPECT_GE(r.bottom, work.bottom);
+    POINT client{0, 0};
+    ClientToScreen(top, &client);
+    EXPECT_GE(client.x, work.left);
+    EXPECT_GE(client.y, work.top);
     bool maximisedSize = false;
     for (const auto& m : log()) {
         maximisedSize = maximisedSize || (m.msg == WM_SIZE && m.wParam == SIZE_MAXIMIZED);

@@ -46,7 +46,9 @@ protected:
     void clearLog();
     void setHandler(Handler handler);
 
-    HWND topLevel(int x, int y, int w, int h, DWORD style = WS_OVERLAPPED | WS_VISIBLE,
+    // Top-level windows are frameless popups unless told otherwise, so that
+    // their client area is their window rectangle on every platform.
+    HWND topLevel(int x, int y, int w, int h, DWORD style = WS_POPUP | WS_VISIBLE,
                   const char* cls = nullptr);
     HWND child(HWND parent, int id, int x, int y, int w, int h, DWORD style = WS_CHILD | WS_VISIBLE,
                const char* cls = nullptr, DWORD ex = 0);

@@ -55,14 +55,34 @@ TEST_F(Windows, UnknownClassOrOrphanChildFailsCreation) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TLW_WITH_WSCHILD));
 }
 
-TEST_F(Windows, CreationSendsNcCreateCreateSizeMoveAndNotifiesParent) {
+TEST_F(Windows, CreationSendsNcCreateCreateSizeMoveNotifiesParentThenShows) {
     HWND parent = topLevel(10, 20, 300, 200);
+    std::vector<UINT> positionFlags;
+    setHandler([&](HWND, UINT msg, WPARAM, LPARAM lParam) -> std::optional<LRESULT> {
+        if (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) {
+            positionFlags.push_back(reinterpret_cast<const WINDOWPOS*>(lParam)->flags);
+        }
+        return std::nullopt;
+    });
     clearLog();
     HWND c = child(parent, 7, 5, 6, 50, 40);
-    std::vector<UINT> expected = {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE};
+    // A child created visible is shown after its parent heard of it, as
+    // ShowWindow(SW_SHOW) shows a child: in place, activating nothing.
+    std::vector<UINT> expected = {
+        WM_NCCREATE,   WM_NCCALCSIZE,        WM_CREATE,          WM_SIZE, WM_MOVE,
+        WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED};
     EXPECT_EQ(messages(c), expected);
-    EXPECT_EQ(messages(parent), std::vector<UINT>{WM_PARENTNOTIFY});
-    const LoggedMessage& notify = log().back();
+    const UINT shown = SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER;
+    ASSERT_EQ(positionFlags.size(), 2u);
+    EXPECT_EQ(positionFlags[0], shown);
+    EXPECT_EQ(positionFlags[1] & shown, shown);
+    std::vector<UINT> order = messages(nullptr, {WM_PARENTNOTIFY, WM_SHOWWINDOW});
+    EXPECT_EQ(order, (std::vector<UINT>{WM_PARENTNOTIFY, WM_SHOWWINDOW}));
+    EXPECT_EQ(messages(parent, {WM_PARENTNOTIFY}), std::vector<UINT>{WM_PARENTNOTIFY});
+    auto notifyAt = std::find_if(log().begin(), log().end(),
+                                 [](const LoggedMessage& m) { return m.msg == WM_PARENTNOTIFY; });
+    ASSERT_NE(notifyAt, log().end());
+    const LoggedMessage& notify = *notifyAt;
     EXPECT_EQ(LOWORD(notify.wParam), WM_CREATE);
     EXPECT_EQ(HIWORD(notify.wParam), 7);
     EXPECT_EQ(reinterpret_cast<HWND>(notify.lParam), c);
@@ -327,24 +347,42 @@ TEST_F(Windows, WindowLongsAndExtraBytes) {
     EXPECT_EQ(reinterpret_cast<HWND>(GetWindowLongPtrA(c, GWLP_HWNDPARENT)), w);
 }
 
+// An overlapped window has a title bar and a border; top-level windows clip
+// their siblings whatever they are given.
+TEST_F(Windows, TopLevelWindowsClipSiblingsAndOverlappedOnesHaveACaption) {
+    auto styleOf = [](HWND h) { return static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE)); };
+    HWND overlapped = topLevel(0, 0, 10, 10, WS_OVERLAPPED);
+    EXPECT_EQ(styleOf(overlapped), static_cast<DWORD>(WS_CAPTION | WS_CLIPSIBLINGS));
+    HWND popup = topLevel(0, 0, 10, 10, WS_POPUP);
+    EXPECT_EQ(styleOf(popup), static_cast<DWORD>(WS_POPUP | WS_CLIPSIBLINGS));
+    HWND c = child(popup, 1, 0, 0, 5, 5, WS_CHILD);
+    EXPECT_EQ(styleOf(c), static_cast<DWORD>(WS_CHILD));
+}
+
 TEST_F(Windows, StyleChangesAreAnnounced) {
-    HWND w = topLevel(0, 0, 10, 10, WS_OVERLAPPED);
+    HWND w = topLevel(0, 0, 10, 10, WS_POPUP);
+    HWND c = child(w, 1, 0, 0, 5, 5, WS_CHILD | WS_CLIPSIBLINGS);
+    const DWORD before = static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE));
     DWORD seenOld = 0;
     DWORD seenNew = 0;
-    setHandler([&](HWND, UINT msg, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
-        if (msg == WM_STYLECHANGED && wp == static_cast<WPARAM>(GWL_STYLE)) {
+    setHandler([&](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> std::optional<LRESULT> {
+        if (hwnd == w && msg == WM_STYLECHANGED && wp == static_cast<WPARAM>(GWL_STYLE)) {
             auto* ss = reinterpret_cast<STYLESTRUCT*>(lp);
             seenOld = ss->styleOld;
             seenNew = ss->styleNew;
         }
         return std::nullopt;
     });
-    SetWindowLongA(w, GWL_STYLE, WS_OVERLAPPED | WS_BORDER);
+    SetWindowLongA(w, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_BORDER));
     EXPECT_EQ(messages(w, {WM_STYLECHANGING, WM_STYLECHANGED}),
               (std::vector<UINT>{WM_STYLECHANGING, WM_STYLECHANGED}));
-    EXPECT_EQ(seenOld, static_cast<DWORD>(WS_OVERLAPPED));
-    EXPECT_EQ(seenNew, static_cast<DWORD>(WS_BORDER));
-    EXPECT_EQ(GetWindowLongA(w, GWL_STYLE), static_cast<LONG>(WS_BORDER));
+    EXPECT_EQ(seenOld, before);
+    EXPECT_EQ(seenNew & (WS_POPUP | WS_BORDER), static_cast<DWORD>(WS_POPUP | WS_BORDER));
+    // A top-level window keeps clipping its siblings; a child may stop.
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(w, GWL_STYLE)),
+              static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_CLIPSIBLINGS));
+    SetWindowLongA(c, GWL_STYLE, WS_CHILD);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(c, GWL_STYLE)), static_cast<DWORD>(WS_CHILD));
 }
 
 WNDPROC g_previous = nullptr;
@@ -401,13 +439,15 @@ TEST_F(Windows, PropertiesBelongToTheWindow) {
     EXPECT_EQ(GetPropA(w, "Key"), nullptr);
 }
 
-TEST_F(Windows, DefaultProcedureKeepsFontAndIcons) {
+TEST_F(Windows, DefaultProcedureKeepsIconsButNoFont) {
     HWND w = topLevel(0, 0, 10, 10);
-    auto font = reinterpret_cast<HFONT>(static_cast<INT_PTR>(0x5000));
+    HFONT font = reinterpret_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
     auto big = reinterpret_cast<HICON>(static_cast<INT_PTR>(0x6000));
     auto small = reinterpret_cast<HICON>(static_cast<INT_PTR>(0x6001));
-    SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)), font);
+    // A window keeps a font only when its own procedure does; left to the
+    // default procedure it writes in the system font, which WM_GETFONT gives as null.
+    EXPECT_EQ(SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE), 0);
+    EXPECT_EQ(SendMessageA(w, WM_GETFONT, 0, 0), 0);
     EXPECT_EQ(SendMessageA(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big)), 0);
     EXPECT_EQ(SendMessageA(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small)), 0);
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_BIG, 0)), big);

@@ -21,8 +21,9 @@
 // others); zero leaves the message to the default handling: WM_CLOSE posts
 // WM_COMMAND IDCANCEL (beeps when the Cancel button is disabled), DM_GETDEFID
 // gives the default push button, DM_SETDEFID changes it, WM_NEXTDLGCTL moves
-// the focus, the focus is saved when the dialog is deactivated and given back
-// when it is activated again.
+// the focus, WM_GETFONT gives the template's font (null for the system font),
+// the focus is saved when the dialog is deactivated and given back when it is
+// activated again.
 //
 // The modal loop (DialogBoxParamA and friends): the owner (the top-level
 // window of the window given) is disabled after the dialog was made and
@@ -137,6 +138,8 @@ LRESULT defaultDialogProcessing(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPara
         case WM_SETFOCUS:
             restoreFocus(hDlg);
             return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(s ? s->font : nullptr);
         case WM_CLOSE: {
             HWND cancel = GetDlgItem(hDlg, IDCANCEL);
             if (cancel && !IsWindowEnabled(cancel)) {

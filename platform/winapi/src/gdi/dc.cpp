@@ -1,5 +1,5 @@
-// Device contexts: creation, saved states, attributes, coordinates and
-// clipping.
+// Device contexts: creation, saved states, attributes and clipping (the
+// mapping of logical to device coordinates is in gdi/mapping.cpp).
 #include "gdi/gdi.h"
 
 #include <cctype>
@@ -97,22 +97,6 @@ Region visibleRegion(const DeviceContext& dc) {
         vis = Region::combine(vis, *dc.st.clip, RGN_AND);
     }
     return vis;
-}
-
-POINT toDevice(const DeviceContext& dc, int x, int y) {
-    return POINT{x - dc.st.windowOrg.x + dc.st.viewportOrg.x,
-                 y - dc.st.windowOrg.y + dc.st.viewportOrg.y};
-}
-
-RECT toDevice(const DeviceContext& dc, const RECT& r) {
-    POINT a = toDevice(dc, r.left, r.top);
-    POINT b = toDevice(dc, r.right, r.bottom);
-    return RECT{a.x, a.y, b.x, b.y};
-}
-
-POINT toLogical(const DeviceContext& dc, int x, int y) {
-    return POINT{x - dc.st.viewportOrg.x + dc.st.windowOrg.x,
-                 y - dc.st.viewportOrg.y + dc.st.windowOrg.y};
 }
 
 }  // namespace vedrix::winapi::gdi
@@ -255,22 +239,6 @@ WINGDIAPI int WINAPI GetDeviceCaps(HDC hdc, int index) {
 
 WINGDIAPI BOOL WINAPI GdiFlush(void) {
     return TRUE;
-}
-
-// Only MM_TEXT is supported: logical units are pixels.
-WINGDIAPI int WINAPI SetMapMode(HDC hdc, int iMode) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr || iMode != MM_TEXT) {
-        return 0;
-    }
-    int previous = dc->st.mapMode;
-    dc->st.mapMode = iMode;
-    return previous;
-}
-
-WINGDIAPI int WINAPI GetMapMode(HDC hdc) {
-    DeviceContext* dc = dcOf(hdc);
-    return dc != nullptr ? dc->st.mapMode : 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -432,99 +400,6 @@ WINGDIAPI COLORREF WINAPI GetNearestColor(HDC hdc, COLORREF color) {
         return colorFromPixel(bm->fit(pixelFromColor(c)));
     }
     return c;
-}
-
-// ---------------------------------------------------------------------------
-// Coordinates
-
-WINGDIAPI BOOL WINAPI SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    if (lppt != nullptr) {
-        *lppt = dc->st.viewportOrg;
-    }
-    dc->st.viewportOrg = POINT{x, y};
-    vedrix::headless::DrawingEntry e;
-    e.kind = vedrix::headless::DrawingKind::SetViewportOrg;
-    e.rect = RECT{x, y, x, y};
-    record(*dc, e);
-    return TRUE;
-}
-
-WINGDIAPI BOOL WINAPI GetViewportOrgEx(HDC hdc, LPPOINT lppoint) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr || lppoint == nullptr) {
-        return FALSE;
-    }
-    *lppoint = dc->st.viewportOrg;
-    return TRUE;
-}
-
-WINGDIAPI BOOL WINAPI OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    POINT o = dc->st.viewportOrg;
-    return SetViewportOrgEx(hdc, o.x + x, o.y + y, lppt);
-}
-
-WINGDIAPI BOOL WINAPI SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    if (lppt != nullptr) {
-        *lppt = dc->st.windowOrg;
-    }
-    dc->st.windowOrg = POINT{x, y};
-    vedrix::headless::DrawingEntry e;
-    e.kind = vedrix::headless::DrawingKind::SetWindowOrg;
-    e.rect = RECT{x, y, x, y};
-    record(*dc, e);
-    return TRUE;
-}
-
-WINGDIAPI BOOL WINAPI GetWindowOrgEx(HDC hdc, LPPOINT lppoint) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr || lppoint == nullptr) {
-        return FALSE;
-    }
-    *lppoint = dc->st.windowOrg;
-    return TRUE;
-}
-
-WINGDIAPI BOOL WINAPI OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr) {
-        return FALSE;
-    }
-    POINT o = dc->st.windowOrg;
-    return SetWindowOrgEx(hdc, o.x + x, o.y + y, lppt);
-}
-
-WINGDIAPI BOOL WINAPI DPtoLP(HDC hdc, LPPOINT lppt, int c) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr || (lppt == nullptr && c > 0)) {
-        return FALSE;
-    }
-    for (int i = 0; i < c; ++i) {
-        lppt[i] = toLogical(*dc, lppt[i].x, lppt[i].y);
-    }
-    return TRUE;
-}
-
-WINGDIAPI BOOL WINAPI LPtoDP(HDC hdc, LPPOINT lppt, int c) {
-    DeviceContext* dc = dcOf(hdc);
-    if (dc == nullptr || (lppt == nullptr && c > 0)) {
-        return FALSE;
-    }
-    for (int i = 0; i < c; ++i) {
-        lppt[i] = toDevice(*dc, lppt[i].x, lppt[i].y);
-    }
-    return TRUE;
 }
 
 WINGDIAPI BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {

@@ -126,6 +126,8 @@ struct DcState {
     int mapMode = MM_TEXT;
     POINT viewportOrg{0, 0};
     POINT windowOrg{0, 0};
+    SIZE viewportExt{1, 1};
+    SIZE windowExt{1, 1};
     POINT brushOrg{0, 0};
     POINT position{0, 0};
     COLORREF dcBrushColor = RGB(255, 255, 255);
@@ -213,7 +215,7 @@ COLORREF resolveColor(const DeviceContext* dc, COLORREF c);
 const std::vector<PALETTEENTRY>& paletteEntriesOf(const DeviceContext* dc);
 int fontWeightOf(const DeviceContext& dc);
 
-// Coordinates: logical -> device.
+// Coordinates: logical -> device and back (gdi/mapping.cpp).
 POINT toDevice(const DeviceContext& dc, int x, int y);
 RECT toDevice(const DeviceContext& dc, const RECT& r);
 POINT toLogical(const DeviceContext& dc, int x, int y);

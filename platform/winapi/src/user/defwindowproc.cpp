@@ -1,9 +1,10 @@
 // DefWindowProcA: what a window does with a message its procedure leaves to
 // the system.
 //
-// Beyond the platform's documented defaults, WM_SETFONT/WM_GETFONT keep the
-// font per window (the platform's default procedure ignores them), so that
-// any window answers WM_GETFONT with what it was given.
+// WM_SETFONT and WM_GETFONT are left alone, as the platform's default
+// procedure leaves them: a window keeps a font only when its own procedure
+// does (the controls do), and otherwise answers WM_GETFONT with null, the
+// system font.
 #include "user/window_manager.h"
 
 #include <algorithm>
@@ -79,14 +80,6 @@ extern "C" LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPA
         }
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(w->text.size());
-        case WM_SETFONT:
-            w->font = reinterpret_cast<HFONT>(wParam);
-            if (LOWORD(lParam)) {
-                InvalidateRect(hWnd, nullptr, TRUE);
-            }
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(w->font);
         case WM_SETICON: {
             HICON icon = reinterpret_cast<HICON>(lParam);
             HICON old;

@@ -11,6 +11,8 @@
 // with SWP_NOCLIENTSIZE / SWP_NOCLIENTMOVE), so a window procedure that
 // handles WM_WINDOWPOSCHANGED itself gets neither. Showing a top-level window
 // activates it unless SWP_NOACTIVATE / SW_SHOWNA / SW_SHOWNOACTIVATE.
+// ShowWindow(SW_HIDE) on a child that has the focus gives the focus to the
+// child's parent.
 //
 // Hit testing (WindowFromPoint and the mouse): the visible window deepest in
 // the tree and topmost in z-order that contains the point is asked with
@@ -27,6 +29,13 @@ namespace {
 
 constexpr UINT kNoClientSize = 0x0800;  // SWP_NOCLIENTSIZE
 constexpr UINT kNoClientMove = 0x1000;  // SWP_NOCLIENTMOVE
+
+// A hidden child that has the focus hands it to its parent.
+void passFocusToParent(Window* w) {
+    if (focusWindow() == w->handle && w->parent && w->parent != desktopWindow()) {
+        SetFocus(w->parent->handle);
+    }
+}
 
 bool contains(const RECT& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
@@ -513,6 +522,9 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
             if (findWindow(hWnd)) {
                 SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                              SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | flags);
+            }
+            if (findWindow(hWnd) && (w->style & WS_CHILD)) {
+                passFocusToParent(w.get());
             }
             return TRUE;
         case SW_MINIMIZE:

@@ -68,7 +68,6 @@ struct Window {
     HINSTANCE instance = nullptr;
     LONG_PTR userData = 0;
     std::vector<unsigned char> extra;
-    HFONT font = nullptr;
     HICON iconBig = nullptr;
     HICON iconSmall = nullptr;
     DWORD helpId = 0;

@@ -2,24 +2,27 @@
 // relations, data and text.
 //
 // What a window is sent, in order:
-// - CreateWindowExA: WM_GETMINMAXINFO (top-level windows with a sizing frame
+// - CreateWindowExA: top-level windows get WS_CLIPSIBLINGS (which they keep
+//   through SetWindowLongPtrA), overlapped ones WS_CAPTION too. Then
+//   WM_GETMINMAXINFO (top-level windows with a sizing frame
 //   or of the overlapped kind), WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE,
 //   WM_MOVE; then its parent WM_PARENTNOTIFY (unless WS_EX_NOPARENTNOTIFY).
-//   WS_VISIBLE is not set while these are sent. A visible child window then
-//   becomes visible without further messages; a visible top-level window is
-//   shown with ShowWindow(SW_SHOW) (WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
-//   activation, WM_WINDOWPOSCHANGED).
+//   WS_VISIBLE is not set while these are sent. A visible window is then
+//   shown with ShowWindow(SW_SHOW): WM_SHOWWINDOW, WM_WINDOWPOSCHANGING,
+//   activation (top-level windows only; a child keeps its z-order and
+//   activates nothing), WM_WINDOWPOSCHANGED.
 //   WM_NCCREATE returning FALSE fails the creation after WM_NCDESTROY;
 //   WM_CREATE returning -1 destroys the window (WM_DESTROY, WM_NCDESTROY).
 // - New child windows go to the bottom of their siblings' z-order, so that
 //   the first child created is GW_CHILD (the tab order of a dialog); new
 //   top-level windows go to the top (below topmost windows unless topmost).
 // - DestroyWindow: owned windows are destroyed first; the parent gets
-//   WM_PARENTNOTIFY; a visible window is hidden (WM_WINDOWPOSCHANGING/CHANGED);
-//   activation, focus and capture leave it; WM_DESTROY goes to the window and
-//   then to its descendants, parents before children; WM_NCDESTROY goes to
-//   the descendants first, the window last. Its timers and posted messages
-//   go with it.
+//   WM_PARENTNOTIFY; a visible window is hidden: a child with
+//   ShowWindow(SW_HIDE) (WM_SHOWWINDOW, WM_WINDOWPOSCHANGING/CHANGED, and a
+//   focus within it goes to the parent), a top-level window with SetWindowPos
+//   alone (WM_WINDOWPOSCHANGING/CHANGED); activation, focus and capture leave it; WM_DESTROY goes
+//   to the window and then to its descendants, parents before children; WM_NCDESTROY goes to the
+//   descendants first, the window last. Its timers and posted messages go with it.
 #include "user/window_manager.h"
 
 #include <algorithm>
@@ -126,6 +129,16 @@ void freeWindow(HWND hwnd) {
     }
     w->cls->windowCount--;
     windowTable().windows.erase(reinterpret_cast<std::uintptr_t>(hwnd));
+}
+
+// Top-level windows always clip their siblings; an overlapped window (neither
+// a child nor a popup) always has a title bar and a border.
+DWORD withPlatformStyles(DWORD style, bool child) {
+    if (child) {
+        return style;
+    }
+    style |= WS_CLIPSIBLINGS;
+    return (style & WS_POPUP) ? style : style | WS_CAPTION;
 }
 
 size_t extraIndexOk(const Window* w, int index, size_t size) {
@@ -293,7 +306,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     w->handle = newHandle();
     w->cls = cls;
     w->proc = cls->proc;
-    w->style = dwStyle & ~WS_VISIBLE;
+    w->style = withPlatformStyles(dwStyle, child) & ~WS_VISIBLE;
     w->exStyle = dwExStyle;
     w->parent = parent;
     w->owner = owner;
@@ -372,12 +385,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
         return nullptr;
     }
     if (dwStyle & WS_VISIBLE) {
-        if (child) {
-            w->style |= WS_VISIBLE;
-            invalidateWindow(w.get(), nullptr, true, true);
-        } else {
-            ShowWindow(hwnd, SW_SHOW);
-        }
+        ShowWindow(hwnd, SW_SHOW);
     }
     return findWindow(hwnd) ? hwnd : nullptr;
 }
@@ -409,8 +417,12 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
         sendParentNotify(w.get(), WM_DESTROY, reinterpret_cast<LPARAM>(hWnd));
     }
     if ((w->style & WS_VISIBLE) && findWindow(hWnd)) {
-        SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        if (w->style & WS_CHILD) {
+            ShowWindow(hWnd, SW_HIDE);
+        } else {
+            SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        }
     }
     if (!findWindow(hWnd)) {
         return TRUE;
@@ -755,7 +767,7 @@ LONG_PTR WINAPI SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
                 return old;
             }
             if (nIndex == GWL_STYLE) {
-                w->style = ss.styleNew;
+                w->style = isTopLevel(w.get()) ? ss.styleNew | WS_CLIPSIBLINGS : ss.styleNew;
             } else {
                 w->exStyle = ss.styleNew;
             }
