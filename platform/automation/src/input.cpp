@@ -1,7 +1,7 @@
-// The person's mouse, keyboard and clock, over the headless desktop.
+// The person's mouse, keyboard and clock, over the screen of desktop.h.
 #include <vedrix/automation/input.h>
 
-#include <vedrix/headless/desktop.h>
+#include "desktop.h"
 
 #include <algorithm>
 #include <string>
@@ -45,22 +45,22 @@ Place Place::offset(int dx, int dy) const {
 }
 
 void moveTo(const Place& place) {
-    headless::moveMouse(place.point());
+    desktop::moveMouse(place.point());
 }
 
 void glideTo(const Place& place, int step) {
     step = std::max(1, step);
     POINT to = place.point();
-    POINT p = headless::cursorPosition();
+    POINT p = desktop::cursorPosition();
     auto approach = [step](LONG a, LONG b) {
         return a < b ? std::min(b, a + step) : std::max(b, a - step);
     };
     while (p.x != to.x || p.y != to.y) {
         p.x = approach(p.x, to.x);
         p.y = approach(p.y, to.y);
-        headless::moveMouse(p);
+        desktop::moveMouse(p);
         // The cursor may be held back (ClipCursor); stop where it stays.
-        POINT now = headless::cursorPosition();
+        POINT now = desktop::cursorPosition();
         if (now.x != p.x || now.y != p.y) {
             break;
         }
@@ -68,11 +68,11 @@ void glideTo(const Place& place, int step) {
 }
 
 void click(const Place& place, Button button) {
-    headless::click(place.point(), buttonNumber(button));
+    desktop::click(place.point(), buttonNumber(button));
 }
 
 void doubleClick(const Place& place, Button button) {
-    headless::doubleClick(place.point(), buttonNumber(button));
+    desktop::doubleClick(place.point(), buttonNumber(button));
 }
 
 void rightClick(const Place& place) {
@@ -82,23 +82,23 @@ void rightClick(const Place& place) {
 void clickWith(const Place& place, std::initializer_list<int> keys, Button button) {
     POINT p = place.point();
     HeldKeys held(keys);
-    headless::click(p, buttonNumber(button));
+    desktop::click(p, buttonNumber(button));
 }
 
 void pressButton(Button button) {
-    headless::pressButton(buttonNumber(button));
+    desktop::pressButton(buttonNumber(button));
 }
 
 void releaseButton(Button button) {
-    headless::releaseButton(buttonNumber(button));
+    desktop::releaseButton(buttonNumber(button));
 }
 
 POINT cursorPosition() {
-    return headless::cursorPosition();
+    return desktop::cursorPosition();
 }
 
 void pressKey(int vk) {
-    headless::pressKey(vk);
+    desktop::pressKey(vk);
 }
 
 void pressKeys(std::initializer_list<int> chord) {
@@ -106,12 +106,12 @@ void pressKeys(std::initializer_list<int> chord) {
         return;
     }
     HeldKeys held(std::vector<int>(chord.begin(), chord.end() - 1));
-    headless::pressKey(*(chord.end() - 1));
+    desktop::pressKey(*(chord.end() - 1));
 }
 
 void type(std::string_view text) {
     for (char c : text) {
-        headless::typeChar(c);
+        desktop::typeChar(c);
     }
 }
 
@@ -119,7 +119,7 @@ HeldKeys::HeldKeys(std::initializer_list<int> keys) : HeldKeys(std::vector<int>(
 
 HeldKeys::HeldKeys(const std::vector<int>& keys) {
     for (int vk : keys) {
-        headless::keyDown(vk);
+        desktop::keyDown(vk);
         keys_.push_back(vk);
     }
 }
@@ -136,20 +136,20 @@ void HeldKeys::release() {
     while (!keys_.empty()) {
         int vk = keys_.back();
         keys_.pop_back();
-        headless::keyUp(vk);
+        desktop::keyUp(vk);
     }
 }
 
 void wait(DWORD milliseconds) {
-    headless::advanceTime(milliseconds);
+    desktop::advanceTime(milliseconds);
 }
 
 void waitPastDoubleClickTime() {
-    headless::advanceTime(GetDoubleClickTime());
+    desktop::advanceTime(GetDoubleClickTime());
 }
 
 std::string cursorName() {
-    return headless::cursorName(headless::currentCursor());
+    return desktop::cursorName();
 }
 
 HWND windowAt(POINT screen) {

@@ -2,6 +2,7 @@
 // the records.
 #include <vedrix/automation/person.h>
 
+#include "desktop.h"
 #include "util.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ Person::Person() {
 Person::~Person() {
     if (activePerson() == this) {
         activePerson() = nullptr;
-        headless::setModalHook(nullptr);
+        desktop::setModalHook(nullptr);
     }
 }
 
@@ -36,7 +37,7 @@ Person* Person::active() {
 }
 
 void Person::install() {
-    headless::setModalHook([this](HWND dialog, int templateId) { onIdle(dialog, templateId); });
+    desktop::setModalHook([this](HWND dialog, int templateId) { onIdle(dialog, templateId); });
 }
 
 Person& Person::onDialog(int templateId, Script script) {
@@ -100,7 +101,7 @@ void Person::onIdle(HWND dialog, int templateId) {
     visit.templateId = templateId;
     visit.caption = detail::windowText(dialog);
     visit.dialog = dialog;
-    visit.depth = static_cast<int>(headless::modalDialogs().size());
+    visit.depth = desktop::modalDepth();
     // Taken off the queue before it runs, so that the scripts of dialogs it
     // opens (which run inside it) find the queue as it should be.
     Script script = take(templateId);
@@ -123,27 +124,27 @@ void Person::onIdle(HWND dialog, int templateId) {
 }
 
 void Person::answerNextMessageBox(int answer) {
-    headless::queueMessageBoxAnswer(answer);
+    desktop::queueMessageBoxAnswer(answer);
 }
 
 void Person::chooseNextMenuCommand(UINT command) {
-    headless::queueMenuAnswer(command);
+    desktop::queueMenuAnswer(command);
 }
 
-std::vector<headless::MessageBoxRecord> Person::messageBoxes() const {
-    return headless::messageBoxes();
+std::vector<MessageBoxRecord> Person::messageBoxes() const {
+    return desktop::messageBoxes();
 }
 
-std::vector<headless::MenuRecord> Person::menus() const {
-    return headless::menus();
+std::vector<MenuRecord> Person::menus() const {
+    return desktop::menus();
 }
 
 std::vector<UINT> Person::beeps() const {
-    return headless::beeps();
+    return desktop::beeps();
 }
 
-std::vector<headless::HelpCall> Person::helpCalls() const {
-    return headless::helpCalls();
+std::vector<HelpCall> Person::helpCalls() const {
+    return desktop::helpCalls();
 }
 
 std::vector<int> Person::dialogsSeen() const {
@@ -155,13 +156,13 @@ std::vector<int> Person::dialogsSeen() const {
 }
 
 void Person::clearRecords() {
-    headless::resetRecords();
+    desktop::resetRecords();
     visits_.clear();
     errors_.clear();
 }
 
 void Person::reset() {
-    headless::resetDesktop();
+    desktop::resetDesktop();
     clearScripts();
     visits_.clear();
     errors_.clear();
@@ -174,7 +175,7 @@ void resetDesktop() {
     if (Person* p = Person::active()) {
         p->reset();
     } else {
-        headless::resetDesktop();
+        desktop::resetDesktop();
     }
 }
 

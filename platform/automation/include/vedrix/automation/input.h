@@ -1,10 +1,14 @@
-// The person's hands: the one mouse and the one keyboard of the headless
-// desktop, and the virtual clock that passes while the person waits.
+// The person's hands: the one mouse and the one keyboard, and the clock that
+// passes while the person waits.
 //
-// Every call here goes through <vedrix/headless/desktop.h>: the event becomes
-// the messages that real input produces (WM_SETCURSOR, WM_MOUSEMOVE,
+// Headless, every call goes through <vedrix/headless/desktop.h>: the event
+// becomes the messages that real input produces (WM_SETCURSOR, WM_MOUSEMOVE,
 // WM_xBUTTONDOWN/UP, WM_KEYDOWN/WM_CHAR/WM_KEYUP...) and everything queued is
-// dispatched before the call returns, so the program has reacted by then.
+// dispatched before the call returns, so the program has reacted by then; the
+// clock is virtual. On Windows the events go through SendInput and the
+// thread's queue is dispatched until it stays quiet; time is real, and a click
+// at the place of the last one waits out the double-click time first, so that
+// it never becomes a double click.
 //
 // Where the person aims is a Place: a point on the screen, worked out only
 // when the person acts (a Control, a TreeItem and a ListRow each convert to
