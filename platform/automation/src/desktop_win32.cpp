@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <set>
+#include <vector>
 
 namespace vedrix::automation::desktop {
 
@@ -17,7 +18,7 @@ namespace {
 
 // How long the queue must stay empty before the program counts as done with
 // an event, and how long the person waits for that at most.
-constexpr DWORD kQuietMs = 25;
+constexpr DWORD kQuietMs = 20;
 constexpr DWORD kSettleLimitMs = 2000;
 
 struct Press {
@@ -30,6 +31,10 @@ struct InputState {
     std::set<int> keysDown;
     int buttonsDown = 0;  // bit per button
     Press lastPress;
+    // A press whose button is still held and the cursor still inside the
+    // drag rectangle around it: the control pressed may be tracking the
+    // mouse in a loop of its own (drag detection), which the next input ends.
+    bool tracking = false;
 };
 
 InputState& input() {
@@ -47,7 +52,7 @@ bool dispatchQueued() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        any = true;
+        any = any || !isPersonTick(msg);
         HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (root && isDialogWindow(root) && IsDialogMessageA(root, &msg)) {
             continue;
@@ -91,17 +96,28 @@ DWORD buttonFlag(int button, bool down) {
     }
 }
 
-void mouseButton(int button, bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = buttonFlag(button, down);
-    send(in);
-    if (down) {
-        input().buttonsDown |= 1 << button;
-    } else {
-        input().buttonsDown &= ~(1 << button);
+// Sends button events as one batch: a control that tracks the mouse after a
+// press (drag detection) finds the release already queued.
+void mouseButtons(int button, std::initializer_list<bool> downs) {
+    std::vector<INPUT> events;
+    for (bool down : downs) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = buttonFlag(button, down);
+        events.push_back(in);
+        if (down) {
+            input().buttonsDown |= 1 << button;
+        } else {
+            input().buttonsDown &= ~(1 << button);
+        }
     }
-    settle();
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+bool insideDragRectangle(POINT p) {
+    const Press& press = input().lastPress;
+    return std::abs(p.x - press.point.x) <= GetSystemMetrics(SM_CXDRAG) &&
+           std::abs(p.y - press.point.y) <= GetSystemMetrics(SM_CYDRAG);
 }
 
 // Coordinates of a point in SendInput's absolute space (0..65535 across the
@@ -184,6 +200,12 @@ void moveMouse(POINT screen) {
                           GetSystemMetrics(SM_CYVIRTUALSCREEN));
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     send(in);
+    if (input().tracking && insideDragRectangle(screen)) {
+        // The press is not handled before the mouse leaves the rectangle
+        // (or the button comes up); waiting for it here would wait forever.
+        return;
+    }
+    input().tracking = false;
     settle();
     POINT now = cursorPosition();
     if (now.x != screen.x || now.y != screen.y) {
@@ -198,11 +220,14 @@ void pressButton(int button) {
     POINT p = cursorPosition();
     keepApartFromLastPress(p, button);
     notePress(p, button);
-    mouseButton(button, true);
+    mouseButtons(button, {true});
+    input().tracking = true;
 }
 
 void releaseButton(int button) {
-    mouseButton(button, false);
+    mouseButtons(button, {false});
+    input().tracking = false;
+    settle();
 }
 
 void click(POINT screen, int button) {
@@ -210,16 +235,22 @@ void click(POINT screen, int button) {
     if (now.x != screen.x || now.y != screen.y) {
         moveMouse(screen);
     }
-    pressButton(button);
-    releaseButton(button);
+    keepApartFromLastPress(screen, button);
+    notePress(screen, button);
+    mouseButtons(button, {true, false});
+    settle();
 }
 
 void doubleClick(POINT screen, int button) {
-    click(screen, button);
+    POINT now = cursorPosition();
+    if (now.x != screen.x || now.y != screen.y) {
+        moveMouse(screen);
+    }
+    keepApartFromLastPress(screen, button);
     // The second press counts as the first's second half.
-    mouseButton(button, true);
-    mouseButton(button, false);
+    mouseButtons(button, {true, false, true, false});
     input().lastPress = Press{};
+    settle();
 }
 
 void keyDown(int vk) {

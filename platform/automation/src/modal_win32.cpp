@@ -163,15 +163,27 @@ void answerMessageBox(HWND box) {
     MessageBoxRecord record;
     record.caption = textOf(box);
     record.owner = GetWindow(box, GW_OWNER);
-    std::vector<int> ids;
-    int defaultId = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0));
+    // The buttons as the person sees them, left to right; the default one
+    // has the default push button's frame.
+    std::vector<std::pair<LONG, int>> shown;
+    int defaultId = 0;
     for (HWND child : childrenOf(box)) {
         if (isBoxButton(child)) {
-            ids.push_back(GetDlgCtrlID(child));
+            RECT r{};
+            GetWindowRect(child, &r);
+            shown.emplace_back(r.left, GetDlgCtrlID(child));
+            if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+                defaultId = GetDlgCtrlID(child);
+            }
         } else if (lstrcmpiA(classOf(child).c_str(), "Static") == 0 &&
                    (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
             record.text = textOf(child);
         }
+    }
+    std::sort(shown.begin(), shown.end());
+    std::vector<int> ids;
+    for (const auto& button : shown) {
+        ids.push_back(button.second);
     }
     auto position = std::find(ids.begin(), ids.end(), defaultId);
     UINT defaultButton = position == ids.end() || position == ids.begin()
@@ -424,6 +436,11 @@ BOOL CALLBACK destroyWindow(HWND hwnd, LPARAM) {
 }
 
 }  // namespace
+
+bool isPersonTick(const MSG& msg) {
+    return msg.message == WM_TIMER && msg.hwnd == nullptr && state().timer != 0 &&
+           msg.wParam == state().timer;
+}
 
 void setModalHook(ModalHook hook) {
     state().hook = std::move(hook);

@@ -147,9 +147,10 @@ std::wstring windowCaption(HWND hwnd) {
 }  // namespace
 
 int templateOf(HWND dialog) {
+    // A dialog created without a module takes its template from the program.
     auto module = reinterpret_cast<HMODULE>(GetWindowLongPtrW(dialog, GWLP_HINSTANCE));
     if (!module) {
-        return 0;
+        module = GetModuleHandleW(nullptr);
     }
     std::vector<TemplateSummary> templates;
     EnumResourceNamesW(module, MAKEINTRESOURCEW(5) /* RT_DIALOG */, collectTemplate,

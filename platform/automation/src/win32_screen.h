@@ -8,6 +8,9 @@ namespace vedrix::automation::desktop {
 
 // Dispatches queued messages until none has arrived for a short while.
 void pumpUntilQuiet();
+// Whether a message is the tick of the person's own timer (which comes on
+// its own and says nothing about the program).
+bool isPersonTick(const MSG& msg);
 // Lets go of every key and mouse button the person holds.
 void releaseHeldInput();
 // Whether a window is of the dialog class (#32770: dialogs and message boxes).
