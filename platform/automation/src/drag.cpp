@@ -1,7 +1,7 @@
 // Drag and drop: press, move in steps, look, release.
 #include <vedrix/automation/drag.h>
 
-#include <vedrix/headless/desktop.h>
+#include "hands.h"
 
 namespace vedrix::automation {
 
@@ -29,7 +29,7 @@ DragHover Drag::moveTo(const Place& to) {
     if (start.x == target.x && start.y == target.y) {
         // Already there: the program still gets one WM_MOUSEMOVE at the
         // target, as from a hand that never holds quite still.
-        headless::moveMouse(target);
+        hands::moveMouse(target);
     } else {
         glideTo(target, step_);
     }

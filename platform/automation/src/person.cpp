@@ -2,6 +2,7 @@
 // the records.
 #include <vedrix/automation/person.h>
 
+#include "hands.h"
 #include "util.h"
 
 #include <algorithm>
@@ -161,7 +162,7 @@ void Person::clearRecords() {
 }
 
 void Person::reset() {
-    headless::resetDesktop();
+    hands::resetDesktop();
     clearScripts();
     visits_.clear();
     errors_.clear();
@@ -174,7 +175,7 @@ void resetDesktop() {
     if (Person* p = Person::active()) {
         p->reset();
     } else {
-        headless::resetDesktop();
+        hands::resetDesktop();
     }
 }
 
