@@ -2,7 +2,8 @@
 // the records.
 #include <vedrix/automation/person.h>
 
-#include "desktop.h"
+#include "hands.h"
+#include "screen.h"
 #include "util.h"
 
 #include <algorithm>
@@ -28,7 +29,7 @@ Person::Person() {
 Person::~Person() {
     if (activePerson() == this) {
         activePerson() = nullptr;
-        desktop::setModalHook(nullptr);
+        screen::setModalHook(nullptr);
     }
 }
 
@@ -37,7 +38,7 @@ Person* Person::active() {
 }
 
 void Person::install() {
-    desktop::setModalHook([this](HWND dialog, int templateId) { onIdle(dialog, templateId); });
+    screen::setModalHook([this](HWND dialog, int templateId) { onIdle(dialog, templateId); });
 }
 
 Person& Person::onDialog(int templateId, Script script) {
@@ -101,7 +102,7 @@ void Person::onIdle(HWND dialog, int templateId) {
     visit.templateId = templateId;
     visit.caption = detail::windowText(dialog);
     visit.dialog = dialog;
-    visit.depth = desktop::modalDepth();
+    visit.depth = screen::modalDepth();
     // Taken off the queue before it runs, so that the scripts of dialogs it
     // opens (which run inside it) find the queue as it should be.
     Script script = take(templateId);
@@ -124,27 +125,27 @@ void Person::onIdle(HWND dialog, int templateId) {
 }
 
 void Person::answerNextMessageBox(int answer) {
-    desktop::queueMessageBoxAnswer(answer);
+    screen::queueMessageBoxAnswer(answer);
 }
 
 void Person::chooseNextMenuCommand(UINT command) {
-    desktop::queueMenuAnswer(command);
+    screen::queueMenuAnswer(command);
 }
 
 std::vector<MessageBoxRecord> Person::messageBoxes() const {
-    return desktop::messageBoxes();
+    return screen::messageBoxes();
 }
 
 std::vector<MenuRecord> Person::menus() const {
-    return desktop::menus();
+    return screen::menus();
 }
 
 std::vector<UINT> Person::beeps() const {
-    return desktop::beeps();
+    return screen::beeps();
 }
 
 std::vector<HelpCall> Person::helpCalls() const {
-    return desktop::helpCalls();
+    return screen::helpCalls();
 }
 
 std::vector<int> Person::dialogsSeen() const {
@@ -156,13 +157,14 @@ std::vector<int> Person::dialogsSeen() const {
 }
 
 void Person::clearRecords() {
-    desktop::resetRecords();
+    screen::resetRecords();
     visits_.clear();
     errors_.clear();
 }
 
 void Person::reset() {
-    desktop::resetDesktop();
+    hands::resetDesktop();
+    screen::forget();
     clearScripts();
     visits_.clear();
     errors_.clear();
@@ -175,7 +177,7 @@ void resetDesktop() {
     if (Person* p = Person::active()) {
         p->reset();
     } else {
-        desktop::resetDesktop();
+        hands::resetDesktop();
     }
 }
 

@@ -130,8 +130,4 @@ private:
     Person* previous_ = nullptr;
 };
 
-// Resets the desktop and the active person (Person::reset()); without an
-// active person, just the desktop.
-VEDRIX_AUTOMATION_API void resetDesktop();
-
 }  // namespace vedrix::automation

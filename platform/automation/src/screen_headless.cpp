@@ -1,66 +1,15 @@
-// The screen the person acts on, over the headless desktop: every call goes
-// to <vedrix/headless/desktop.h>, whose records are copied into the
-// automation layer's own.
-#include "desktop.h"
+// What the person sees and answers, over the headless desktop: every call
+// goes to <vedrix/headless/desktop.h> and <vedrix/headless/drawing.h>, whose
+// records are copied into the automation layer's own.
+#include "screen.h"
 
 #include <vedrix/headless/desktop.h>
 #include <vedrix/headless/drawing.h>
 
 #include <utility>
+#include <vector>
 
-namespace vedrix::automation::desktop {
-
-POINT cursorPosition() {
-    return headless::cursorPosition();
-}
-
-void moveMouse(POINT screen) {
-    headless::moveMouse(screen);
-}
-
-void pressButton(int button) {
-    headless::pressButton(button);
-}
-
-void releaseButton(int button) {
-    headless::releaseButton(button);
-}
-
-void click(POINT screen, int button) {
-    headless::click(screen, button);
-}
-
-void doubleClick(POINT screen, int button) {
-    headless::doubleClick(screen, button);
-}
-
-void keyDown(int vk) {
-    headless::keyDown(vk);
-}
-
-void keyUp(int vk) {
-    headless::keyUp(vk);
-}
-
-void pressKey(int vk) {
-    headless::pressKey(vk);
-}
-
-void typeChar(char c) {
-    headless::typeChar(c);
-}
-
-void pumpMessages() {
-    headless::pumpMessages();
-}
-
-void advanceTime(DWORD milliseconds) {
-    headless::advanceTime(milliseconds);
-}
-
-std::string cursorName() {
-    return headless::cursorName(headless::currentCursor());
-}
+namespace vedrix::automation::screen {
 
 DragImageState dragImage() {
     headless::DragImageState h = headless::dragImageState();
@@ -138,8 +87,9 @@ void resetRecords() {
     headless::resetRecords();
 }
 
-void resetDesktop() {
-    headless::resetDesktop();
+void forget() {
+    // The headless desktop's reset has forgotten everything already.
+    headless::resetRecords();
 }
 
-}  // namespace vedrix::automation::desktop
+}  // namespace vedrix::automation::screen

@@ -13,17 +13,21 @@
 //   handled) is answered by clicking the queued command's item, or dismissed.
 // Ticks that the person's own dispatching reads pass no filter and do nothing,
 // so a script never starts inside another script's input.
-#include "desktop.h"
-#include "win32_screen.h"
+#include "hands.h"
+#include "screen.h"
+#include "windows_queue.h"
 
 #include <algorithm>
 #include <deque>
 #include <utility>
 #include <vector>
 
-namespace vedrix::automation::desktop {
+namespace vedrix::automation::screen {
 
 namespace {
+
+using windows::isDialogWindow;
+using windows::templateOf;
 
 constexpr UINT kTickMs = 30;
 
@@ -200,7 +204,7 @@ void answerMessageBox(HWND box) {
     HWND button = GetDlgItem(box, answer);
     RECT r{};
     if (button && IsWindowVisible(button) && GetWindowRect(button, &r)) {
-        click(centreOf(r), 0);
+        hands::click(centreOf(r), hands::LeftButton);
     }
     if (IsWindowVisible(box)) {
         // An answer without a button of its own (or a click that missed):
@@ -430,17 +434,7 @@ void install() {
     s.timer = SetTimer(nullptr, 0, kTickMs, onTick);
 }
 
-BOOL CALLBACK destroyWindow(HWND hwnd, LPARAM) {
-    DestroyWindow(hwnd);
-    return TRUE;
-}
-
 }  // namespace
-
-bool isPersonTick(const MSG& msg) {
-    return msg.message == WM_TIMER && msg.hwnd == nullptr && state().timer != 0 &&
-           msg.wParam == state().timer;
-}
 
 void setModalHook(ModalHook hook) {
     state().hook = std::move(hook);
@@ -491,11 +485,7 @@ void resetRecords() {
     s.menus.clear();
 }
 
-void resetDesktop() {
-    setModalHook(nullptr);
-    releaseHeldInput();
-    EnumThreadWindows(GetCurrentThreadId(), destroyWindow, 0);
-    pumpUntilQuiet();
+void forget() {
     ModalState& s = state();
     s.dialogs.clear();
     s.visited.clear();
@@ -504,4 +494,33 @@ void resetDesktop() {
     resetRecords();
 }
 
-}  // namespace vedrix::automation::desktop
+DragImageState dragImage() {
+    DragImageState image;
+    POINT position{};
+    POINT hotspot{};
+    HIMAGELIST list = ImageList_GetDragImage(&position, &hotspot);
+    if (!list) {
+        return image;
+    }
+    image.dragging = true;
+    image.imageList = list;
+    image.position = position;
+    image.hotspot = hotspot;
+    int cx = 0;
+    int cy = 0;
+    if (ImageList_GetIconSize(list, &cx, &cy)) {
+        image.imageSize = SIZE{cx, cy};
+    }
+    return image;
+}
+
+}  // namespace vedrix::automation::screen
+
+namespace vedrix::automation::windows {
+
+bool isPersonTick(const MSG& msg) {
+    UINT_PTR timer = screen::state().timer;
+    return msg.message == WM_TIMER && msg.hwnd == nullptr && timer != 0 && msg.wParam == timer;
+}
+
+}  // namespace vedrix::automation::windows

@@ -1,10 +1,10 @@
-// The screen the person acts on, on a real Windows API: the mouse and the
-// keyboard through SendInput, real time, and the thread's own message queue
-// dispatched after each event until it stays quiet, so that the program has
-// reacted when a call returns. Modal loops, message boxes and menus are in
-// modal_win32.cpp.
-#include "desktop.h"
-#include "win32_screen.h"
+// The person's hands on a real Windows API: the mouse and the keyboard
+// through SendInput, real time, and the thread's own message queue dispatched
+// after each event until it stays quiet, so that the program has reacted when
+// a call returns. Modal loops, message boxes and menus are in
+// screen_windows.cpp.
+#include "hands.h"
+#include "windows_queue.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,9 +12,21 @@
 #include <set>
 #include <vector>
 
-namespace vedrix::automation::desktop {
+namespace vedrix::automation::windows {
+
+bool isDialogWindow(HWND hwnd) {
+    char name[16] = {};
+    return GetClassNameA(hwnd, name, sizeof name) > 0 && lstrcmpA(name, "#32770") == 0;
+}
+
+}  // namespace vedrix::automation::windows
+
+namespace vedrix::automation::hands {
 
 namespace {
+
+using windows::isDialogWindow;
+using windows::isPersonTick;
 
 // How long the queue must stay empty before the program counts as done with
 // an event, and how long the person waits for that at most.
@@ -166,7 +178,7 @@ void keepApartFromLastPress(POINT p, int button) {
     bool inRectangle = std::abs(p.x - last.point.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
                        std::abs(p.y - last.point.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
     if (inRectangle && elapsed <= limit) {
-        advanceTime(limit - elapsed + 1);
+        letTimePass(limit - elapsed + 1);
     }
 }
 
@@ -175,15 +187,6 @@ void notePress(POINT p, int button) {
 }
 
 }  // namespace
-
-bool isDialogWindow(HWND hwnd) {
-    char name[16] = {};
-    return GetClassNameA(hwnd, name, sizeof name) > 0 && lstrcmpA(name, "#32770") == 0;
-}
-
-void pumpUntilQuiet() {
-    settle();
-}
 
 POINT cursorPosition() {
     POINT p{};
@@ -295,7 +298,7 @@ void pumpMessages() {
     dispatchQueued();
 }
 
-void advanceTime(DWORD milliseconds) {
+void letTimePass(DWORD milliseconds) {
     DWORD start = GetTickCount();
     for (;;) {
         dispatchQueued();
@@ -340,27 +343,12 @@ std::string cursorName() {
     return "";
 }
 
-DragImageState dragImage() {
-    DragImageState state;
-    POINT position{};
-    POINT hotspot{};
-    HIMAGELIST list = ImageList_GetDragImage(&position, &hotspot);
-    if (!list) {
-        return state;
-    }
-    state.dragging = true;
-    state.imageList = list;
-    state.position = position;
-    state.hotspot = hotspot;
-    int cx = 0;
-    int cy = 0;
-    if (ImageList_GetIconSize(list, &cx, &cy)) {
-        state.imageSize = SIZE{cx, cy};
-    }
-    return state;
+BOOL CALLBACK destroyWindow(HWND hwnd, LPARAM) {
+    DestroyWindow(hwnd);
+    return TRUE;
 }
 
-void releaseHeldInput() {
+void resetDesktop() {
     std::set<int> keys = input().keysDown;
     for (int vk : keys) {
         keyUp(vk);
@@ -371,6 +359,10 @@ void releaseHeldInput() {
         }
     }
     input().lastPress = Press{};
+    input().tracking = false;
+    ReleaseCapture();
+    EnumThreadWindows(GetCurrentThreadId(), destroyWindow, 0);
+    settle();
 }
 
-}  // namespace vedrix::automation::desktop
+}  // namespace vedrix::automation::hands

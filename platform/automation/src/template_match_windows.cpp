@@ -3,7 +3,7 @@
 // module's RT_DIALOG resources the one whose controls the window holds, most
 // of them, is the template. Its caption decides between templates with the
 // same controls.
-#include "win32_screen.h"
+#include "windows_queue.h"
 
 #include <cstdint>
 #include <cstring>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace vedrix::automation::desktop {
+namespace vedrix::automation::windows {
 
 namespace {
 
@@ -179,4 +179,4 @@ int templateOf(HWND dialog) {
     return best;
 }
 
-}  // namespace vedrix::automation::desktop
+}  // namespace vedrix::automation::windows
