@@ -38,6 +38,10 @@ struct OpenMenu {
     HMENU menu = nullptr;
     bool answered = false;
     MenuRecord record;
+    // The chosen item's way still to go: a submenu opens only when the
+    // menu's loop has read the click on its item, so each step is one tick.
+    HMENU at = nullptr;
+    std::vector<int> path;
 };
 
 struct ModalState {
@@ -315,7 +319,15 @@ bool clickMenuItem(HMENU menu, int position) {
 
 void menuTurn() {
     ModalState& s = state();
-    if (!s.menu.open || !s.menu.menu || s.menu.answered) {
+    if (!s.menu.open || !s.menu.menu) {
+        return;
+    }
+    if (s.menu.answered) {
+        if (!s.menu.path.empty()) {
+            clickMenuItem(s.menu.at, s.menu.path.front());
+            s.menu.at = GetSubMenu(s.menu.at, s.menu.path.front());
+            s.menu.path.erase(s.menu.path.begin());
+        }
         return;
     }
     s.menu.answered = true;
@@ -327,16 +339,9 @@ void menuTurn() {
     std::vector<int> path;
     if (answer != 0 && findCommand(s.menu.menu, answer, path)) {
         s.menu.record.chosen = answer;
-        HMENU at = s.menu.menu;
-        for (int position : path) {
-            clickMenuItem(at, position);
-            if (HMENU sub = GetSubMenu(at, position)) {
-                // The submenu opens at the click; its item is clicked in the
-                // menu's loop after that.
-                Sleep(kTickMs);
-                at = sub;
-            }
-        }
+        clickMenuItem(s.menu.menu, path.front());
+        s.menu.at = GetSubMenu(s.menu.menu, path.front());
+        s.menu.path.assign(path.begin() + 1, path.end());
         return;
     }
     EndMenu();
