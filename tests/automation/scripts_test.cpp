@@ -108,12 +108,12 @@ TEST_F(ScriptsTest, NestedDialogRunsItsOwnScriptInsideTheClick) {
         EXPECT_EQ(received().detailsResult, IDCANCEL);
         d.ok();
     });
-    person.onDialog(kDetailsTemplate, [](Dialog& d) {
+    person.onDialog(kDetailsTemplate, [&](Dialog& d) {
         EXPECT_EQ(d.caption(), "Details");
         // The nested dialog is the innermost modal loop; its owner is disabled.
-        auto loops = vedrix::headless::modalDialogs();
-        ASSERT_EQ(loops.size(), 2u);
-        EXPECT_EQ(loops.back(), d.hwnd());
+        ASSERT_FALSE(person.visits().empty());
+        EXPECT_EQ(person.visits().back().depth, 2);
+        EXPECT_EQ(person.visits().back().dialog, d.hwnd());
         EXPECT_FALSE(IsWindowEnabled(received().dialog));
         d.control(kDetailsName).replaceText("North wing");
         d.ok();

@@ -62,7 +62,7 @@ protected:
     }
 
     int browse() {
-        return tb_list_browser(nullptr, "en", project.c_str(), "Campus", "campus.lis",
+        return tb_list_browser(nullptr, "en", project.string().c_str(), "Campus", "campus.lis",
                                "campus.hlp");
     }
 

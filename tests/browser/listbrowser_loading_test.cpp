@@ -78,7 +78,8 @@ TEST_F(LaunchTest, AProjectWithoutStructureFilesShowsTheRootAndEveryDrawingFileF
     Shown shown;
     person.onDialog(101, look(shown, true));
     ConsoleCapture console;
-    const int result = tb_list_browser(nullptr, "en", project.c_str(), "Odd", "odd.lis", "");
+    const int result =
+        tb_list_browser(nullptr, "en", project.string().c_str(), "Odd", "odd.lis", "");
     console.stop();
 
     EXPECT_EQ(result, IDOK);
@@ -103,7 +104,8 @@ TEST_F(LaunchTest, ALevelListWithoutHierarchyFileLeavesTheTreeEmpty) {
     writeFile(project / "listunit.def", "#DATA:\n");
     Shown shown;
     person.onDialog(101, look(shown, false));
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Odd", "odd.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Odd", "odd.lis", ""),
+              IDCANCEL);
     // Drawing file 1 hangs directly below the root, so it is no free file.
     EXPECT_THAT(shown.roots, ElementsAre("Odd"));
     EXPECT_THAT(shown.files, IsEmpty());
@@ -118,7 +120,8 @@ TEST_F(LaunchTest, AHierarchyWithoutLevelListLeavesEveryDrawingFileFree) {
     writeFile(project / "odd.hre", levelDefinitions(project) + "\t1\t1\t0\t2\tHouse\n");
     Shown shown;
     person.onDialog(101, look(shown, false));
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Odd", "odd.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Odd", "odd.lis", ""),
+              IDCANCEL);
     EXPECT_THAT(shown.children, IsEmpty());
     EXPECT_THAT(shown.palette, ElementsAre("Building", "Storey", "Part of storey"));
     EXPECT_THAT(shown.files, ElementsAre("tb000001.zdw", "tb000002.zdw"));
@@ -135,7 +138,8 @@ TEST_F(LaunchTest, DrawingFilesInTheStructureShowWhatTheLookupAndTheDiskSay) {
     Shown shown;
     person.onDialog(101, look(shown, false));
     ConsoleCapture console;
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Odd", "odd.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Odd", "odd.lis", ""),
+              IDCANCEL);
     console.stop();
     // Named, not named (the file is no drawing file), missing and checked.
     EXPECT_THAT(shown.children,
@@ -155,7 +159,8 @@ TEST_F(LaunchTest, AFileNameWithoutNumberStandsForDrawingFileZero) {
     writeFile(project / "zero.lis", "#DATA:\n0\t1\t0\t\n");
     Shown shown;
     person.onDialog(101, look(shown, false));
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Zero", "zero.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Zero", "zero.lis", ""),
+              IDCANCEL);
     EXPECT_THAT(shown.children, ElementsAre("tb000000.zdw"));
     EXPECT_THAT(shown.files, IsEmpty());
 }
@@ -170,7 +175,8 @@ TEST_F(LaunchTest, OnlyTheLevelTypesWithImagesAreOffered) {
                                          "#DATA:\n");
     Shown shown;
     person.onDialog(101, look(shown, false));
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Types", "types.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Types", "types.lis", ""),
+              IDCANCEL);
     EXPECT_THAT(shown.palette, ElementsAre("Site", "Wing", "Room"));
 }
 

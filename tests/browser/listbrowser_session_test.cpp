@@ -310,7 +310,8 @@ TEST_F(LaunchTest, TheRootOfAnEmptyStructureCannotBeRemoved) {
         d.cancel();
     });
     writeFile(project / "empty.hre", "#DATA:\n");
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Empty", "empty.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Empty", "empty.lis", ""),
+              IDCANCEL);
     EXPECT_THAT(roots, ElementsAre("Empty"));
     ASSERT_EQ(person.messageBoxes().size(), 1u);
     EXPECT_EQ(person.messageBoxes()[0].text, "The root of the structure cannot be removed.");

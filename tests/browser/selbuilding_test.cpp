@@ -119,7 +119,7 @@ TEST_F(LaunchTest, AProjectWithoutStructureFilesOffersNothing) {
         rowCount = d.list(1020).rowCount();
         d.ok();
     });
-    EXPECT_EQ(tb_selprj(nullptr, "en", project.c_str(), "", "none.lis"), 0);
+    EXPECT_EQ(tb_selprj(nullptr, "en", project.string().c_str(), "", "none.lis"), 0);
     EXPECT_EQ(rowCount, 0);
     // With no template either, the failed copy is the only message.
     ASSERT_EQ(person.messageBoxes().size(), 1u);
@@ -134,7 +134,7 @@ TEST_F(LaunchTest, ALevelListWithoutHierarchyFileListsTheTemplatesBuildings) {
         d.list(1020).clickRow(0);
         d.ok();
     });
-    EXPECT_EQ(tb_selprj(nullptr, "en", project.c_str(), "", "site.lis"), 1);
+    EXPECT_EQ(tb_selprj(nullptr, "en", project.string().c_str(), "", "site.lis"), 1);
     EXPECT_THAT(rows, ElementsAre("Template hall"));
 }
 

@@ -34,7 +34,7 @@ TEST_F(LaunchTest, BuildingSelectionWithoutSetListPathSaysSoAndGoesOn) {
     const fs::path previous = fs::current_path();
     fs::current_path(setup);
     ConsoleCapture console;
-    const int chosen = tb_selprj(nullptr, "en", project.c_str(), "", "one.lis");
+    const int chosen = tb_selprj(nullptr, "en", project.string().c_str(), "", "one.lis");
     console.stop();
     fs::current_path(previous);
     EXPECT_EQ(chosen, 7);

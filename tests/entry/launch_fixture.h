@@ -50,7 +50,7 @@ protected:
         vedrix::hostsim::HostConfig config;
         config.project = project.string();
         config.setupDirectories["Program"] = setup.string();
-        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").c_str(), config));
+        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").string().c_str(), config));
     }
     void TearDown() override {
         PersonTest::TearDown();

@@ -29,8 +29,9 @@ TEST_F(LaunchTest, SwitchesAnswerWithoutADialog) {
 TEST_F(LaunchTest, ListBrowserCopiesTheTemplateToAMissingHierarchyFile) {
     writeFile(project / "listunit.def", "#template\n");
     person.onDialog(101, [](Dialog& d) { d.control(1007).click(); });
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Demo", "demo.lis", "help.chm"),
-              IDCANCEL);
+    EXPECT_EQ(
+        tb_list_browser(nullptr, "en", project.string().c_str(), "Demo", "demo.lis", "help.chm"),
+        IDCANCEL);
     EXPECT_EQ(readFile(project / "demo.hre"), "#template\n");
     EXPECT_THAT(person.messageBoxes(), IsEmpty());
 }
@@ -60,13 +61,13 @@ TEST_F(LaunchTest, AFailedTemplateCopyIsReportedAndTheDialogStillRuns) {
 TEST_F(LaunchTest, ANameWithoutExtensionGetsItsHierarchyFileToo) {
     writeFile(project / "listunit.def", "#template\n");
     person.onDialog(101, [](Dialog& d) { d.cancel(); });
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "", "abc", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "", "abc", ""), IDCANCEL);
     EXPECT_EQ(readFile(project / "abc.hre"), "#template\n");
 }
 
 TEST_F(LaunchTest, TheFacilityBrowserReportsAFailedCopyThroughTheFramework) {
     person.onDialog(127, [](Dialog& d) { d.cancel(); });
-    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "en", project.c_str(), "", "demo.lis", ""),
+    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "en", project.string().c_str(), "", "demo.lis", ""),
               IDCANCEL);
     ASSERT_EQ(person.messageBoxes().size(), 1u);
     const auto box = person.messageBoxes()[0];
@@ -93,7 +94,8 @@ TEST_F(LaunchTest, TheApplicationKnowsTheRunningDialogsDirectoryOnlyWhileItRuns)
     person.onDialog(139, record);
     person.onDialog(127, record);
     char picked[100];
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "", "demo.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "", "demo.lis", ""),
+              IDCANCEL);
     EXPECT_EQ(static_cast<LPCSTR>(vedrix::model::drawingFileDirectory()), std::string());
     EXPECT_EQ(tb_fman_ViewSelect(nullptr, 0, "en", fm.c_str(), "", "demo.lis", 0, 1, picked),
               IDCANCEL);
@@ -110,7 +112,7 @@ TEST_F(LaunchTest, TheApplicationKnowsTheRunningDialogsDirectoryOnlyWhileItRuns)
 TEST_F(LaunchTest, ADialogThatCannotBeCreatedGivesMinusOne) {
     writeFile(project / "demo.hre", "");
     fs::copy_file(libraryDirectory() / "Zelkar_Reg10.dll", setup / "vedr_zz.dll");
-    EXPECT_EQ(tb_list_browser(nullptr, "zz", project.c_str(), "", "demo.lis", ""), -1);
+    EXPECT_EQ(tb_list_browser(nullptr, "zz", project.string().c_str(), "", "demo.lis", ""), -1);
     EXPECT_THAT(person.dialogsSeen(), IsEmpty());
 }
 
@@ -126,9 +128,11 @@ TEST_F(LaunchTest, TheTitleDefaultsToText2017AndIsShownInTheDisplayCharacterSet)
     };
     person.onDialog(101, record);
     person.onDialog(101, record);
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "", "demo.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "", "demo.lis", ""),
+              IDCANCEL);
     // "\x84" is a-umlaut in the host's code page 850, "\xe4" in Latin-1.
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "M\x84rz", "demo.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "M\x84rz", "demo.lis", ""),
+              IDCANCEL);
     EXPECT_THAT(shown, ElementsAre("Project: Project", "Project: M\xe4rz"));
 }
 
@@ -145,19 +149,19 @@ TEST_F(LaunchTest, ATemplatePathOfTwoHundredCharactersIsNotCopied) {
     person.onEveryDialog(101, [](Dialog& d) { d.cancel(); });
 
     const fs::path fits = projectOfLength(199);
-    EXPECT_EQ(tb_list_browser(nullptr, "en", fits.c_str(), "", "x.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", fits.string().c_str(), "", "x.lis", ""), IDCANCEL);
     EXPECT_EQ(readFile(fits / "x.hre"), "#template\n");
     EXPECT_THAT(person.messageBoxes(), IsEmpty());
 
     const fs::path tooLong = projectOfLength(200);
-    EXPECT_EQ(tb_list_browser(nullptr, "en", tooLong.c_str(), "", "x.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", tooLong.string().c_str(), "", "x.lis", ""), IDCANCEL);
     EXPECT_FALSE(fs::exists(tooLong / "x.hre"));
     ASSERT_EQ(person.messageBoxes().size(), 1u);
     EXPECT_THAT(person.messageBoxes()[0].text, ::testing::StartsWith("Error copying file \n<"));
 }
 
 TEST_F(LaunchTest, AMissingLanguageLibraryStopsTheCallWithItsName) {
-    EXPECT_EQ(tb_list_browser(nullptr, "xx", project.c_str(), "Demo", "demo.lis", ""), 0);
+    EXPECT_EQ(tb_list_browser(nullptr, "xx", project.string().c_str(), "Demo", "demo.lis", ""), 0);
     ASSERT_EQ(person.messageBoxes().size(), 1u);
     const auto box = person.messageBoxes()[0];
     // The name as last tried: in the setup directory, all in upper case.
@@ -174,19 +178,20 @@ TEST_F(LaunchTest, AMissingLanguageLibraryStopsTheCallWithItsName) {
 TEST_F(LaunchTest, ALanguageLibraryInTheSetupDirectoryServesAllButTheBuildingSelection) {
     fs::copy_file(libraryDirectory() / "vedr_de.dll", setup / "vedr_xx.dll");
     writeFile(project / "demo.hre", "");
-    EXPECT_EQ(tb_selprj(nullptr, "xx", project.c_str(), "Demo", "demo.lis"), 0);
+    EXPECT_EQ(tb_selprj(nullptr, "xx", project.string().c_str(), "Demo", "demo.lis"), 0);
     ASSERT_EQ(person.messageBoxes().size(), 1u);
     EXPECT_EQ(person.messageBoxes()[0].text, "VEDR_XX.DLL not found");
     EXPECT_THAT(person.dialogsSeen(), IsEmpty());
 
     person.onDialog(101, [](Dialog& d) { d.control(1007).click(); });
-    EXPECT_EQ(tb_list_browser(nullptr, "xx", project.c_str(), "Demo", "demo.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "xx", project.string().c_str(), "Demo", "demo.lis", ""),
+              IDCANCEL);
     EXPECT_EQ(person.messageBoxes().size(), 1u);
 
     // The library stays loaded after the call, and a bare name finds a
     // loaded library: now the building selection has it too.
     person.onDialog(104, [](Dialog& d) { d.cancel(); });
-    EXPECT_EQ(tb_selprj(nullptr, "xx", project.c_str(), "Demo", "demo.lis"), 0);
+    EXPECT_EQ(tb_selprj(nullptr, "xx", project.string().c_str(), "Demo", "demo.lis"), 0);
     EXPECT_EQ(person.messageBoxes().size(), 1u);
     EXPECT_EQ(person.dialogsSeen().size(), 2u);
 }
@@ -195,9 +200,9 @@ TEST_F(LaunchTest, ViewSelectionLeavesZeroInTheBufferWhenCancelled) {
     char picked[100];
     std::memset(picked, 'x', sizeof picked);
     person.onDialog(139, [](Dialog& d) { d.cancel(); });
-    EXPECT_EQ(
-        tb_fman_ViewSelect(nullptr, 0, "en", project.c_str(), "Demo", "demo.lis", 0, 2, picked),
-        IDCANCEL);
+    EXPECT_EQ(tb_fman_ViewSelect(nullptr, 0, "en", project.string().c_str(), "Demo", "demo.lis", 0,
+                                 2, picked),
+              IDCANCEL);
     EXPECT_STREQ(picked, "0");
     // The view selection never copies the template.
     EXPECT_FALSE(fs::exists(project / "demo.hre"));
@@ -206,10 +211,11 @@ TEST_F(LaunchTest, ViewSelectionLeavesZeroInTheBufferWhenCancelled) {
 TEST_F(LaunchTest, BuildingSelectionWithNothingChosenGivesZero) {
     writeFile(project / "demo.hre", "");
     person.onDialog(104, [](Dialog& d) { d.ok(); });
-    EXPECT_EQ(tb_selprj(nullptr, "en", project.c_str(), "Demo", "demo.lis"), 0);
+    EXPECT_EQ(tb_selprj(nullptr, "en", project.string().c_str(), "Demo", "demo.lis"), 0);
     person.onDialog(127, [](Dialog& d) { d.control(1007).click(); });
-    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "en", project.c_str(), "Demo", "demo.lis", ""),
-              IDCANCEL);
+    EXPECT_EQ(
+        tb_fman_browser(nullptr, nullptr, "en", project.string().c_str(), "Demo", "demo.lis", ""),
+        IDCANCEL);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST_F(LaunchTest, LibrariesComeFromTheSetupDirectoryOrTheCallStops) {
     const std::string setupPrefix = setup.string() + "\\";
 
     // No language library anywhere.
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Demo", "demo.lis", ""), 0);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Demo", "demo.lis", ""), 0);
     ASSERT_EQ(person.messageBoxes().size(), 1u);
     EXPECT_EQ(person.messageBoxes()[0].text, upper(setupPrefix + "vedr_en.dll") + " not found");
 
@@ -37,7 +37,7 @@ TEST_F(LaunchTest, LibrariesComeFromTheSetupDirectoryOrTheCallStops) {
     // 2015 of that library names the path tried last, with a beep.
     person.clearRecords();
     fs::copy_file(libraryDirectory() / "vedr_en.dll", setup / "vedr_en.dll");
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Demo", "demo.lis", ""), 0);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Demo", "demo.lis", ""), 0);
     ASSERT_EQ(person.messageBoxes().size(), 1u);
     const auto box = person.messageBoxes()[0];
     EXPECT_EQ(box.text, "The library " + setupPrefix + "vedada.dll could not be loaded.");
@@ -50,7 +50,8 @@ TEST_F(LaunchTest, LibrariesComeFromTheSetupDirectoryOrTheCallStops) {
     person.clearRecords();
     fs::copy_file(libraryDirectory() / "vedada.dll", setup / "vedada.dll");
     person.onDialog(101, [](Dialog& d) { d.cancel(); });
-    EXPECT_EQ(tb_list_browser(nullptr, "en", project.c_str(), "Demo", "demo.lis", ""), IDCANCEL);
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Demo", "demo.lis", ""),
+              IDCANCEL);
     EXPECT_THAT(person.messageBoxes(), IsEmpty());
     EXPECT_THAT(person.dialogsSeen(), ElementsAre(101));
 }
@@ -58,7 +59,8 @@ TEST_F(LaunchTest, LibrariesComeFromTheSetupDirectoryOrTheCallStops) {
 TEST_F(LaunchTest, TheFacilityBrowserFindsItsLibrariesInTheSetupDirectoryToo) {
     writeFile(project / "demo.hre", "");
     fs::copy_file(libraryDirectory() / "vedr_de.dll", setup / "vedr_de.dll");
-    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "de", project.c_str(), "", "demo.lis", ""), 0);
+    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "de", project.string().c_str(), "", "demo.lis", ""),
+              0);
     ASSERT_EQ(person.messageBoxes().size(), 1u);
     // The German text of the same message.
     EXPECT_EQ(person.messageBoxes()[0].text,
@@ -67,7 +69,7 @@ TEST_F(LaunchTest, TheFacilityBrowserFindsItsLibrariesInTheSetupDirectoryToo) {
     person.clearRecords();
     fs::copy_file(libraryDirectory() / "vedada.dll", setup / "vedada.dll");
     person.onDialog(127, [](Dialog& d) { d.cancel(); });
-    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "de", project.c_str(), "", "demo.lis", ""),
+    EXPECT_EQ(tb_fman_browser(nullptr, nullptr, "de", project.string().c_str(), "", "demo.lis", ""),
               IDCANCEL);
     EXPECT_THAT(person.messageBoxes(), IsEmpty());
 }

@@ -126,7 +126,7 @@ TEST_F(EditingTest, DeleteRulesAndTheirAnswers) {
 TEST_F(EditingTest, DragAndDropBothWays) {
     vedrix::hostsim::HostConfig config = vedrix::hostsim::CurrentHostConfig();
     config.drawingLimit = 3;
-    ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").c_str(), config));
+    ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").string().c_str(), config));
     std::vector<std::string> cursors, ground, freeAfter, keep;
     person.onDialog(127, [&](Dialog& d) {
         TreeView tree = d.tree(1025);

@@ -32,7 +32,7 @@ inline Halves idOf(int number, int tag = 1) {
 // The identifier halves as the headers' string form (what the drawing-file
 // information holds).
 inline std::string uuidText(const Halves& halves) {
-    const UUID uuid = vedrix::hostsim::HalvesToUuid(halves.first, halves.second);
+    UUID uuid = vedrix::hostsim::HalvesToUuid(halves.first, halves.second);
     RPC_CSTR text = nullptr;
     ::UuidToStringA(&uuid, &text);
     std::string result(reinterpret_cast<const char*>(text));
@@ -93,8 +93,8 @@ protected:
     }
 
     int browse(HMODULE facility = nullptr) {
-        return tb_fman_browser(nullptr, facility, "en", project.c_str(), "Site", "site.lis",
-                               "site.hlp");
+        return tb_fman_browser(nullptr, facility, "en", project.string().c_str(), "Site",
+                               "site.lis", "site.hlp");
     }
 
     std::string file(const std::string& name) const {

@@ -56,7 +56,7 @@ protected:
     void configure(const std::function<void(vedrix::hostsim::HostConfig&)>& change) {
         vedrix::hostsim::HostConfig config = vedrix::hostsim::CurrentHostConfig();
         change(config);
-        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").c_str(), config));
+        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").string().c_str(), config));
     }
 
     // The person runs `command` from the context menu of the item at `path`.
@@ -281,7 +281,7 @@ TEST_F(ViewCommandsTest, HostDrawingsFromViews) {
 // function is never called.
 TEST_F(ViewCommandsTest, TheHostsTreeViewStartsAtTheViewsCodePath) {
     HMODULE facility =
-        ::LoadLibraryA((entry_tests::libraryDirectory() / "Zelkar_FMAN10.dll").c_str());
+        ::LoadLibraryA((entry_tests::libraryDirectory() / "Zelkar_FMAN10.dll").string().c_str());
     ASSERT_NE(facility, nullptr);
     person.onDialog(127, [&](Dialog& d) {
         runFromMenu(d.tree(1025), {"Site", "North", "Ground"}, kTreeView);

@@ -71,8 +71,8 @@ protected:
 
     // The view selection in `mode`, its pick going to `picked` (100 bytes).
     int select(int mode, char* picked) {
-        return tb_fman_ViewSelect(nullptr, 0, "en", project.c_str(), "Works", "works.lis", 0, mode,
-                                  picked);
+        return tb_fman_ViewSelect(nullptr, 0, "en", project.string().c_str(), "Works", "works.lis",
+                                  0, mode, picked);
     }
 
     std::string hre, views;

@@ -123,9 +123,13 @@ std::string ConsoleCapture::read(const Redirect& r) {
         return std::string();
     }
     std::string text(static_cast<size_t>(info.st_size), '\0');
+    // The console's descriptor shares this file's position: it is read from
+    // the start and put back where the program's next write goes.
+    off_t position = ::lseek(r.file, 0, SEEK_CUR);
+    ::lseek(r.file, 0, SEEK_SET);
     size_t got = 0;
     while (got < text.size()) {
-        ssize_t n = ::pread(r.file, text.data() + got, text.size() - got, static_cast<off_t>(got));
+        auto n = ::read(r.file, text.data() + got, static_cast<unsigned>(text.size() - got));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -134,6 +138,7 @@ std::string ConsoleCapture::read(const Redirect& r) {
         }
         got += static_cast<size_t>(n);
     }
+    ::lseek(r.file, position, SEEK_SET);
     text.resize(got);
     return text;
 }

@@ -1,7 +1,7 @@
 // Dialogs: their controls, and confirming or cancelling as a person does.
 #include <vedrix/automation/dialog.h>
 
-#include <vedrix/headless/desktop.h>
+#include "hands.h"
 
 #include <strings.h>
 
@@ -85,7 +85,7 @@ void Dialog::closeBox() const {
     // The close box is in the caption, which takes no space on the headless
     // screen; clicking it makes the system send exactly this.
     SendMessageA(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
-    headless::pumpMessages();
+    hands::pumpMessages();
 }
 
 void Dialog::pressKey(int vk) const {

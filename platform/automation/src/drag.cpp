@@ -1,7 +1,8 @@
 // Drag and drop: press, move in steps, look, release.
 #include <vedrix/automation/drag.h>
 
-#include <vedrix/headless/desktop.h>
+#include "hands.h"
+#include "screen.h"
 
 namespace vedrix::automation {
 
@@ -29,7 +30,7 @@ DragHover Drag::moveTo(const Place& to) {
     if (start.x == target.x && start.y == target.y) {
         // Already there: the program still gets one WM_MOUSEMOVE at the
         // target, as from a hand that never holds quite still.
-        headless::moveMouse(target);
+        hands::moveMouse(target);
     } else {
         glideTo(target, step_);
     }
@@ -41,7 +42,7 @@ DragHover Drag::hover() const {
     h.point = cursorPosition();
     h.window = windowAt(h.point);
     h.cursor = cursorName();
-    h.dragImage = headless::dragImageState();
+    h.dragImage = screen::dragImage();
     return h;
 }
 

@@ -1,7 +1,7 @@
-// The person's mouse, keyboard and clock, over the headless desktop.
+// The person's mouse, keyboard and clock, through the platform's hands (hands.h).
 #include <vedrix/automation/input.h>
 
-#include <vedrix/headless/desktop.h>
+#include "hands.h"
 
 #include <algorithm>
 #include <string>
@@ -45,22 +45,22 @@ Place Place::offset(int dx, int dy) const {
 }
 
 void moveTo(const Place& place) {
-    headless::moveMouse(place.point());
+    hands::moveMouse(place.point());
 }
 
 void glideTo(const Place& place, int step) {
     step = std::max(1, step);
     POINT to = place.point();
-    POINT p = headless::cursorPosition();
+    POINT p = hands::cursorPosition();
     auto approach = [step](LONG a, LONG b) {
         return a < b ? std::min(b, a + step) : std::max(b, a - step);
     };
     while (p.x != to.x || p.y != to.y) {
         p.x = approach(p.x, to.x);
         p.y = approach(p.y, to.y);
-        headless::moveMouse(p);
+        hands::moveMouse(p);
         // The cursor may be held back (ClipCursor); stop where it stays.
-        POINT now = headless::cursorPosition();
+        POINT now = hands::cursorPosition();
         if (now.x != p.x || now.y != p.y) {
             break;
         }
@@ -68,11 +68,11 @@ void glideTo(const Place& place, int step) {
 }
 
 void click(const Place& place, Button button) {
-    headless::click(place.point(), buttonNumber(button));
+    hands::click(place.point(), buttonNumber(button));
 }
 
 void doubleClick(const Place& place, Button button) {
-    headless::doubleClick(place.point(), buttonNumber(button));
+    hands::doubleClick(place.point(), buttonNumber(button));
 }
 
 void rightClick(const Place& place) {
@@ -82,23 +82,36 @@ void rightClick(const Place& place) {
 void clickWith(const Place& place, std::initializer_list<int> keys, Button button) {
     POINT p = place.point();
     HeldKeys held(keys);
-    headless::click(p, buttonNumber(button));
+    hands::click(p, buttonNumber(button));
+}
+
+void drag(const Place& from, const Place& to, Button button, int step) {
+    moveTo(from);
+    pressButton(button);
+    glideTo(to, step);
+    releaseButton(button);
+}
+
+POINT centerOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 void pressButton(Button button) {
-    headless::pressButton(buttonNumber(button));
+    hands::pressButton(buttonNumber(button));
 }
 
 void releaseButton(Button button) {
-    headless::releaseButton(buttonNumber(button));
+    hands::releaseButton(buttonNumber(button));
 }
 
 POINT cursorPosition() {
-    return headless::cursorPosition();
+    return hands::cursorPosition();
 }
 
 void pressKey(int vk) {
-    headless::pressKey(vk);
+    hands::pressKey(vk);
 }
 
 void pressKeys(std::initializer_list<int> chord) {
@@ -106,20 +119,28 @@ void pressKeys(std::initializer_list<int> chord) {
         return;
     }
     HeldKeys held(std::vector<int>(chord.begin(), chord.end() - 1));
-    headless::pressKey(*(chord.end() - 1));
+    hands::pressKey(*(chord.end() - 1));
 }
 
 void type(std::string_view text) {
     for (char c : text) {
-        headless::typeChar(c);
+        hands::typeChar(c);
     }
+}
+
+void keyDown(int vk) {
+    hands::keyDown(vk);
+}
+
+void keyUp(int vk) {
+    hands::keyUp(vk);
 }
 
 HeldKeys::HeldKeys(std::initializer_list<int> keys) : HeldKeys(std::vector<int>(keys)) {}
 
 HeldKeys::HeldKeys(const std::vector<int>& keys) {
     for (int vk : keys) {
-        headless::keyDown(vk);
+        hands::keyDown(vk);
         keys_.push_back(vk);
     }
 }
@@ -136,20 +157,24 @@ void HeldKeys::release() {
     while (!keys_.empty()) {
         int vk = keys_.back();
         keys_.pop_back();
-        headless::keyUp(vk);
+        hands::keyUp(vk);
     }
 }
 
 void wait(DWORD milliseconds) {
-    headless::advanceTime(milliseconds);
+    hands::letTimePass(milliseconds);
 }
 
 void waitPastDoubleClickTime() {
-    headless::advanceTime(GetDoubleClickTime());
+    hands::letTimePass(GetDoubleClickTime());
 }
 
 std::string cursorName() {
-    return headless::cursorName(headless::currentCursor());
+    return hands::cursorName();
+}
+
+void pumpMessages() {
+    hands::pumpMessages();
 }
 
 HWND windowAt(POINT screen) {

@@ -4,7 +4,7 @@
 
 #include "util.h"
 
-#include <vedrix/headless/desktop.h>
+#include "hands.h"
 
 #include <algorithm>
 #include <vector>
@@ -141,7 +141,7 @@ Place ListRow::place() const {
                 // The person scrolls the row into view.
                 SendMessageA(self.list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(self.index_),
                              FALSE);
-                headless::pumpMessages();
+                hands::pumpMessages();
                 if (!labelCentre(p)) {
                     throw AutomationError(self.describe() + " cannot be brought into view");
                 }

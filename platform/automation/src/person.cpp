@@ -2,6 +2,8 @@
 // the records.
 #include <vedrix/automation/person.h>
 
+#include "hands.h"
+#include "screen.h"
 #include "util.h"
 
 #include <algorithm>
@@ -27,7 +29,7 @@ Person::Person() {
 Person::~Person() {
     if (activePerson() == this) {
         activePerson() = nullptr;
-        headless::setModalHook(nullptr);
+        screen::setModalHook(nullptr);
     }
 }
 
@@ -36,7 +38,7 @@ Person* Person::active() {
 }
 
 void Person::install() {
-    headless::setModalHook([this](HWND dialog, int templateId) { onIdle(dialog, templateId); });
+    screen::setModalHook([this](HWND dialog, int templateId) { onIdle(dialog, templateId); });
 }
 
 Person& Person::onDialog(int templateId, Script script) {
@@ -100,7 +102,7 @@ void Person::onIdle(HWND dialog, int templateId) {
     visit.templateId = templateId;
     visit.caption = detail::windowText(dialog);
     visit.dialog = dialog;
-    visit.depth = static_cast<int>(headless::modalDialogs().size());
+    visit.depth = screen::modalDepth();
     // Taken off the queue before it runs, so that the scripts of dialogs it
     // opens (which run inside it) find the queue as it should be.
     Script script = take(templateId);
@@ -123,27 +125,27 @@ void Person::onIdle(HWND dialog, int templateId) {
 }
 
 void Person::answerNextMessageBox(int answer) {
-    headless::queueMessageBoxAnswer(answer);
+    screen::queueMessageBoxAnswer(answer);
 }
 
 void Person::chooseNextMenuCommand(UINT command) {
-    headless::queueMenuAnswer(command);
+    screen::queueMenuAnswer(command);
 }
 
-std::vector<headless::MessageBoxRecord> Person::messageBoxes() const {
-    return headless::messageBoxes();
+std::vector<MessageBoxRecord> Person::messageBoxes() const {
+    return screen::messageBoxes();
 }
 
-std::vector<headless::MenuRecord> Person::menus() const {
-    return headless::menus();
+std::vector<MenuRecord> Person::menus() const {
+    return screen::menus();
 }
 
 std::vector<UINT> Person::beeps() const {
-    return headless::beeps();
+    return screen::beeps();
 }
 
-std::vector<headless::HelpCall> Person::helpCalls() const {
-    return headless::helpCalls();
+std::vector<HelpCall> Person::helpCalls() const {
+    return screen::helpCalls();
 }
 
 std::vector<int> Person::dialogsSeen() const {
@@ -155,13 +157,14 @@ std::vector<int> Person::dialogsSeen() const {
 }
 
 void Person::clearRecords() {
-    headless::resetRecords();
+    screen::resetRecords();
     visits_.clear();
     errors_.clear();
 }
 
 void Person::reset() {
-    headless::resetDesktop();
+    hands::resetDesktop();
+    screen::forget();
     clearScripts();
     visits_.clear();
     errors_.clear();
@@ -174,7 +177,7 @@ void resetDesktop() {
     if (Person* p = Person::active()) {
         p->reset();
     } else {
-        headless::resetDesktop();
+        hands::resetDesktop();
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "util.h"
 
-#include <vedrix/headless/desktop.h>
+#include "hands.h"
 
 #include <cstring>
 #include <vector>
@@ -243,7 +243,7 @@ POINT TreeItem::hitPoint(UINT flags, const char* what) const {
     if (!isOnScreen()) {
         // The person scrolls the item into view.
         SendMessageA(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item_));
-        headless::pumpMessages();
+        hands::pumpMessages();
     }
     RECT label = labelRect();
     if (label.bottom <= label.top || !isOnScreen()) {

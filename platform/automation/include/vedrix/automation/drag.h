@@ -25,7 +25,7 @@
 #include <vedrix/automation/input.h>
 
 #include <windows.h>
-#include <vedrix/headless/drawing.h>
+#include <vedrix/automation/records.h>
 
 #include <functional>
 #include <string>
@@ -34,10 +34,10 @@ namespace vedrix::automation {
 
 // What the person sees at a point of a drag.
 struct DragHover {
-    POINT point{};                       // the cursor, screen coordinates
-    HWND window = nullptr;               // the window under the cursor
-    std::string cursor;                  // its shape: "IDC_NO", "IDC_ARROW"... (cursorName())
-    headless::DragImageState dragImage;  // the ImageList_ drag image, if any
+    POINT point{};             // the cursor, screen coordinates
+    HWND window = nullptr;     // the window under the cursor
+    std::string cursor;        // its shape: "IDC_NO", "IDC_ARROW"... (cursorName())
+    DragImageState dragImage;  // the ImageList_ drag image, if any
 };
 
 class VEDRIX_AUTOMATION_API Drag {

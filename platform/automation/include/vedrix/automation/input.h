@@ -1,10 +1,16 @@
-// The person's hands: the one mouse and the one keyboard of the headless
-// desktop, and the virtual clock that passes while the person waits.
+// The person's hands: the one mouse and the one keyboard, and the time that
+// passes while the person waits.
 //
-// Every call here goes through <vedrix/headless/desktop.h>: the event becomes
-// the messages that real input produces (WM_SETCURSOR, WM_MOUSEMOVE,
-// WM_xBUTTONDOWN/UP, WM_KEYDOWN/WM_CHAR/WM_KEYUP...) and everything queued is
-// dispatched before the call returns, so the program has reacted by then.
+// On the headless desktop every call goes through <vedrix/headless/desktop.h>
+// and time is its virtual clock; on a real Windows API the input is given
+// with SendInput and time is real. Either way the event becomes the messages
+// that real input produces (WM_SETCURSOR, WM_MOUSEMOVE, WM_xBUTTONDOWN/UP,
+// WM_KEYDOWN/WM_CHAR/WM_KEYUP...) and everything queued is dispatched before
+// the call returns, so the program has reacted by then. On Windows a click at
+// the place of the last one within the double-click time waits it out first,
+// so that it never becomes a double click, and a press is handled once the
+// mouse leaves the drag rectangle or the button comes up (controls that
+// detect a drag after a press wait for that input).
 //
 // Where the person aims is a Place: a point on the screen, worked out only
 // when the person acts (a Control, a TreeItem and a ListRow each convert to
@@ -73,9 +79,14 @@ VEDRIX_AUTOMATION_API void rightClick(const Place& place);
 // A click with keys held: clickWith(place, {VK_CONTROL}) is a Ctrl+click.
 VEDRIX_AUTOMATION_API void clickWith(const Place& place, std::initializer_list<int> keys,
                                      Button button = Button::Left);
+// Presses at `from`, moves to `to` in steps of at most `step` pixels, releases.
+VEDRIX_AUTOMATION_API void drag(const Place& from, const Place& to, Button button = Button::Left,
+                                int step = 4);
 VEDRIX_AUTOMATION_API void pressButton(Button button);
 VEDRIX_AUTOMATION_API void releaseButton(Button button);
 VEDRIX_AUTOMATION_API POINT cursorPosition();
+// The centre of a window, in screen coordinates: where a person clicks it.
+VEDRIX_AUTOMATION_API POINT centerOf(HWND window);
 
 // ---------------------------------------------------------------------------
 // Keyboard (to the window with the focus)
@@ -88,6 +99,10 @@ VEDRIX_AUTOMATION_API void pressKeys(std::initializer_list<int> chord);
 // Types each character with the key that gives it (Shift as needed); a
 // character that no key of the US layout gives arrives as WM_CHAR alone.
 VEDRIX_AUTOMATION_API void type(std::string_view text);
+
+// One key down or up alone (HeldKeys releases what it holds by itself).
+VEDRIX_AUTOMATION_API void keyDown(int vk);
+VEDRIX_AUTOMATION_API void keyUp(int vk);
 
 // Keys held down for a scope: { HeldKeys ctrl{VK_CONTROL}; click(...); }.
 // Released in reverse order when the scope ends (or by release()).
@@ -107,7 +122,8 @@ private:
 // ---------------------------------------------------------------------------
 // Time and what the person sees
 
-// Lets `milliseconds` pass on the virtual clock; timers that fall due run.
+// Lets `milliseconds` pass (on the headless desktop's virtual clock, or in
+// real time); timers that fall due run.
 VEDRIX_AUTOMATION_API void wait(DWORD milliseconds);
 // Waits the double-click time (GetDoubleClickTime()): a click on a selected
 // label then turns into a label edit.
@@ -115,7 +131,16 @@ VEDRIX_AUTOMATION_API void waitPastDoubleClickTime();
 // The cursor shape as the person sees it: "IDC_ARROW", "IDC_NO"..., "#<id>"
 // for a cursor from a module's resources, "" when none was set.
 VEDRIX_AUTOMATION_API std::string cursorName();
+// Reads and dispatches everything queued, as the program's message loop
+// would, for a test that posted messages itself.
+VEDRIX_AUTOMATION_API void pumpMessages();
 // The window under a screen point (WindowFromPoint).
 VEDRIX_AUTOMATION_API HWND windowAt(POINT screen);
+
+// Puts the desktop back to its start for the next test: every window of the
+// program destroyed, keys and buttons released, the queue emptied (headless
+// also the clock, timers and records), and the active Person reset
+// (Person::reset()) when there is one.
+VEDRIX_AUTOMATION_API void resetDesktop();
 
 }  // namespace vedrix::automation

@@ -24,8 +24,14 @@
 //
 // Records
 // - Message boxes (text, caption, style, owner, answer), menus shown (items,
-//   owner, position, command chosen), beeps, help calls: those of the
-//   headless desktop since the last reset.
+//   owner, position, command chosen), beeps, help calls: those since the last
+//   reset (<vedrix/automation/records.h> says which fields a real screen
+//   shows; beeps and help calls are recorded headless only).
+//
+// On Windows the modal loops are found by a thread timer and the thread's
+// message filter (MSGF_DIALOGBOX, MSGF_MENU), a dialog's template by the
+// dialog resources of the module that created it, and message boxes and menus
+// are read from their windows and answered with the mouse.
 // - visits(): every modal dialog that went idle, in order, with whether a
 //   script ran for it.
 //
@@ -36,8 +42,9 @@
 #include <vedrix/automation/dialog.h>
 #include <vedrix/automation/export.h>
 
+#include <vedrix/automation/records.h>
+
 #include <windows.h>
-#include <vedrix/headless/desktop.h>
 
 #include <cstddef>
 #include <deque>
@@ -86,10 +93,10 @@ public:
     void chooseNextMenuCommand(UINT command);
     void dismissNextMenu() { chooseNextMenuCommand(0); }
 
-    std::vector<headless::MessageBoxRecord> messageBoxes() const;
-    std::vector<headless::MenuRecord> menus() const;
+    std::vector<MessageBoxRecord> messageBoxes() const;
+    std::vector<MenuRecord> menus() const;
     std::vector<UINT> beeps() const;
-    std::vector<headless::HelpCall> helpCalls() const;
+    std::vector<HelpCall> helpCalls() const;
     const std::vector<DialogVisit>& visits() const { return visits_; }
     // The template numbers of visits(), in order.
     std::vector<int> dialogsSeen() const;
@@ -99,7 +106,7 @@ public:
     // visits and errors; windows and scripts stay.
     void clearRecords();
     // Puts everything back to the start: the whole desktop (every window,
-    // queue, timer, key, record, the clock: headless::resetDesktop()), the
+    // queue, timer, key, record, the clock headless), the
     // scripts, visits and errors; the hook is installed again.
     void reset();
 
@@ -122,9 +129,5 @@ private:
     std::vector<std::string> errors_;
     Person* previous_ = nullptr;
 };
-
-// Resets the desktop and the active person (Person::reset()); without an
-// active person, just the desktop.
-VEDRIX_AUTOMATION_API void resetDesktop();
 
 }  // namespace vedrix::automation
