@@ -73,7 +73,7 @@ void SessionRunner::queueAnswers(const std::vector<ExpectedBox>& expected) {
 
 void SessionRunner::checkBoxes(int stepLine, const std::vector<ExpectedBox>& expected) {
     const auto boxes = person_.messageBoxes();
-    std::vector<headless::MessageBoxRecord> fresh;
+    std::vector<automation::MessageBoxRecord> fresh;
     for (std::size_t i = reported_; i < boxes.size(); ++i) {
         fresh.push_back(boxes[i]);
         out_ << (stepLine > 0 ? "line " + std::to_string(stepLine) : std::string("opening"))
