@@ -21,6 +21,7 @@ namespace {
 // a fast timer never leaves its queue empty for long).
 constexpr DWORD kQuietMilliseconds = 10;
 constexpr ULONGLONG kLongestSettle = 250;
+constexpr int kMostMessagesPerPump = 10000;
 
 bool isDialogWindow(HWND window) {
     char name[16] = {};
@@ -163,6 +164,24 @@ void doubleClick(POINT screen, int button) {
     lastPress.button = -1;
 }
 
+void drag(POINT from, POINT to, int button, int step) {
+    waitOutDoubleClick(button, from);
+    moveMouse(from);
+    pressButton(button);
+    step = std::max(1, step);
+    POINT p = from;
+    auto approach = [step](LONG a, LONG b) {
+        return a < b ? std::min(b, a + step) : std::max(b, a - step);
+    };
+    while (p.x != to.x || p.y != to.y) {
+        p.x = approach(p.x, to.x);
+        p.y = approach(p.y, to.y);
+        moveMouse(p);
+    }
+    releaseButton(button);
+    lastPress.button = -1;
+}
+
 void keyDown(int vk) {
     send(keyInput(vk, true));
 }
@@ -229,7 +248,10 @@ void letTimePass(DWORD milliseconds) {
 
 void pumpMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // A queue that never runs empty (a paint handler that never validates
+    // gets WM_PAINT again and again) must not hold the person for ever.
+    int left = kMostMessagesPerPump;
+    while (left-- > 0 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             // It belongs to the loop that waits for it: put it back.
             PostQuitMessage(static_cast<int>(msg.wParam));
