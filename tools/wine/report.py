@@ -56,7 +56,7 @@ def read_hung(path):
     """The tests that did not finish, as results."""
     try:
         with open(path, encoding="utf-8") as listing:
-            return [(line.strip(), "failed", "did not finish: stopped")
+            return [(line.strip(), "failed", "did not finish: it crashed or was stopped")
                     for line in listing if line.strip()]
     except OSError:
         return []
