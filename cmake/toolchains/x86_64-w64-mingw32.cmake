@@ -15,15 +15,7 @@ set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(VEDRIX_MINGW_PREFIX x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${VEDRIX_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${VEDRIX_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${VEDRIX_MINGW_PREFIX}-windres)
-
-# Libraries and headers come from the target's sysroot only; programs (the
-# resource generator, for instance) from the build machine.
-set(CMAKE_FIND_ROOT_PATH /usr/${VEDRIX_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-sysroot.cmake)
 
 # The compiler's run-time libraries (libgcc, libstdc++, winpthread) are
 # linked into each program and DLL.

@@ -26,6 +26,10 @@ void releaseButton(int button);
 void click(POINT screen, int button);
 // Moves there and presses and releases twice, within the double-click time.
 void doubleClick(POINT screen, int button);
+// Presses at `from`, moves to `to` in steps of at most `step` pixels and
+// releases; the press is never the second half of a double click, nor is
+// the next one.
+void drag(POINT from, POINT to, int button, int step);
 
 void keyDown(int vk);
 void keyUp(int vk);

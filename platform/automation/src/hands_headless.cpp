@@ -30,6 +30,10 @@ void doubleClick(POINT screen, int button) {
     headless::doubleClick(screen, button);
 }
 
+void drag(POINT from, POINT to, int button, int step) {
+    headless::drag(from, to, button, step);
+}
+
 void keyDown(int vk) {
     headless::keyDown(vk);
 }

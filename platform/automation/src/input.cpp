@@ -86,10 +86,7 @@ void clickWith(const Place& place, std::initializer_list<int> keys, Button butto
 }
 
 void drag(const Place& from, const Place& to, Button button, int step) {
-    moveTo(from);
-    pressButton(button);
-    glideTo(to, step);
-    releaseButton(button);
+    hands::drag(from.point(), to.point(), buttonNumber(button), step);
 }
 
 POINT centerOf(HWND window) {

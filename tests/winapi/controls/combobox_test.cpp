@@ -7,8 +7,6 @@
 namespace controls_tests {
 namespace {
 
-namespace hl = vedrix::headless;
-
 class ComboBoxTest : public ControlsTest {
 protected:
     HWND combo(DWORD type, std::initializer_list<const char*> items = {}, DWORD extra = 0) {
@@ -126,11 +124,11 @@ TEST_F(ComboBoxTest, DropDownWindowIsTheSelectionFieldOnly) {
 
 TEST_F(ComboBoxTest, ClickOpensTheListAndClickingARowChoosesIt) {
     HWND c = combo(CBS_DROPDOWNLIST, {"Universal", "Text", "Number"});
-    hl::click(hl::center(c));
+    person::click(person::centerOf(c));
     EXPECT_TRUE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(codes(40), (std::vector<int>{CBN_SETFOCUS, CBN_DROPDOWN}));
     clearRecords();
-    hl::click(row(c, 2));
+    person::click(row(c, 2));
     EXPECT_FALSE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(text(c), "Number");
@@ -143,7 +141,7 @@ TEST_F(ComboBoxTest, ClickOpensTheListAndClickingARowChoosesIt) {
 
 TEST_F(ComboBoxTest, PressOnTheFieldDragToARowAndReleaseChoosesIt) {
     HWND c = combo(CBS_DROPDOWNLIST, {"Universal", "Text", "Number"});
-    hl::drag(hl::center(c), row(c, 1), hl::LeftButton, 8);
+    person::drag(person::centerOf(c), row(c, 1), person::Button::Left, 8);
     EXPECT_FALSE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(count(40, CBN_SELENDOK), 1);
@@ -152,9 +150,9 @@ TEST_F(ComboBoxTest, PressOnTheFieldDragToARowAndReleaseChoosesIt) {
 TEST_F(ComboBoxTest, ClickOutsideClosesWithoutChoosing) {
     HWND c = combo(CBS_DROPDOWNLIST, {"Universal", "Text", "Number"});
     SendMessageA(c, CB_SETCURSEL, 0, 0);
-    hl::click(hl::center(c));
-    hl::moveMouse(row(c, 2));  // hovering highlights, does not choose
-    hl::click(at(parent, 380, 280));
+    person::click(person::centerOf(c));
+    person::moveTo(row(c, 2));  // hovering highlights, does not choose
+    person::click(at(parent, 380, 280));
     EXPECT_FALSE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(count(40, CBN_SELCHANGE), 0);
@@ -166,30 +164,30 @@ TEST_F(ComboBoxTest, ArrowKeysMoveTheSelectionWithANotificationEachStep) {
     HWND c = combo(CBS_DROPDOWNLIST, {"a", "b", "c"});
     SetFocus(c);
     clearRecords();
-    hl::pressKey(VK_DOWN);
-    hl::pressKey(VK_DOWN);
-    hl::pressKey(VK_DOWN);
-    hl::pressKey(VK_DOWN);  // already at the last item
+    person::pressKey(VK_DOWN);
+    person::pressKey(VK_DOWN);
+    person::pressKey(VK_DOWN);
+    person::pressKey(VK_DOWN);  // already at the last item
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(count(40, CBN_SELCHANGE), 3);
-    hl::pressKey(VK_UP);
+    person::pressKey(VK_UP);
     EXPECT_EQ(text(c), "b");
-    hl::pressKey(VK_HOME);
+    person::pressKey(VK_HOME);
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 0);
 }
 
 TEST_F(ComboBoxTest, F4OpensAndEnterOrEscapeClose) {
     HWND c = combo(CBS_DROPDOWNLIST, {"a", "b", "c"});
     SetFocus(c);
-    hl::pressKey(VK_F4);
+    person::pressKey(VK_F4);
     EXPECT_TRUE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));
-    hl::pressKey(VK_DOWN);
-    hl::pressKey(VK_RETURN);
+    person::pressKey(VK_DOWN);
+    person::pressKey(VK_RETURN);
     EXPECT_FALSE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(count(40, CBN_SELENDOK), 1);
-    hl::pressKey(VK_F4);
-    hl::pressKey(VK_ESCAPE);
+    person::pressKey(VK_F4);
+    person::pressKey(VK_ESCAPE);
     EXPECT_FALSE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(count(40, CBN_SELENDCANCEL), 1);
     EXPECT_EQ(count(40, CBN_CLOSEUP), 2);
@@ -198,11 +196,11 @@ TEST_F(ComboBoxTest, F4OpensAndEnterOrEscapeClose) {
 TEST_F(ComboBoxTest, TypingACharacterSelectsTheNextItemStartingWithIt) {
     HWND c = combo(CBS_DROPDOWNLIST, {"Door", "Wall", "Window", "Roof"});
     SetFocus(c);
-    hl::typeChar('w');
+    person::type("w");
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 1);
-    hl::typeChar('w');
+    person::type("w");
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 2);
-    hl::typeChar('w');
+    person::type("w");
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(count(40, CBN_SELCHANGE), 3);
 }
@@ -231,12 +229,12 @@ TEST_F(ComboBoxTest, DropDownHasAnEditFieldWhoseTextIsTheComboBoxText) {
     EXPECT_EQ(GetFocus(), field);
     clearRecords();
     SendMessageA(c, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
-    hl::typeText("Ab");
+    person::type("Ab");
     EXPECT_EQ(text(c), "Ab");
     EXPECT_EQ(count(40, CBN_EDITCHANGE), 2);
     EXPECT_EQ(count(40, CBN_EDITUPDATE), 2);
     // The arrow keys in the field move the list selection.
-    hl::pressKey(VK_UP);
+    person::pressKey(VK_UP);
     EXPECT_EQ(count(40, CBN_SELCHANGE), 1);
     EXPECT_EQ(text(c), "Universal");
 }
@@ -258,7 +256,7 @@ TEST_F(ComboBoxTest, SimpleComboBoxChoosesByClickingTheAlwaysShownList) {
     }
     clearRecords();
     // The list starts below the 22-pixel field.
-    hl::click(at(c, 20, 22 + 16 + 8));
+    person::click(at(c, 20, 22 + 16 + 8));
     EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(text(c), "b");
     EXPECT_EQ(count(41, CBN_SELCHANGE), 1);
@@ -268,7 +266,7 @@ TEST_F(ComboBoxTest, SimpleComboBoxChoosesByClickingTheAlwaysShownList) {
 TEST_F(ComboBoxTest, LosingTheFocusClosesTheList) {
     HWND c = combo(CBS_DROPDOWNLIST, {"a", "b"});
     HWND other = create("Button", "x", BS_PUSHBUTTON, 200, 200, 50, 20, 2);
-    hl::click(hl::center(c));
+    person::click(person::centerOf(c));
     ASSERT_TRUE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));
     SetFocus(other);
     EXPECT_FALSE(SendMessageA(c, CB_GETDROPPEDSTATE, 0, 0));

@@ -43,7 +43,7 @@ LRESULT CALLBACK ControlsTest::parentProc(HWND hwnd, UINT message, WPARAM wParam
 }
 
 void ControlsTest::SetUp() {
-    vedrix::headless::resetDesktop();
+    person::resetDesktop();
     INITCOMMONCONTROLSEX icc;
     icc.dwSize = sizeof icc;
     icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;

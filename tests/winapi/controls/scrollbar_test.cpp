@@ -9,8 +9,6 @@
 namespace controls_tests {
 namespace {
 
-namespace hl = vedrix::headless;
-
 class ScrollBarTest : public ControlsTest {
 protected:
     // A vertical bar 20 x 200; arrows are SM_CYVSCROLL high.
@@ -118,9 +116,9 @@ TEST_F(ScrollBarTest, RangeChangesKeepThePositionInside) {
 
 TEST_F(ScrollBarTest, ClicksOnArrowsAndTrackSendLineAndPageCodes) {
     HWND bar = vertical(0, 100, 10);
-    hl::click(at(bar, 10, arrow() / 2));
-    hl::click(at(bar, 10, 200 - arrow() / 2));
-    hl::click(at(bar, 10, 150));  // below the thumb, which is at the top
+    person::click(at(bar, 10, arrow() / 2));
+    person::click(at(bar, 10, 200 - arrow() / 2));
+    person::click(at(bar, 10, 150));  // below the thumb, which is at the top
     EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_LINEUP, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL,
                                                SB_PAGEDOWN, SB_ENDSCROLL}));
     for (const ScrollMessage& m : scrolls) {
@@ -131,14 +129,14 @@ TEST_F(ScrollBarTest, ClicksOnArrowsAndTrackSendLineAndPageCodes) {
     EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
     SetScrollPos(bar, SB_CTL, 91, TRUE);
     clearRecords();
-    hl::click(at(bar, 10, arrow() + 5));  // above the thumb, now at the bottom
+    person::click(at(bar, 10, arrow() + 5));  // above the thumb, now at the bottom
     EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_PAGEUP, SB_ENDSCROLL}));
 }
 
 TEST_F(ScrollBarTest, HorizontalBarSendsHScroll) {
     HWND bar = create("ScrollBar", "", SBS_HORZ, 10, 10, 200, 17, 51);
     SetScrollRange(bar, SB_CTL, 0, 50, TRUE);
-    hl::click(at(bar, 200 - 5, 8));
+    person::click(at(bar, 200 - 5, 8));
     ASSERT_FALSE(scrolls.empty());
     EXPECT_EQ(scrolls[0].message, static_cast<UINT>(WM_HSCROLL));
     EXPECT_EQ(scrolls[0].code, SB_LINERIGHT);
@@ -146,11 +144,11 @@ TEST_F(ScrollBarTest, HorizontalBarSendsHScroll) {
 
 TEST_F(ScrollBarTest, HoldingAnArrowRepeatsOnTheTimer) {
     HWND bar = vertical(0, 100, 10);
-    hl::moveMouse(at(bar, 10, 200 - arrow() / 2));
-    hl::pressButton(hl::LeftButton);
+    person::moveTo(at(bar, 10, 200 - arrow() / 2));
+    person::pressButton(person::Button::Left);
     EXPECT_EQ(scrolls.size(), 1u);
-    hl::advanceTime(400 + 3 * 100);
-    hl::releaseButton(hl::LeftButton);
+    person::wait(400 + 3 * 100);
+    person::releaseButton(person::Button::Left);
     std::vector<int> got = scrollCodes();
     ASSERT_GE(got.size(), 4u);
     EXPECT_EQ(std::count(got.begin(), got.end(), SB_LINEDOWN), static_cast<long>(got.size()) - 1);
@@ -159,7 +157,7 @@ TEST_F(ScrollBarTest, HoldingAnArrowRepeatsOnTheTimer) {
 
 TEST_F(ScrollBarTest, DraggingTheThumbTracksAndEndsWithThumbPosition) {
     HWND bar = vertical(0, 100, 10);
-    hl::drag(at(bar, 10, arrow() + 2), at(bar, 10, 200), hl::LeftButton, 10);
+    person::drag(at(bar, 10, arrow() + 2), at(bar, 10, 200), person::Button::Left, 10);
     std::vector<int> got = scrollCodes();
     ASSERT_GE(got.size(), 3u);
     EXPECT_EQ(got[0], SB_THUMBTRACK);
@@ -188,7 +186,7 @@ TEST_F(ScrollBarTest, TrackPositionIsReadableDuringTheDrag) {
         }
         return false;
     };
-    hl::drag(at(bar, 10, arrow() + 2), at(bar, 10, 100), hl::LeftButton, 100);
+    person::drag(at(bar, 10, arrow() + 2), at(bar, 10, 100), person::Button::Left, 100);
     EXPECT_GT(seen, 0);
     EXPECT_LT(seen, 91);
 }
@@ -196,24 +194,24 @@ TEST_F(ScrollBarTest, TrackPositionIsReadableDuringTheDrag) {
 TEST_F(ScrollBarTest, KeysSendTheirCodesAndEndScrollOnRelease) {
     HWND bar = vertical(0, 100, 10);
     SetFocus(bar);
-    hl::pressKey(VK_DOWN);
-    hl::pressKey(VK_NEXT);
-    hl::pressKey(VK_HOME);
-    hl::pressKey(VK_END);
+    person::pressKey(VK_DOWN);
+    person::pressKey(VK_NEXT);
+    person::pressKey(VK_HOME);
+    person::pressKey(VK_END);
     EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL, SB_PAGEDOWN, SB_ENDSCROLL,
                                                SB_TOP, SB_ENDSCROLL, SB_BOTTOM, SB_ENDSCROLL}));
 }
 
 TEST_F(ScrollBarTest, EmptyRangeOrDisabledArrowsIgnoreClicks) {
     HWND bar = vertical(0, 0);
-    hl::click(at(bar, 10, 100));
+    person::click(at(bar, 10, 100));
     EXPECT_TRUE(scrolls.empty());
     SetScrollRange(bar, SB_CTL, 0, 100, TRUE);
     EXPECT_TRUE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN));
     EXPECT_FALSE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN));  // already so
-    hl::click(at(bar, 10, 200 - arrow() / 2));
+    person::click(at(bar, 10, 200 - arrow() / 2));
     EXPECT_TRUE(scrolls.empty());
-    hl::click(at(bar, 10, arrow() / 2));
+    person::click(at(bar, 10, arrow() / 2));
     EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_LINEUP, SB_ENDSCROLL}));
 }
 

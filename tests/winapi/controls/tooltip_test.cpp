@@ -8,8 +8,6 @@
 namespace controls_tests {
 namespace {
 
-namespace hl = vedrix::headless;
-
 class TooltipTest : public ControlsTest {
 protected:
     void SetUp() override {
@@ -20,7 +18,7 @@ protected:
         tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                               0, 0, 0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(tip, nullptr);
-        hl::moveMouse(POINT{0, 0});
+        person::moveTo(POINT{0, 0});
     }
 
     BOOL addTool(HWND window, const char* tipText, UINT flags = TTF_IDISHWND | TTF_SUBCLASS) {
@@ -36,8 +34,8 @@ protected:
     bool shown() const { return IsWindowVisible(tip) != FALSE; }
     // Rests the mouse over a window for `ms` milliseconds.
     void hover(HWND window, DWORD ms = 600) {
-        hl::moveMouse(hl::center(window));
-        hl::advanceTime(ms);
+        person::moveTo(person::centerOf(window));
+        person::wait(ms);
     }
 
     HWND button = nullptr;
@@ -61,16 +59,16 @@ TEST_F(TooltipTest, AddedToolsAreCounted) {
 TEST_F(TooltipTest, TipShowsAfterTheMouseRestsForTheInitialDelay) {
     addTool(button, "New level");
     SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
-    hl::moveMouse(hl::center(button));
-    hl::advanceTime(300);
+    person::moveTo(person::centerOf(button));
+    person::wait(300);
     EXPECT_FALSE(shown());
-    hl::advanceTime(300);
+    person::wait(300);
     EXPECT_TRUE(shown());
     EXPECT_EQ(text(tip), "New level");
     // Below the cursor, topmost, sized to the text.
     RECT rc;
     GetWindowRect(tip, &rc);
-    POINT cursor = hl::cursorPosition();
+    POINT cursor = person::cursorPosition();
     EXPECT_GT(rc.top, cursor.y);
     EXPECT_GE(rc.right - rc.left, 9 * 7);
     EXPECT_NE(GetWindowLongPtrA(tip, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
@@ -96,14 +94,14 @@ TEST_F(TooltipTest, LeavingTheToolHidesTheTip) {
     addTool(button, "New level");
     hover(button);
     ASSERT_TRUE(shown());
-    hl::moveMouse(hl::center(other));
-    hl::advanceTime(200);
+    person::moveTo(person::centerOf(other));
+    person::wait(200);
     EXPECT_FALSE(shown());
     // Passing over the tool too briefly shows nothing.
-    hl::moveMouse(hl::center(button));
-    hl::advanceTime(100);
-    hl::moveMouse(hl::center(other));
-    hl::advanceTime(1000);
+    person::moveTo(person::centerOf(button));
+    person::wait(100);
+    person::moveTo(person::centerOf(other));
+    person::wait(1000);
     EXPECT_FALSE(shown());
 }
 
@@ -113,8 +111,8 @@ TEST_F(TooltipTest, InactiveTooltipShowsNothingUntilActivated) {
     hover(button);
     EXPECT_FALSE(shown());
     SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
-    hl::moveMouse(at(button, 5, 5));
-    hl::advanceTime(600);
+    person::moveTo(at(button, 5, 5));
+    person::wait(600);
     EXPECT_TRUE(shown());
     SendMessageA(tip, TTM_ACTIVATE, FALSE, 0);
     EXPECT_FALSE(shown());
@@ -124,10 +122,10 @@ TEST_F(TooltipTest, AClickHidesTheTipUntilTheMouseLeavesTheTool) {
     addTool(button, "New level");
     hover(button);
     ASSERT_TRUE(shown());
-    hl::click(hl::center(button));
+    person::click(person::centerOf(button));
     EXPECT_FALSE(shown());
-    hl::moveMouse(at(button, 5, 5));
-    hl::advanceTime(1000);
+    person::moveTo(at(button, 5, 5));
+    person::wait(1000);
     EXPECT_FALSE(shown());
     hover(other);
     hover(button);
@@ -138,9 +136,9 @@ TEST_F(TooltipTest, TipPopsAfterTheAutopopDelay) {
     addTool(button, "New level");
     hover(button);
     ASSERT_TRUE(shown());
-    hl::advanceTime(4000);
+    person::wait(4000);
     EXPECT_TRUE(shown());
-    hl::advanceTime(1500);
+    person::wait(1500);
     EXPECT_FALSE(shown());
     EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 5000);
 }
@@ -201,8 +199,8 @@ TEST_F(TooltipTest, CallbackTextIsAskedForEachTimeTheTipShows) {
 TEST_F(TooltipTest, ShowAndPopAreNotified) {
     addTool(button, "New level");
     hover(button);
-    hl::moveMouse(hl::center(other));
-    hl::advanceTime(200);
+    person::moveTo(person::centerOf(other));
+    person::wait(200);
     std::vector<UINT> got;
     for (const Notify& n : notifies) {
         got.push_back(n.code);
@@ -227,7 +225,7 @@ TEST_F(TooltipTest, DeletedToolShowsNothingAndLeavesTheWindowWorking) {
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
     hover(button);
     EXPECT_FALSE(shown());
-    hl::click(hl::center(button));
+    person::click(person::centerOf(button));
     EXPECT_EQ(count(1027, BN_CLICKED), 1);
 }
 
@@ -235,13 +233,13 @@ TEST_F(TooltipTest, SubclassedToolKeepsWorkingAndOutlivesTheTooltip) {
     addTool(field, "Start number");
     SetFocus(field);
     SendMessageA(field, EM_SETSEL, 3, 3);
-    hl::typeText("7");
+    person::type("7");
     EXPECT_EQ(text(field), "1007");
     DestroyWindow(tip);
     tip = nullptr;
-    hl::moveMouse(hl::center(field));
-    hl::advanceTime(1000);
-    hl::typeText("8");
+    person::moveTo(person::centerOf(field));
+    person::wait(1000);
+    person::type("8");
     EXPECT_EQ(text(field), "10078");
 }
 
@@ -264,13 +262,13 @@ TEST_F(TooltipTest, RectangleToolsAndRelayedMessages) {
     hit.pt = POINT{10, 200};
     EXPECT_FALSE(SendMessageA(tip, TTM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     // Without TTF_SUBCLASS the owner relays its mouse messages.
-    hl::moveMouse(at(parent, 320, 30));
+    person::moveTo(at(parent, 320, 30));
     MSG msg{};
     msg.hwnd = parent;
     msg.message = WM_MOUSEMOVE;
     msg.lParam = MAKELPARAM(320, 30);
     SendMessageA(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
-    hl::advanceTime(600);
+    person::wait(600);
     EXPECT_TRUE(shown());
     EXPECT_EQ(text(tip), "Corner");
     SendMessageA(tip, TTM_POP, 0, 0);

@@ -1,6 +1,8 @@
 #include "dialog_support.h"
 
+#if VEDRIX_HEADLESS
 #include <vedrix/headless/resource_table.h>
+#endif
 
 #include <commctrl.h>
 
@@ -9,6 +11,10 @@
 const char* const kFieldClass = "DialogTestField";
 
 namespace {
+
+#if VEDRIX_HEADLESS
+// The program's resources for the headless platform; for Windows the same
+// come from dialog_resources.rc.
 
 const VedrixDialogItem kMainItems[] = {
     {kLabel, "Static", "Label", WS_CHILD | WS_VISIBLE, 0, 2, 2, 40, 8},
@@ -81,6 +87,7 @@ const VedrixResource kEntries[] = {
 };
 
 const VedrixResourceDirectory kTable = {1, "en", sizeof(kEntries) / sizeof(kEntries[0]), kEntries};
+#endif
 
 std::vector<Seen> g_seen;
 DialogHandler g_handler;
@@ -104,14 +111,16 @@ LRESULT CALLBACK fieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+#if VEDRIX_HEADLESS
 // The program's resource table, found through the null module handle.
 extern "C" __attribute__((visibility("default"))) const VedrixResourceDirectory*
 VedrixResourceTable(void) {
     return &kTable;
 }
+#endif
 
 void DialogTest::SetUp() {
-    vedrix::headless::resetDesktop();
+    person::resetDesktop();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSA wc{};
@@ -135,7 +144,7 @@ void DialogTest::SetUp() {
 
 void DialogTest::TearDown() {
     g_handler = nullptr;
-    vedrix::headless::resetDesktop();
+    person::resetDesktop();
     g_seen.clear();
 }
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include <vedrix/headless/desktop.h>
+#include "person.h"
 
 #include <gtest/gtest.h>
 

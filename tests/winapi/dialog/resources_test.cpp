@@ -1,6 +1,10 @@
 // Resources of the running program (the null module handle).
 #include "dialog_support.h"
 
+#if VEDRIX_HEADLESS
+#include <vedrix/headless/desktop.h>
+#endif
+
 #include <cstring>
 
 namespace {
@@ -63,12 +67,14 @@ TEST_F(Resources, MenusAndCursorsComeFromTheTable) {
     EXPECT_FALSE(IsMenu(file));
     EXPECT_EQ(LoadMenuA(nullptr, MAKEINTRESOURCE(999)), nullptr);
 
+#if VEDRIX_HEADLESS  // the test cursor is in the headless resource table only
     HCURSOR c = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(kCursor));
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(kCursor)), c);
     EXPECT_EQ(vedrix::headless::cursorName(c), "#400");
     SetCursor(c);
     EXPECT_EQ(vedrix::headless::currentCursor(), c);
+#endif
     // The module has no such cursor, and the system cursors are not in it.
     EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(401)), nullptr);
     EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), IDC_ARROW), nullptr);

@@ -2,7 +2,9 @@
 // fills put into a bitmap.
 #include "gdi_support.h"
 
+#if VEDRIX_HEADLESS
 #include <vedrix/headless/drawing.h>
+#endif
 
 namespace gdi_tests {
 namespace {

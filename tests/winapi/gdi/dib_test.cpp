@@ -2,7 +2,9 @@
 // bitmaps back out, DIB sections, monochrome conversions.
 #include "gdi_support.h"
 
+#if VEDRIX_HEADLESS
 #include <vedrix/headless/drawing.h>
+#endif
 
 namespace gdi_tests {
 namespace {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "person.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string>

@@ -4,16 +4,19 @@
 
 #include <commctrl.h>
 
-#include <vedrix/headless/desktop.h>
+#if VEDRIX_HEADLESS
 #include <vedrix/headless/drawing.h>
+#endif
 
 #include <functional>
 
 namespace gdi_tests {
 namespace {
 
+#if VEDRIX_HEADLESS
 using vedrix::headless::DrawingEntry;
 using vedrix::headless::DrawingKind;
+#endif
 
 std::function<void(HWND)> g_paint;
 
@@ -25,6 +28,7 @@ LRESULT CALLBACK testWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+#if VEDRIX_HEADLESS
 std::vector<DrawingKind> kinds(const std::vector<DrawingEntry>& entries) {
     std::vector<DrawingKind> out;
     for (const DrawingEntry& e : entries) {
@@ -32,12 +36,15 @@ std::vector<DrawingKind> kinds(const std::vector<DrawingEntry>& entries) {
     }
     return out;
 }
+#endif
 
 class WindowDrawing : public ::testing::Test {
 protected:
     void SetUp() override {
-        vedrix::headless::resetDesktop();
+        person::resetDesktop();
+#if VEDRIX_HEADLESS
         vedrix::headless::resetDrawing();
+#endif
         WNDCLASSA wc{};
         wc.lpfnWndProc = testWindowProc;
         wc.hInstance = GetModuleHandleA(nullptr);
@@ -48,14 +55,18 @@ protected:
                                  80, nullptr, nullptr, wc.hInstance, nullptr);
         ASSERT_NE(window, nullptr);
         UpdateWindow(window);
+#if VEDRIX_HEADLESS
         vedrix::headless::clearDrawingRecord();
         objectsBefore = vedrix::headless::gdiObjectCount();
+#endif
     }
     void TearDown() override {
         g_paint = nullptr;
         DestroyWindow(window);
         UnregisterClassA("GdiRecordTest", GetModuleHandleA(nullptr));
+#if VEDRIX_HEADLESS
         vedrix::headless::resetDrawing();
+#endif
     }
 
     HWND window = nullptr;
@@ -66,6 +77,8 @@ protected:
 // the window procedure's calls follow in order, in client coordinates, with
 // the text colour, background and font weight of each call.
 TEST_F(WindowDrawing, PaintIsRecordedInOrder) {
+    HEADLESS_ONLY("reads the recording device context");
+#if VEDRIX_HEADLESS
     HFONT bold = CreateFontA(16, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
     PAINTSTRUCT seen{};
     g_paint = [&](HWND hwnd) {
@@ -111,12 +124,17 @@ TEST_F(WindowDrawing, PaintIsRecordedInOrder) {
     RECT update{};
     EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
     DeleteObject(bold);
+#if VEDRIX_HEADLESS
     EXPECT_EQ(vedrix::headless::gdiObjectCount(), objectsBefore);
+#endif
+#endif
 }
 
 // BeginPaint's context clips to the invalid part; without erasing, no
 // WM_ERASEBKGND fill is recorded.
 TEST_F(WindowDrawing, PaintClipsToTheUpdateRectangle) {
+    HEADLESS_ONLY("reads the recording device context");
+#if VEDRIX_HEADLESS
     RECT clip{};
     g_paint = [&](HWND hwnd) {
         PAINTSTRUCT ps;
@@ -138,12 +156,15 @@ TEST_F(WindowDrawing, PaintClipsToTheUpdateRectangle) {
     EXPECT_EQ(clip.right, 60);
     EXPECT_EQ(rec[1].points.size(), 2u);
     EXPECT_EQ(rec[1].points[1].x, 5);
+#endif
 }
 
 // GetDC gives client coordinates clipped to the client area; the viewport
 // origin shows in the recorded rectangles, and the record keeps the order of
 // clip and origin changes.
 TEST_F(WindowDrawing, WindowContextRecordsDeviceCoordinates) {
+    HEADLESS_ONLY("reads the recording device context");
+#if VEDRIX_HEADLESS
     HDC dc = GetDC(window);
     ASSERT_NE(dc, nullptr);
     EXPECT_EQ(WindowFromDC(dc), window);
@@ -172,12 +193,17 @@ TEST_F(WindowDrawing, WindowContextRecordsDeviceCoordinates) {
     EXPECT_EQ(rec[1].rect.right, 20);
     EXPECT_EQ(rec[1].clip.right, 200);
     EXPECT_EQ(rec[3].clip.right, 20);
+#if VEDRIX_HEADLESS
     EXPECT_EQ(vedrix::headless::gdiObjectCount(), objectsBefore);
+#endif
     EXPECT_EQ(GetDC(reinterpret_cast<HWND>(static_cast<INT_PTR>(0x1234))), nullptr);
+#endif
 }
 
 // Memory contexts are recorded only on request; entries carry no window.
 TEST_F(WindowDrawing, MemoryContextsAreRecordedOnRequest) {
+    HEADLESS_ONLY("reads the recording device context");
+#if VEDRIX_HEADLESS
     MemoryCanvas canvas(4, 4);
     RECT r{0, 0, 2, 2};
     FillRect(canvas.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -189,9 +215,12 @@ TEST_F(WindowDrawing, MemoryContextsAreRecordedOnRequest) {
     EXPECT_EQ(vedrix::headless::drawingRecord()[0].dc, canvas.dc);
     EXPECT_TRUE(vedrix::headless::drawingRecord(window).empty());
     EXPECT_STREQ(vedrix::headless::drawingKindName(DrawingKind::FillRect), "FillRect");
+#endif
 }
 
 TEST_F(WindowDrawing, ResettingTheDesktopResetsTheDrawingToo) {
+    HEADLESS_ONLY("reads the recording device context");
+#if VEDRIX_HEADLESS
     g_paint = [](HWND hwnd) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
@@ -207,19 +236,24 @@ TEST_F(WindowDrawing, ResettingTheDesktopResetsTheDrawingToo) {
     ImageList_Add(list, image, nullptr);
     DeleteObject(image);
     ASSERT_TRUE(ImageList_BeginDrag(list, 0, 0, 0));
+#if VEDRIX_HEADLESS
     const std::size_t listsWhileDragging = vedrix::headless::imageListCount();
+#endif
 
     g_paint = nullptr;
-    vedrix::headless::resetDesktop();
+    person::resetDesktop();
     window = nullptr;  // destroyed with the desktop
     EXPECT_TRUE(vedrix::headless::drawingRecord().empty());
     EXPECT_FALSE(vedrix::headless::dragImageState().dragging);
+#if VEDRIX_HEADLESS
     EXPECT_EQ(vedrix::headless::imageListCount(), listsWhileDragging - 1);  // the drag image's
+#endif
     MemoryCanvas canvas(4, 4);
     RECT r{0, 0, 2, 2};
     FillRect(canvas.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     EXPECT_TRUE(vedrix::headless::drawingRecord().empty());  // memory contexts unrecorded again
     ImageList_Destroy(list);
+#endif
 }
 
 }  // namespace

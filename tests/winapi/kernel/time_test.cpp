@@ -1,7 +1,7 @@
 // File times, system times, automation dates and the headless locale's date
 // and time formats.
-#include <oleauto.h>
 #include <windows.h>
+#include <oleauto.h>
 
 #include <gtest/gtest.h>
 

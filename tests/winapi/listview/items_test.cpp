@@ -3,8 +3,6 @@
 // deletion notifications, searching and sorting.
 #include "listview/listview_fixture.h"
 
-#include <vedrix/headless/desktop.h>
-
 #include <cstring>
 #include <string>
 #include <type_traits>
@@ -441,7 +439,7 @@ TEST_F(ListViewItems, AParentDeletingItemsWhileTheyChangeCausesNoHarm) {
     ASSERT_TRUE(ListView_GetItemRect(list, 1, &rect, LVIR_LABEL));
     POINT pt{rect.left + 3, rect.top + 3};
     ClientToScreen(list, &pt);
-    vedrix::headless::click(pt);
+    person::click(pt);
     EXPECT_EQ(ListView_GetItemCount(list), 3);
     std::vector<Note> clicks = notes(NM_CLICK);
     ASSERT_EQ(clicks.size(), 1u);

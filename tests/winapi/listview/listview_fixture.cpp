@@ -1,7 +1,5 @@
 #include "listview/listview_fixture.h"
 
-#include <vedrix/headless/desktop.h>
-
 #include <cstring>
 
 namespace listview_tests {
@@ -95,7 +93,7 @@ LRESULT CALLBACK ListViewTest::parentProc(HWND hwnd, UINT message, WPARAM wParam
 }
 
 void ListViewTest::SetUp() {
-    vedrix::headless::resetDesktop();
+    person::resetDesktop();
     INITCOMMONCONTROLSEX icc;
     icc.dwSize = sizeof icc;
     icc.dwICC = ICC_LISTVIEW_CLASSES;
@@ -121,7 +119,7 @@ void ListViewTest::TearDown() {
         DestroyWindow(parent);
     }
     current = nullptr;
-    vedrix::headless::resetDesktop();
+    person::resetDesktop();
 }
 
 HWND ListViewTest::createList(DWORD style, int width, int height) {
@@ -207,8 +205,8 @@ POINT ListViewTest::screen(int x, int y, HWND window) const {
     return pt;
 }
 
-void ListViewTest::click(int x, int y, int button) {
-    vedrix::headless::click(screen(x, y), button);
+void ListViewTest::click(int x, int y, person::Button button) {
+    person::click(screen(x, y), button);
 }
 
 POINT ListViewTest::labelPoint(int index) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "person.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -55,7 +57,7 @@ protected:
 
     // The person: a point in the list's client coordinates, on the screen.
     POINT screen(int x, int y, HWND window = nullptr) const;
-    void click(int x, int y, int button = 0);
+    void click(int x, int y, person::Button button = person::Button::Left);
     // The point in the middle of row `index`'s label.
     POINT labelPoint(int index);
 

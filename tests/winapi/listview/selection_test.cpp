@@ -5,15 +5,12 @@
 // selected rows.
 #include "listview/listview_fixture.h"
 
-#include <vedrix/headless/desktop.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
 using listview_tests::ListViewTest;
 using listview_tests::Note;
-namespace desk = vedrix::headless;
 
 namespace {
 
@@ -34,21 +31,21 @@ protected:
     }
     void clickRow(int index, int vkHeld = 0) {
         if (vkHeld != 0) {
-            desk::keyDown(vkHeld);
+            person::keyDown(vkHeld);
         }
         POINT pt = labelPoint(index);
         click(pt.x, pt.y);
         if (vkHeld != 0) {
-            desk::keyUp(vkHeld);
+            person::keyUp(vkHeld);
         }
     }
     void key(int vk, int held = 0) {
         if (held != 0) {
-            desk::keyDown(held);
+            person::keyDown(held);
         }
-        desk::pressKey(vk);
+        person::pressKey(vk);
         if (held != 0) {
-            desk::keyUp(held);
+            person::keyUp(held);
         }
     }
 };
@@ -285,7 +282,7 @@ TEST_F(ListViewSelection, DraggingSeveralSelectedRowsKeepsTheSelection) {
 
     // Press on row 2 (already selected) and move away.
     POINT from = labelPoint(2);
-    desk::drag(screen(from.x, from.y), screen(from.x + 40, from.y + 30));
+    person::drag(screen(from.x, from.y), screen(from.x + 40, from.y + 30));
     std::vector<Note> drags = notes(LVN_BEGINDRAG);
     ASSERT_EQ(drags.size(), 1u);
     EXPECT_EQ(drags[0].item, 2);
@@ -311,7 +308,7 @@ TEST_F(ListViewSelection, DraggingAnUnselectedRowSelectsItFirst) {
     clickRow(0);
     clearNotes();
     POINT from = labelPoint(3);
-    desk::drag(screen(from.x, from.y), screen(from.x, from.y + 50));
+    person::drag(screen(from.x, from.y), screen(from.x, from.y + 50));
     ASSERT_EQ(notes(LVN_BEGINDRAG).size(), 1u);
     EXPECT_EQ(notes(LVN_BEGINDRAG)[0].item, 3);
     EXPECT_EQ(notes(LVN_BEGINDRAG)[0].selectedCount, 1);
@@ -319,14 +316,14 @@ TEST_F(ListViewSelection, DraggingAnUnselectedRowSelectsItFirst) {
 
     // A move inside the drag rectangle starts nothing.
     clearNotes();
-    desk::drag(screen(from.x, from.y), screen(from.x + 1, from.y + 1), desk::LeftButton, 1);
+    person::drag(screen(from.x, from.y), screen(from.x + 1, from.y + 1), person::Button::Left, 1);
     EXPECT_TRUE(notes(LVN_BEGINDRAG).empty());
     EXPECT_EQ(notes(NM_CLICK).size(), 1u);
 
     // The right button starts LVN_BEGINRDRAG.
     clearNotes();
     POINT other = labelPoint(5);
-    desk::drag(screen(other.x, other.y), screen(other.x + 30, other.y), desk::RightButton);
+    person::drag(screen(other.x, other.y), screen(other.x + 30, other.y), person::Button::Right);
     ASSERT_EQ(notes(LVN_BEGINRDRAG).size(), 1u);
     EXPECT_EQ(notes(LVN_BEGINRDRAG)[0].item, 5);
     EXPECT_EQ(selectedRows(), (Rows{5}));
@@ -336,7 +333,7 @@ TEST_F(ListViewSelection, DraggingAnUnselectedRowSelectsItFirst) {
 TEST_F(ListViewSelection, RightClickAndDoubleClick) {
     fill(0);
     POINT pt = labelPoint(1);
-    click(pt.x, pt.y, desk::RightButton);
+    click(pt.x, pt.y, person::Button::Right);
     std::vector<Note> rclicks = notes(NM_RCLICK);
     ASSERT_EQ(rclicks.size(), 1u);
     EXPECT_EQ(rclicks[0].item, 1);
@@ -346,7 +343,7 @@ TEST_F(ListViewSelection, RightClickAndDoubleClick) {
 
     clearNotes();
     pt = labelPoint(3);
-    desk::doubleClick(screen(pt.x, pt.y));
+    person::doubleClick(screen(pt.x, pt.y));
     std::vector<UINT> seen;
     for (UINT code : codes()) {
         if (code == NM_CLICK || code == NM_DBLCLK || code == LVN_ITEMACTIVATE) {

@@ -1,15 +1,12 @@
 // The tree view under a person's mouse and keyboard.
 #include "treeview/treeview_fixture.h"
 
-#include <vedrix/headless/desktop.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
 using treeview_tests::Note;
 using treeview_tests::TreeViewTest;
-namespace desk = vedrix::headless;
 
 namespace {
 
@@ -91,14 +88,14 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 class TreeViewInput : public TreeViewTest {
 protected:
     void SetUp() override {
-        desk::resetDesktop();
+        person::resetDesktop();
         TreeViewTest::SetUp();
         createTree(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS);
         a = insert(TVI_ROOT, TVI_LAST, "alpha", 1);
         a1 = insert(a, TVI_LAST, "a1", 11);
         a2 = insert(a, TVI_LAST, "a2", 12);
         b = insert(TVI_ROOT, TVI_LAST, "beta", 2);
-        desk::pumpMessages();
+        person::pumpMessages();
         clearNotes();
     }
 
@@ -129,7 +126,7 @@ protected:
 };
 
 TEST_F(TreeViewInput, AClickSelectsAfterTellingTheParent) {
-    desk::click(onLabel(b));
+    person::click(onLabel(b));
     EXPECT_EQ(TreeView_GetSelection(tree), b);
     EXPECT_EQ(GetFocus(), tree);
     std::vector<Note> clicks = notes(NM_CLICK);
@@ -143,23 +140,23 @@ TEST_F(TreeViewInput, AClickSelectsAfterTellingTheParent) {
 
 TEST_F(TreeViewInput, AHandledClickSelectsNothing) {
     respond = [](NMHDR* header) -> LRESULT { return header->code == NM_CLICK ? 1 : 0; };
-    desk::click(onLabel(b));
+    person::click(onLabel(b));
     EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
 }
 
 TEST_F(TreeViewInput, ClickingBesideOrBelowTheRowsSelectsNothing) {
-    desk::click(rightOf(b));
-    desk::click(screen(30, 150));
+    person::click(rightOf(b));
+    person::click(screen(30, 150));
     EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
     EXPECT_EQ(notes(NM_CLICK).size(), 2u);
 }
 
 TEST_F(TreeViewInput, TheButtonTogglesWithNotificationsEveryTime) {
-    desk::click(onButton(a));
+    person::click(onButton(a));
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
-    desk::click(onButton(a));
+    person::click(onButton(a));
     EXPECT_FALSE(stateOf(a, TVIS_EXPANDED));
-    desk::click(onButton(a));
+    person::click(onButton(a));
     std::vector<Note> expanding = notes(TVN_ITEMEXPANDINGA);
     ASSERT_EQ(expanding.size(), 3u);
     EXPECT_EQ(expanding[0].action, static_cast<UINT>(TVE_EXPAND));
@@ -170,14 +167,14 @@ TEST_F(TreeViewInput, TheButtonTogglesWithNotificationsEveryTime) {
 }
 
 TEST_F(TreeViewInput, ADoubleClickOnAnItemTogglesIt) {
-    desk::doubleClick(onLabel(a));
+    person::doubleClick(onLabel(a));
     EXPECT_EQ(notes(NM_DBLCLK).size(), 1u);
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
     EXPECT_EQ(TreeView_GetSelection(tree), a);
     // A handled double-click does not toggle.
     respond = [](NMHDR* header) -> LRESULT { return header->code == NM_DBLCLK ? 1 : 0; };
-    desk::advanceTime(1000);
-    desk::doubleClick(onLabel(a));
+    person::wait(1000);
+    person::doubleClick(onLabel(a));
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
 }
 
@@ -185,7 +182,7 @@ TEST_F(TreeViewInput, ARightClickHighlightsTheItemWhileTheParentIsTold) {
     TreeView_SelectItem(tree, a);
     clearNotes();
     messages.clear();
-    desk::click(onLabel(b), desk::RightButton);
+    person::click(onLabel(b), person::Button::Right);
     std::vector<Note> clicks = notes(NM_RCLICK);
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0].dropTarget, b);
@@ -196,14 +193,14 @@ TEST_F(TreeViewInput, ARightClickHighlightsTheItemWhileTheParentIsTold) {
     EXPECT_EQ(messages, (std::vector<UINT>{WM_CONTEXTMENU}));
     respond = [](NMHDR* header) -> LRESULT { return header->code == NM_RCLICK ? 1 : 0; };
     messages.clear();
-    desk::click(onLabel(b), desk::RightButton);
+    person::click(onLabel(b), person::Button::Right);
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(TreeViewInput, DraggingAnItemAnnouncesTheDragAndSelectsNothing) {
     POINT from = onLabel(b);
     POINT to{from.x + 40, from.y + 30};
-    desk::drag(from, to);
+    person::drag(from, to);
     std::vector<Note> drags = notes(TVN_BEGINDRAGA);
     ASSERT_EQ(drags.size(), 1u);
     EXPECT_EQ(drags[0].newItem, b);
@@ -219,30 +216,30 @@ TEST_F(TreeViewInput, DraggingAnItemAnnouncesTheDragAndSelectsNothing) {
 
 TEST_F(TreeViewInput, ASmallMoveIsStillAClick) {
     POINT from = onLabel(b);
-    desk::drag(from, POINT{from.x + 3, from.y + 2}, desk::LeftButton, 1);
+    person::drag(from, POINT{from.x + 3, from.y + 2}, person::Button::Left, 1);
     EXPECT_TRUE(notes(TVN_BEGINDRAGA).empty());
     EXPECT_EQ(TreeView_GetSelection(tree), b);
 }
 
 TEST_F(TreeViewInput, RightDragsAndDisabledDrags) {
     POINT from = onLabel(b);
-    desk::drag(from, POINT{from.x, from.y + 40}, desk::RightButton);
+    person::drag(from, POINT{from.x, from.y + 40}, person::Button::Right);
     ASSERT_EQ(notes(TVN_BEGINRDRAGA).size(), 1u);
     EXPECT_EQ(notes(TVN_BEGINRDRAGA)[0].newItem, b);
     EXPECT_TRUE(notes(NM_RCLICK).empty());
 
     SetWindowLongPtrA(tree, GWL_STYLE, GetWindowLongPtrA(tree, GWL_STYLE) | TVS_DISABLEDRAGDROP);
-    desk::drag(from, POINT{from.x + 40, from.y}, desk::LeftButton);
+    person::drag(from, POINT{from.x + 40, from.y}, person::Button::Left);
     EXPECT_TRUE(notes(TVN_BEGINDRAGA).empty());
 }
 
 TEST_F(TreeViewInput, ClickingTheSelectedLabelEditsItAfterTheDoubleClickTime) {
-    desk::click(onLabel(b));
+    person::click(onLabel(b));
     ASSERT_EQ(TreeView_GetSelection(tree), b);
-    desk::advanceTime(1000);
-    desk::click(onLabel(b));
+    person::wait(1000);
+    person::click(onLabel(b));
     EXPECT_EQ(TreeView_GetEditControl(tree), nullptr);  // not yet
-    desk::advanceTime(GetDoubleClickTime());
+    person::wait(GetDoubleClickTime());
     HWND edit = TreeView_GetEditControl(tree);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(notes(TVN_BEGINLABELEDITA).size(), 1u);
@@ -250,8 +247,8 @@ TEST_F(TreeViewInput, ClickingTheSelectedLabelEditsItAfterTheDoubleClickTime) {
 
     // The person types a new name and presses Enter.
     respond = [](NMHDR* header) -> LRESULT { return header->code == TVN_ENDLABELEDITA ? TRUE : 0; };
-    desk::typeText("Hall");
-    desk::pressKey(VK_RETURN);
+    person::type("Hall");
+    person::pressKey(VK_RETURN);
     ASSERT_EQ(notes(TVN_ENDLABELEDITA).size(), 1u);
     EXPECT_EQ(notes(TVN_ENDLABELEDITA)[0].text, "Hall");
     EXPECT_EQ(textOf(b), "Hall");
@@ -259,17 +256,17 @@ TEST_F(TreeViewInput, ClickingTheSelectedLabelEditsItAfterTheDoubleClickTime) {
 }
 
 TEST_F(TreeViewInput, ADoubleClickOnTheSelectedLabelDoesNotEdit) {
-    desk::click(onLabel(a));
-    desk::advanceTime(1000);
-    desk::doubleClick(onLabel(a));
-    desk::advanceTime(2000);
+    person::click(onLabel(a));
+    person::wait(1000);
+    person::doubleClick(onLabel(a));
+    person::wait(2000);
     EXPECT_EQ(TreeView_GetEditControl(tree), nullptr);
     EXPECT_TRUE(notes(TVN_BEGINLABELEDITA).empty());
 }
 
 TEST_F(TreeViewInput, ClickingAnUnselectedLabelDoesNotEdit) {
-    desk::click(onLabel(b));
-    desk::advanceTime(2000);
+    person::click(onLabel(b));
+    person::wait(2000);
     EXPECT_EQ(TreeView_GetEditControl(tree), nullptr);
 }
 
@@ -290,8 +287,8 @@ TEST_F(TreeViewInput, EnterInALabelEditOfADialogEndsTheEditNotTheDialog) {
     HTREEITEM item = TreeView_InsertItem(dialogTree, &insertion);
     SetFocus(dialogTree);
     ASSERT_NE(TreeView_EditLabel(dialogTree, item), nullptr);
-    desk::typeText("Hall");
-    desk::pressKey(VK_RETURN);
+    person::type("Hall");
+    person::pressKey(VK_RETURN);
     EXPECT_EQ(TreeView_GetEditControl(dialogTree), nullptr);
     char text[16] = "";
     TVITEMA tv;
@@ -304,7 +301,7 @@ TEST_F(TreeViewInput, EnterInALabelEditOfADialogEndsTheEditNotTheDialog) {
     EXPECT_STREQ(text, "Hall");
     EXPECT_TRUE(g_dialogCommands.empty());
     // Without an edit, Enter is the dialog's.
-    desk::pressKey(VK_RETURN);
+    person::pressKey(VK_RETURN);
     EXPECT_EQ(g_dialogCommands, (std::vector<WORD>{IDOK}));
     DestroyWindow(dialog);
 }
@@ -313,8 +310,8 @@ TEST_F(TreeViewInput, EscapeInTheEditCancels) {
     SetFocus(tree);
     HWND edit = TreeView_EditLabel(tree, b);
     ASSERT_NE(edit, nullptr);
-    desk::typeText("never");
-    desk::pressKey(VK_ESCAPE);
+    person::type("never");
+    person::pressKey(VK_ESCAPE);
     ASSERT_EQ(notes(TVN_ENDLABELEDITA).size(), 1u);
     EXPECT_FALSE(notes(TVN_ENDLABELEDITA)[0].hasText);
     EXPECT_EQ(textOf(b), "beta");
@@ -326,8 +323,8 @@ TEST_F(TreeViewInput, ClickingElsewhereInTheTreeCommitsTheEdit) {
     SetFocus(tree);
     HWND edit = TreeView_EditLabel(tree, b);
     ASSERT_NE(edit, nullptr);
-    desk::typeText("Hall");
-    desk::click(onLabel(a));
+    person::type("Hall");
+    person::click(onLabel(a));
     ASSERT_EQ(notes(TVN_ENDLABELEDITA).size(), 1u);
     EXPECT_EQ(textOf(b), "Hall");
     EXPECT_EQ(TreeView_GetSelection(tree), a);
@@ -335,28 +332,28 @@ TEST_F(TreeViewInput, ClickingElsewhereInTheTreeCommitsTheEdit) {
 
 TEST_F(TreeViewInput, ArrowKeysMoveTheSelectionThroughVisibleItems) {
     SetFocus(tree);
-    desk::pressKey(VK_DOWN);  // nothing selected: the first item
+    person::pressKey(VK_DOWN);  // nothing selected: the first item
     EXPECT_EQ(TreeView_GetSelection(tree), a);
-    desk::pressKey(VK_DOWN);
+    person::pressKey(VK_DOWN);
     EXPECT_EQ(TreeView_GetSelection(tree), b);  // a is collapsed
-    desk::pressKey(VK_DOWN);
+    person::pressKey(VK_DOWN);
     EXPECT_EQ(TreeView_GetSelection(tree), b);  // nothing below
-    desk::pressKey(VK_UP);
+    person::pressKey(VK_UP);
     EXPECT_EQ(TreeView_GetSelection(tree), a);
-    desk::pressKey(VK_RIGHT);  // opens a
+    person::pressKey(VK_RIGHT);  // opens a
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
     EXPECT_EQ(TreeView_GetSelection(tree), a);
-    desk::pressKey(VK_RIGHT);  // to its first child
+    person::pressKey(VK_RIGHT);  // to its first child
     EXPECT_EQ(TreeView_GetSelection(tree), a1);
-    desk::pressKey(VK_END);
+    person::pressKey(VK_END);
     EXPECT_EQ(TreeView_GetSelection(tree), b);
-    desk::pressKey(VK_UP);
+    person::pressKey(VK_UP);
     EXPECT_EQ(TreeView_GetSelection(tree), a2);
-    desk::pressKey(VK_LEFT);  // to the parent
+    person::pressKey(VK_LEFT);  // to the parent
     EXPECT_EQ(TreeView_GetSelection(tree), a);
-    desk::pressKey(VK_LEFT);  // closes it
+    person::pressKey(VK_LEFT);  // closes it
     EXPECT_FALSE(stateOf(a, TVIS_EXPANDED));
-    desk::pressKey(VK_HOME);
+    person::pressKey(VK_HOME);
     EXPECT_EQ(TreeView_GetSelection(tree), a);
 
     std::vector<Note> keys = notes(TVN_KEYDOWN);
@@ -374,31 +371,31 @@ TEST_F(TreeViewInput, PlusMinusAndStarExpandAndCollapse) {
     HTREEITEM deep = insert(a1, TVI_LAST, "deep");
     TreeView_SelectItem(tree, a);
     SetFocus(tree);
-    desk::pressKey(VK_MULTIPLY);
+    person::pressKey(VK_MULTIPLY);
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
     EXPECT_TRUE(stateOf(a1, TVIS_EXPANDED));
     RECT rect;
     EXPECT_TRUE(TreeView_GetItemRect(tree, deep, &rect, TRUE));
-    desk::pressKey(VK_SUBTRACT);
+    person::pressKey(VK_SUBTRACT);
     EXPECT_FALSE(stateOf(a, TVIS_EXPANDED));
-    desk::pressKey(VK_ADD);
+    person::pressKey(VK_ADD);
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
 }
 
 TEST_F(TreeViewInput, F2EditsTheSelectedLabel) {
     TreeView_SelectItem(tree, b);
     SetFocus(tree);
-    desk::pressKey(VK_F2);
+    person::pressKey(VK_F2);
     EXPECT_NE(TreeView_GetEditControl(tree), nullptr);
     EXPECT_EQ(notes(TVN_BEGINLABELEDITA).size(), 1u);
-    desk::pressKey(VK_ESCAPE);
+    person::pressKey(VK_ESCAPE);
     EXPECT_EQ(TreeView_GetEditControl(tree), nullptr);
 }
 
 TEST_F(TreeViewInput, ClickingACheckBoxTogglesIt) {
     SetWindowLongPtrA(tree, GWL_STYLE, GetWindowLongPtrA(tree, GWL_STYLE) | TVS_CHECKBOXES);
     HTREEITEM c = insert(TVI_ROOT, TVI_LAST, "checked later");
-    desk::pumpMessages();
+    person::pumpMessages();
     RECT rect;
     ASSERT_TRUE(TreeView_GetItemRect(tree, c, &rect, TRUE));
     POINT box = screen(rect.left - 8, rect.top + 8);
@@ -407,10 +404,10 @@ TEST_F(TreeViewInput, ClickingACheckBoxTogglesIt) {
     info.pt = POINT{rect.left - 8, rect.top + 8};
     TreeView_HitTest(tree, &info);
     EXPECT_EQ(info.flags, static_cast<UINT>(TVHT_ONITEMSTATEICON));
-    desk::click(box);
+    person::click(box);
     EXPECT_EQ(TreeView_GetCheckState(tree, c), 1u);
-    desk::advanceTime(1000);
-    desk::click(box);
+    person::wait(1000);
+    person::click(box);
     EXPECT_EQ(TreeView_GetCheckState(tree, c), 0u);
     EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
     ImageList_Destroy(TreeView_GetImageList(tree, TVSIL_STATE));
@@ -420,11 +417,11 @@ TEST_F(TreeViewInput, ClickingACheckBoxTogglesIt) {
 // the parent for help, after the parent was told of the key.
 TEST_F(TreeViewInput, F1AsksTheParentForHelp) {
     SetFocus(tree);
-    desk::pressKey(VK_F1);
+    person::pressKey(VK_F1);
     EXPECT_EQ(notes(TVN_KEYDOWN).size(), 1u);
     EXPECT_EQ(messages, std::vector<UINT>{WM_HELP});
     messages.clear();
-    desk::pressKey(VK_DOWN);
+    person::pressKey(VK_DOWN);
     EXPECT_TRUE(messages.empty());
 }
 

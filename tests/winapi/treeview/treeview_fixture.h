@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "person.h"
+
 #include <functional>
 #include <string>
 #include <vector>

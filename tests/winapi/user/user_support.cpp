@@ -41,7 +41,7 @@ void registerClasses() {
 }  // namespace
 
 void UserTest::SetUp() {
-    vedrix::headless::resetDesktop();
+    person::resetDesktop();
     registerClasses();
     g_log.clear();
     g_handler = nullptr;
@@ -49,7 +49,7 @@ void UserTest::SetUp() {
 
 void UserTest::TearDown() {
     g_handler = nullptr;
-    vedrix::headless::resetDesktop();
+    person::resetDesktop();
     g_log.clear();
 }
 

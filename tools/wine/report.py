@@ -1,0 +1,147 @@
+#!/usr/bin/env python3
+"""Reads the GoogleTest XML reports of the test programs run under Wine and
+prints one table: program, passed, failed, skipped, known differences.
+
+    report.py <known-differences.md> <results-dir> <program>...
+
+Each program's report is <results-dir>/<program>.xml; a program without one
+(it crashed) counts as failed, with the end of its console output
+(<results-dir>/<program>.log). The tests that did not finish and were left
+out of the program's last run are named in <results-dir>/<program>.hung;
+each counts as failed. A failed test listed in the known
+differences counts as known; a listed test that passed is reported, so the
+list does not outlive the difference. Skipped tests are listed by their
+reason in <results-dir>/skipped.txt. The exit status is 1 when a test failed
+that is not listed, or a program gave no report."""
+
+import re
+import sys
+import xml.etree.ElementTree as ElementTree
+
+# An entry of the known differences starts with a heading naming the test
+# program and the test's full name: "### winapi_user_tests Messages.Paint".
+ENTRY = re.compile(r"^###\s+(\S+)\s+(\S+)\s*$")
+
+
+def read_known(path):
+    """The (program, test) pairs the list of known differences names."""
+    known = set()
+    with open(path, encoding="utf-8") as listing:
+        for line in listing:
+            match = ENTRY.match(line)
+            if match:
+                known.add((match.group(1), match.group(2)))
+    return known
+
+
+def read_results(path):
+    """Each test case of a GoogleTest XML report as (full name, outcome,
+    message): outcome is "passed", "failed" or "skipped"."""
+    results = []
+    for case in ElementTree.parse(path).getroot().iter("testcase"):
+        name = case.get("classname", "") + "." + case.get("name", "")
+        failure = case.find("failure")
+        skipped = case.find("skipped")
+        if failure is not None:
+            results.append((name, "failed", failure.get("message", "")))
+        elif skipped is not None or case.get("result") == "skipped":
+            message = skipped.get("message", "") if skipped is not None else ""
+            results.append((name, "skipped", message))
+        elif case.get("status") == "run":
+            results.append((name, "passed", ""))
+    return results
+
+
+def read_hung(path):
+    """The tests that did not finish, as results."""
+    try:
+        with open(path, encoding="utf-8") as listing:
+            return [(line.strip(), "failed", "did not finish: it crashed or was stopped")
+                    for line in listing if line.strip()]
+    except OSError:
+        return []
+
+
+def skip_reason(message):
+    """The reason a test gave for its skip, without GoogleTest's file and
+    line prefix."""
+    lines = [line for line in message.splitlines() if line.strip()]
+    reason = lines[-1] if lines else "(no reason given)"
+    return reason.strip()
+
+
+def last_lines(path, count=5):
+    try:
+        with open(path, encoding="utf-8", errors="replace") as log:
+            return log.read().splitlines()[-count:]
+    except OSError:
+        return []
+
+
+def main(argv):
+    if len(argv) < 3:
+        print(__doc__)
+        return 2
+    known = read_known(argv[0])
+    results_dir = argv[1]
+    programs = argv[2:]
+    row = "{:<32} {:>7} {:>7} {:>8} {:>6}"
+    print(row.format("program", "passed", "failed", "skipped", "known"))
+    totals = [0, 0, 0, 0]
+    unexpected = []
+    fixed = []
+    missing = []
+    skips = {}
+    for program in programs:
+        try:
+            results = read_results(f"{results_dir}/{program}.xml")
+        except (OSError, ElementTree.ParseError):
+            missing.append(program)
+            print(row.format(program, "-", "no report", "-", "-"))
+            continue
+        results += read_hung(f"{results_dir}/{program}.hung")
+        counts = [0, 0, 0, 0]
+        for name, outcome, message in results:
+            listed = (program, name) in known
+            if outcome == "passed":
+                counts[0] += 1
+                if listed:
+                    fixed.append(f"{program} {name}")
+            elif outcome == "failed" and listed:
+                counts[3] += 1
+            elif outcome == "failed":
+                counts[1] += 1
+                first = message.splitlines()[0] if message else ""
+                unexpected.append(f"{program} {name}: {first}")
+            else:
+                counts[2] += 1
+                skips.setdefault(skip_reason(message), []).append(f"{program} {name}")
+        totals = [a + b for a, b in zip(totals, counts)]
+        print(row.format(program, *counts))
+    print(row.format("all", *totals))
+    run = totals[0] + totals[1] + totals[3]
+    if run:
+        print(f"passed {totals[0]} of {run} run ({100.0 * totals[0] / run:.1f}%), "
+              f"{totals[2]} skipped as headless only")
+    with open(f"{results_dir}/skipped.txt", "w", encoding="utf-8") as listing:
+        for reason, tests in sorted(skips.items()):
+            listing.write(f"{reason} ({len(tests)}):\n")
+            listing.writelines(f"  {test}\n" for test in tests)
+    if skips:
+        print(f"\nskipped, by reason (each test in {results_dir}/skipped.txt):")
+        for reason, tests in sorted(skips.items(), key=lambda item: -len(item[1])):
+            print(f"  {len(tests):4}  {reason}")
+    if fixed:
+        print("\nlisted as known differences but passed (take them off the list):")
+        print("".join(f"  {test}\n" for test in fixed), end="")
+    for program in missing:
+        print(f"\n{program} gave no report; the end of its output:")
+        print("".join(f"  {line}\n" for line in last_lines(f"{results_dir}/{program}.log")), end="")
+    if unexpected:
+        print("\nfailed, not listed as known differences:")
+        print("".join(f"  {line}\n" for line in unexpected), end="")
+    return 1 if unexpected or missing else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
