@@ -18,6 +18,7 @@
 #include <vedrix/samplegen/sample_project.h>
 
 #include "support/program_run.h"
+#include "support/scratch_directory.h"
 
 namespace {
 
@@ -28,15 +29,6 @@ using Place = std::tuple<std::string, int, std::string>;  // file, line, kind
 
 class CheckCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        project_ = fs::temp_directory_path() /
-                   ("vedrix-cli-check-" +
-                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(project_);
-        fs::create_directories(project_);
-    }
-    void TearDown() override { fs::remove_all(project_); }
-
     // One building with one storey of one part and one drawing file (number
     // 1), structure "house".
     void writeStructure() {
@@ -79,7 +71,8 @@ protected:
         return found;
     }
 
-    fs::path project_;
+    test_support::ScratchDirectory scratch_{"cli-check"};
+    const fs::path project_ = scratch_.path();
 };
 
 TEST_F(CheckCommand, AProjectAsTheGeneratorWritesItIsClean) {

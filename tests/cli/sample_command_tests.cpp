@@ -9,6 +9,7 @@
 
 #include "progress_bar.h"
 #include "support/program_run.h"
+#include "support/scratch_directory.h"
 
 namespace {
 
@@ -25,14 +26,6 @@ int count(const std::string& text, const std::string& what) {
 
 class SampleCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("vedrix-cli-sample-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     int drawingFilesOnDisk() const {
         int count = 0;
         for (const auto& entry : fs::directory_iterator(dir_)) {
@@ -40,7 +33,9 @@ protected:
         }
         return count;
     }
-    fs::path dir_;
+    // Made by the program under test.
+    test_support::ScratchDirectory scratch_{"cli-sample", false};
+    const fs::path dir_ = scratch_.path();
 };
 
 TEST_F(SampleCommand, WritesAStructureOfTheSizeAskedForThatChecksClean) {

@@ -18,6 +18,7 @@
 #include <vedrix/samplegen/sample_project.h>
 
 #include "support/program_run.h"
+#include "support/scratch_directory.h"
 
 namespace {
 
@@ -64,16 +65,7 @@ const char kTrickyLevelList[] =
 
 class StructureJson : public ::testing::Test {
 protected:
-    void SetUp() override {
-        base_ = fs::temp_directory_path() /
-                ("vedrix-cli-json-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "-" + std::to_string(getpid()));
-        fs::remove_all(base_);
-        project_ = base_ / "project";
-        fs::create_directories(project_);
-    }
-    void TearDown() override { fs::remove_all(base_); }
+    void SetUp() override { fs::create_directories(project_); }
 
     void writeTricky() {
         WriteFile(project_ / "t.hre", kTrickyHierarchy);
@@ -108,8 +100,9 @@ protected:
         EXPECT_EQ(ReadWholeFile(project_ / hierarchy), before);
     }
 
-    fs::path base_;
-    fs::path project_;
+    test_support::ScratchDirectory scratch_{"cli-json"};
+    const fs::path base_ = scratch_.path();
+    const fs::path project_ = base_ / "project";
 };
 
 // Gives a sample's root and some of its levels attributes of every type,

@@ -1,7 +1,6 @@
 // The program's argument handling and its tree subcommand, run as a shell
 // runs them.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -9,6 +8,7 @@
 #include <vedrix/samplegen/sample_project.h>
 
 #include "support/program_run.h"
+#include "support/scratch_directory.h"
 
 namespace {
 
@@ -16,17 +16,8 @@ using test_support::RunProgram;
 
 class TreeCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // The process number keeps runs of the same test apart.
-        project_ = std::filesystem::temp_directory_path() /
-                   ("vedrix-cli-tree-" + std::to_string(getpid()) + "-" +
-                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(project_);
-        std::filesystem::create_directories(project_);
-    }
-    void TearDown() override { std::filesystem::remove_all(project_); }
-
-    std::filesystem::path project_;
+    test_support::ScratchDirectory scratch_{"cli-tree"};
+    const std::filesystem::path project_ = scratch_.path();
 };
 
 TEST_F(TreeCommand, PrintsTheStructureOfAProjectTheTestWrote) {
