@@ -256,6 +256,25 @@ void doubleClick(POINT screen, int button) {
     settle();
 }
 
+// The press waits out the double-click time after the last click, and the
+// release forgets it, so that neither end of the drag pairs with a click.
+void drag(POINT from, POINT to, int button, int step) {
+    moveMouse(from);
+    pressButton(button);
+    step = std::max(1, step);
+    POINT p = from;
+    auto approach = [step](LONG a, LONG b) {
+        return a < b ? std::min(b, a + step) : std::max(b, a - step);
+    };
+    while (p.x != to.x || p.y != to.y) {
+        p.x = approach(p.x, to.x);
+        p.y = approach(p.y, to.y);
+        moveMouse(p);
+    }
+    releaseButton(button);
+    input().lastPress = Press{};
+}
+
 void keyDown(int vk) {
     key(vk, true);
 }
