@@ -123,20 +123,25 @@ void DialogTest::SetUp() {
     person::resetDesktop();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
+    // The program's own classes are found under its module handle; a null
+    // handle asks for the system's classes only.
+    HINSTANCE program = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
-    if (!GetClassInfoA(nullptr, kFieldClass, &wc)) {
+    if (!GetClassInfoA(program, kFieldClass, &wc)) {
         wc.lpfnWndProc = fieldProc;
+        wc.hInstance = program;
         wc.lpszClassName = kFieldClass;
         ASSERT_NE(RegisterClassA(&wc), 0);
     }
     WNDCLASSA top{};
-    if (!GetClassInfoA(nullptr, "DialogTestOwner", &top)) {
+    if (!GetClassInfoA(program, "DialogTestOwner", &top)) {
         top.lpfnWndProc = DefWindowProcA;
+        top.hInstance = program;
         top.lpszClassName = "DialogTestOwner";
         ASSERT_NE(RegisterClassA(&top), 0);
     }
     owner = CreateWindowExA(0, "DialogTestOwner", "Owner", WS_OVERLAPPED | WS_VISIBLE, 100, 50, 600,
-                            400, nullptr, nullptr, nullptr, nullptr);
+                            400, nullptr, nullptr, program, nullptr);
     ASSERT_NE(owner, nullptr);
     g_seen.clear();
     g_handler = nullptr;
