@@ -35,20 +35,8 @@ void CListbrowseDlg::OnOK() {
 // The new root takes the level definitions from the files' heads and the
 // levels from the tree.
 void CListbrowseDlg::rebuildLevels() {
-    delete m_pRoot;
-    m_pRoot = new Zel_GM_Root(ZU_String(m_csTitle));
-    vedrix::browser::readStructureFiles(*m_pRoot, projectFile(""), m_csHreName, m_csStructureName,
-                                        0);
-    int counter = 0;
-    HTREEITEM rootItem = m_tcStructure.GetRootItem();
-    if (rootItem == nullptr) {
-        return;
-    }
-    if (TBItemData* record = recordOf(rootItem)) {
-        record->setLevelID(0);
-        record->handAttributesTo(m_pRoot->getAttributes());
-    }
-    if (HTREEITEM first = m_tcStructure.GetChildItem(rootItem)) {
+    if (HTREEITEM first = renewRootFromFiles(m_pRoot, projectFile(""))) {
+        int counter = 0;
         buildLevels(first, m_pRoot, counter);
     }
 }

@@ -4,6 +4,7 @@
 #include "structure_browse_dlg.h"
 
 #include "dialog_frame.h"
+#include "structure_files.h"
 
 namespace {
 
@@ -37,6 +38,22 @@ TBItemData* CStructureBrowseDlg::recordOf(HTREEITEM item) const {
 
 TBItemData* CStructureBrowseDlg::rowRecord(int row) const {
     return reinterpret_cast<TBItemData*>(m_lcFreeFiles.GetItemData(row));
+}
+
+HTREEITEM CStructureBrowseDlg::renewRootFromFiles(Zel_GM_Root*& root,
+                                                  const CString& directoryPrefix) {
+    delete root;
+    root = new Zel_GM_Root(ZU_String(m_csTitle));
+    vedrix::browser::readStructureFiles(*root, directoryPrefix, m_csHreName, m_csStructureName, 0);
+    HTREEITEM rootItem = m_tcStructure.GetRootItem();
+    if (rootItem == nullptr) {
+        return nullptr;
+    }
+    if (TBItemData* record = recordOf(rootItem)) {
+        record->setLevelID(0);
+        record->handAttributesTo(root->getAttributes());
+    }
+    return m_tcStructure.GetChildItem(rootItem);
 }
 
 int CStructureBrowseDlg::showMessage(UINT textId, UINT type) {

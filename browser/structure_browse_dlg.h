@@ -17,6 +17,7 @@
 
 #include <vedrix/framework/carray.h>
 #include <vedrix/model/item_data.h>
+#include <vedrix/model/root.h>
 #include <vedrix/widgets/drag_image.h>
 #include <vedrix/widgets/ext_tree_ctrl.h>
 
@@ -111,6 +112,13 @@ protected:
 
     TBItemData* recordOf(HTREEITEM item) const;
     TBItemData* rowRecord(int row) const;
+
+    // Confirming: `root` is replaced by a new one named after the title, with
+    // the level definitions read from the heads of the structure files in
+    // `directoryPrefix` and the root item's attributes handed to it. Returns
+    // the first item below the root item, from which the levels are built
+    // (null when there is none).
+    HTREEITEM renewRootFromFiles(Zel_GM_Root*& root, const CString& directoryPrefix);
 
     // The browser's message box: a beep when it warns, the dialog disabled
     // while the box is shown, then enabled and given the focus again.
