@@ -11,6 +11,8 @@
 
 #include "launch_fixture.h"
 
+#include "support/drawing_files.h"
+
 namespace listbrowser_tests {
 
 namespace fs = std::filesystem;
@@ -19,16 +21,8 @@ namespace fs = std::filesystem;
 // under `fileName` when one is given.
 inline void writeDrawingFile(const fs::path& directory, int number, const std::string& name,
                              const std::string& fileName = "") {
-    vedrix::hostsim::DrawingHeader header;
-    header.number = number;
-    header.name = name;
-    header.content = true;
-    std::vector<char> record(ZEL_TB_RECORD_SIZE);
-    vedrix::hostsim::EncodeHeader(header, record.data());
-    const fs::path path =
-        fileName.empty() ? fs::path(vedrix::hostsim::DrawingFilePath(directory.string(), number))
-                         : directory / fileName;
-    vedrix::hostsim::WriteDrawingFile(path.string(), record.data(), "plan\n");
+    test_support::WriteNamedDrawingFile(directory, number, name,
+                                        fileName.empty() ? fs::path() : directory / fileName);
 }
 
 // Level bitmaps for the three level types of levelDefinitions(), in the

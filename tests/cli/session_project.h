@@ -18,6 +18,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/drawing_files.h"
+
 namespace session_tests {
 
 namespace fs = std::filesystem;
@@ -36,14 +38,7 @@ inline void writeFile(const fs::path& path, const std::string& text) {
 }
 
 inline void writeDrawingFile(const fs::path& directory, int number, const std::string& name) {
-    vedrix::hostsim::DrawingHeader header;
-    header.number = number;
-    header.name = name;
-    header.content = true;
-    std::vector<char> record(ZEL_TB_RECORD_SIZE);
-    vedrix::hostsim::EncodeHeader(header, record.data());
-    vedrix::hostsim::WriteDrawingFile(vedrix::hostsim::DrawingFilePath(directory.string(), number),
-                                      record.data(), "plan\n");
+    test_support::WriteNamedDrawingFile(directory, number, name);
 }
 
 // A level bitmap: 24 x 24 pixels of one blue, 24 bits a pixel, bottom-up.

@@ -15,6 +15,8 @@
 
 #include "launch_fixture.h"
 
+#include "support/drawing_files.h"
+
 namespace fmbrowser_tests {
 
 namespace fs = std::filesystem;
@@ -52,10 +54,7 @@ protected:
         header.uuid[1] = own.second;
         header.refUuid[0] = ref.first;
         header.refUuid[1] = ref.second;
-        std::vector<char> record(ZEL_TB_RECORD_SIZE);
-        vedrix::hostsim::EncodeHeader(header, record.data());
-        vedrix::hostsim::WriteDrawingFile(
-            vedrix::hostsim::DrawingFilePath(project.string(), number), record.data(), "plan\n");
+        test_support::WriteDrawingFile(project, header);
     }
 
     vedrix::hostsim::DrawingHeader header(int number) const {
