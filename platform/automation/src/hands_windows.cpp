@@ -151,6 +151,10 @@ bool isExtendedKey(int vk) {
     return std::find(extended.begin(), extended.end(), vk) != extended.end();
 }
 
+bool isModifierKey(int vk) {
+    return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU;
+}
+
 void key(int vk, bool down) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
@@ -164,6 +168,18 @@ void key(int vk, bool down) {
         input().keysDown.erase(vk);
     }
     settle();
+    // A system that shares the keyboard with a display server (Wine on X)
+    // takes the keys' state from the display when a window of the program
+    // gains the focus there, a moment after it was activated; a modifier held
+    // through SendInput just before is then up again. It is pressed again, so
+    // that the next key comes with it as the person holds it.
+    for (int again = 0; down && isModifierKey(vk) && again < 3; ++again) {
+        if ((GetKeyState(vk) & 0x8000) != 0) {
+            break;
+        }
+        send(in);
+        settle();
+    }
 }
 
 // A press at `p` that the system would take as the second half of the last
