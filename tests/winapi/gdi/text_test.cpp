@@ -321,32 +321,24 @@ TEST_F(TextTest, DrawTextClipsToTheRectangle) {
     SIZE size{};
     GetTextExtentPoint32A(canvas.dc, "WWWW", 4, &size);
     const int right = size.cx / 2;
-    auto inkRightOf = [&](int top) {
-        int ink = 0;
+    // The pixels not white in columns [left, end) of the line at top.
+    auto ink = [&](int left, int end, int top) {
+        int count = 0;
         for (int y = top; y < top + size.cy; ++y) {
-            for (int x = right; x < size.cx; ++x) {
-                ink += canvas.at(x, y) != RGB(255, 255, 255) ? 1 : 0;
+            for (int x = left; x < end; ++x) {
+                count += canvas.at(x, y) != RGB(255, 255, 255) ? 1 : 0;
             }
         }
-        return ink;
-    };
-    auto inkLeftOf = [&](int top) {
-        int ink = 0;
-        for (int y = top; y < top + size.cy; ++y) {
-            for (int x = 0; x < right; ++x) {
-                ink += canvas.at(x, y) != RGB(255, 255, 255) ? 1 : 0;
-            }
-        }
-        return ink;
+        return count;
     };
     SetBkMode(canvas.dc, TRANSPARENT);
     RECT r{0, 0, right, size.cy};
     DrawTextA(canvas.dc, "WWWW", -1, &r, DT_SINGLELINE);
-    EXPECT_GT(inkLeftOf(0), 0);
-    EXPECT_EQ(inkRightOf(0), 0);
+    EXPECT_GT(ink(0, right, 0), 0);
+    EXPECT_EQ(ink(right, size.cx, 0), 0);
     RECT r2{0, size.cy, right, 2 * size.cy};
     DrawTextA(canvas.dc, "WWWW", -1, &r2, DT_SINGLELINE | DT_NOCLIP);
-    EXPECT_GT(inkRightOf(size.cy), 0);
+    EXPECT_GT(ink(right, size.cx, size.cy), 0);
 }
 
 }  // namespace
