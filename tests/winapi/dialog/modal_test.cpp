@@ -1,6 +1,8 @@
 // Modal loops, the person's hook inside them, and how every loop ends.
 #include "dialog_support.h"
 
+#include <vedrix/automation/person.h>
+
 #include <cstdlib>
 
 #if VEDRIX_HEADLESS
@@ -14,32 +16,37 @@ using namespace vedrix::headless;
 #endif
 using Modal = DialogTest;
 
-TEST_F(Modal, TheHookActsInsideTheLoopOfAShownDialogWithItsOwnerDisabled) {
-    HEADLESS_ONLY("drives the modal loop through the headless desktop's modal hook");
-#if VEDRIX_HEADLESS
-    std::vector<std::pair<HWND, int>> calls;
+// The person's script runs inside the modal loop, with the dialog shown and
+// active and its owner disabled; afterwards the owner is enabled and active
+// again.
+TEST_F(Modal, AScriptActsInsideTheLoopOfAShownDialogWithItsOwnerDisabled) {
+    person::Person someone;
+    std::vector<HWND> calls;
     bool ownerDisabled = false;
     bool dialogVisible = false;
     HWND active = nullptr;
-    setModalHook([&](HWND dlg, int id) {
-        calls.emplace_back(dlg, id);
+    someone.onDialog(kMainDialog, [&](person::Dialog& d) {
+        HWND dlg = d.hwnd();
+        calls.push_back(dlg);
         ownerDisabled = !IsWindowEnabled(owner);
         dialogVisible = IsWindowVisible(dlg);
         active = GetActiveWindow();
+#if VEDRIX_HEADLESS
         EXPECT_EQ(modalDialogs(), std::vector<HWND>{dlg});
-        pressKey(VK_RETURN);
+#endif
+        person::pressKey(VK_RETURN);
     });
     INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0);
     EXPECT_EQ(result, IDOK);
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].second, kMainDialog);
+    EXPECT_EQ(someone.dialogsSeen(), std::vector<int>{kMainDialog});
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(dialogVisible);
-    EXPECT_EQ(active, calls[0].first);
-    // Afterwards: the dialog is gone, the owner enabled and active again.
-    EXPECT_FALSE(IsWindow(calls[0].first));
+    EXPECT_EQ(active, calls[0]);
+    EXPECT_FALSE(IsWindow(calls[0]));
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(GetActiveWindow(), owner);
+#if VEDRIX_HEADLESS
     EXPECT_TRUE(modalDialogs().empty());
 #endif
 }
@@ -171,18 +178,20 @@ TEST_F(Modal, NestedBoxesAndDialogsRunInsideTheScript) {
 }
 
 TEST_F(Modal, ADialogCentredOnTheScreen) {
-    HEADLESS_ONLY("drives the modal loop through the headless desktop's modal hook");
-#if VEDRIX_HEADLESS
+    person::Person someone;
     RECT r{};
-    setModalHook([&](HWND dlg, int) { GetWindowRect(dlg, &r); });
-    DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), owner, dialogProc, 0);
+    someone.onDialog(kSmallDialog, [&](person::Dialog& d) {
+        GetWindowRect(d.hwnd(), &r);
+        person::pressKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), owner, dialogProc, 0),
+              IDCANCEL);
     // Centred in the screen's work area, to the pixel as far as halving allows.
     RECT work{};
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     EXPECT_LE(std::abs((r.left - work.left) - (work.right - r.right)), 1);
     EXPECT_LE(std::abs((r.top - work.top) - (work.bottom - r.bottom)), 1);
     EXPECT_GT(r.right, r.left);
-#endif
 }
 
 TEST_F(Modal, TimersRunWhileThePersonWaits) {
