@@ -126,55 +126,58 @@ TEST_F(Modal, MissingOrBrokenTemplatesGiveMinusOne) {
 }
 
 TEST_F(Modal, ClickingTheDisabledOwnerBeepsAndChangesNothing) {
-    HEADLESS_ONLY("drives the modal loop through the headless desktop's modal hook");
-#if VEDRIX_HEADLESS
-    setModalHook([&](HWND dlg, int) {
-#if VEDRIX_HEADLESS  // only the headless desktop records beeps
-        resetRecords();
-#endif
+    person::Person someone;
+    HWND activeAfterClick = nullptr;
+    someone.onDialog(kMainDialog, [&](person::Dialog& d) {
+        someone.clearRecords();
         RECT r;
         GetWindowRect(owner, &r);
-        click(POINT{r.right - 5, r.bottom - 5});  // outside the dialog
-#if VEDRIX_HEADLESS                               // only the headless desktop records beeps
-        EXPECT_EQ(beeps().size(), 1u);
-#endif
-        EXPECT_EQ(GetActiveWindow(), dlg);
-        click(center(GetDlgItem(dlg, IDOK)));
+        person::click(POINT{r.right - 5, r.bottom - 5});  // outside the dialog
+        activeAfterClick = GetActiveWindow();
+        person::click(person::centerOf(GetDlgItem(d.hwnd(), IDOK)));
     });
     EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0), IDOK);
+    EXPECT_NE(activeAfterClick, nullptr);
+    EXPECT_NE(activeAfterClick, owner);
+    EXPECT_EQ(commands(), std::vector<WORD>{IDOK});
+#if VEDRIX_HEADLESS  // only the headless desktop records beeps
+    EXPECT_EQ(someone.beeps().size(), 1u);
 #endif
 }
 
+// Message boxes and dialogs opened from inside a script run their own loops
+// (and scripts) there; the outer dialog is active again afterwards.
 TEST_F(Modal, NestedBoxesAndDialogsRunInsideTheScript) {
-    HEADLESS_ONLY("drives the modal loop through the headless desktop's modal hook");
-#if VEDRIX_HEADLESS
-    std::vector<int> hooked;
+    person::Person someone;
     int innerResult = 0;
     int boxAnswer = 0;
-    std::vector<HWND> stackInside;
-    setModalHook([&](HWND dlg, int id) {
-        hooked.push_back(id);
-        if (id == kMainDialog) {
-            queueMessageBoxAnswer(IDNO);
-            boxAnswer = MessageBoxA(dlg, "Sure?", "Question", MB_YESNO);
-            innerResult = static_cast<int>(
-                DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), dlg, dialogProc, 0));
-            EXPECT_EQ(GetActiveWindow(), dlg);  // back in the outer dialog
-            EXPECT_FALSE(IsWindowEnabled(owner));
-            pressKey(VK_RETURN);
-        } else {
-            stackInside = modalDialogs();
-            click(center(GetDlgItem(dlg, IDCANCEL)));
-        }
+    HWND activeAfter = nullptr;
+    HWND outer = nullptr;
+    bool ownerDisabledInside = false;
+    someone.onDialog(kMainDialog, [&](person::Dialog& d) {
+        outer = d.hwnd();
+        someone.answerNextMessageBox(IDNO);
+        boxAnswer = MessageBoxA(outer, "Sure?", "Question", MB_YESNO);
+        innerResult = static_cast<int>(
+            DialogBoxParamA(nullptr, MAKEINTRESOURCE(kSmallDialog), outer, dialogProc, 0));
+        activeAfter = GetActiveWindow();
+        ownerDisabledInside = !IsWindowEnabled(owner);
+        person::pressKey(VK_RETURN);
+    });
+    someone.onDialog(kSmallDialog, [&](person::Dialog& d) {
+#if VEDRIX_HEADLESS
+        EXPECT_EQ(modalDialogs().size(), 2u);
+#endif
+        person::click(person::centerOf(GetDlgItem(d.hwnd(), IDCANCEL)));
     });
     EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(kMainDialog), owner, dialogProc, 0), IDOK);
-    EXPECT_EQ(hooked, (std::vector<int>{kMainDialog, kSmallDialog}));
+    EXPECT_EQ(someone.dialogsSeen(), (std::vector<int>{kMainDialog, kSmallDialog}));
     EXPECT_EQ(boxAnswer, IDNO);
     EXPECT_EQ(innerResult, IDCANCEL);
-    EXPECT_EQ(stackInside.size(), 2u);
-    ASSERT_EQ(messageBoxes().size(), 1u);
-    EXPECT_EQ(messageBoxes()[0].caption, "Question");
-#endif
+    EXPECT_EQ(activeAfter, outer);
+    EXPECT_TRUE(ownerDisabledInside);
+    ASSERT_EQ(someone.messageBoxes().size(), 1u);
+    EXPECT_EQ(someone.messageBoxes()[0].caption, "Question");
 }
 
 TEST_F(Modal, ADialogCentredOnTheScreen) {
