@@ -2,6 +2,8 @@
 // navigation.
 #include "dialog_support.h"
 
+#include <vedrix/automation/person.h>
+
 #if VEDRIX_HEADLESS
 #include <vedrix/headless/desktop.h>
 #endif
@@ -461,17 +463,17 @@ TEST_F(Dialogs, BinaryTemplatesAreReadAsThePlatformLaysThemOut) {
     DestroyWindow(dlg);
 }
 
+// A template resource found, loaded and locked runs indirectly, and is known
+// as the template it came from.
 TEST_F(Dialogs, ALockedTemplateResourceIsAcceptedIndirectly) {
-    HEADLESS_ONLY("drives the modal loop through the headless desktop's modal hook");
-#if VEDRIX_HEADLESS
     HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCE(kSmallDialog), RT_DIALOG);
     ASSERT_NE(res, nullptr);
     auto* data = static_cast<LPCDLGTEMPLATEA>(LockResource(LoadResource(nullptr, res)));
-    int hookedId = -1;
-    vedrix::headless::setModalHook([&](HWND, int id) { hookedId = id; });
+    ASSERT_NE(data, nullptr);
+    person::Person someone;
+    someone.onDialog(kSmallDialog, [](person::Dialog&) { person::pressKey(VK_ESCAPE); });
     EXPECT_EQ(DialogBoxIndirectParamA(nullptr, data, owner, dialogProc, 0), IDCANCEL);
-    EXPECT_EQ(hookedId, kSmallDialog);
-#endif
+    EXPECT_EQ(someone.dialogsSeen(), std::vector<int>{kSmallDialog});
 }
 
 }  // namespace
