@@ -188,17 +188,41 @@ TEST_F(TextTest, TextAlignmentPlacesTheBox) {
 #endif
 }
 
-TEST_F(TextTest, ExtTextOutOpaqueAndClipped) {
+// ETO_OPAQUE fills the rectangle with the background colour (an empty text
+// only fills it); ETO_CLIPPED keeps the text inside the rectangle.
+TEST_F(TextTest, ExtTextOutFillsAndClipsToTheRectangle) {
+    const COLORREF green = RGB(0, 255, 0);
+    const COLORREF white = RGB(255, 255, 255);
+    RECT r{10, 10, 20, 30};
+    SetBkColor(canvas.dc, green);
+    SetTextColor(canvas.dc, RGB(0, 0, 0));
+    ASSERT_TRUE(ExtTextOutA(canvas.dc, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr));
+    EXPECT_EQ(canvas.rows(9, 10, 21, 11, green), ".##########.\n");
+    EXPECT_EQ(canvas.at(19, 29), green);
+    EXPECT_EQ(canvas.at(19, 30), white);
+
+    SIZE size{};
+    GetTextExtentPoint32A(canvas.dc, "WW", 2, &size);
+    SetBkMode(canvas.dc, TRANSPARENT);
+    RECT clip{100, 10, 100 + size.cx / 2, 10 + size.cy};
+    ASSERT_TRUE(ExtTextOutA(canvas.dc, 100, 10, ETO_CLIPPED, &clip, "WW", 2, nullptr));
+    int inside = 0;
+    int outside = 0;
+    for (int y = 10; y < 10 + size.cy; ++y) {
+        for (int x = 100; x < 100 + size.cx; ++x) {
+            int& count = x < clip.right ? inside : outside;
+            count += canvas.at(x, y) != white ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(outside, 0);
+}
+
+TEST_F(TextTest, ExtTextOutIsRecordedWithItsClipAndAdvances) {
     HEADLESS_ONLY("reads the recording device context");
 #if VEDRIX_HEADLESS
     RECT r{10, 10, 20, 30};
-    SetBkColor(canvas.dc, RGB(0, 255, 0));
     SetTextColor(canvas.dc, RGB(0, 0, 0));
-    // An empty text with ETO_OPAQUE only fills the rectangle.
-    ASSERT_TRUE(ExtTextOutA(canvas.dc, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr));
-    EXPECT_EQ(canvas.at(10, 10), RGB(0, 255, 0));
-    EXPECT_EQ(canvas.at(19, 29), RGB(0, 255, 0));
-    EXPECT_EQ(canvas.at(20, 29), RGB(255, 255, 255));
     // Clipped to the rectangle: the second character (cell 17..24) is cut at 20.
     ExtTextOutA(canvas.dc, 10, 10, ETO_CLIPPED, &r, "WW", 2, nullptr);
     EXPECT_EQ(canvas.at(18, 15), RGB(0, 0, 0));
