@@ -389,9 +389,7 @@ WINCOMMCTRLAPI int WINAPI ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITM
 
 // Pixels of crMask (CLR_DEFAULT: the colour of the top-left pixel) become
 // transparent; as on the platform they are set to black both in the list and
-// in the caller's bitmap.
-// The pixels of the mask colour are made black in the caller's bitmap, as
-// they are in the image kept; a list without a mask keeps them black and opaque.
+// in the caller's bitmap. A list without a mask keeps them black and opaque.
 WINCOMMCTRLAPI int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask) {
     ImageList* list = imageListOf(himl);
     Bitmap* source = bitmapOf(hbmImage);
