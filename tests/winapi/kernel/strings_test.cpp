@@ -101,14 +101,12 @@ TEST(KernelWsprintf, ThePlatformsConversions) {
     EXPECT_EQ(std::strlen(out), 1023u);
 }
 
-// What the conversions give when the argument is larger than the size asked
-// for, and what a cut output counts.
-TEST(KernelWsprintf, ShortArgumentsAreCutAndTheCountIsWhatWasStored) {
+// Output cut at the buffer's limit counts the characters stored.
+TEST(KernelWsprintf, ACutOutputCountsWhatWasStored) {
     char out[1100];
-    wsprintfA(out, "%hd|%hu", 70000, 70000);
-    EXPECT_STREQ(out, "4464|4464");
     const std::string longText(2000, 'a');
     EXPECT_EQ(wsprintfA(out, "%s", longText.c_str()), 1023);
+    EXPECT_EQ(std::strlen(out), 1023u);
 }
 
 TEST(KernelMulDiv, RoundsToNearestAndReportsOverflow) {
