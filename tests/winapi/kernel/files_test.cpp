@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "kernel_support.h"
+#include "support/headless_only.h"
 
 namespace {
 
@@ -417,6 +418,15 @@ TEST_F(KernelFindFiles, EntriesCarryAttributesAndSizes) {
     EXPECT_NE(data.ftLastWriteTime.dwHighDateTime, 0u);
     EXPECT_STREQ(data.cAlternateFileName, "");
     EXPECT_TRUE(FindClose(find));
+}
+
+// The platform writes the result without looking at the pointer (a null
+// one is an access violation there); the headless platform fails instead.
+TEST_F(KernelFindFiles, ANullResultFailsWithoutASearch) {
+    HEADLESS_ONLY("checks the headless platform's answer to a null result pointer");
+    SetLastError(0);
+    EXPECT_EQ(FindFirstFileA(Pattern("*").c_str(), nullptr), INVALID_HANDLE_VALUE);
+    EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
 }
 
 TEST_F(KernelFindFiles, NothingFoundAndBadHandles) {

@@ -128,6 +128,13 @@ TEST(KernelVariantTime, DaysSince1899WithTheTimeOfDay) {
     EXPECT_DOUBLE_EQ(value, -1.25);
 }
 
+// The platform writes the result without looking at the pointer; the
+// headless platform refuses a null one.
+TEST(KernelVariantTime, ANullResultFails) {
+    HEADLESS_ONLY("checks the headless platform's answer to a null result pointer");
+    EXPECT_FALSE(VariantTimeToSystemTime(0.0, nullptr));
+}
+
 TEST(KernelDateFormat, PicturesAndTheLocaleDefaults) {
     const SYSTEMTIME date = Make(2023, 3, 5, 9, 7, 3);
     EXPECT_EQ(Date(date, 0, "dd'.'MM'.'yyyy"), "05.03.2023");
