@@ -190,7 +190,7 @@ TEST_F(TreeTest, LabelEditCancelledWithEscape) {
 TEST_F(TreeTest, LabelEditCommittedByClickingElsewhere) {
     withTree([](Dialog& d, TreeView& tree) {
         TreeItem storey = tree.item({"Project", "Building 1", "Storey 1"});
-        ASSERT_TRUE(storey.beginLabelEditWithF2().exists());
+        ASSERT_TRUE(storey.beginLabelEdit().exists());
         tree.typeIntoLabelEdit("Basement");
         d.control(kNote).click();
         EXPECT_FALSE(tree.isEditingLabel());

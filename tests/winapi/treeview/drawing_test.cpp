@@ -251,8 +251,11 @@ TEST_F(TreeViewDrawing, NothingIsRepaintedWhileRedrawIsOff) {
 
 class TreeViewCheckBoxes : public TreeViewTest {};
 
+// The check boxes are switched on after the control is created and before
+// it is filled, as the platform asks of TVS_CHECKBOXES.
 TEST_F(TreeViewCheckBoxes, ItemsStartUncheckedAndSpaceTogglesTheSelectedOne) {
-    createTree(TVS_CHECKBOXES | TVS_HASBUTTONS | TVS_LINESATROOT);
+    createTree(TVS_HASBUTTONS | TVS_LINESATROOT);
+    SetWindowLongPtrA(tree, GWL_STYLE, GetWindowLongPtrA(tree, GWL_STYLE) | TVS_CHECKBOXES);
     HIMAGELIST states = TreeView_GetImageList(tree, TVSIL_STATE);
     ASSERT_NE(states, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(states), 3);

@@ -18,6 +18,10 @@
 //   sibling, else its previous sibling, else its parent, with the selection
 //   notifications (TVC_UNKNOWN). Deleting all items selects nothing, with the
 //   notifications; destroying the control sends none.
+// - Keys move the selection, expand and collapse, toggle a check box
+//   (Space) and send NM_RETURN (Enter); no key opens a label edit (F2 is the
+//   parent's to handle, after TVN_KEYDOWN), as the control's documented
+//   keyboard handling has none.
 // - TVM_EXPAND sends TVN_ITEMEXPANDING/TVN_ITEMEXPANDED only while the item
 //   has not TVIS_EXPANDEDONCE; expansion by mouse or keyboard always sends
 //   them.
@@ -375,11 +379,6 @@ void keyDown(Tree& tree, WPARAM key) {
         case VK_MULTIPLY:
             if (caret != nullptr) {
                 expandBranch(tree, caret->id);
-            }
-            break;
-        case VK_F2:
-            if ((style & TVS_EDITLABELS) != 0 && caret != nullptr) {
-                beginLabelEdit(tree, caret->id);
             }
             break;
         case VK_SPACE:
@@ -1222,7 +1221,10 @@ BOOL expandItem(Tree& tree, Item* item, UINT code, bool byUser) {
         }
     }
     if (action == TVE_EXPAND) {
-        item->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+        // TVIS_EXPANDEDONCE follows TVN_ITEMEXPANDED (below): while the parent
+        // is told of the first expansion, the item is expanded but not yet
+        // marked as expanded once.
+        item->state |= TVIS_EXPANDED;
         if (partial) {
             item->state |= TVIS_EXPANDPARTIAL;
         } else {
@@ -1261,6 +1263,10 @@ BOOL expandItem(Tree& tree, Item* item, UINT code, bool byUser) {
         nm.action = notifyAction;
         fillNotifyItem(item, nm.itemNew);
         notify(tree, TVN_ITEMEXPANDEDA, &nm.hdr);
+        item = tree.destroyed ? nullptr : findItem(tree, id);
+    }
+    if (item != nullptr && action == TVE_EXPAND) {
+        item->state |= TVIS_EXPANDEDONCE;
     }
     return TRUE;
 }
