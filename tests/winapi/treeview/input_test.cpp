@@ -195,8 +195,7 @@ TEST_F(TreeViewInput, ADoubleClickOnAnItemTogglesIt) {
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
 }
 
-// How the right-clicked item is shown while the parent is told is the
-// platform's to choose; the selection stays.
+// The selection stays; the parent may ask for a context menu.
 TEST_F(TreeViewInput, ARightClickLeavesTheSelectionAndAsksForAContextMenu) {
     TreeView_SelectItem(tree, a);
     clearNotes();
@@ -205,7 +204,6 @@ TEST_F(TreeViewInput, ARightClickLeavesTheSelectionAndAsksForAContextMenu) {
     std::vector<Note> clicks = notes(NM_RCLICK);
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0].selection, a);
-    EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
     EXPECT_EQ(TreeView_GetSelection(tree), a);
     // Unhandled, it becomes a context menu request to the parent.
     EXPECT_EQ(messages, (std::vector<UINT>{WM_CONTEXTMENU}));
@@ -213,6 +211,19 @@ TEST_F(TreeViewInput, ARightClickLeavesTheSelectionAndAsksForAContextMenu) {
     messages.clear();
     person::click(onLabel(b), person::Button::Right);
     EXPECT_TRUE(messages.empty());
+}
+
+// While NM_RCLICK is sent the right-clicked item is the drop target, so that
+// the parent can tell which item the menu is for; afterwards it is not.
+TEST_F(TreeViewInput, TheRightClickedItemIsTheDropTargetWhileTheParentIsTold) {
+    TreeView_SelectItem(tree, a);
+    clearNotes();
+    person::click(onLabel(b), person::Button::Right);
+    std::vector<Note> clicks = notes(NM_RCLICK);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].dropTarget, b);
+    EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
+    EXPECT_EQ(stateOf(b, TVIS_DROPHILITED), 0u);
 }
 
 TEST_F(TreeViewInput, DraggingAnItemAnnouncesTheDragAndSelectsNothing) {
