@@ -157,13 +157,23 @@ TEST_F(TreeViewGeometry, ImagesAndStateImagesComeBeforeTheLabel) {
     ImageList_Destroy(states);
 }
 
-TEST_F(TreeViewGeometry, HitTestFlagsAcrossARowAndOutsideTheRows) {
-    createTree(kFullStyle);
-    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
-    HTREEITEM a1 = insert(a, TVI_LAST, "a1");
-    HTREEITEM b = insert(TVI_ROOT, TVI_LAST, "b");
-    TreeView_Expand(tree, a, TVE_EXPAND);
-    const int h = rowHeight();
+// Rows a, a1 (a child of a) and b.
+class TreeViewHitTest : public TreeViewGeometry {
+protected:
+    void SetUp() override {
+        TreeViewGeometry::SetUp();
+        createTree(kFullStyle);
+        a = insert(TVI_ROOT, TVI_LAST, "a");
+        a1 = insert(a, TVI_LAST, "a1");
+        b = insert(TVI_ROOT, TVI_LAST, "b");
+        TreeView_Expand(tree, a, TVE_EXPAND);
+        h = rowHeight();
+    }
+    HTREEITEM a = nullptr, a1 = nullptr, b = nullptr;
+    int h = 0;
+};
+
+TEST_F(TreeViewHitTest, FlagsAcrossARowAndOutsideTheRows) {
     const RECT labelA = rectOf(a, TRUE);
     HTREEITEM item = nullptr;
     // Row of a: its button just left of the label, then the label.
@@ -191,17 +201,10 @@ TEST_F(TreeViewGeometry, HitTestFlagsAcrossARowAndOutsideTheRows) {
     EXPECT_EQ(hit(client.right + 5, client.bottom + 40),
               static_cast<UINT>(TVHT_TORIGHT | TVHT_BELOW));
     EXPECT_EQ(hit(-3, -3), static_cast<UINT>(TVHT_TOLEFT | TVHT_ABOVE));
-    EXPECT_NE(b, nullptr);
 }
 
 // An item without children shows no button: its button column is indent.
-TEST_F(TreeViewGeometry, AnItemWithoutChildrenHasNoButtonToHit) {
-    createTree(kFullStyle);
-    HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
-    HTREEITEM a1 = insert(a, TVI_LAST, "a1");
-    HTREEITEM b = insert(TVI_ROOT, TVI_LAST, "b");
-    TreeView_Expand(tree, a, TVE_EXPAND);
-    const int h = rowHeight();
+TEST_F(TreeViewHitTest, AnItemWithoutChildrenHasNoButtonToHit) {
     HTREEITEM item = nullptr;
     EXPECT_EQ(hit(rectOf(a1, TRUE).left - 1, h + h / 2, &item),
               static_cast<UINT>(TVHT_ONITEMINDENT));

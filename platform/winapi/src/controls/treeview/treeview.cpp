@@ -617,6 +617,20 @@ void verticalScroll(Tree& tree, WPARAM wParam) {
     setTopRow(tree, top);
 }
 
+// Switching TVS_CHECKBOXES on gives the tree its check box images, if it
+// has no state images, and every item an empty box, whatever state image it
+// had.
+void switchCheckBoxesOn(Tree& tree) {
+    if (tree.stateImages == nullptr) {
+        tree.stateImages = createCheckBoxImages();
+    }
+    for (auto& entry : tree.items) {
+        Item& item = *entry.second;
+        item.state =
+            (item.state & ~static_cast<UINT>(TVIS_STATEIMAGEMASK)) | INDEXTOSTATEIMAGEMASK(1);
+    }
+}
+
 // --- window procedure -----------------------------------------------------
 
 LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -631,8 +645,8 @@ LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
                 auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
                 if (change != nullptr && (change->styleNew & TVS_CHECKBOXES) != 0 &&
-                    tree.stateImages == nullptr) {
-                    tree.stateImages = createCheckBoxImages();
+                    (change->styleOld & TVS_CHECKBOXES) == 0) {
+                    switchCheckBoxesOn(tree);
                 }
                 invalidateLayout(tree);
                 invalidate(tree);
