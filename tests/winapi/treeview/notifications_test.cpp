@@ -261,6 +261,28 @@ TEST_F(TreeViewLabelEdit, BeginningShowsAnEditWithTheWholeTextSelected) {
     SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
+// The edit's notifications reach the tree's parent, but for EN_UPDATE and
+// EN_KILLFOCUS, which the tree keeps.
+TEST_F(TreeViewLabelEdit, TheEditsNotificationsGoOnToTheParent) {
+    HWND edit = begin(b);
+    ASSERT_NE(edit, nullptr);
+    commands.clear();
+    SendMessageA(edit, WM_CHAR, 'x', 1);
+    bool changed = false;
+    for (const auto& [wParam, lParam] : commands) {
+        EXPECT_EQ(reinterpret_cast<HWND>(lParam), edit);
+        EXPECT_EQ(LOWORD(wParam), GetDlgCtrlID(edit));
+        EXPECT_NE(HIWORD(wParam), EN_UPDATE);
+        changed = changed || HIWORD(wParam) == EN_CHANGE;
+    }
+    EXPECT_TRUE(changed);
+    commands.clear();
+    SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    for (const auto& command : commands) {
+        EXPECT_NE(HIWORD(command.first), EN_KILLFOCUS);
+    }
+}
+
 // "This message implicitly selects and focuses the specified item."
 TEST_F(TreeViewLabelEdit, TheEditedItemIsSelected) {
     ASSERT_NE(begin(a2), nullptr);

@@ -43,7 +43,9 @@ namespace vedrix::controls::treeview {
 namespace {
 
 constexpr UINT_PTR kEditTimer = 0x7E01;
-constexpr int kEditControlId = 1;
+// The label edit's identifier: 0, so that its notifications, which reach
+// the tree's parent, are never taken for a command such as IDOK.
+constexpr int kEditControlId = 0;
 
 std::unordered_map<HWND, std::shared_ptr<Tree>>& trees() {
     static auto* table = new std::unordered_map<HWND, std::shared_ptr<Tree>>();
@@ -617,6 +619,23 @@ void verticalScroll(Tree& tree, WPARAM wParam) {
     setTopRow(tree, top);
 }
 
+// A notification of the label edit: the tree keeps the edit as wide as its
+// text and passes every notification but EN_UPDATE and EN_KILLFOCUS (the
+// end of the edit is the tree's) on to its parent.
+void labelEditCommand(Tree& tree, WPARAM wParam, LPARAM lParam) {
+    const WORD code = HIWORD(wParam);
+    if (code == EN_CHANGE) {
+        Item* item = findItem(tree, tree.editItem);
+        RowGeometry geometry;
+        if (item != nullptr && rowGeometry(tree, item, geometry)) {
+            placeEdit(tree, geometry.label);
+        }
+    }
+    if (code != EN_UPDATE && code != EN_KILLFOCUS) {
+        SendMessageA(GetParent(tree.hwnd), WM_COMMAND, wParam, lParam);
+    }
+}
+
 // Switching TVS_CHECKBOXES on gives the tree its check box images, if it
 // has no state images, and every item an empty box, whatever state image it
 // had.
@@ -1044,13 +1063,8 @@ LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_COMMAND:
-            if (tree.edit != nullptr && reinterpret_cast<HWND>(lParam) == tree.edit &&
-                HIWORD(wParam) == EN_CHANGE) {
-                Item* item = findItem(tree, tree.editItem);
-                RowGeometry geometry;
-                if (item != nullptr && rowGeometry(tree, item, geometry)) {
-                    placeEdit(tree, geometry.label);
-                }
+            if (tree.edit != nullptr && reinterpret_cast<HWND>(lParam) == tree.edit) {
+                labelEditCommand(tree, wParam, lParam);
                 return 0;
             }
             break;
