@@ -91,6 +91,10 @@ protected:
         person::resetDesktop();
         TreeViewTest::SetUp();
         createTree(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS);
+        // The focus comes while the tree is empty: a tree that gets it with
+        // nothing selected selects its first visible item, and the tests'
+        // clicks are to find nothing selected.
+        SetFocus(tree);
         a = insert(TVI_ROOT, TVI_LAST, "alpha", 1);
         a1 = insert(a, TVI_LAST, "a1", 11);
         a2 = insert(a, TVI_LAST, "a2", 12);
