@@ -97,7 +97,7 @@ protected:
             writeFile(config.settingsFile,
                       "[1]\nSettings\\ListBrowser_AttributeMenu=" + value + "\n");
         }
-        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").c_str(), config));
+        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").string().c_str(), config));
     }
 
     // In the list browser: the attribute menu of the house.
