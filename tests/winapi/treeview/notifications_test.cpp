@@ -169,6 +169,27 @@ TEST_F(TreeViewNotifications, SelectingNothingClearsTheSelection) {
     EXPECT_EQ(changed[0].newItem, nullptr);
 }
 
+// A tree that gets the focus with nothing selected selects its first visible
+// item, announced as a change of unknown cause; one with a selection keeps it.
+TEST_F(TreeViewNotifications, TheFocusSelectsTheFirstVisibleItemWhereNothingIsSelected) {
+    SetFocus(parent);
+    clearNotes();
+    SetFocus(tree);
+    EXPECT_EQ(TreeView_GetSelection(tree), a);
+    std::vector<Note> changed = notes(TVN_SELCHANGEDA);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].action, static_cast<UINT>(TVC_UNKNOWN));
+    EXPECT_EQ(changed[0].oldItem, nullptr);
+    EXPECT_EQ(changed[0].newItem, a);
+
+    SetFocus(parent);
+    ASSERT_TRUE(TreeView_SelectItem(tree, b));
+    clearNotes();
+    SetFocus(tree);
+    EXPECT_EQ(TreeView_GetSelection(tree), b);
+    EXPECT_TRUE(notes(TVN_SELCHANGEDA).empty());
+}
+
 TEST_F(TreeViewNotifications, SelectingAHiddenItemOpensItsParents) {
     ASSERT_TRUE(TreeView_SelectItem(tree, a2));
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));

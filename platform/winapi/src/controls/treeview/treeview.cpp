@@ -22,6 +22,8 @@
 //   (Space) and send NM_RETURN (Enter); no key opens a label edit (F2 is the
 //   parent's to handle, after TVN_KEYDOWN), as the control's documented
 //   keyboard handling has none.
+// - Getting the focus with nothing selected selects the first visible item,
+//   with the selection notifications (TVC_UNKNOWN).
 // - TVM_EXPAND sends TVN_ITEMEXPANDING/TVN_ITEMEXPANDED only while the item
 //   has not TVIS_EXPANDEDONCE; expansion by mouse or keyboard always sends
 //   them.
@@ -1004,6 +1006,16 @@ LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETFOCUS: {
             tree.focused = true;
+            // A tree that gets the focus with nothing selected selects its
+            // first visible item (TVC_UNKNOWN), as the system's control does,
+            // so that the keyboard has an item to start from.
+            if (tree.caret == nullptr) {
+                ensureLayout(tree);
+                const int top = topRow(tree);
+                if (top < static_cast<int>(tree.rows.size())) {
+                    selectCaret(tree, tree.rows[static_cast<size_t>(top)]->id, TVC_UNKNOWN);
+                }
+            }
             invalidate(tree);
             NMHDR header{};
             notify(tree, NM_SETFOCUS, &header);
