@@ -228,8 +228,8 @@ TEST_F(ViewCommandsTest, TheStartNumberFieldStoresAndChecksTheNumber) {
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "No free drawing-file number was found from this start number on.");
     EXPECT_EQ(boxes[0].style & MB_ICONMASK, UINT{MB_ICONEXCLAMATION});
-    EXPECT_NE(file("settings.ini").find("Settings\\FM_NextTBNr4VariantCreation=200"),
-              std::string::npos);
+    EXPECT_THAT(file("settings.ini"),
+                ::testing::HasSubstr("Settings\\FM_NextTBNr4VariantCreation=200"));
     HEADLESS_ONLY("a message box's modality is not seen on a real screen");
     EXPECT_EQ(boxes[0].style, UINT{MB_TASKMODAL | MB_ICONEXCLAMATION});
 }

@@ -7,8 +7,9 @@
 // its directory's do. Content is kept only when the file
 // changed at least a second before it was read: file systems with coarse
 // times give a change within the same tick the same times, and a file that
-// changed so recently is read again until its times have settled. Where the
-// times cannot be had (the Windows build), every call reads the file.
+// changed so recently is read again until its times have settled. On
+// Windows the identity is the volume's serial number and the file index, the
+// times the change and last-write times.
 #pragma once
 
 #include <memory>
