@@ -43,12 +43,16 @@ int NumberOfFileName(const char* name) {
 
 }  // namespace
 
+// "tb" + the number in six digits + ".zdw", the digits written from the
+// last: every call about a drawing file names it.
 std::string DrawingFileName(int number) {
     if (number < 1 || number > ZEL_TB_NUMBER_MAX) {
         return std::string();
     }
-    char name[ZEL_TB_FILE_NAME_SIZE];
-    std::snprintf(name, sizeof name, "tb%06d.zdw", number);
+    std::string name = "tb000000.zdw";
+    for (std::size_t digit = 7; number > 0; --digit, number /= 10) {
+        name[digit] = static_cast<char>('0' + number % 10);
+    }
     return name;
 }
 
