@@ -1,5 +1,6 @@
 // The simulated host's configuration file.
 #include "host_project.h"
+#include "support/child_process.h"
 
 #include <zelkar/file_access.h>
 
@@ -10,19 +11,16 @@
 
 #include <windows.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 using namespace hostsim_test;
 using namespace vedrix::hostsim;
+using test_support::InChildProcess;
 namespace fs = std::filesystem;
 
 namespace {
@@ -189,19 +187,6 @@ TEST(ConfigTest, AKeptMissingDrawingsListGivesWayToANewList) {
     EXPECT_EQ(listed(), 22);
 }
 
-// Runs `work` in a child process: the change it makes is made behind the
-// stand-ins' back. True when the child says it did it.
-bool InOtherProcess(const std::function<bool()>& work) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        _exit(work() ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
-
 bool WriteBytes(const fs::path& path, const std::string& bytes) {
     std::FILE* file = std::fopen(path.string().c_str(), "wb");
     if (file == nullptr) {
@@ -213,7 +198,8 @@ bool WriteBytes(const fs::path& path, const std::string& bytes) {
 
 // A kept file gives way to every change, whoever makes it and however soon
 // after the reading: another process rewriting the configuration in place
-// with the same length or making the missing drawings list, and the whole
+// with the same length or making the missing drawings list, a rewrite of
+// this process that a child process asked about first, and the whole
 // project directory made anew under the same path.
 TEST(ConfigTest, KeptFilesGiveWayToChangesFromAnywhere) {
     HostProject project;
@@ -231,12 +217,16 @@ TEST(ConfigTest, KeptFilesGiveWayToChangesFromAnywhere) {
     SetEnvironmentVariableA(kConfigVariable, config.c_str());
     EXPECT_EQ(kgunit(), 3);
     EXPECT_EQ(kgunit(), 3);
-    ASSERT_TRUE(InOtherProcess([&] { return WriteBytes(config, configText(7)); }));
+    ASSERT_TRUE(InChildProcess([&] { return WriteBytes(config, configText(7)); }));
     EXPECT_EQ(kgunit(), 7);
+    // A child that asks the stand-ins too leaves the parent's news to it.
+    project.writeFile("watched.cfg", configText(6));
+    ASSERT_TRUE(InChildProcess([] { return kgunit() == 6; }));
+    EXPECT_EQ(kgunit(), 6);
 
     EXPECT_EQ(listed(), 0);
     EXPECT_EQ(listed(), 0);
-    ASSERT_TRUE(InOtherProcess([&] { return WriteBytes(list, "1\t31\tPlan\n"); }));
+    ASSERT_TRUE(InChildProcess([&] { return WriteBytes(list, "1\t31\tPlan\n"); }));
     EXPECT_EQ(listed(), 31);
     EXPECT_EQ(listed(), 31);
 

@@ -3,11 +3,13 @@
 #include <vedrix/framework/text_file.h>
 
 #if defined(__linux__)
+#include <pthread.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <unordered_map>
 #endif
 
@@ -37,9 +39,19 @@ struct Directory {
     unsigned long long allChanged = 0;
 };
 
+// Set in a child process made by fork: the child shares the parent's
+// reports, which it must not take away from it.
+volatile sig_atomic_t g_forked = 0;
+
+void NoteFork() {
+    g_forked = 1;
+}
+
 class Watch {
 public:
-    Watch() : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
+    Watch() : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        pthread_atfork(nullptr, nullptr, NoteFork);
+    }
     ~Watch() {
         if (m_fd >= 0) {
             close(m_fd);
@@ -49,6 +61,7 @@ public:
     Watch& operator=(const Watch&) = delete;
 
     bool watch(const std::string& directory, const std::string& name, WatchTicket& ticket) {
+        startAfreshInChild();
         if (m_fd < 0) {
             return false;
         }
@@ -69,6 +82,7 @@ public:
     }
 
     bool unchangedSince(const WatchTicket& ticket) {
+        startAfreshInChild();
         poll();
         if (m_lost > ticket.issued) {
             return false;
@@ -82,6 +96,21 @@ public:
     }
 
 private:
+    // A child of fork leaves the parent's watch to the parent and starts its
+    // own; nothing read under the old one is trusted any more.
+    void startAfreshInChild() {
+        if (g_forked == 0) {
+            return;
+        }
+        g_forked = 0;
+        if (m_fd >= 0) {
+            close(m_fd);
+        }
+        m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        m_directories.clear();
+        m_lost = ++m_clock;
+    }
+
     // Takes in every report the kernel holds; one read when there is none.
     void poll() {
         alignas(inotify_event) char buffer[4096];
