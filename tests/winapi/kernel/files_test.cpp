@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "kernel_support.h"
+#include "support/headless_only.h"
 
 namespace {
 
@@ -348,6 +349,21 @@ TEST_F(KernelFindFiles, MatchesCaseInsensitivelyInByteOrder) {
               (Names{"TB000001.ZDW", "Tb000003.Zdw", "tb000002.zdw"}));
     EXPECT_EQ(Find(Pattern("*.bak")), (Names{"tb000010.zdw.bak"}));
     EXPECT_EQ(Find(Pattern("x.*")), (Names{"x.y.zdw"}));
+}
+
+// Names that share their first eight bytes or more, and a byte above 127,
+// still come in byte-wise order of unsigned bytes, a shorter name before
+// the longer one it begins.
+TEST_F(KernelFindFiles, NamesAlikeInTheirFirstBytesComeInByteOrder) {
+    HEADLESS_ONLY(
+        "a search's order is the file system's on Windows; the headless one gives byte order");
+    for (const char* name : {"tb000002.zdw~", "tb00000\xe4", "tb000002.zd", "tb00000",
+                             "tb000002.zdw.bak2", "tb000002"}) {
+        WriteText(m_dir.path() / name, "content");
+    }
+    EXPECT_EQ(Find(Pattern("tb00000*")),
+              (Names{"TB000001.ZDW", "Tb000003.Zdw", "tb00000", "tb000002", "tb000002.zd",
+                     "tb000002.zdw", "tb000002.zdw.bak2", "tb000002.zdw~", "tb00000\xe4"}));
 }
 
 TEST_F(KernelFindFiles, PlatformWildcardRules) {
