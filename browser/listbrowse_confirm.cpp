@@ -43,12 +43,13 @@ void CListbrowseDlg::rebuildLevels() {
 
 // The levels of `first` and its siblings below `parent`, which is the level
 // built from their parent item: its identifier is their parent identifier
-// (the root's is 0).
+// (the root's is 0). The walk visits every item, so it asks the tree
+// directly.
 void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int& counter) {
     const unsigned long parentId = parent->getID();
-    for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.GetNextSiblingItem(item)) {
+    for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.WalkNextSibling(item)) {
         const int id = ++counter;
-        TBItemData* record = recordOf(item);
+        TBItemData* record = walkedRecordOf(item);
         if (record == nullptr) {
             continue;
         }
@@ -73,7 +74,7 @@ void CListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int& cou
             continue;
         }
         record->handAttributesTo(level->getAttributes());
-        if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
+        if (HTREEITEM child = m_tcStructure.WalkChild(item)) {
             buildLevels(child, level, counter);
         }
     }

@@ -36,6 +36,11 @@ TBItemData* CStructureBrowseDlg::recordOf(HTREEITEM item) const {
                            : nullptr;
 }
 
+TBItemData* CStructureBrowseDlg::walkedRecordOf(HTREEITEM item) const {
+    return item != nullptr ? reinterpret_cast<TBItemData*>(m_tcStructure.WalkItemData(item))
+                           : nullptr;
+}
+
 TBItemData* CStructureBrowseDlg::rowRecord(int row) const {
     return reinterpret_cast<TBItemData*>(m_lcFreeFiles.GetItemData(row));
 }

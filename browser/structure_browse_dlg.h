@@ -111,6 +111,8 @@ protected:
     static bool isListView(const CWnd* window);
 
     TBItemData* recordOf(HTREEITEM item) const;
+    // The same, for walks over every item (CTreeCtrl::WalkItemData).
+    TBItemData* walkedRecordOf(HTREEITEM item) const;
     TBItemData* rowRecord(int row) const;
 
     // Confirming: `root` is replaced by a new one named after the title, with

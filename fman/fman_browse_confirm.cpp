@@ -149,26 +149,26 @@ void CFmanListbrowseDlg::rebuildLevels() {
 
 // Every item becomes a level below its parent's, numbered in tree order.
 // A view gets a UUID when it has none, and its entry in the view list
-// takes its name ("level%%view"), identifier, original and lock flag.
+// takes its name ("level%%view"), identifier, original and lock flag. The
+// walk visits every item, so it asks the tree directly.
 void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int parentId,
                                      int& counter) {
-    for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.GetNextSiblingItem(item)) {
+    for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.WalkNextSibling(item)) {
         const int id = ++counter;
-        TBItemData* record = recordOf(item);
+        TBItemData* record = walkedRecordOf(item);
         if (record == nullptr) {
             continue;
         }
         record->setLevelID(static_cast<unsigned long>(id));
-        const CString text = m_tcStructure.GetItemText(item).Left(kMaxItemText);
-        CString name = text;
-        if (record->getType() == TBItemData::kDrawingFile) {
-            name = vedrix::browser::numberText(drawingFileNumber(item));
-        } else if (record->getType() == TBItemData::kView) {
+        const bool drawingFile = record->getType() == TBItemData::kDrawingFile;
+        const CString name = drawingFile ? vedrix::browser::numberText(drawingFileNumber(item))
+                                         : m_tcStructure.GetItemText(item).Left(kMaxItemText);
+        if (record->getType() == TBItemData::kView) {
             if (record->getIdentifier()[0] == '\0') {
                 record->setIdentifier(vedrix::browser::newUuidText());
             }
             const CString viewName =
-                m_tcStructure.GetItemText(m_tcStructure.GetParentItem(item)) + "%%" + text;
+                m_tcStructure.GetItemText(m_tcStructure.GetParentItem(item)) + "%%" + name;
             const char* original = record->getOriginalIdentifier();
             viewList().updateOrAppend(viewName, record->getIdentifier(), "",
                                       original[0] != '\0' ? original : "0",
@@ -184,7 +184,7 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
         }
         level->setTreeItem(item);
         record->handAttributesTo(level->getAttributes());
-        if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
+        if (HTREEITEM child = m_tcStructure.WalkChild(item)) {
             buildLevels(child, level, id, counter);
         }
     }

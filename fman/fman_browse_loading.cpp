@@ -175,8 +175,8 @@ void CFmanListbrowseDlg::bringIntoViewForm() {
 void CFmanListbrowseDlg::viewFormPass(HTREEITEM first, HTREEITEM parent, bool parentIsViewLevel) {
     HTREEITEM item = first;
     while (item != nullptr) {
-        HTREEITEM next = m_tcStructure.GetNextSiblingItem(item);
-        TBItemData* record = recordOf(item);
+        HTREEITEM next = m_tcStructure.WalkNextSibling(item);
+        TBItemData* record = walkedRecordOf(item);
         const int type = record != nullptr ? record->getType() : -1;
         if (type == TBItemData::kDrawingFile) {
             // A drawing file placed directly under a level moves under a new
@@ -196,7 +196,7 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first, HTREEITEM parent, bool pa
         } else if (type >= 0 && type != TBItemData::kRoot) {
             applyViewRecord(item);
         }
-        if (HTREEITEM child = m_tcStructure.GetChildItem(item)) {
+        if (HTREEITEM child = m_tcStructure.WalkChild(item)) {
             viewFormPass(child, item,
                          record != nullptr && record->getType() == vedrix::fman::kViewLevel);
         }

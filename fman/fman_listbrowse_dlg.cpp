@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 
 #include "dialog_frame.h"
@@ -100,8 +101,25 @@ HTREEITEM CFmanListbrowseDlg::insertSorted(HTREEITEM parent, const CString& text
     return item;
 }
 
+// Characters 2 to 7 of the item's text ("tb001234.zdw ...") read as a
+// number. The passes over every drawing file ask for it, so the tree is
+// asked directly, and only for the characters needed.
 int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
-    return std::atoi(m_tcStructure.GetItemText(item).Mid(2, 6));
+    constexpr std::size_t kNumberEnd = 8;
+    char text[kNumberEnd + 1] = {};
+    TVITEMA request{};
+    request.hItem = item;
+    request.mask = TVIF_TEXT;
+    request.pszText = text;
+    request.cchTextMax = sizeof text;
+    m_tcStructure.WalkItem(&request);
+    const char* label = request.pszText != nullptr ? request.pszText : "";
+    if (std::strlen(label) <= 2) {
+        return 0;
+    }
+    char digits[kNumberEnd - 1] = {};
+    std::strncpy(digits, label + 2, kNumberEnd - 2);
+    return std::atoi(digits);
 }
 
 int CFmanListbrowseDlg::imageOf(int type, bool checked) const {

@@ -44,10 +44,19 @@ bool isEntry(const Zel_GM_Level& level) {
     return level.getLevelNr() == Zel_GM_Level::kEntryLevelNr;
 }
 
+// "tb%06d.zdw": every entry of a fill names its file, so the usual numbers
+// (0 to 999999) are written digit by digit; others take the format.
 CString drawingFileName(int number) {
-    CString name;
-    name.Format("tb%06d.zdw", number);
-    return name;
+    if (number < 0 || number > 999999) {
+        CString name;
+        name.Format("tb%06d.zdw", number);
+        return name;
+    }
+    char name[] = "tb000000.zdw";
+    for (int digit = 7; number > 0; --digit, number /= 10) {
+        name[digit] = static_cast<char>('0' + number % 10);
+    }
+    return CString(name);
 }
 
 // The file name, two blanks and the object name when the lookup gives one

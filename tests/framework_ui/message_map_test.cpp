@@ -142,4 +142,69 @@ TEST_F(MessageMapTest, HandlesMapToTheirObjects) {
     EXPECT_EQ(CWnd::FromHandlePermanent(treeWindow), nullptr);
 }
 
+// The items of a tree in depth-first order as "text:data", asked either
+// through the message routing or by a walk.
+std::vector<std::string> Routed(const CTreeCtrl& tree, HTREEITEM first) {
+    std::vector<std::string> items;
+    for (HTREEITEM item = first; item != nullptr; item = tree.GetNextSiblingItem(item)) {
+        items.push_back(std::string(tree.GetItemText(item)) + ":" +
+                        std::to_string(tree.GetItemData(item)));
+        for (const std::string& below : Routed(tree, tree.GetChildItem(item))) {
+            items.push_back(below);
+        }
+    }
+    return items;
+}
+
+std::vector<std::string> Walked(const CTreeCtrl& tree, HTREEITEM first) {
+    std::vector<std::string> items;
+    for (HTREEITEM item = first; item != nullptr; item = tree.WalkNextSibling(item)) {
+        char text[32] = {};
+        TVITEMA request{};
+        request.hItem = item;
+        request.mask = TVIF_TEXT;
+        request.pszText = text;
+        request.cchTextMax = sizeof text;
+        EXPECT_TRUE(tree.WalkItem(&request));
+        items.push_back(std::string(request.pszText) + ":" +
+                        std::to_string(tree.WalkItemData(item)));
+        for (const std::string& below : Walked(tree, tree.WalkChild(item))) {
+            items.push_back(below);
+        }
+    }
+    return items;
+}
+
+// A walk asks the control itself: for a tree with its own object and for a
+// wrapper of a tree that has none, it meets the items the routed questions
+// meet, in the same order, and ends where they end.
+TEST_F(MessageMapTest, AWalkOverATreeGivesWhatTheRoutedQuestionsGive) {
+    CTreeCtrl& tree = m_frame.m_tree;
+    HTREEITEM building =
+        tree.InsertItem(TVIF_TEXT | TVIF_PARAM, "Building", 0, 0, 0, 0, 1, TVI_ROOT, TVI_LAST);
+    HTREEITEM storey =
+        tree.InsertItem(TVIF_TEXT | TVIF_PARAM, "Storey", 0, 0, 0, 0, 2, building, TVI_LAST);
+    tree.InsertItem(TVIF_TEXT | TVIF_PARAM, "Room", 0, 0, 0, 0, 3, storey, TVI_LAST);
+    tree.InsertItem(TVIF_TEXT | TVIF_PARAM, "Roof", 0, 0, 0, 0, 4, building, TVI_LAST);
+    tree.InsertItem(TVIF_TEXT | TVIF_PARAM, "Annex", 0, 0, 0, 0, 5, TVI_ROOT, TVI_LAST);
+    const std::vector<std::string> expected{"Building:1", "Storey:2", "Room:3", "Roof:4",
+                                            "Annex:5"};
+    EXPECT_EQ(Routed(tree, tree.GetRootItem()), expected);
+    EXPECT_EQ(Walked(tree, tree.GetRootItem()), expected);
+    EXPECT_EQ(tree.WalkChild(tree.WalkNextSibling(building)), nullptr);
+    EXPECT_EQ(tree.WalkItemData(nullptr), 0u);
+
+    HWND plain = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE, 220, 10, 100, 100,
+                                 m_frame.m_hWnd, reinterpret_cast<HMENU>(9), nullptr, nullptr);
+    ASSERT_NE(plain, nullptr);
+    CTreeCtrl* wrapper = CWnd::FromHandleAs<CTreeCtrl>(plain);
+    ASSERT_NE(wrapper, nullptr);
+    HTREEITEM top =
+        wrapper->InsertItem(TVIF_TEXT | TVIF_PARAM, "Site", 0, 0, 0, 0, 8, TVI_ROOT, TVI_LAST);
+    wrapper->InsertItem(TVIF_TEXT | TVIF_PARAM, "Hall", 0, 0, 0, 0, 9, top, TVI_LAST);
+    EXPECT_EQ(Walked(*wrapper, wrapper->GetRootItem()),
+              (std::vector<std::string>{"Site:8", "Hall:9"}));
+    CWnd::DeleteTempMap();
+}
+
 }  // namespace

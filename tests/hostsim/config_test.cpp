@@ -1,5 +1,6 @@
 // The simulated host's configuration file.
 #include "host_project.h"
+#include "support/child_process.h"
 
 #include <zelkar/file_access.h>
 
@@ -11,6 +12,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -18,6 +20,7 @@
 
 using namespace hostsim_test;
 using namespace vedrix::hostsim;
+using test_support::InChildProcess;
 namespace fs = std::filesystem;
 
 namespace {
@@ -182,6 +185,58 @@ TEST(ConfigTest, AKeptMissingDrawingsListGivesWayToANewList) {
     EXPECT_EQ(listed(), 0);
     project.writeFile(kDrawingsFileName, "1\t22\tPlan\n");
     EXPECT_EQ(listed(), 22);
+}
+
+bool WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// A kept file gives way to every change, whoever makes it and however soon
+// after the reading: another process rewriting the configuration in place
+// with the same length or making the missing drawings list, a rewrite of
+// this process that a child process asked about first, and the whole
+// project directory made anew under the same path.
+TEST(ConfigTest, KeptFilesGiveWayToChangesFromAnywhere) {
+    HostProject project;
+    const std::string config = project.file("watched.cfg").string();
+    const std::string list = project.file(kDrawingsFileName).string();
+    const auto configText = [&](int unit) {
+        return "project=" + project.str() + "\nunit=" + std::to_string(unit) + "\n";
+    };
+    const auto listed = [&] {
+        std::vector<Drawing> drawings;
+        EXPECT_TRUE(ReadDrawings(list, drawings));
+        return drawings.empty() ? 0 : drawings[0].drawingFiles.at(0);
+    };
+    project.writeFile("watched.cfg", configText(3));
+    SetEnvironmentVariableA(kConfigVariable, config.c_str());
+    EXPECT_EQ(kgunit(), 3);
+    EXPECT_EQ(kgunit(), 3);
+    ASSERT_TRUE(InChildProcess([&] { return WriteBytes(config, configText(7)); }));
+    EXPECT_EQ(kgunit(), 7);
+    // A child that asks the stand-ins too leaves the parent's news to it.
+    project.writeFile("watched.cfg", configText(6));
+    ASSERT_TRUE(InChildProcess([] { return kgunit() == 6; }));
+    EXPECT_EQ(kgunit(), 6);
+
+    EXPECT_EQ(listed(), 0);
+    EXPECT_EQ(listed(), 0);
+    ASSERT_TRUE(InChildProcess([&] { return WriteBytes(list, "1\t31\tPlan\n"); }));
+    EXPECT_EQ(listed(), 31);
+    EXPECT_EQ(listed(), 31);
+
+    fs::remove_all(project.dir());
+    EXPECT_EQ(listed(), 0);
+    fs::create_directories(project.dir());
+    project.writeFile(kDrawingsFileName, "1\t32\tPlan\n");
+    project.writeFile("watched.cfg", configText(8));
+    EXPECT_EQ(listed(), 32);
+    EXPECT_EQ(kgunit(), 8);
 }
 
 }  // namespace

@@ -204,16 +204,6 @@ void CNewTreeListCtrl::FitFrameBeforeInsertion() {
     }
 }
 
-HTREEITEM CNewTreeListCtrl::FirstChildOf(HTREEITEM hItem) {
-    return reinterpret_cast<HTREEITEM>(
-        DefWindowProc(TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(hItem)));
-}
-
-HTREEITEM CNewTreeListCtrl::NextSiblingOf(HTREEITEM hItem) {
-    return reinterpret_cast<HTREEITEM>(
-        DefWindowProc(TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem)));
-}
-
 CTreeListItem* CNewTreeListCtrl::GetItemRecord(HTREEITEM hItem) const {
     return hItem != nullptr ? reinterpret_cast<CTreeListItem*>(CTreeCtrl::GetItemData(hItem))
                             : nullptr;

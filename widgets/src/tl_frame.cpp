@@ -225,8 +225,8 @@ void CTLFrame::RefitAfterInput() {
 // The walk asks the tree-list directly for each row's first child and next
 // sibling, and the platform for one sort per parent.
 void CTLFrame::SortAll(int nColumn, BOOL bAscending, HTREEITEM first) {
-    for (HTREEITEM item = first; item != nullptr; item = m_wndTree.NextSiblingOf(item)) {
-        HTREEITEM child = m_wndTree.FirstChildOf(item);
+    for (HTREEITEM item = first; item != nullptr; item = m_wndTree.WalkNextSibling(item)) {
+        HTREEITEM child = m_wndTree.WalkChild(item);
         if (child == nullptr) {
             continue;
         }
@@ -236,7 +236,7 @@ void CTLFrame::SortAll(int nColumn, BOOL bAscending, HTREEITEM first) {
         sort.lpfnCompare = &CNewTreeListCtrl::CompareItems;
         sort.lParam = reinterpret_cast<LPARAM>(&params);
         m_wndTree.SortChildrenCB(&sort);
-        SortAll(nColumn, bAscending, m_wndTree.FirstChildOf(item));
+        SortAll(nColumn, bAscending, m_wndTree.WalkChild(item));
     }
 }
 

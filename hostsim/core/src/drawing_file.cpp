@@ -14,6 +14,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace vedrix::hostsim {
@@ -43,12 +44,16 @@ int NumberOfFileName(const char* name) {
 
 }  // namespace
 
+// "tb" + the number in six digits + ".zdw", the digits written from the
+// last: every call about a drawing file names it.
 std::string DrawingFileName(int number) {
     if (number < 1 || number > ZEL_TB_NUMBER_MAX) {
         return std::string();
     }
-    char name[ZEL_TB_FILE_NAME_SIZE];
-    std::snprintf(name, sizeof name, "tb%06d.zdw", number);
+    std::string name = "tb000000.zdw";
+    for (std::size_t digit = 7; number > 0; --digit, number /= 10) {
+        name[digit] = static_cast<char>('0' + number % 10);
+    }
     return name;
 }
 
@@ -75,32 +80,48 @@ std::vector<int> DrawingFileNumbers(const std::string& directory) {
     return numbers;
 }
 
-int ReadHeaderRecord(const std::string& path, char* record) {
+namespace {
+
+// Reads the header record at the start of the file into `record` and
+// decodes it into `header` (both only meaningful on ZEL_TB_OK): the one
+// reading and checking of a header, which the name lookups do for every
+// drawing file of a structure.
+int ReadAndDecodeHeader(const std::string& path, char* record, DrawingHeader& header) {
     FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
     if (!file.open()) {
         return file.missing() ? ZEL_TB_NO_RECORD : ZEL_TB_UNREADABLE;
     }
-    std::vector<char> buffer(ZEL_TB_RECORD_SIZE);
-    const long got = file.read(buffer.data(), ZEL_TB_RECORD_SIZE);
+    const long got = file.read(record, ZEL_TB_RECORD_SIZE);
     if (got < 0) {
         return ZEL_TB_UNREADABLE;
     }
     if (got == 0) {
         return ZEL_TB_NO_RECORD;
     }
-    DrawingHeader header;
-    if (got < ZEL_TB_RECORD_SIZE || !DecodeHeader(buffer.data(), header)) {
+    if (got < ZEL_TB_RECORD_SIZE || !DecodeHeader(record, header)) {
         return ZEL_TB_DAMAGED;
     }
-    std::memcpy(record, buffer.data(), ZEL_TB_RECORD_SIZE);
     return ZEL_TB_OK;
 }
 
-int ReadHeader(const std::string& path, DrawingHeader& header) {
-    std::vector<char> record(ZEL_TB_RECORD_SIZE);
-    const int result = ReadHeaderRecord(path, record.data());
+}  // namespace
+
+int ReadHeaderRecord(const std::string& path, char* record) {
+    char buffer[ZEL_TB_RECORD_SIZE];
+    DrawingHeader header;
+    const int result = ReadAndDecodeHeader(path, buffer, header);
     if (result == ZEL_TB_OK) {
-        DecodeHeader(record.data(), header);
+        std::memcpy(record, buffer, ZEL_TB_RECORD_SIZE);
+    }
+    return result;
+}
+
+int ReadHeader(const std::string& path, DrawingHeader& header) {
+    char record[ZEL_TB_RECORD_SIZE];
+    DrawingHeader read;
+    const int result = ReadAndDecodeHeader(path, record, read);
+    if (result == ZEL_TB_OK) {
+        header = std::move(read);
     }
     return result;
 }

@@ -2,7 +2,10 @@
 // was, so that the stand-ins, which look at their files on every call, do
 // not read and parse an unchanged file again and again.
 //
-// A file stays as it was while its identity (device and inode), its size and
+// Where the kernel reports changes to the file (file_watch.h), the content
+// read is kept until a change is reported, which costs a call no look at
+// the file at all. Elsewhere the file's stamp decides:
+// a file stays as it was while its identity (device and inode), its size and
 // its change and modification times stay; a missing file stays missing while
 // its directory's do. Content is kept only when the file
 // changed at least a second before it was read: file systems with coarse
@@ -14,6 +17,8 @@
 
 #include <memory>
 #include <string>
+
+#include "file_watch.h"
 
 namespace vedrix::hostsim {
 
@@ -56,9 +61,40 @@ public:
     // fails (and then nothing is kept).
     template <typename Read>
     std::shared_ptr<const T> Get(const std::string& path, Read read) {
+        if (m_value && m_watched && m_path == path && UnchangedSince(m_ticket)) {
+            return m_value;
+        }
+        WatchTicket ticket;
+        if (WatchFile(path, ticket)) {
+            return ReadWatched(path, std::move(ticket), read);
+        }
+        return ReadStamped(path, read);
+    }
+
+private:
+    // Reads the file under a watch started before the reading: what it
+    // gives is kept until a change is reported.
+    template <typename Read>
+    std::shared_ptr<const T> ReadWatched(const std::string& path, WatchTicket ticket, Read read) {
+        m_value.reset();
+        auto value = std::make_shared<T>();
+        if (!read(path, *value)) {
+            return nullptr;
+        }
+        m_path = path;
+        m_watched = true;
+        m_ticket = std::move(ticket);
+        m_value = value;
+        return value;
+    }
+
+    // Reads the file unless its stamp is the kept content's; keeps what it
+    // reads once the file has settled.
+    template <typename Read>
+    std::shared_ptr<const T> ReadStamped(const std::string& path, Read read) {
         FileStamp stamp;
         const bool stamped = StampOf(path, stamp);
-        if (stamped && m_value && m_path == path && m_stamp == stamp) {
+        if (stamped && m_value && !m_watched && m_path == path && m_stamp == stamp) {
             return m_value;
         }
         m_value.reset();
@@ -68,14 +104,17 @@ public:
         }
         if (stamped && Settled(stamp) && (!stamp.absent || MissingInAnyCase(path))) {
             m_path = path;
+            m_watched = false;
             m_stamp = stamp;
             m_value = value;
         }
         return value;
     }
 
-private:
     std::string m_path;
+    // Kept under a watch (m_ticket) or under the file's stamp (m_stamp).
+    bool m_watched = false;
+    WatchTicket m_ticket;
     FileStamp m_stamp;
     std::shared_ptr<const T> m_value;
 };

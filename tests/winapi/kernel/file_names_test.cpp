@@ -11,8 +11,9 @@
 
 #if VEDRIX_HEADLESS
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "support/child_process.h"
 #endif
 
 #include <cstdio>
@@ -78,17 +79,7 @@ void WaitPastChangeTime(const fs::path& dir) {
     }
 }
 
-// Runs `work` in a child process and waits for it; true when it succeeded.
-bool InChildProcess(const std::function<bool()>& work) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        _exit(work() ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-}
+using test_support::InChildProcess;
 #endif
 
 TEST(KernelFileNames, FilesAnotherProcessCreatesRenamesAndDeletesAreSeen) {

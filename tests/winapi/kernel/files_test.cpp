@@ -380,6 +380,21 @@ TEST_F(KernelFindFiles, MatchesCaseInsensitively) {
     EXPECT_EQ(Find(Pattern("x.*")), (Names{"x.y.zdw"}));
 }
 
+// Names that share their first eight bytes or more, and a byte above 127,
+// still come in byte-wise order of unsigned bytes, a shorter name before
+// the longer one it begins.
+TEST_F(KernelFindFiles, NamesAlikeInTheirFirstBytesComeInByteOrder) {
+    HEADLESS_ONLY(
+        "a search's order is the file system's on Windows; the headless one gives byte order");
+    for (const char* name : {"tb000002.zdw~", "tb00000\xe4", "tb000002.zd", "tb00000",
+                             "tb000002.zdw.bak2", "tb000002"}) {
+        WriteText(m_dir.path() / name, "content");
+    }
+    EXPECT_EQ(Find(Pattern("tb00000*")),
+              (Names{"TB000001.ZDW", "Tb000003.Zdw", "tb00000", "tb000002", "tb000002.zd",
+                     "tb000002.zdw", "tb000002.zdw.bak2", "tb000002.zdw~", "tb00000\xe4"}));
+}
+
 TEST_F(KernelFindFiles, PlatformWildcardRules) {
     const Names everything = {".",      "..",      "TB000001.ZDW", "Tb000003.Zdw",     "readme",
                               "sub",    "tb0.zdw", "tb000002.zdw", "tb000010.zdw.bak", "tb1.zdw",

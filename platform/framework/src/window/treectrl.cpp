@@ -63,6 +63,23 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const {
     return GetItem(&item) ? static_cast<DWORD_PTR>(item.lParam) : 0;
 }
 
+DWORD_PTR CTreeCtrl::WalkItemData(HTREEITEM hItem) const {
+    TVITEMA item{};
+    item.hItem = hItem;
+    item.mask = TVIF_PARAM;
+    return WalkItem(&item) ? static_cast<DWORD_PTR>(item.lParam) : 0;
+}
+
+HTREEITEM CTreeCtrl::WalkNext(HTREEITEM hItem, UINT nCode) const {
+    return reinterpret_cast<HTREEITEM>(
+        AskControl(TVM_GETNEXTITEM, nCode, reinterpret_cast<LPARAM>(hItem)));
+}
+
+LRESULT CTreeCtrl::AskControl(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return m_pfnSuper != nullptr ? ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam)
+                                 : SendMessage(message, wParam, lParam);
+}
+
 BOOL CTreeCtrl::SetItemData(HTREEITEM hItem, DWORD_PTR dwData) {
     TVITEMA item{};
     item.hItem = hItem;

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <windows.h>
@@ -46,14 +48,21 @@ std::string RewritePattern(const std::string& pattern) {
     return rewritten;
 }
 
+// Matches names against one search pattern, rewritten once; the table of
+// partial results is kept between names, so that a search over a big
+// directory allocates nothing per name.
 class Matcher {
 public:
-    Matcher(const std::string& pattern, const std::string& name)
-        : m_pattern(pattern),
-          m_name(name),
-          m_lastDot(name.rfind('.')),
-          m_memo((pattern.size() + 1) * (name.size() + 1), -1) {}
+    explicit Matcher(const std::string& pattern) : m_pattern(RewritePattern(pattern)) {}
 
+    bool Matches(std::string_view name) {
+        m_name = name;
+        m_lastDot = name.rfind('.');
+        m_memo.assign((m_pattern.size() + 1) * (name.size() + 1), -1);
+        return Match(0, 0);
+    }
+
+private:
     bool Match(size_t p, size_t n) {
         signed char& memo = m_memo[p * (m_name.size() + 1) + n];
         if (memo < 0) {
@@ -62,7 +71,6 @@ public:
         return memo == 1;
     }
 
-private:
     bool Compute(size_t p, size_t n) {
         if (p == m_pattern.size()) {
             return n == m_name.size();
@@ -78,8 +86,9 @@ private:
                 }
                 return false;
             case kDosStar: {
-                const size_t limit =
-                    (m_lastDot != std::string::npos && m_lastDot >= n) ? m_lastDot : m_name.size();
+                const size_t limit = (m_lastDot != std::string_view::npos && m_lastDot >= n)
+                                         ? m_lastDot
+                                         : m_name.size();
                 for (size_t k = n; k <= limit; ++k) {
                     if (Match(p + 1, k)) {
                         return true;
@@ -105,23 +114,38 @@ private:
         }
     }
 
-    const std::string& m_pattern;
-    const std::string& m_name;
-    size_t m_lastDot;
+    const std::string m_pattern;
+    std::string_view m_name;
+    size_t m_lastDot = std::string_view::npos;
     std::vector<signed char> m_memo;
 };
+
+// A name with its first eight bytes as one number, big end first and
+// padded with zero bytes (which no name holds): byte-wise order compares
+// those numbers first, so that most comparisons among a big directory's
+// names are one comparison; names alike in them compare whole.
+struct OrderedName {
+    std::uint64_t head;
+    std::string_view name;
+};
+
+std::uint64_t HeadOf(std::string_view name) {
+    std::uint64_t head = 0;
+    for (size_t i = 0; i < sizeof head; ++i) {
+        head = (head << 8) | (i < name.size() ? static_cast<unsigned char>(name[i]) : 0u);
+    }
+    return head;
+}
+
+bool InByteOrder(const OrderedName& a, const OrderedName& b) {
+    return a.head != b.head ? a.head < b.head : a.name < b.name;
+}
 
 class FileSearch : public KernelObject {
 public:
     std::vector<WIN32_FIND_DATAA> entries;
     size_t next = 0;
 };
-
-bool MatchFileName(const std::string& pattern, const std::string& name) {
-    const std::string rewritten = RewritePattern(pattern);
-    Matcher matcher(rewritten, name);
-    return matcher.Match(0, 0);
-}
 
 }  // namespace
 }  // namespace vedrix::winapi::kernel
@@ -159,15 +183,24 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
     }
     names.emplace_back(".");
     names.emplace_back("..");
-    std::sort(names.begin(), names.end());
+    // Only the matching names are put in order, and the order moves views
+    // of them with their heads (OrderedName), not the names.
+    Matcher matcher(pattern);
+    std::vector<OrderedName> matching;
+    matching.reserve(names.size());
+    for (const std::string& name : names) {
+        if (name.size() < MAX_PATH && matcher.Matches(name)) {
+            matching.push_back({HeadOf(name), name});
+        }
+    }
+    std::sort(matching.begin(), matching.end(), InByteOrder);
     // The entries are looked at from the open directory, which spares
     // walking the directory's path again for each of them.
     const int dirFd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     auto find = std::make_unique<FileSearch>();
-    for (const std::string& name : names) {
-        if (name.size() >= MAX_PATH || !MatchFileName(pattern, name)) {
-            continue;
-        }
+    find->entries.reserve(matching.size());
+    for (const OrderedName& ordered : matching) {
+        const std::string name(ordered.name);
         FileInfo info;
         if (dirFd >= 0 ? !FileInfoOfPath(name, name, info, dirFd)
                        : !FileInfoOfPath(dir + "/" + name, name, info)) {

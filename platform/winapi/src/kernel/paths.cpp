@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -71,6 +72,31 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace {
+
+enum class PathCharacter : unsigned char { kPlain, kSeparator, kWildcard, kInvalid };
+
+// What each character is in a path: control characters and < > : " | are
+// never part of a name, * and ? only of a search pattern, "\" separates.
+const std::array<PathCharacter, 256>& PathCharacterKinds() {
+    static const std::array<PathCharacter, 256> kinds = [] {
+        std::array<PathCharacter, 256> table{};
+        for (int c = 0; c < 32; ++c) {
+            table[static_cast<std::size_t>(c)] = PathCharacter::kInvalid;
+        }
+        for (const char c : {'<', '>', ':', '"', '|'}) {
+            table[static_cast<unsigned char>(c)] = PathCharacter::kInvalid;
+        }
+        table[static_cast<unsigned char>('*')] = PathCharacter::kWildcard;
+        table[static_cast<unsigned char>('?')] = PathCharacter::kWildcard;
+        table[static_cast<unsigned char>('\\')] = PathCharacter::kSeparator;
+        return table;
+    }();
+    return kinds;
+}
+
+}  // namespace
+
 NativePath ToNative(const char* path, bool allowWildcards) {
     NativePath result;
     if (path == nullptr) {
@@ -92,20 +118,26 @@ NativePath ToNative(const char* path, bool allowWildcards) {
         result.error = ERROR_PATH_NOT_FOUND;
         return result;
     }
-    result.path.reserve(length);
-    for (size_t i = 0; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
-        if (c < 32 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|') {
-            result.error = ERROR_INVALID_NAME;
-            result.path.clear();
-            return result;
+    // Every file operation converts its path: the characters are taken in
+    // one copy and judged by a table, each in one step.
+    result.path.assign(path, length);
+    for (char& ch : result.path) {
+        switch (PathCharacterKinds()[static_cast<unsigned char>(ch)]) {
+            case PathCharacter::kPlain:
+                break;
+            case PathCharacter::kSeparator:
+                ch = '/';
+                break;
+            case PathCharacter::kWildcard:
+                if (allowWildcards) {
+                    break;
+                }
+                [[fallthrough]];
+            case PathCharacter::kInvalid:
+                result.error = ERROR_INVALID_NAME;
+                result.path.clear();
+                return result;
         }
-        if ((c == '*' || c == '?') && !allowWildcards) {
-            result.error = ERROR_INVALID_NAME;
-            result.path.clear();
-            return result;
-        }
-        result.path.push_back(c == '\\' ? '/' : static_cast<char>(c));
     }
     result.ok = true;
     return result;

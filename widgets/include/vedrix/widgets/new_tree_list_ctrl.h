@@ -63,12 +63,6 @@ public:
     BOOL DeleteItem(HTREEITEM hItem);
     // The row's record (null for an item without one).
     CTreeListItem* GetItemRecord(HTREEITEM hItem) const;
-    // The first child and the next sibling of a row, asked of the platform's
-    // tree directly rather than through the message routing, since a sort
-    // walks every row this way.
-    HTREEITEM FirstChildOf(HTREEITEM hItem);
-    HTREEITEM NextSiblingOf(HTREEITEM hItem);
-
     int GetColumnWidth(int nColumn) const;
     int GetColumnAlign(int nColumn) const;
     void UpdateTotalWidth();
