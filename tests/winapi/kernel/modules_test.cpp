@@ -254,7 +254,7 @@ TEST(KernelModules, MissingLibrariesAndSymbolsFailWithTheirCodes) {
     HMODULE bogus = reinterpret_cast<HMODULE>(notAModule.data());
     SetLastError(0);
     EXPECT_EQ(GetProcAddress(bogus, "KernelTestLibraryName"), nullptr);
-    EXPECT_NE(GetLastError(), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
     EXPECT_FALSE(FreeLibrary(bogus));
     EXPECT_FALSE(FreeLibrary(nullptr));
     char name[16];
