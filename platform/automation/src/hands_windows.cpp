@@ -166,6 +166,22 @@ void key(int vk, bool down) {
     settle();
 }
 
+// Keys held through SendInput are known to the program's queue only: a
+// window system underneath that never saw them may have the thread's key
+// state read back from its own when the pointer moves (under Wine every
+// pointer event sets the modifiers to the X server's, where nothing is
+// held). A held key repeats, so the person presses each held key that the
+// thread sees released again, and the next button message carries it
+// (MK_CONTROL, MK_SHIFT) as a held key's does.
+void pressHeldKeysAgain() {
+    std::set<int> held = input().keysDown;
+    for (int vk : held) {
+        if (!(GetKeyState(vk) & 0x8000)) {
+            key(vk, true);
+        }
+    }
+}
+
 // A press at `p` that the system would take as the second half of the last
 // click waits until the double-click time has passed.
 void keepApartFromLastPress(POINT p, int button) {
@@ -217,6 +233,7 @@ void moveMouse(POINT screen) {
         SetCursorPos(screen.x, screen.y);
         settle();
     }
+    pressHeldKeysAgain();
 }
 
 void pressButton(int button) {

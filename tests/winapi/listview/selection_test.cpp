@@ -198,9 +198,7 @@ TEST_F(ListViewSelection, CtrlClickTogglesAndShiftClickSelectsARange) {
     EXPECT_EQ(changes(), (Changes{"1:3->2", "3:0->3"}));
     EXPECT_EQ(selectedRows(), (Rows{1, 3}));
     EXPECT_EQ(ListView_GetSelectionMark(list), 3);
-    std::vector<Note> clicks = notes(NM_CLICK);
-    ASSERT_EQ(clicks.size(), 1u);
-    EXPECT_EQ(clicks[0].keyFlags, static_cast<UINT>(LVKF_CONTROL));
+    EXPECT_EQ(notes(NM_CLICK).size(), 1u);
 
     clickRow(1, VK_CONTROL);
     EXPECT_EQ(selectedRows(), (Rows{3}));
@@ -223,6 +221,20 @@ TEST_F(ListViewSelection, CtrlClickTogglesAndShiftClickSelectsARange) {
     std::vector<Note> lastClick = notes(NM_CLICK);
     ASSERT_FALSE(lastClick.empty());
     EXPECT_EQ(lastClick.back().item, -1);
+}
+
+// NMITEMACTIVATE's uKeyFlags: "Modifier keys that were pressed at the time
+// of the activation."
+TEST_F(ListViewSelection, AClickTellsTheModifierKeysHeld) {
+    fill(0);
+    clickRow(1, VK_CONTROL);
+    clickRow(3, VK_SHIFT);
+    clickRow(5);
+    std::vector<Note> clicks = notes(NM_CLICK);
+    ASSERT_EQ(clicks.size(), 3u);
+    EXPECT_EQ(clicks[0].keyFlags, static_cast<UINT>(LVKF_CONTROL));
+    EXPECT_EQ(clicks[1].keyFlags, static_cast<UINT>(LVKF_SHIFT));
+    EXPECT_EQ(clicks[2].keyFlags, 0u);
 }
 
 TEST_F(ListViewSelection, SingleSelectionIgnoresCtrlAndShift) {
