@@ -197,10 +197,13 @@ void CFmanListbrowseDlg::showNextStartNumber() {
 }
 
 // The typed start number is stored for the host; the field then shows the
-// first free number from it, or 1 when there is none.
+// first free number from it, or 1 when there is none. The field is read as a
+// signed decimal number, as the data exchange reads it: "-3" is -3 (which the
+// exchange then refuses as out of range), not a platform's reading of the
+// sign as no number or as a large unsigned one.
 void CFmanListbrowseDlg::OnStartNumberKillFocus() {
     BOOL translated = FALSE;
-    const int typed = static_cast<int>(GetDlgItemInt(kStartNumberField, &translated, FALSE));
+    const int typed = static_cast<int>(GetDlgItemInt(kStartNumberField, &translated, TRUE));
     if (typed != m_nVariantStartNumber) {
         ZelRegPutNumber(kVariantStartTbNrSection, kVariantStartTbNrKey, typed);
         m_nVariantStartNumber = typed;

@@ -189,6 +189,7 @@ TEST_F(ViewCommandsTest, ACopyFailingHalfWayLeavesAnEmptyVariantAndNoCopy) {
 TEST_F(ViewCommandsTest, TheStartNumberFieldStoresAndChecksTheNumber) {
     configure([&](auto& config) { config.settingsFile = (project / "settings.ini").string(); });
     std::vector<std::string> shown, copies;
+    bool storedNegative = false;
     person.onDialog(127, [&](Dialog& d) {
         TreeView tree = d.tree(1025);
         Control field = d.control(1039);
@@ -197,6 +198,12 @@ TEST_F(ViewCommandsTest, TheStartNumberFieldStoresAndChecksTheNumber) {
         shown.push_back(field.text());  // free itself
         field.replaceText("6000");
         tree.click();
+        shown.push_back(field.text());
+        // A negative number is stored as typed; the search starts at 1.
+        field.replaceText("-3");
+        tree.click();
+        storedNegative =
+            file("settings.ini").find("FM_NextTBNr4VariantCreation=-3") != std::string::npos;
         shown.push_back(field.text());
         // Enter confirms without leaving the field: out of range, the
         // framework's message, and the dialog stays.
@@ -210,7 +217,8 @@ TEST_F(ViewCommandsTest, TheStartNumberFieldStoresAndChecksTheNumber) {
         d.cancel();
     });
     EXPECT_EQ(browse(), IDCANCEL);
-    EXPECT_THAT(shown, ElementsAre("103", "1", "200"));
+    EXPECT_THAT(shown, ElementsAre("103", "1", "5", "200"));
+    EXPECT_TRUE(storedNegative);
     EXPECT_THAT(copies, ElementsAre("tb000200.zdw Plan 1", "tb000201.zdw Plan 2"));
     const auto boxes = person.messageBoxes();
     ASSERT_EQ(boxes.size(), 2u);

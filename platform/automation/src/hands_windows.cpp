@@ -151,19 +151,33 @@ bool isExtendedKey(int vk) {
     return std::find(extended.begin(), extended.end(), vk) != extended.end();
 }
 
+bool isHeld(int vk) {
+    return (GetAsyncKeyState(vk) & 0x8000) != 0;
+}
+
+// Sends the key and waits for the program to react. A held modifier that
+// the system let go meanwhile (a window system may set the modifiers to its
+// own keyboard's state when a window takes the focus) is pressed again, a
+// few times at most, so that the keys after it see it held.
 void key(int vk, bool down) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = static_cast<WORD>(vk);
     in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC));
     in.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (isExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
-    send(in);
+    const bool modifier = vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        send(in);
+        settle();
+        if (!modifier || !down || isHeld(vk)) {
+            break;
+        }
+    }
     if (down) {
         input().keysDown.insert(vk);
     } else {
         input().keysDown.erase(vk);
     }
-    settle();
 }
 
 // Keys held through SendInput are known to the program's queue only: a
@@ -322,6 +336,10 @@ void typeChar(char c) {
     }
     int vk = LOBYTE(scan);
     int shifts = HIBYTE(scan);
+    // With caps lock on, a letter takes Shift for the other case.
+    if (IsCharAlphaA(c) && (GetKeyState(VK_CAPITAL) & 1) != 0) {
+        shifts ^= 1;
+    }
     if (shifts & 1) {
         keyDown(VK_SHIFT);
     }

@@ -32,6 +32,19 @@ protected:
         return static_cast<BOOL>(SendMessageA(tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti)));
     }
     bool shown() const { return IsWindowVisible(tip) != FALSE; }
+    // The width of `s` in the font `window` draws with.
+    static int textWidth(HWND window, const char* s) {
+        HDC dc = GetDC(window);
+        auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+        HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
+        SIZE size{};
+        GetTextExtentPoint32A(dc, s, static_cast<int>(std::strlen(s)), &size);
+        if (old != nullptr) {
+            SelectObject(dc, old);
+        }
+        ReleaseDC(window, dc);
+        return size.cx;
+    }
     // Rests the mouse over a window for `ms` milliseconds.
     void hover(HWND window, DWORD ms = 600) {
         person::moveTo(person::centerOf(window));
@@ -49,10 +62,8 @@ TEST_F(TooltipTest, AddedToolsAreCounted) {
     EXPECT_TRUE(addTool(button, "New level"));
     EXPECT_TRUE(addTool(field, "Start number"));
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
-    TOOLINFOA bad;
-    std::memset(&bad, 0, sizeof bad);
-    EXPECT_FALSE(SendMessageA(tip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&bad)));
     EXPECT_FALSE(SendMessageA(tip, TTM_ADDTOOL, 0, 0));
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
     EXPECT_FALSE(shown());
 }
 
@@ -65,12 +76,12 @@ TEST_F(TooltipTest, TipShowsAfterTheMouseRestsForTheInitialDelay) {
     person::wait(300);
     EXPECT_TRUE(shown());
     EXPECT_EQ(text(tip), "New level");
-    // Below the cursor, topmost, sized to the text.
+    // Below the cursor, topmost, wide enough for the text in the tip's font.
     RECT rc;
     GetWindowRect(tip, &rc);
     POINT cursor = person::cursorPosition();
     EXPECT_GT(rc.top, cursor.y);
-    EXPECT_GE(rc.right - rc.left, 9 * 7);
+    EXPECT_GE(rc.right - rc.left, textWidth(tip, "New level"));
     EXPECT_NE(GetWindowLongPtrA(tip, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     TOOLINFOA ti;
     std::memset(&ti, 0, sizeof ti);
@@ -118,15 +129,14 @@ TEST_F(TooltipTest, InactiveTooltipShowsNothingUntilActivated) {
     EXPECT_FALSE(shown());
 }
 
-TEST_F(TooltipTest, AClickHidesTheTipUntilTheMouseLeavesTheTool) {
+TEST_F(TooltipTest, AClickHidesTheTip) {
     addTool(button, "New level");
     hover(button);
     ASSERT_TRUE(shown());
     person::click(person::centerOf(button));
     EXPECT_FALSE(shown());
-    person::moveTo(at(button, 5, 5));
-    person::wait(1000);
-    EXPECT_FALSE(shown());
+    // (Whether resting on the tool again shows it before the mouse has left
+    // the tool is the platform's choice.)
     hover(other);
     hover(button);
     EXPECT_TRUE(shown());
@@ -149,8 +159,11 @@ TEST_F(TooltipTest, DelayTimesCanBeChanged) {
     EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 100);
     hover(button, 150);
     EXPECT_TRUE(shown());
-    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_AUTOMATIC, MAKELPARAM(static_cast<WORD>(-1), 0));
-    EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), GetDoubleClickTime());
+    // The automatic setting derives the others from the initial delay.
+    SendMessageA(tip, TTM_SETDELAYTIME, TTDT_AUTOMATIC, MAKELPARAM(200, 0));
+    EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 200);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2000);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 40);
 }
 
 TEST_F(TooltipTest, UpdateTipTextChangesTheShownText) {
@@ -201,9 +214,12 @@ TEST_F(TooltipTest, ShowAndPopAreNotified) {
     hover(button);
     person::moveTo(person::centerOf(other));
     person::wait(200);
+    // Showing and popping; other notifications (NM_CUSTOMDRAW) may come between.
     std::vector<UINT> got;
     for (const Notify& n : notifies) {
-        got.push_back(n.code);
+        if (n.code == TTN_SHOW || n.code == TTN_POP) {
+            got.push_back(n.code);
+        }
     }
     EXPECT_EQ(got, (std::vector<UINT>{TTN_SHOW, TTN_POP}));
 }
@@ -276,6 +292,9 @@ TEST_F(TooltipTest, RectangleToolsAndRelayedMessages) {
 }
 
 TEST_F(TooltipTest, AmpersandsAreRemovedUnlessNoPrefix) {
+    HEADLESS_ONLY(
+        "reads the text drawn as the headless tip's window text; the platform's tip window keeps "
+        "the tool's text and strips the ampersands only as it draws");
     addTool(button, "Save && &close");
     hover(button);
     EXPECT_EQ(text(tip), "Save & close");

@@ -73,6 +73,7 @@ const VedrixMenuItem kBarItems[] = {
 const VedrixMenu kMenuResource = {1, kBarItems};
 
 const unsigned char kCursorBits[] = {'B', 'M', 0, 0};
+const unsigned char kDataBytes[] = {'B', 'M', 0, 0};
 
 const VedrixResource kEntries[] = {
     {1, kCursor, kCursorBits, sizeof(kCursorBits)},
@@ -84,6 +85,7 @@ const VedrixResource kEntries[] = {
     {6, kHello, "Hello", 5},
     {6, kEmpty, "", 0},
     {6, kLong, "A longer text", 13},
+    {10, kData, kDataBytes, sizeof(kDataBytes)},
 };
 
 const VedrixResourceDirectory kTable = {1, "en", sizeof(kEntries) / sizeof(kEntries[0]), kEntries};

@@ -1,5 +1,5 @@
 // Shared pieces of the dialog-manager conformance tests: the program's own
-// resource table (templates 200..203, strings, a menu, a cursor), a test
+// resource table (templates 200..203, strings, a menu, a cursor, raw data), a test
 // control whose dialog code each test chooses, and a fixture with a
 // configurable dialog procedure.
 #pragma once
@@ -23,6 +23,7 @@ enum {
     kVisibleDialog = 203,  // WS_VISIBLE, for modeless use
     kMenu = 300,
     kCursor = 400,
+    kData = 500,  // four bytes: 'B', 'M', 0, 0
     kHello = 100,
     kEmpty = 101,
     kLong = 102,

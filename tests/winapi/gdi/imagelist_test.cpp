@@ -100,8 +100,7 @@ TEST_F(ImageListTest, AddMaskedMakesTheMaskColourTransparent) {
     EXPECT_FALSE(ImageList_Destroy(il));
 }
 
-// Add takes a separate mask bitmap (white = transparent) and leaves the
-// image's colours as they are.
+// Add takes a separate mask bitmap (white = transparent).
 TEST_F(ImageListTest, AddWithAMaskBitmap) {
     HIMAGELIST il = ImageList_Create(2, 2, ILC_COLORDDB | ILC_MASK, 1, 1);
     HBITMAP image = bitmapOf(2, {kRed, kGreen, kBlue, kRed});
@@ -114,32 +113,36 @@ TEST_F(ImageListTest, AddWithAMaskBitmap) {
     EXPECT_EQ(canvas.at(1, 0), kBlack);
     EXPECT_EQ(canvas.at(0, 1), kBlack);
     EXPECT_EQ(canvas.at(1, 1), kRed);
-    // ILD_IMAGE ignores the mask; ILD_MASK draws it through the context colours.
+    // ILD_IMAGE ignores the mask: the transparent pixels are drawn too.
     ImageList_Draw(il, 0, canvas.dc, 0, 0, ILD_IMAGE);
-    EXPECT_EQ(canvas.at(1, 0), kGreen);
-    SetTextColor(canvas.dc, kBlue);
-    SetBkColor(canvas.dc, kWhite);
-    ImageList_Draw(il, 0, canvas.dc, 0, 0, ILD_MASK);
-    EXPECT_EQ(canvas.at(0, 0), kBlue);
-    EXPECT_EQ(canvas.at(1, 0), kWhite);
+    EXPECT_EQ(canvas.at(0, 0), kRed);
+    // ILD_MASK draws the mask through the context's colours: on white, the
+    // opaque pixels take the text colour and the transparent ones stay white.
+    MemoryCanvas white(2, 2, kWhite);
+    SetTextColor(white.dc, kBlue);
+    SetBkColor(white.dc, kWhite);
+    ImageList_Draw(il, 0, white.dc, 0, 0, ILD_MASK);
+    EXPECT_EQ(white.at(0, 0), kBlue);
+    EXPECT_EQ(white.at(1, 0), kWhite);
     DeleteObject(image);
     DeleteObject(mask);
     ImageList_Destroy(il);
 }
 
-// Without ILC_MASK there is no mask: AddMasked adds the image as it is and
-// drawing is always opaque.
+// Without ILC_MASK there is no mask: AddMasked still makes the mask colour
+// black, and drawing is always opaque.
 TEST_F(ImageListTest, ListsWithoutMaskDrawOpaque) {
     HIMAGELIST il = ImageList_Create(2, 2, ILC_COLOR32, 2, 2);
     HBITMAP bm = twoImages();
     EXPECT_EQ(ImageList_AddMasked(il, bm, kMagenta), 0);
-    EXPECT_EQ(pixelsOf(bm)[0], kMagenta);
+    EXPECT_EQ(pixelsOf(bm)[0], kBlack);
     IMAGEINFO info{};
     ImageList_GetImageInfo(il, 0, &info);
     EXPECT_EQ(info.hbmMask, nullptr);
     MemoryCanvas canvas(2, 2, kGreen);
     ImageList_Draw(il, 0, canvas.dc, 0, 0, ILD_TRANSPARENT);
-    EXPECT_EQ(canvas.at(0, 0), kMagenta);
+    EXPECT_EQ(canvas.at(0, 0), kBlack);
+    EXPECT_EQ(canvas.at(1, 0), kRed);
     DeleteObject(bm);
     ImageList_Destroy(il);
 }
@@ -189,8 +192,6 @@ TEST_F(ImageListTest, GrowRemoveAndCount) {
 }
 
 TEST_F(ImageListTest, IconsGoInAndComeOut) {
-    HEADLESS_ONLY("counts the headless platform's GDI objects");
-#if VEDRIX_HEADLESS
     HIMAGELIST il = ImageList_Create(2, 2, ILC_COLOR24 | ILC_MASK, 1, 1);
     HBITMAP color = bitmapOf(2, {kRed, kBlack, kBlue, kGreen});
     const std::uint8_t maskBits[4] = {0x40, 0, 0, 0};  // (1, 0) transparent
@@ -227,7 +228,6 @@ TEST_F(ImageListTest, IconsGoInAndComeOut) {
     EXPECT_EQ(vedrix::headless::iconCount(), icons - 1);
 #endif
     ImageList_Destroy(il);
-#endif
 }
 
 // Duplicates are independent copies; Merge lays the second image over the
@@ -264,8 +264,19 @@ TEST_F(ImageListTest, DuplicateMergeOverlayBlend) {
     ImageList_Draw(copy, 0, over.dc, 0, 0, ILD_TRANSPARENT | INDEXTOOVERLAYMASK(1));
     EXPECT_EQ(over.at(0, 0), kGreen);  // transparent in both
     EXPECT_EQ(over.at(1, 0), kBlue);   // the overlay's pixel on top
+    // Blending half with black darkens the red of the image's three opaque
+    // pixels by about half (mixed in each pixel, or every other pixel black),
+    // and leaves its transparent pixel alone.
     ImageList_DrawEx(copy, 0, over.dc, 0, 0, 0, 0, CLR_NONE, kBlack, ILD_TRANSPARENT | ILD_BLEND50);
-    EXPECT_EQ(over.at(1, 1), RGB(127, 0, 0));
+    int red = 0;
+    for (POINT p : {POINT{1, 0}, POINT{0, 1}, POINT{1, 1}}) {
+        COLORREF c = over.at(p.x, p.y);
+        EXPECT_EQ(GetGValue(c) + GetBValue(c), 0);
+        red += GetRValue(c);
+    }
+    EXPECT_GT(red, 3 * 255 / 4);
+    EXPECT_LT(red, 3 * 255 * 3 / 4);
+    EXPECT_EQ(over.at(0, 0), kGreen);
     ImageList_Destroy(merged);
     ImageList_Destroy(copy);
     ImageList_Destroy(il);
@@ -325,12 +336,15 @@ TEST_F(ImageListTest, LoadsFromABitmapFile) {
     EXPECT_EQ(ds.dsBmih.biBitCount, 8);
     DeleteObject(bm);
 
-    // A truncated file is refused.
+#if VEDRIX_HEADLESS
+    // The platform leaves open what a truncated file gives; the headless one
+    // refuses it.
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(file.data()), 60);
     }
     EXPECT_EQ(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+#endif
     std::remove(path.c_str());
     EXPECT_EQ(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
 }
@@ -358,7 +372,9 @@ TEST_F(ImageListTest, BadArgumentsFail) {
     EXPECT_EQ(ImageList_Create(0, 16, ILC_COLOR, 1, 1), nullptr);
     HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR | ILC_MASK, 1, 1);
     HBITMAP narrow = CreateBitmap(8, 16, 1, 1, nullptr);
-    EXPECT_EQ(ImageList_Add(il, narrow, nullptr), -1);  // narrower than one image
+#if VEDRIX_HEADLESS  // the platform leaves a bitmap narrower than one image open
+    EXPECT_EQ(ImageList_Add(il, narrow, nullptr), -1);
+#endif
     EXPECT_EQ(ImageList_Add(il, nullptr, nullptr), -1);
     EXPECT_EQ(ImageList_AddMasked(nullptr, narrow, 0), -1);
     IMAGEINFO info{};
@@ -366,7 +382,9 @@ TEST_F(ImageListTest, BadArgumentsFail) {
     EXPECT_EQ(ImageList_GetIcon(il, 0, 0), nullptr);
     EXPECT_EQ(ImageList_GetImageCount(nullptr), 0);
     EXPECT_FALSE(ImageList_Draw(il, 0, nullptr, 0, 0, ILD_NORMAL));
+#if VEDRIX_HEADLESS  // the platform leaves merging images that do not exist open
     EXPECT_EQ(ImageList_Merge(il, 0, il, 0, 0, 0), nullptr);
+#endif
     DeleteObject(narrow);
     ImageList_Destroy(il);
 }

@@ -1,5 +1,8 @@
-// Fixed text metrics, text output and DrawTextA formatting.
+// Text metrics and extents, text output and DrawTextA formatting.
 #include "gdi_support.h"
+
+#include <algorithm>
+#include <cstring>
 
 #if VEDRIX_HEADLESS
 #include <vedrix/headless/drawing.h>
@@ -48,6 +51,8 @@ protected:
 };
 
 TEST_F(TextTest, MetricsAreFixedAndBoldIsWider) {
+    HEADLESS_ONLY("reads the headless platform's fixed font metrics");
+#if VEDRIX_HEADLESS
     TEXTMETRICA tm{};
     ASSERT_TRUE(GetTextMetricsA(canvas.dc, &tm));
     EXPECT_EQ(tm.tmHeight, 16);
@@ -63,24 +68,69 @@ TEST_F(TextTest, MetricsAreFixedAndBoldIsWider) {
     HGDIOBJ old = SelectObject(canvas.dc, bold);
     ASSERT_TRUE(GetTextMetricsA(canvas.dc, &tm));
     EXPECT_EQ(tm.tmAveCharWidth, 8);
-    EXPECT_EQ(tm.tmWeight, FW_BOLD);
     GetTextExtentPoint32A(canvas.dc, "Hello", 5, &size);
     EXPECT_EQ(size.cx, 40);
     char face[LF_FACESIZE] = {};
     EXPECT_EQ(GetTextFaceA(canvas.dc, LF_FACESIZE, face), 6);
     EXPECT_STREQ(face, "Tahoma");
+    SelectObject(canvas.dc, old);
+#endif
+}
+
+// What the platform promises of any font: the height is ascent and descent,
+// an extent is as high as the font and grows with the text, the partial
+// extents of GetTextExtentExPointA add up to the whole, and as many
+// characters fit as their extents allow.
+TEST_F(TextTest, MetricsAndExtentsAgree) {
+    HFONT normal =
+        CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+    HGDIOBJ old = SelectObject(canvas.dc, normal);
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc, &tm));
+    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+    EXPECT_EQ(tm.tmWeight, FW_NORMAL);
+    SIZE hello{};
+    ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc, "Hello", 5, &hello));
+    EXPECT_EQ(hello.cy, tm.tmHeight);
+    SIZE hell{};
+    GetTextExtentPoint32A(canvas.dc, "Hell", 4, &hell);
+    EXPECT_GT(hello.cx, hell.cx);
+    EXPECT_FALSE(GetTextExtentPoint32A(canvas.dc, "x", -1, &hello));
+
     int fit = 0;
     int dx[5] = {};
-    ASSERT_TRUE(GetTextExtentExPointA(canvas.dc, "Hello", 5, 20, &fit, dx, &size));
+    SIZE all{};
+    ASSERT_TRUE(GetTextExtentExPointA(canvas.dc, "Hello", 5, 10000, &fit, dx, &all));
+    EXPECT_EQ(fit, 5);
+    EXPECT_EQ(all.cx, hello.cx);
+    EXPECT_EQ(dx[4], hello.cx);
+    EXPECT_EQ(dx[3], hell.cx);
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_GT(dx[i], dx[i - 1]);
+    }
+    // Room for the first two characters and not the third.
+    ASSERT_TRUE(GetTextExtentExPointA(canvas.dc, "Hello", 5, dx[1], &fit, nullptr, &all));
     EXPECT_EQ(fit, 2);
-    EXPECT_EQ(dx[4], 40);
-    SelectObject(canvas.dc, old);
 
+    // Bold is wider and says so; the font keeps what it was made with.
+    SelectObject(canvas.dc, bold);
+    TEXTMETRICA boldTm{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc, &boldTm));
+    EXPECT_EQ(boldTm.tmWeight, FW_BOLD);
+    SIZE boldHello{};
+    GetTextExtentPoint32A(canvas.dc, "Hello", 5, &boldHello);
+    EXPECT_GT(boldHello.cx, hello.cx);
+    char face[LF_FACESIZE] = {};
+    int length = GetTextFaceA(canvas.dc, LF_FACESIZE, face);
+    EXPECT_GT(length, 0);
+    EXPECT_EQ(static_cast<std::size_t>(length), std::strlen(face));
+    SelectObject(canvas.dc, old);
     LOGFONTA lf{};
     ASSERT_EQ(GetObject(bold, sizeof(lf), &lf), static_cast<int>(sizeof(LOGFONTA)));
     EXPECT_EQ(lf.lfWeight, FW_BOLD);
     EXPECT_EQ(lf.lfHeight, -11);
-    EXPECT_FALSE(GetTextExtentPoint32A(canvas.dc, "x", -1, &size));
+    EXPECT_STREQ(lf.lfFaceName, "Tahoma");
+    DeleteObject(normal);
 }
 
 // A character cell is 7 x 16; a character other than a space fills x + 1 ...
@@ -138,17 +188,41 @@ TEST_F(TextTest, TextAlignmentPlacesTheBox) {
 #endif
 }
 
-TEST_F(TextTest, ExtTextOutOpaqueAndClipped) {
+// ETO_OPAQUE fills the rectangle with the background colour (an empty text
+// only fills it); ETO_CLIPPED keeps the text inside the rectangle.
+TEST_F(TextTest, ExtTextOutFillsAndClipsToTheRectangle) {
+    const COLORREF green = RGB(0, 255, 0);
+    const COLORREF white = RGB(255, 255, 255);
+    RECT r{10, 10, 20, 30};
+    SetBkColor(canvas.dc, green);
+    SetTextColor(canvas.dc, RGB(0, 0, 0));
+    ASSERT_TRUE(ExtTextOutA(canvas.dc, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr));
+    EXPECT_EQ(canvas.rows(9, 10, 21, 11, green), ".##########.\n");
+    EXPECT_EQ(canvas.at(19, 29), green);
+    EXPECT_EQ(canvas.at(19, 30), white);
+
+    SIZE size{};
+    GetTextExtentPoint32A(canvas.dc, "WW", 2, &size);
+    SetBkMode(canvas.dc, TRANSPARENT);
+    RECT clip{100, 10, 100 + size.cx / 2, 10 + size.cy};
+    ASSERT_TRUE(ExtTextOutA(canvas.dc, 100, 10, ETO_CLIPPED, &clip, "WW", 2, nullptr));
+    int inside = 0;
+    int outside = 0;
+    for (int y = 10; y < 10 + size.cy; ++y) {
+        for (int x = 100; x < 100 + size.cx; ++x) {
+            int& count = x < clip.right ? inside : outside;
+            count += canvas.at(x, y) != white ? 1 : 0;
+        }
+    }
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(outside, 0);
+}
+
+TEST_F(TextTest, ExtTextOutIsRecordedWithItsClipAndAdvances) {
     HEADLESS_ONLY("reads the recording device context");
 #if VEDRIX_HEADLESS
     RECT r{10, 10, 20, 30};
-    SetBkColor(canvas.dc, RGB(0, 255, 0));
     SetTextColor(canvas.dc, RGB(0, 0, 0));
-    // An empty text with ETO_OPAQUE only fills the rectangle.
-    ASSERT_TRUE(ExtTextOutA(canvas.dc, 0, 0, ETO_OPAQUE, &r, "", 0, nullptr));
-    EXPECT_EQ(canvas.at(10, 10), RGB(0, 255, 0));
-    EXPECT_EQ(canvas.at(19, 29), RGB(0, 255, 0));
-    EXPECT_EQ(canvas.at(20, 29), RGB(255, 255, 255));
     // Clipped to the rectangle: the second character (cell 17..24) is cut at 20.
     ExtTextOutA(canvas.dc, 10, 10, ETO_CLIPPED, &r, "WW", 2, nullptr);
     EXPECT_EQ(canvas.at(18, 15), RGB(0, 0, 0));
@@ -164,35 +238,57 @@ TEST_F(TextTest, ExtTextOutOpaqueAndClipped) {
 #endif
 }
 
+// DT_CALCRECT measures with the selected font: one line is as high as the
+// font, lines break between words, and a word longer than the line stays
+// whole and widens the rectangle.
 TEST_F(TextTest, CalcRectMeasures) {
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(canvas.dc, &tm));
+    const int line = tm.tmHeight;
+    auto width = [&](const char* text) {
+        SIZE size{};
+        GetTextExtentPoint32A(canvas.dc, text, static_cast<int>(std::strlen(text)), &size);
+        return static_cast<int>(size.cx);
+    };
+
     RECT r{5, 5, 5, 5};
-    EXPECT_EQ(DrawTextA(canvas.dc, "Hello", -1, &r, DT_CALCRECT | DT_SINGLELINE), 16);
-    EXPECT_EQ(r.right, 40);
-    EXPECT_EQ(r.bottom, 21);
+    EXPECT_EQ(DrawTextA(canvas.dc, "Hello", -1, &r, DT_CALCRECT | DT_SINGLELINE), line);
+    EXPECT_EQ(r.left, 5);
+    EXPECT_EQ(r.right, 5 + width("Hello"));
+    EXPECT_EQ(r.bottom, 5 + line);
 
     r = RECT{0, 0, 0, 0};
-    EXPECT_EQ(DrawTextA(canvas.dc, "ab\r\ncdef\nx", -1, &r, DT_CALCRECT), 48);
-    EXPECT_EQ(r.right, 28);
+    EXPECT_EQ(DrawTextA(canvas.dc, "ab\r\ncdef\nx", -1, &r, DT_CALCRECT), 3 * line);
+    EXPECT_EQ(r.right, std::max({width("ab"), width("cdef"), width("x")}));
 
-    // Word wrapping at 50 pixels (7 characters): "aaa bbb" / "ccc".
-    r = RECT{0, 0, 50, 0};
-    EXPECT_EQ(DrawTextA(canvas.dc, "aaa bbb ccc", -1, &r, DT_CALCRECT | DT_WORDBREAK), 32);
-    EXPECT_EQ(r.right, 49);
-    // A word longer than the line stays whole.
-    r = RECT{0, 0, 20, 0};
-    EXPECT_EQ(DrawTextA(canvas.dc, "abcdefgh ij", -1, &r, DT_CALCRECT | DT_WORDBREAK), 32);
-    EXPECT_EQ(r.right, 56);
+    // Room for "aaa bbb" and not for "ccc" after it.
+    const int room = width("aaa bbb ");
+    ASSERT_LT(room, width("aaa bbb c"));
+    r = RECT{0, 0, room, 0};
+    EXPECT_EQ(DrawTextA(canvas.dc, "aaa bbb ccc", -1, &r, DT_CALCRECT | DT_WORDBREAK), 2 * line);
+    // The rectangle narrows to the longest line (whether a space at the
+    // break counts is the platform's choice).
+    EXPECT_GE(r.right, width("aaa bbb"));
+    EXPECT_LE(r.right, room);
+    r = RECT{0, 0, width("abc"), 0};
+    EXPECT_EQ(DrawTextA(canvas.dc, "abcdefgh ij", -1, &r, DT_CALCRECT | DT_WORDBREAK), 2 * line);
+    EXPECT_EQ(r.right, width("abcdefgh"));
 
+    // A count measures that many characters, in the selected font.
     HGDIOBJ old = SelectObject(canvas.dc, bold);
     r = RECT{0, 0, 0, 0};
     DrawTextA(canvas.dc, "Hello", 3, &r, DT_CALCRECT | DT_SINGLELINE);
-    EXPECT_EQ(r.right, 24);
+    EXPECT_EQ(r.right, width("Hel"));
     SelectObject(canvas.dc, old);
 
+    // An empty text has no width.
     r = RECT{0, 0, 0, 0};
-    EXPECT_EQ(DrawTextA(canvas.dc, "", -1, &r, DT_CALCRECT), 0);
-    EXPECT_EQ(r.bottom, 0);
+    DrawTextA(canvas.dc, "", -1, &r, DT_CALCRECT);
+    EXPECT_EQ(r.right, 0);
+#if VEDRIX_HEADLESS
+    // The platform needs a rectangle; the headless one refuses its absence.
     EXPECT_EQ(DrawTextA(canvas.dc, "x", -1, nullptr, 0), 0);
+#endif
 }
 
 TEST_F(TextTest, AlignmentInTheRectangle) {
@@ -242,16 +338,31 @@ TEST_F(TextTest, EllipsisAndPrefixes) {
 #endif
 }
 
-// Text is clipped to the formatting rectangle unless DT_NOCLIP.
+// Text is clipped to the formatting rectangle unless DT_NOCLIP: nothing is
+// drawn right of a rectangle narrower than the text, and with DT_NOCLIP the
+// text goes on past it.
 TEST_F(TextTest, DrawTextClipsToTheRectangle) {
-    const COLORREF black = RGB(0, 0, 0);
-    RECT r{0, 0, 10, 16};
-    DrawTextA(canvas.dc, "WW", -1, &r, DT_SINGLELINE);
-    EXPECT_EQ(canvas.at(8, 5), black);
-    EXPECT_EQ(canvas.at(10, 5), RGB(255, 255, 255));
-    RECT r2{0, 20, 10, 36};
-    DrawTextA(canvas.dc, "WW", -1, &r2, DT_SINGLELINE | DT_NOCLIP);
-    EXPECT_EQ(canvas.at(10, 25), black);
+    SIZE size{};
+    GetTextExtentPoint32A(canvas.dc, "WWWW", 4, &size);
+    const int right = size.cx / 2;
+    // The pixels not white in columns [left, end) of the line at top.
+    auto ink = [&](int left, int end, int top) {
+        int count = 0;
+        for (int y = top; y < top + size.cy; ++y) {
+            for (int x = left; x < end; ++x) {
+                count += canvas.at(x, y) != RGB(255, 255, 255) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    SetBkMode(canvas.dc, TRANSPARENT);
+    RECT r{0, 0, right, size.cy};
+    DrawTextA(canvas.dc, "WWWW", -1, &r, DT_SINGLELINE);
+    EXPECT_GT(ink(0, right, 0), 0);
+    EXPECT_EQ(ink(right, size.cx, 0), 0);
+    RECT r2{0, size.cy, right, 2 * size.cy};
+    DrawTextA(canvas.dc, "WWWW", -1, &r2, DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_GT(ink(right, size.cx, size.cy), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -38,18 +39,51 @@ std::string FromVaList(const char* format, ...) {
 }
 
 TEST(KernelLastError, IsKeptPerThread) {
-    SetLastError(ERROR_FILE_NOT_FOUND);
+    // The other thread is started first: starting and joining a thread are
+    // system calls of their own that may set this thread's last error.
+    std::atomic<int> step{0};
     DWORD seenByOther = 1;
-    std::thread other([&seenByOther] {
+    std::thread other([&] {
         seenByOther = GetLastError();
+        step = 1;
+        while (step.load() != 2) {
+            std::this_thread::yield();
+        }
         SetLastError(ERROR_ACCESS_DENIED);
+        step = 3;
     });
+    while (step.load() != 1) {
+        std::this_thread::yield();
+    }
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    step = 2;
+    while (step.load() != 3) {
+    }
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     other.join();
     EXPECT_EQ(seenByOther, static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
+// A system text is one line that ends with a line break; the width mask
+// makes the break a blank, and ignored inserts stay as they are.
 TEST(KernelFormatMessage, SystemTextsEndWithALineBreak) {
+    for (DWORD code :
+         {ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED,
+          ERROR_SHARING_VIOLATION, ERROR_DISK_FULL, ERROR_MOD_NOT_FOUND}) {
+        const std::string text = SystemText(code);
+        ASSERT_GT(text.size(), 2u) << code;
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << code;
+        EXPECT_EQ(text.find('\n'), text.size() - 1) << code;
+        EXPECT_EQ(SystemText(code, FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK),
+                  text.substr(0, text.size() - 2) + " ")
+            << code;
+    }
+    EXPECT_NE(SystemText(ERROR_BAD_EXE_FORMAT).find("%1"), std::string::npos);
+}
+
+// The system's message table holds the platform's own wording in the
+// system's language, and no texts of the network messages.
+TEST(KernelFormatMessage, TheSystemTableInItsOwnWordingAndLanguage) {
     EXPECT_EQ(SystemText(ERROR_SUCCESS), "The operation completed successfully.\r\n");
     EXPECT_EQ(SystemText(ERROR_FILE_NOT_FOUND), "The system cannot find the file specified.\r\n");
     EXPECT_EQ(SystemText(ERROR_PATH_NOT_FOUND), "The system cannot find the path specified.\r\n");
@@ -59,22 +93,11 @@ TEST(KernelFormatMessage, SystemTextsEndWithALineBreak) {
               "process.\r\n");
     EXPECT_EQ(SystemText(ERROR_DISK_FULL), "There is not enough space on the disk.\r\n");
     EXPECT_EQ(SystemText(ERROR_MOD_NOT_FOUND), "The specified module could not be found.\r\n");
-    // Inserts stay as they are when ignored.
     EXPECT_EQ(SystemText(ERROR_BAD_EXE_FORMAT), "%1 is not a valid Win32 application.\r\n");
-    // The width mask turns the text's own line breaks into blanks.
-    EXPECT_EQ(SystemText(ERROR_ACCESS_DENIED,
-                         FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK),
-              "Access is denied. ");
-}
 
-TEST(KernelFormatMessage, UnknownCodesLanguagesAndNetworkCodesFail) {
     char buffer[64];
-    SetLastError(0);
-    EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             0xDEAD, 0, buffer, sizeof buffer, nullptr),
-              0u);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));
     // Network texts live in the network message module, not in the system table.
+    SetLastError(0);
     EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              NERR_UserNotFound, 0, buffer, sizeof buffer, nullptr),
               0u);
@@ -84,7 +107,15 @@ TEST(KernelFormatMessage, UnknownCodesLanguagesAndNetworkCodesFail) {
                              sizeof buffer, nullptr),
               0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_LANG_NOT_FOUND));
-    EXPECT_EQ(SystemText(ERROR_ACCESS_DENIED).empty(), false);
+}
+
+TEST(KernelFormatMessage, UnknownCodesTooSmallBuffersAndMissingArgumentsFail) {
+    char buffer[64];
+    SetLastError(0);
+    EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             0xDEAD, 0, buffer, sizeof buffer, nullptr),
+              0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));
     // Too small a buffer, and an insert without arguments.
     EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              ERROR_ACCESS_DENIED, 0, buffer, 5, nullptr),
@@ -106,7 +137,7 @@ TEST(KernelFormatMessage, AllocatedBufferIsFreedWithLocalFree) {
         nullptr, ERROR_NO_MORE_FILES, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
         reinterpret_cast<LPSTR>(&text), 0, nullptr);
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(std::string(text), "There are no more files.\r\n");
+    EXPECT_EQ(std::string(text), SystemText(ERROR_NO_MORE_FILES));
     EXPECT_EQ(length, std::strlen(text));
     EXPECT_GE(LocalSize(text), static_cast<SIZE_T>(length + 1));
     EXPECT_EQ(LocalFree(text), nullptr);

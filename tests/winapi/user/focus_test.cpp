@@ -40,7 +40,7 @@ TEST_F(Focus, SetFocusTellsTheOldWindowFirstWithTheNewOne) {
     EXPECT_TRUE(log().empty());
     EXPECT_EQ(SetFocus(nullptr), b);
     EXPECT_EQ(GetFocus(), nullptr);
-    EXPECT_EQ(messages(b), std::vector<UINT>{WM_KILLFOCUS});
+    EXPECT_EQ(messages(b, {WM_KILLFOCUS, WM_SETFOCUS}), std::vector<UINT>{WM_KILLFOCUS});
 }
 
 TEST_F(Focus, DisabledWindowsCannotTakeTheFocus) {
@@ -115,7 +115,6 @@ TEST_F(Focus, FocusInAnotherTopLevelWindowActivatesIt) {
     SetFocus(inFirst);
     EXPECT_EQ(GetActiveWindow(), first);
     EXPECT_EQ(GetFocus(), inFirst);
-    EXPECT_EQ(GetTopWindow(nullptr), first);
 }
 
 TEST_F(Focus, DestroyingTheActiveWindowActivatesItsOwner) {

@@ -1,6 +1,9 @@
 // The person's mouse and keyboard (the automation layer's hands).
 #include "user_support.h"
 
+#include <algorithm>
+#include <string>
+
 #if VEDRIX_HEADLESS
 #include <vedrix/headless/desktop.h>
 #endif
@@ -13,18 +16,39 @@ class Input : public UserTest {
 protected:
     // Mouse and key messages of one window, without the cursor and hit tests.
     std::vector<LoggedMessage> inputOf(HWND hwnd) {
+        return inputOf(hwnd, [](UINT msg) {
+            bool mouse = msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST;
+            bool key = msg >= WM_KEYFIRST && msg <= WM_KEYLAST;
+            bool nc = msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK;
+            return mouse || key || nc || msg == WM_CONTEXTMENU;
+        });
+    }
+    // Key messages of one window.
+    std::vector<LoggedMessage> keysOf(HWND hwnd) {
+        return inputOf(hwnd, [](UINT msg) { return msg >= WM_KEYFIRST && msg <= WM_KEYLAST; });
+    }
+
+private:
+    template <typename Wanted>
+    std::vector<LoggedMessage> inputOf(HWND hwnd, Wanted wanted) {
         std::vector<LoggedMessage> out;
         for (const auto& m : log()) {
-            bool mouse = m.msg >= WM_MOUSEFIRST && m.msg <= WM_MOUSELAST;
-            bool key = m.msg >= WM_KEYFIRST && m.msg <= WM_KEYLAST;
-            bool nc = m.msg >= WM_NCMOUSEMOVE && m.msg <= WM_NCMBUTTONDBLCLK;
-            if (m.hwnd == hwnd && (mouse || key || nc || m.msg == WM_CONTEXTMENU)) {
+            if (m.hwnd == hwnd && wanted(m.msg)) {
                 out.push_back(m);
             }
         }
         return out;
     }
 };
+
+// The messages' numbers, for failure messages.
+std::string describe(const std::vector<LoggedMessage>& in) {
+    std::string text;
+    for (const auto& m : in) {
+        text += std::to_string(m.msg) + "(" + std::to_string(m.wParam) + ") ";
+    }
+    return text;
+}
 
 TEST_F(Input, AClickGivesSetCursorThenButtonMessagesInClientCoordinates) {
     HWND top = topLevel(100, 100, 300, 300);
@@ -75,12 +99,16 @@ TEST_F(Input, CaptureTakesTheMouseWherever) {
     clearLog();
     moveTo(POINT{120, 130});
     releaseButton(Button::Left);
-    EXPECT_TRUE(inputOf(b).empty());
+    EXPECT_TRUE(inputOf(b).empty()) << describe(inputOf(b));
+    // (The press may reach the window only now: on the platform it waits in
+    // the queue while the button is held.)
     auto in = inputOf(a);
-    ASSERT_EQ(in.size(), 2u);
-    EXPECT_EQ(in[0].msg, static_cast<UINT>(WM_MOUSEMOVE));
-    EXPECT_EQ(in[0].lParam, MAKELPARAM(120, 130));
-    EXPECT_EQ(in[0].wParam, static_cast<WPARAM>(MK_LBUTTON));
+    auto move = std::find_if(in.begin(), in.end(), [](const LoggedMessage& m) {
+        return m.msg == WM_MOUSEMOVE && m.lParam == MAKELPARAM(120, 130);
+    });
+    ASSERT_NE(move, in.end()) << describe(in);
+    EXPECT_EQ(move->wParam, static_cast<WPARAM>(MK_LBUTTON));
+    EXPECT_EQ(in.back().msg, static_cast<UINT>(WM_LBUTTONUP)) << describe(in);
     EXPECT_TRUE(messages(a, {WM_SETCURSOR}).empty());  // no cursor questions under capture
 }
 
@@ -156,14 +184,18 @@ TEST_F(Input, ADisabledTopLevelWindowRefusesTheMouseWithABeep) {
 #endif
     clearLog();
     click(POINT{20, 20});
-    EXPECT_TRUE(inputOf(top).empty());
-    EXPECT_TRUE(inputOf(c).empty());
-    ASSERT_EQ(messages(top, {WM_SETCURSOR}).size(), 3u);  // move, press, release
+    EXPECT_TRUE(inputOf(top).empty()) << describe(inputOf(top));
+    EXPECT_TRUE(inputOf(c).empty()) << describe(inputOf(c));
+    // The window is asked for the cursor, with HTERROR, for the press among others.
+    bool askedForThePress = false;
     for (const auto& m : log()) {
         if (m.msg == WM_SETCURSOR) {
+            EXPECT_EQ(m.hwnd, top);
             EXPECT_EQ(static_cast<SHORT>(LOWORD(m.lParam)), HTERROR);
+            askedForThePress = askedForThePress || HIWORD(m.lParam) == WM_LBUTTONDOWN;
         }
     }
+    EXPECT_TRUE(askedForThePress);
 #if VEDRIX_HEADLESS  // only the headless desktop records beeps
     EXPECT_EQ(vedrix::headless::beeps(), std::vector<UINT>{0});  // for the press only
 #endif
@@ -195,8 +227,10 @@ TEST_F(Input, NonClientHitTestsGiveNonClientMessages) {
     });
     clearLog();
     click(POINT{30, 40});
+    // (The release may never come as a message: a press on the caption
+    // starts the platform's own loop that moves the window.)
     auto in = inputOf(top);
-    ASSERT_EQ(in.size(), 3u);
+    ASSERT_GE(in.size(), 2u) << describe(in);
     EXPECT_EQ(in[0].msg, static_cast<UINT>(WM_NCMOUSEMOVE));
     EXPECT_EQ(in[1].msg, static_cast<UINT>(WM_NCLBUTTONDOWN));
     EXPECT_EQ(in[1].wParam, static_cast<WPARAM>(HTCAPTION));
@@ -214,12 +248,20 @@ TEST_F(Input, KeysGoToTheFocusWindowAndTheKeyStateFollows) {
     pressKey('B');
     keyUp(VK_SHIFT);
     EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);
-    auto in = inputOf(c);
+    // A held key may come again (the keyboard repeats it): one press each.
+    auto in = keysOf(c);
+    in.erase(std::unique(in.begin(), in.end(),
+                         [](const LoggedMessage& a, const LoggedMessage& b) {
+                             return a.msg == WM_KEYDOWN && b.msg == WM_KEYDOWN &&
+                                    a.wParam == b.wParam;
+                         }),
+             in.end());
     std::vector<UINT> seq;
     for (const auto& m : in) {
         seq.push_back(m.msg);
     }
-    EXPECT_EQ(seq, (std::vector<UINT>{WM_KEYDOWN, WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_KEYUP}));
+    ASSERT_EQ(seq, (std::vector<UINT>{WM_KEYDOWN, WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_KEYUP}))
+        << describe(in);
     EXPECT_EQ(in[2].wParam, static_cast<WPARAM>('B'));
     // lParam: repeat count 1, scan code, previous state and transition for the release.
     EXPECT_EQ(in[1].lParam & 0xFFFF, 1);
@@ -242,15 +284,17 @@ TEST_F(Input, CapsLockTogglesAndAltMakesSystemKeys) {
             typed.push_back(static_cast<char>(m.wParam));
         }
     }
-    EXPECT_EQ(typed, "qQ");
+    EXPECT_EQ(typed, "qQ") << describe(keysOf(top));
     pressKey(VK_CAPITAL);
     clearLog();
     keyDown(VK_MENU);
     pressKey('X');
     keyUp(VK_MENU);
+    // Alt and the key are system keys; Alt's release after another key is not.
     EXPECT_EQ(
-        messages(top, {WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_KEYDOWN, WM_CHAR}),
-        (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_SYSKEYUP}));
+        messages(top, {WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_KEYDOWN, WM_CHAR, WM_KEYUP}),
+        (std::vector<UINT>{WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_KEYUP}))
+        << describe(keysOf(top));
 }
 
 TEST_F(Input, TypedTextArrivesAsCharactersIncludingThoseWithoutAKey) {
@@ -264,7 +308,7 @@ TEST_F(Input, TypedTextArrivesAsCharactersIncludingThoseWithoutAKey) {
             typed.push_back(static_cast<char>(m.wParam));
         }
     }
-    EXPECT_EQ(typed, "Ab1!\xE4");
+    EXPECT_EQ(typed, "Ab1!\xE4") << describe(keysOf(top));
     EXPECT_FALSE(GetKeyState(VK_SHIFT) & 0x8000);  // Shift is let go again
 }
 
@@ -292,7 +336,11 @@ TEST_F(Input, LeavingATrackedWindowPostsMouseLeave) {
     moveTo(POINT{20, 20});
     EXPECT_TRUE(messages(c, {WM_MOUSELEAVE}).empty());
     moveTo(POINT{100, 100});
-    EXPECT_EQ(messages(c, {WM_MOUSELEAVE}).size(), 1u);
+    // The platform may notice the leave a little later, on a timer of its own.
+    for (DWORD waited = 0; messages(c, {WM_MOUSELEAVE}).empty() && waited < 2000; waited += 50) {
+        wait(50);
+    }
+    EXPECT_EQ(messages(c, {WM_MOUSELEAVE}).size(), 1u) << describe(log());
     moveTo(POINT{200, 200});
     EXPECT_EQ(messages(c, {WM_MOUSELEAVE}).size(), 1u);  // once per request
 }

@@ -26,6 +26,16 @@ HMENU sampleMenu() {
     return menu;
 }
 
+// A text longer than the buffer is cut to it, terminator included.
+TEST_F(Menus, AMenuStringIsCutToTheBuffer) {
+    HMENU menu = sampleMenu();
+    char text[8];
+    std::memset(text, 'x', sizeof text);
+    EXPECT_EQ(GetMenuStringA(menu, 0, text, 4, MF_BYPOSITION), 3);
+    EXPECT_STREQ(text, "&Op");
+    DestroyMenu(menu);
+}
+
 TEST_F(Menus, ItemsAreFoundByPositionOrByCommandInSubmenus) {
     HMENU menu = sampleMenu();
     EXPECT_EQ(GetMenuItemCount(menu), 4);
@@ -38,8 +48,8 @@ TEST_F(Menus, ItemsAreFoundByPositionOrByCommandInSubmenus) {
     char text[32];
     EXPECT_EQ(GetMenuStringA(menu, 201, text, sizeof(text), MF_BYCOMMAND), 5);
     EXPECT_STREQ(text, "Inner");
-    EXPECT_EQ(GetMenuStringA(menu, 0, text, 4, MF_BYPOSITION), 3);
-    EXPECT_STREQ(text, "&Op");
+    EXPECT_EQ(GetMenuStringA(menu, 0, text, sizeof(text), MF_BYPOSITION), 5);
+    EXPECT_STREQ(text, "&Open");
     EXPECT_EQ(GetMenuState(menu, 103, MF_BYCOMMAND), static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(GetMenuState(menu, 2, MF_BYPOSITION) >> 8, 2u);  // a popup's item count
     EXPECT_EQ(GetMenuState(menu, 999, MF_BYCOMMAND), static_cast<UINT>(-1));

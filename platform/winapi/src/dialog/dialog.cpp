@@ -11,9 +11,9 @@
 // in template order (WS_CHILD, WS_EX_NOPARENTNOTIFY added), so that the first
 // is GW_CHILD and the tab order is the template order; a control that cannot
 // be made fails the dialog unless DS_NOFAILCREATE. The dialog procedure then
-// gets WM_INITDIALOG with the first tab stop (visible, enabled, WS_TABSTOP,
-// not DLGC_STATIC) in wParam; when it returns TRUE that control gets the
-// focus. A modeless dialog with WS_VISIBLE is then shown.
+// gets WM_INITDIALOG with the first tab stop (visible, enabled, WS_TABSTOP)
+// in wParam; when it returns TRUE that control gets the focus. A modeless
+// dialog with WS_VISIBLE is then shown.
 //
 // The default dialog procedure: the dialog procedure's non-zero answer is
 // final (its value for WM_INITDIALOG, WM_CTLCOLOR*, WM_COMPAREITEM,

@@ -12,17 +12,23 @@
 // disabled target button makes it beep instead. Everything else is translated
 // and dispatched. Mnemonics (Alt+letter) are not handled.
 //
-// Tab stops are the visible, enabled controls with WS_TABSTOP that do not
-// answer DLGC_STATIC, in z-order; controls of a child with
-// WS_EX_CONTROLPARENT count as the dialog's own. A control that gets the
-// focus from the dialog manager (Tab, Shift+Tab, arrows, WM_NEXTDLGCTL) and
-// answers DLGC_HASSETSEL has all its text selected; so has the edit field
-// that a combo box passes the focus on to.
-// A group starts at a control with WS_GROUP and runs to the next one.
+// Tab stops are the visible, enabled controls with WS_TABSTOP, whatever their
+// class (a label given WS_TABSTOP takes the focus too), in z-order; controls
+// of a child with WS_EX_CONTROLPARENT count as the dialog's own. Searching
+// from no control (or from the dialog itself) finds the first tab stop
+// forwards and nothing backwards. A control that gets the focus from the
+// dialog manager (Tab, Shift+Tab, arrows, WM_NEXTDLGCTL) and answers
+// DLGC_HASSETSEL has all its text selected; so has the edit field that a
+// combo box passes the focus on to.
+// A group starts at a control with WS_GROUP and runs to the next one; the
+// groups go round, so the controls before the first WS_GROUP belong to the
+// last group. Searching a group from no control finds the first visible,
+// enabled control forwards and nothing backwards.
 #include "dialog/dialog.h"
 
 #include "user/window_manager.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -52,11 +58,26 @@ bool usable(HWND c) {
     return (style & WS_VISIBLE) && !(style & WS_DISABLED);
 }
 
-// A control that says DLGC_STATIC (a label) never takes the focus from Tab,
-// even with WS_TABSTOP.
 bool isTabStop(HWND c) {
-    return usable(c) && (GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP) &&
-           !(SendMessageA(c, WM_GETDLGCODE, 0, 0) & DLGC_STATIC);
+    return usable(c) && (GetWindowLongA(c, GWL_STYLE) & WS_TABSTOP);
+}
+
+bool startsGroup(HWND c) {
+    return (GetWindowLongA(c, GWL_STYLE) & WS_GROUP) != 0;
+}
+
+// The position of hCtl (or of the control that holds it, for a window inside
+// a control such as a combo box's edit field) among the dialog's controls;
+// -1 for none.
+long positionOf(const std::vector<HWND>& all, HWND dialog, HWND hCtl) {
+    for (HWND w = hCtl; w && w != dialog; w = GetParent(w)) {
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (all[i] == w) {
+                return static_cast<long>(i);
+            }
+        }
+    }
+    return -1;
 }
 
 LRESULT codeOf(HWND c, const MSG* msg) {
@@ -89,21 +110,12 @@ HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
         return nullptr;
     }
     auto n = static_cast<long>(all.size());
-    long start = -1;
-    // A window inside a control (a combo box's edit field) stands for that
-    // control.
-    for (HWND w = hCtl; w && w != hDlg && start < 0; w = GetParent(w)) {
-        for (long i = 0; i < n; ++i) {
-            if (all[static_cast<size_t>(i)] == w) {
-                start = i;
-            }
-        }
-    }
+    long start = positionOf(all, hDlg, hCtl);
     if (start < 0) {
-        start = bPrevious ? 0 : n - 1;
-        if (!hCtl && !bPrevious) {
-            start = n - 1;
+        if (bPrevious && (!hCtl || hCtl == hDlg)) {
+            return nullptr;
         }
+        start = bPrevious ? 0 : n - 1;
     }
     for (long step = 1; step <= n; ++step) {
         long i = bPrevious ? (start - step + n * 2) % n : (start + step) % n;
@@ -121,28 +133,39 @@ HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
         return nullptr;
     }
     std::vector<HWND> all = controlsOf(hDlg);
-    size_t pos = all.size();
-    for (size_t i = 0; i < all.size(); ++i) {
-        if (all[i] == hCtl) {
-            pos = i;
+    auto n = static_cast<long>(all.size());
+    long pos = positionOf(all, hDlg, hCtl);
+    if (pos < 0) {
+        if (bPrevious) {
+            return nullptr;
+        }
+        for (HWND c : all) {
+            if (usable(c)) {
+                return c;
+            }
+        }
+        return nullptr;
+    }
+    // A group runs from a control with WS_GROUP to the next one, round the
+    // end of the controls; without any WS_GROUP all the controls are one.
+    auto at = [&](long i) { return all[static_cast<size_t>(((i % n) + n) % n)]; };
+    long first = 0;
+    long last = n - 1;
+    if (std::any_of(all.begin(), all.end(), startsGroup)) {
+        first = pos;
+        while (!startsGroup(at(first))) {
+            --first;
+        }
+        last = first;
+        while (last + 1 < first + n && !startsGroup(at(last + 1))) {
+            ++last;
         }
     }
-    if (pos == all.size()) {
-        return GetNextDlgTabItem(hDlg, nullptr, bPrevious);
-    }
-    size_t first = pos;
-    while (first > 0 && !(GetWindowLongA(all[first], GWL_STYLE) & WS_GROUP)) {
-        --first;
-    }
-    size_t last = pos;
-    while (last + 1 < all.size() && !(GetWindowLongA(all[last + 1], GWL_STYLE) & WS_GROUP)) {
-        ++last;
-    }
-    size_t count = last - first + 1;
-    for (size_t step = 1; step < count; ++step) {
-        size_t offset = pos - first;
-        size_t i = bPrevious ? (offset + count - step) % count : (offset + step) % count;
-        HWND c = all[first + i];
+    long count = last - first + 1;
+    long offset = ((pos - first) % n + n) % n;
+    for (long step = 1; step < count; ++step) {
+        long i = bPrevious ? (offset + count - step) % count : (offset + step) % count;
+        HWND c = at(first + i);
         if (usable(c)) {
             return c;
         }
@@ -280,9 +303,9 @@ BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned) 
     return SetDlgItemTextA(hDlg, nIDDlgItem, text);
 }
 
-// Leading blanks are skipped; then an optional '-' (signed only), digits, and
-// nothing but blanks. Anything else, no digits, or a value out of range
-// fails (0, *lpTranslated FALSE).
+// Leading blanks are skipped; then an optional '-' (signed only) and the
+// decimal digits, up to the end of the text or the first other character.
+// No digits, or a value out of range, fails (0, *lpTranslated FALSE).
 UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bSigned) {
     if (lpTranslated) {
         *lpTranslated = FALSE;
@@ -312,10 +335,7 @@ UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bS
         }
         ++p;
     }
-    while (*p == ' ' || *p == '\t') {
-        ++p;
-    }
-    if (!digits || *p) {
+    if (!digits) {
         return 0;
     }
     if (bSigned && (negative ? v > 0x80000000ull : v > 0x7FFFFFFFull)) {

@@ -5,7 +5,8 @@
 // background colour of CLR_NONE leaves the destination where the mask is set
 // and copies the image elsewhere (the pixels under the mask count as black, as
 // ImageList_AddMasked leaves them); with another background colour those
-// pixels take that colour. A list without a mask draws its images opaque.
+// pixels take that colour. A list without a mask draws its images opaque
+// (ImageList_AddMasked still makes the mask colour black in them).
 // ILD_MASK draws the mask through the context's text (0) and background (1)
 // colours; ILD_IMAGE draws the image without its mask; ILD_BLEND25 and
 // ILD_BLEND50 mix the image's opaque pixels with the foreground colour
@@ -388,26 +389,18 @@ WINCOMMCTRLAPI int WINAPI ImageList_Add(HIMAGELIST himl, HBITMAP hbmImage, HBITM
 
 // Pixels of crMask (CLR_DEFAULT: the colour of the top-left pixel) become
 // transparent; as on the platform they are set to black both in the list and
-// in the caller's bitmap.
+// in the caller's bitmap. A list without a mask keeps them black and opaque.
 WINCOMMCTRLAPI int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage, COLORREF crMask) {
     ImageList* list = imageListOf(himl);
     Bitmap* source = bitmapOf(hbmImage);
     if (list == nullptr || source == nullptr) {
         return -1;
     }
-    if ((list->flags & ILC_MASK) == 0) {
-        return ImageList_Add(himl, hbmImage, nullptr);
-    }
     source->pull();
     int w = source->width;
     int h = source->height;
     Pixel key = crMask == CLR_DEFAULT ? rgbOf(source->px[0]) : pixelFromColor(crMask);
-    std::vector<Pixel> px = source->px;
-    int first = addImages(
-        *list, px, w, h,
-        [key](int, int, Pixel p) { return static_cast<std::uint8_t>(rgbOf(p) == key ? 1 : 0); },
-        true);
-    if (first >= 0) {
+    auto blackenKey = [source, key] {
         source->forgetFits();
         for (Pixel& p : source->px) {
             if (rgbOf(p) == key) {
@@ -415,6 +408,18 @@ WINCOMMCTRLAPI int WINAPI ImageList_AddMasked(HIMAGELIST himl, HBITMAP hbmImage,
             }
         }
         source->push();
+    };
+    if ((list->flags & ILC_MASK) == 0) {
+        blackenKey();
+        return ImageList_Add(himl, hbmImage, nullptr);
+    }
+    std::vector<Pixel> px = source->px;
+    int first = addImages(
+        *list, px, w, h,
+        [key](int, int, Pixel p) { return static_cast<std::uint8_t>(rgbOf(p) == key ? 1 : 0); },
+        true);
+    if (first >= 0) {
+        blackenKey();
     }
     return first;
 }

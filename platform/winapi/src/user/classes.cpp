@@ -3,8 +3,13 @@
 // The class table is a function-local static, so that controls in other
 // units of the library can register their classes from static initialisers.
 // Classes are known by name (compared without regard to case) or by the atom
-// RegisterClassA returned; the module handle given at registration is kept
-// but does not take part in the lookup: one process, one name space.
+// RegisterClassA returned. Creating a window and unregistering find a class
+// by name alone: one process, one name space. GetClassInfoA and
+// GetClassInfoExA ask as the platform does: a null instance handle asks for
+// the system's classes (the dialog class and the controls, which are global
+// classes), another handle for those and the local classes that module
+// registered. A class registered without an instance handle belongs to the
+// program.
 // Registered window messages and class atoms come from one range (0xC000 up),
 // as on the platform.
 #include "user/window_manager.h"
@@ -49,7 +54,7 @@ std::shared_ptr<WindowClass> makeClass(const WNDCLASSEXA& wc) {
     cls->proc = wc.lpfnWndProc;
     cls->clsExtra = std::max(0, wc.cbClsExtra);
     cls->wndExtra = std::max(0, wc.cbWndExtra);
-    cls->instance = wc.hInstance;
+    cls->instance = wc.hInstance ? wc.hInstance : GetModuleHandleA(nullptr);
     cls->icon = wc.hIcon;
     cls->iconSmall = wc.hIconSm;
     cls->cursor = wc.hCursor;
@@ -65,6 +70,9 @@ std::shared_ptr<WindowClass> makeClass(const WNDCLASSEXA& wc) {
 
 ATOM addClass(ClassTable& t, const WNDCLASSEXA& wc, bool system) {
     auto cls = makeClass(wc);
+    if (system) {
+        cls->instance = nullptr;
+    }
     cls->atom = t.nextAtom++;
     cls->system = system;
     t.classes.push_back(cls);
@@ -126,6 +134,17 @@ std::shared_ptr<WindowClass> findClass(LPCSTR name) {
     return lookup(name);
 }
 
+namespace {
+
+// Whether GetClassInfoA with `instance` sees the class: the system's and
+// global classes every caller, a local class the module that registered it.
+bool visibleTo(const WindowClass& cls, HINSTANCE instance) {
+    return cls.system || (cls.style & CS_GLOBALCLASS) != 0 ||
+           (instance != nullptr && cls.instance == instance);
+}
+
+}  // namespace
+
 }  // namespace vedrix::winapi
 
 using namespace vedrix::winapi;
@@ -175,9 +194,9 @@ BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE) {
     return TRUE;
 }
 
-BOOL WINAPI GetClassInfoExA(HINSTANCE, LPCSTR lpszClass, LPWNDCLASSEXA lpwcx) {
+BOOL WINAPI GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, LPWNDCLASSEXA lpwcx) {
     auto cls = lookup(lpszClass);
-    if (!cls || !lpwcx) {
+    if (!cls || !lpwcx || !visibleTo(*cls, hInstance)) {
         setLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
     }

@@ -17,8 +17,9 @@
 // Hit testing (WindowFromPoint and the mouse): the visible window deepest in
 // the tree and topmost in z-order that contains the point is asked with
 // WM_NCHITTEST; HTTRANSPARENT passes the point on to the windows below it (its
-// lower siblings, then its parent). Disabled windows are found; the mouse
-// input that reaches a disabled child goes to its parent (desktop.h).
+// lower siblings, then its parent). The mouse input that reaches a disabled
+// child goes to its parent (desktop.h); WindowFromPoint, which finds no
+// disabled window, gives that parent too.
 #include "user/window_manager.h"
 
 #include <algorithm>
@@ -336,7 +337,12 @@ int WINAPI MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cP
 }
 
 HWND WINAPI WindowFromPoint(POINT Point) {
-    return windowFromScreenPoint(Point, nullptr);
+    HWND found = windowFromScreenPoint(Point, nullptr);
+    constexpr LONG kDisabledChild = WS_CHILD | WS_DISABLED;
+    while (found && (GetWindowLongA(found, GWL_STYLE) & kDisabledChild) == kDisabledChild) {
+        found = GetParent(found);
+    }
+    return found;
 }
 
 HWND WINAPI ChildWindowFromPointEx(HWND hwnd, POINT pt, UINT flags) {

@@ -169,6 +169,9 @@ struct ModuleCursor {
 struct InputState {
     BYTE sync[256]{};
     BYTE async[256]{};
+    // Alt went down and no other key has come up since: releasing Alt then
+    // is a system key (WM_SYSKEYUP); after Alt+key it is a plain WM_KEYUP.
+    bool altAlone = false;
     POINT cursor{0, 0};
     HCURSOR current = nullptr;
     int showCount = 0;
@@ -418,6 +421,12 @@ void keyEvent(int vk, bool isDown) {
     bool alt = down(VK_MENU);
     bool ctrl = down(VK_CONTROL);
     bool sys = (alt && !ctrl) || generic == VK_MENU || vk == VK_F10 || noFocus;
+    if (generic == VK_MENU) {
+        sys = isDown || input().altAlone || noFocus;
+        input().altAlone = isDown && !ctrl;
+    } else if (!isDown && sys) {
+        input().altAlone = false;
+    }
     const KeyInfo* k = keyInfo(vk);
     LPARAM lParam = 1;
     if (k) {

@@ -4,7 +4,8 @@
 // a selection field. CBS_SIMPLE and CBS_DROPDOWN fields are a child "Edit"
 // control (identifier 1001) whose EN_CHANGE/EN_UPDATE become CBN_EDITCHANGE/
 // CBN_EDITUPDATE; a CBS_DROPDOWNLIST field shows the selected item's text.
-// The window text is the field's text.
+// The window text is the field's text; WM_SETTEXT sets it where the field is
+// an edit control and fails with CB_ERR on a drop-down list.
 //
 // Geometry: the selection field is the item height (16) + 6 pixels high. A
 // drop-down combo box is given the height it was created with, less the
@@ -636,20 +637,14 @@ LRESULT CALLBACK comboProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                        ? static_cast<LRESULT>(s->items[static_cast<size_t>(s->curSel)].text.size())
                        : 0;
 
-        case WM_SETTEXT: {
-            const char* text = reinterpret_cast<const char*>(lParam);
+        case WM_SETTEXT:
             if (s->edit != nullptr) {
                 return SendMessageA(s->edit, WM_SETTEXT, 0, lParam);
             }
-            // A drop-down list can only show one of its items.
-            int found =
-                text != nullptr ? findString(s, static_cast<WPARAM>(-1), text, true) : CB_ERR;
-            if (found == CB_ERR) {
-                return CB_ERR;
-            }
-            setSelection(hwnd, s, found);
-            return TRUE;
-        }
+            // A combo box without an edit field has no text of its own to
+            // set: its field shows the selected item, which only the
+            // selection messages change.
+            return CB_ERR;
 
         case WM_SETFONT:
             s->font = reinterpret_cast<HFONT>(wParam);

@@ -948,7 +948,9 @@ LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_UNDO:
         case EM_UNDO:
             if (!s->canUndo) {
-                return FALSE;
+                // EM_UNDO answers TRUE on a single-line control even when
+                // there was nothing to undo; only a multiline one reports it.
+                return message == EM_UNDO && !isMultiline(hwnd) ? TRUE : FALSE;
             }
             undo(hwnd, s);
             return TRUE;
