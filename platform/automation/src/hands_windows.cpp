@@ -180,17 +180,15 @@ void key(int vk, bool down) {
     }
 }
 
-// Keys held through SendInput are known to the program's queue only: a
-// window system underneath that never saw them may have the thread's key
-// state read back from its own when the pointer moves (under Wine every
-// pointer event sets the modifiers to the X server's, where nothing is
-// held). A held key repeats, so the person presses each held key that the
-// thread sees released again, and the next button message carries it
-// (MK_CONTROL, MK_SHIFT) as a held key's does.
+// The window system may let held modifiers go when the pointer moves too
+// (under Wine every pointer event sets them to the X server's keyboard, where
+// nothing is held). A held key repeats, so after a move the person presses
+// each held key that the system let go again, and the next button message
+// carries it (MK_CONTROL, MK_SHIFT) as a held key's does.
 void pressHeldKeysAgain() {
     std::set<int> held = input().keysDown;
     for (int vk : held) {
-        if (!(GetKeyState(vk) & 0x8000)) {
+        if (!isHeld(vk)) {
             key(vk, true);
         }
     }
