@@ -1,6 +1,7 @@
 // Scripts inside modal loops: one per opening of a template, nested message
 // boxes and dialogs, and loops that always end.
 #include "test_dialogs.h"
+#include "support/headless_only.h"
 
 #include <vedrix/automation/gtest_fixture.h>
 
@@ -227,12 +228,13 @@ TEST_F(ScriptsTest, ClicksWhereNothingAnswers) {
         CreateWindowExA(0, "AutomationTestOwner", "Main window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                         0, 0, 1200, 800, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(IsWindow(owner));
+    std::size_t beepsAtOwner = 0;
     person.onDialog(kStructureTemplate, [&](Dialog& d) {
         // The owner, disabled while the dialog runs, beeps at a click.
         POINT outside{1000, 700};
         EXPECT_EQ(windowAt(outside), owner);
         click(outside);
-        EXPECT_EQ(person.beeps().size(), 1u);
+        beepsAtOwner = person.beeps().size();
 
         // A disabled button passes the click to the dialog: no command.
         Control remove = d.control(kDelete);
@@ -241,6 +243,9 @@ TEST_F(ScriptsTest, ClicksWhereNothingAnswers) {
         remove.click();
         EXPECT_FALSE(gotCommand(kDelete, BN_CLICKED));
         EnableWindow(remove.hwnd(), TRUE);
+        // Nothing selected (the tree selected its first item when it got the
+        // focus): the dialog asks for a selection.
+        SendMessageA(d.control(kTree).hwnd(), TVM_SELECTITEM, TVGN_CARET, 0);
         remove.click();
         EXPECT_TRUE(gotCommand(kDelete, BN_CLICKED));
         ASSERT_EQ(person.messageBoxes().size(), 1u);
@@ -253,6 +258,8 @@ TEST_F(ScriptsTest, ClicksWhereNothingAnswers) {
     });
     EXPECT_EQ(runStructureDialog(owner), IDOK);
     EXPECT_TRUE(IsWindowEnabled(owner));
+    HEADLESS_ONLY("beeps are recorded headless only");
+    EXPECT_EQ(beepsAtOwner, 1u);
 }
 
 TEST_F(ScriptsTest, ResetDesktopForgetsScriptsAndWindows) {

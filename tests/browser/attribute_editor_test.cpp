@@ -97,7 +97,7 @@ protected:
             writeFile(config.settingsFile,
                       "[1]\nSettings\\ListBrowser_AttributeMenu=" + value + "\n");
         }
-        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").c_str(), config));
+        ASSERT_TRUE(vedrix::hostsim::UseHostConfig((root / "host.cfg").string().c_str(), config));
     }
 
     // In the list browser: the attribute menu of the house.
@@ -186,6 +186,9 @@ TEST_F(AttributeEditorTest, TheEditorShowsTheItemsAttributesAsRows) {
             caption = d.caption();
             path = d.control(kPathLine).text();
             rows.expand("Roof");
+            // No row selected (the tree-list selected its first one when it
+            // got the focus): a selected row shows the highlight's colours.
+            ::SendMessageA(rows.hwnd(), TVM_SELECTITEM, TVGN_CARET, 0);
             shown = rows.rows();
         },
         false, false);
@@ -312,7 +315,9 @@ TEST_F(AttributeEditorTest, ASessionOfEditsEndsInTheAttributeSection) {
 TEST_F(AttributeEditorTest, EmptyFieldsAndTakenNamesAreRefused) {
     std::vector<std::string> seen;
     const auto edits = [&](Dialog& d, AttributeRows& rows) {
-        // Delete with nothing selected.
+        // Delete with nothing selected (the tree-list selected its first
+        // row when it got the focus).
+        ::SendMessageA(rows.hwnd(), TVM_SELECTITEM, TVGN_CARET, 0);
         ::SendMessageA(d.hwnd(), WM_COMMAND, kDeleteAttribute, 0);
         rows.choose("House", kNewGroup, person);      // empty, then "Roof": taken
         rows.choose("House", kNewAttribute, person);  // no value, then cancelled

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <vedrix/automation/dialog.h>
+#if VEDRIX_HEADLESS
 #include <vedrix/headless/drawing.h>
+#endif
 
 #include <windows.h>
 
@@ -19,6 +21,7 @@ inline RECT placeOf(const vedrix::automation::Dialog& d, int id) {
     return RECT{corner.x, corner.y, corner.x + (r.right - r.left), corner.y + (r.bottom - r.top)};
 }
 
+#if VEDRIX_HEADLESS
 // Minimises the dialog, has it repaint and gives the icons it drew, with the
 // client rectangle it had then.
 inline std::vector<vedrix::headless::DrawingEntry> iconsDrawnMinimised(
@@ -36,5 +39,6 @@ inline std::vector<vedrix::headless::DrawingEntry> iconsDrawnMinimised(
     }
     return icons;
 }
+#endif
 
 }  // namespace entry_tests

@@ -5,15 +5,11 @@
 // missing, empty or malformed.
 #include <gmock/gmock.h>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
 #include "fm_browser_project.h"
+#include "support/unwritable.h"
 
 using namespace vedrix::automation;
 using namespace fmbrowser_tests;
@@ -227,38 +223,6 @@ TEST_F(BadHostFilesTest, ViewsTheStructureLacksStayInTheViewFile) {
     EXPECT_EQ(written.at(kLost)[7], "1");
 }
 
-// Makes a file or directory unwritable for this process: its write
-// permissions go, and where that does not hold (a user who may write
-// anything) it is made immutable. False when neither holds.
-bool makeUnwritable(const fs::path& path) {
-    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    fs::permissions(path, writable, fs::perm_options::remove);
-    if (::access(path.c_str(), W_OK) != 0) {
-        return true;
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
-    int flags = 0;
-    const bool immutable = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
-                           (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    return immutable;
-}
-
-void makeWritable(const fs::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
-    int flags = 0;
-    if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_IMMUTABLE_FL) != 0) {
-        flags &= ~FS_IMMUTABLE_FL;
-        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-    }
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    fs::permissions(path, fs::perms::owner_all, fs::perm_options::add);
-}
-
 // A project that cannot be written, its files and its directory: confirming
 // still closes the dialog, and every file stays as it was. Needs a file
 // system that can refuse writes to this process (permissions, or immutable
@@ -274,14 +238,14 @@ TEST_F(BadHostFilesTest, AReadOnlyProjectKeepsEveryFile) {
     locked.push_back(project);
     bool refused = true;
     for (const fs::path& path : locked) {
-        refused = makeUnwritable(path) && refused;
+        refused = test_support::MakeUnwritable(path) && refused;
     }
     if (refused) {
         person.onDialog(127, [&](Dialog& d) { d.ok(); });
         EXPECT_EQ(browse(), IDOK);
     }
     for (const fs::path& path : locked) {
-        makeWritable(path);
+        test_support::MakeWritable(path);
     }
     if (!refused) {
         GTEST_SKIP() << "this file system lets this process write anything";

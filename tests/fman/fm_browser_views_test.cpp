@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fm_browser_project.h"
+#include "support/headless_only.h"
 
 using namespace vedrix::automation;
 using namespace fmbrowser_tests;
@@ -107,7 +108,6 @@ TEST_F(ViewCommandsTest, VariantsOfAnOriginalAndOfAVariantCopyTheirDrawingFiles)
                             "Drawing file : tb000101.zdw Plan 2", "Copied from : tb000002.zdw",
                             "Drawing file : tb000002.zdw  Plan 2", "...", "Original : North.Ground",
                             "C:\\fm\\ground"));
-    EXPECT_THAT(person.beeps(), Contains(MB_ICONASTERISK));
     EXPECT_THAT(person.messageBoxes(), IsEmpty());
 
     // A variant of an original refers to its sources' own identifiers; a
@@ -128,8 +128,9 @@ TEST_F(ViewCommandsTest, VariantsOfAnOriginalAndOfAVariantCopyTheirDrawingFiles)
     }
     EXPECT_THAT(variantIds, ElementsAre(::testing::_, ::testing::_));
     for (const std::string& entry : variantIds) {
-        EXPECT_THAT(entry,
-                    ::testing::MatchesRegex("North%%Variant [12] " + std::string(kGround) + " -1"));
+        // (no regular expression: GoogleTest's own on Windows has no brackets)
+        EXPECT_THAT(entry, ::testing::AnyOf("North%%Variant 1 " + std::string(kGround) + " -1",
+                                            "North%%Variant 2 " + std::string(kGround) + " -1"));
     }
     // Every copy stands in the drawing-file information as inserted, with
     // its own identifier and the one it refers to.
@@ -141,10 +142,13 @@ TEST_F(ViewCommandsTest, VariantsOfAnOriginalAndOfAVariantCopyTheirDrawingFiles)
         const auto copyHeader = header(copy);
         const Halves own{copyHeader.uuid[0], copyHeader.uuid[1]};
         const Halves ref{copyHeader.refUuid[0], copyHeader.refUuid[1]};
-        EXPECT_THAT(infoLines, Contains(::testing::MatchesRegex(std::to_string(copy) +
-                                                                "\t[0-9]+\t" + uuidText(own) +
-                                                                "\t" + uuidText(ref) + "\t1\t0")));
+        EXPECT_THAT(infoLines,
+                    Contains(::testing::AllOf(::testing::StartsWith(std::to_string(copy) + "\t"),
+                                              ::testing::EndsWith("\t" + uuidText(own) + "\t" +
+                                                                  uuidText(ref) + "\t1\t0"))));
     }
+    HEADLESS_ONLY("beeps are recorded headless only");
+    EXPECT_THAT(person.beeps(), Contains(MB_ICONASTERISK));
 }
 
 TEST_F(ViewCommandsTest, CancellingAfterTwoVariantsDeletesExactlyTheirCopies) {
@@ -223,9 +227,11 @@ TEST_F(ViewCommandsTest, TheStartNumberFieldStoresAndChecksTheNumber) {
     const auto boxes = person.messageBoxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "No free drawing-file number was found from this start number on.");
-    EXPECT_EQ(boxes[0].style, UINT{MB_TASKMODAL | MB_ICONEXCLAMATION});
+    EXPECT_EQ(boxes[0].style & MB_ICONMASK, UINT{MB_ICONEXCLAMATION});
     EXPECT_NE(file("settings.ini").find("Settings\\FM_NextTBNr4VariantCreation=200"),
               std::string::npos);
+    HEADLESS_ONLY("a message box's modality is not seen on a real screen");
+    EXPECT_EQ(boxes[0].style, UINT{MB_TASKMODAL | MB_ICONEXCLAMATION});
 }
 
 // Host drawings from views: made, replaced only when the person agrees, the
@@ -300,8 +306,12 @@ TEST_F(ViewCommandsTest, TheHostsTreeViewStartsAtTheViewsCodePath) {
     EXPECT_EQ(file("fm_treeview.log"), "C:\\fm\\ground\n");
     const auto withLibrary = person.menus();
     ASSERT_EQ(withLibrary.size(), 1u);
+    // Every command can be chosen (separators, which are no commands, may
+    // show as greyed on a real screen).
     for (const auto& entry : withLibrary[0].entries) {
-        EXPECT_EQ(entry.state & MF_GRAYED, 0u) << entry.text;
+        if ((entry.state & MF_SEPARATOR) == 0) {
+            EXPECT_EQ(entry.state & MF_GRAYED, 0u) << entry.text;
+        }
     }
 
     person.clearRecords();

@@ -43,7 +43,7 @@ protected:
     void writeViews(const std::string& lines) {
         project.writeFile(vedrix::hostsim::kViewFileName, kHeading + lines);
     }
-    std::string viewFile() const { return project.readFile(vedrix::hostsim::kViewFileName); }
+    std::string viewFile() const { return project.readText(vedrix::hostsim::kViewFileName); }
 
     HostProject project;
     ViewList views;

@@ -20,6 +20,14 @@ using ::testing::IsEmpty;
 
 namespace {
 
+// The records' view flags as values of the test's own (the class's constants
+// live in the module's library, which exports no data on Windows).
+struct ViewFlags {
+    static constexpr unsigned long kOriginalView = TBItemData::kOriginalView;
+    static constexpr unsigned long kVariantView = TBItemData::kVariantView;
+    static constexpr unsigned long kLocked = TBItemData::kLocked;
+};
+
 // The images of bitmap 108 come first (22), then the missing drawing file's,
 // then the four view images: a project without level bitmaps adds none.
 enum : int { kOriginal = 23, kLockedOriginal = 24, kVariant = 25, kLockedVariant = 26 };
@@ -97,7 +105,7 @@ TEST_F(ViewSelectTest, TheStructureShowsEachViewWithItsKindAndLock) {
     EXPECT_THAT(images, ElementsAre(kOriginal, kOriginal, kVariant, kVariant, kLockedOriginal,
                                     kLockedOriginal, kLockedVariant, kLockedVariant, kOriginal));
     EXPECT_THAT(originals, ElementsAre("0", "V-PLANS", "0", "V-LOCKED"));
-    using R = TBItemData;
+    using R = ViewFlags;
     EXPECT_THAT(flags, ElementsAre(R::kOriginalView, R::kVariantView, R::kOriginalView | R::kLocked,
                                    R::kVariantView | R::kLocked, 0ul));
     EXPECT_THAT(opening, ElementsAre("Select View", "Level", "-", "-", "OK", "Cancel",
@@ -135,7 +143,7 @@ TEST_F(ViewSelectTest, ViewsAtEveryDepthTakeTheirFlagsButLevelsThatHoldViewsDoNo
     });
     char picked[100];
     EXPECT_EQ(select(2, picked), IDCANCEL);
-    using R = TBItemData;
+    using R = ViewFlags;
     EXPECT_THAT(flags,
                 ElementsAre(0ul, R::kOriginalView, R::kVariantView | R::kLocked, R::kVariantView));
     EXPECT_EQ(images.size(), 4u);

@@ -28,8 +28,9 @@ protected:
         std::ofstream(m_dir / name, std::ios::binary) << bytes;
         return (m_dir / name).string();
     }
+    // As a text stream reads it (lines end in "\r\n" on Windows, "\n" read).
     std::string contents(const std::string& name) {
-        std::ifstream in(m_dir / name, std::ios::binary);
+        std::ifstream in(m_dir / name);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     // The same path with "\" separators, as the host writes it.

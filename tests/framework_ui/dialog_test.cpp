@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
+#include <vedrix/automation/gtest_fixture.h>
 #include <vedrix/framework/ui.h>
-#include <vedrix/headless/desktop.h>
 
 #include "test_app.h"
 
-namespace person = vedrix::headless;
-
 namespace {
+
+using vedrix::automation::centerOf;
+using vedrix::automation::Dialog;
+using vedrix::automation::pressKey;
 
 // The group name dialog of the resource library: edit 1016, OK and Cancel.
 constexpr UINT kNameTemplate = 124;
@@ -89,21 +91,25 @@ std::string text(HWND hWnd) {
 
 void replaceText(HWND dialog, int id, const char* newText) {
     HWND edit = GetDlgItem(dialog, id);
-    person::click(person::center(edit));
+    vedrix::automation::click(centerOf(edit));
     SendMessageA(edit, EM_SETSEL, 0, -1);
-    person::typeText(newText);
+    vedrix::automation::type(newText);
 }
 
-class DialogTest : public ::testing::Test {
+void clickButton(HWND dialog, int id) {
+    vedrix::automation::click(centerOf(GetDlgItem(dialog, id)));
+}
+
+class DialogTest : public vedrix::automation::PersonTest {
 protected:
     void SetUp() override {
-        person::resetDesktop();
+        PersonTest::SetUp();
         m_language = LoadLibraryA("vedr_en.dll");
         ASSERT_NE(m_language, nullptr);
         AfxSetResourceHandle(m_language);
     }
     void TearDown() override {
-        person::resetDesktop();
+        PersonTest::TearDown();
         AfxSetResourceHandle(nullptr);
         FreeLibrary(m_language);
     }
@@ -114,13 +120,13 @@ protected:
 TEST_F(DialogTest, ConfirmReadsTheControlsIntoTheMembers) {
     NameDialog dialog;
     int scripts = 0;
-    person::setModalHook([&](HWND hWnd, int templateId) {
+    person.onDialog(static_cast<int>(kNameTemplate), [&](Dialog& d) {
+        HWND hWnd = d.hwnd();
         ++scripts;
-        EXPECT_EQ(templateId, static_cast<int>(kNameTemplate));
         EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), &dialog);
         EXPECT_EQ(text(GetDlgItem(hWnd, kNameEdit)), "initial");  // filled on opening
         replaceText(hWnd, kNameEdit, "North wing");
-        person::click(person::center(GetDlgItem(hWnd, IDOK)));
+        clickButton(hWnd, IDOK);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(scripts, 1);
@@ -130,9 +136,10 @@ TEST_F(DialogTest, ConfirmReadsTheControlsIntoTheMembers) {
 
 TEST_F(DialogTest, EscapeCancelsAndLeavesTheMembers) {
     NameDialog dialog;
-    person::setModalHook([&](HWND hWnd, int) {
+    person.onDialog(static_cast<int>(kNameTemplate), [&](Dialog& d) {
+        HWND hWnd = d.hwnd();
         replaceText(hWnd, kNameEdit, "Discarded");
-        person::pressKey(VK_ESCAPE);
+        pressKey(VK_ESCAPE);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_STREQ(dialog.m_name, "initial");
@@ -140,22 +147,23 @@ TEST_F(DialogTest, EscapeCancelsAndLeavesTheMembers) {
 
 TEST_F(DialogTest, ABadNumberShowsTheFrameworkMessageAndKeepsTheDialogOpen) {
     CountDialog dialog;
-    person::setModalHook([&](HWND hWnd, int) {
+    person.onDialog(static_cast<int>(kNameTemplate), [&](Dialog& d) {
+        HWND hWnd = d.hwnd();
         replaceText(hWnd, kNameEdit, "twelve");
-        person::click(person::center(GetDlgItem(hWnd, IDOK)));
-        ASSERT_EQ(person::messageBoxes().size(), 1u);
-        EXPECT_EQ(person::messageBoxes()[0].text, "Please enter a whole number.");
-        EXPECT_EQ(person::messageBoxes()[0].caption, "Vedrix test");
-        EXPECT_EQ(person::modalDialogs().size(), 1u);        // still open
+        clickButton(hWnd, IDOK);
+        ASSERT_EQ(person.messageBoxes().size(), 1u);
+        EXPECT_EQ(person.messageBoxes()[0].text, "Please enter a whole number.");
+        EXPECT_EQ(person.messageBoxes()[0].caption, "Vedrix test");
+        EXPECT_TRUE(IsWindowVisible(hWnd));                  // still open
         EXPECT_EQ(GetFocus(), GetDlgItem(hWnd, kNameEdit));  // back at the bad field
 
         replaceText(hWnd, kNameEdit, "120");
-        person::click(person::center(GetDlgItem(hWnd, IDOK)));
-        ASSERT_EQ(person::messageBoxes().size(), 2u);
-        EXPECT_EQ(person::messageBoxes()[1].text, "Please enter a whole number from 1 to 99.");
+        clickButton(hWnd, IDOK);
+        ASSERT_EQ(person.messageBoxes().size(), 2u);
+        EXPECT_EQ(person.messageBoxes()[1].text, "Please enter a whole number from 1 to 99.");
 
         replaceText(hWnd, kNameEdit, "42");
-        person::pressKey(VK_RETURN);
+        pressKey(VK_RETURN);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.m_count, 42);
@@ -169,9 +177,10 @@ TEST_F(DialogTest, ListControlsGetTheTemplatesEntriesBeforeOnInitDialog) {
         AfxSetResourceHandle(language);
         TypeDialog dialog;
         std::vector<std::string> shown;
-        person::setModalHook([&](HWND hWnd, int) {
+        person.onDialog(static_cast<int>(kAttributeEditTemplate), [&](Dialog& d) {
+            HWND hWnd = d.hwnd();
             shown = comboEntries(GetDlgItem(hWnd, kTypeCombo));
-            person::pressKey(VK_ESCAPE);
+            pressKey(VK_ESCAPE);
         });
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
         EXPECT_EQ(dialog.m_entriesAtInit, types) << library;
@@ -190,7 +199,8 @@ TEST_F(DialogTest, DialogInitialisationDataIsReadWithinItsBounds) {
     std::vector<BYTE> shortHeader(whole.begin(), whole.begin() + 13 + 5);  // 2nd entry's header cut
 
     TypeDialog dialog;
-    person::setModalHook([&](HWND hWnd, int) {
+    person.onDialog(static_cast<int>(kAttributeEditTemplate), [&](Dialog& d) {
+        HWND hWnd = d.hwnd();
         HWND combo = GetDlgItem(hWnd, kTypeCombo);
         SendMessageA(combo, CB_RESETCONTENT, 0, 0);
         // Exact-size copies: the sanitizer sees any read past their ends.
@@ -208,7 +218,7 @@ TEST_F(DialogTest, DialogInitialisationDataIsReadWithinItsBounds) {
 
         EXPECT_TRUE(dialog.ExecuteDlgInit(nullptr, 0));
         EXPECT_TRUE(dialog.ExecuteDlgInit("4711"));  // no such resource: nothing to fill
-        person::pressKey(VK_ESCAPE);
+        pressKey(VK_ESCAPE);
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
@@ -218,16 +228,17 @@ TEST_F(DialogTest, TheFrameworksMessagesComeInTheLibrarysLanguage) {
     ASSERT_NE(german, nullptr);
     AfxSetResourceHandle(german);
     CountDialog dialog;
-    person::setModalHook([&](HWND hWnd, int) {
+    person.onDialog(static_cast<int>(kNameTemplate), [&](Dialog& d) {
+        HWND hWnd = d.hwnd();
         replaceText(hWnd, kNameEdit, "zwölf");
-        person::pressKey(VK_RETURN);
+        pressKey(VK_RETURN);
         replaceText(hWnd, kNameEdit, "120");
-        person::pressKey(VK_RETURN);
+        pressKey(VK_RETURN);
         replaceText(hWnd, kNameEdit, "12");
-        person::pressKey(VK_RETURN);
+        pressKey(VK_RETURN);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
-    const auto boxes = person::messageBoxes();
+    const auto boxes = person.messageBoxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "Bitte geben Sie eine ganze Zahl ein.");
     EXPECT_EQ(boxes[1].text, "Bitte geben Sie eine ganze Zahl von 1 bis 99 ein.");
@@ -238,7 +249,8 @@ TEST_F(DialogTest, TheFrameworksMessagesComeInTheLibrarysLanguage) {
 TEST_F(DialogTest, CommandsTheDialogDoesNotHandleGoToTheApplication) {
     NameDialog dialog;
     const int before = testApp().m_attributeCommands;
-    person::setModalHook([&](HWND hWnd, int) {
+    person.onDialog(static_cast<int>(kNameTemplate), [&](Dialog& d) {
+        HWND hWnd = d.hwnd();
         SendMessageA(hWnd, WM_COMMAND, 32772, 0);
         SendMessageA(hWnd, WM_COMMAND, 32773, 0);  // nobody's: nothing happens
     });
@@ -259,9 +271,9 @@ TEST_F(DialogTest, TextsComeFromTheInstalledResourceLibrary) {
     EXPECT_FALSE(none.LoadString(4711));
     EXPECT_TRUE(none.IsEmpty());
     EXPECT_EQ(AfxMessageBox("Plain message"), IDOK);
-    ASSERT_EQ(person::messageBoxes().size(), 1u);
-    EXPECT_EQ(person::messageBoxes()[0].caption, "Vedrix test");
-    EXPECT_EQ(person::messageBoxes()[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
+    EXPECT_EQ(person.messageBoxes()[0].caption, "Vedrix test");
+    EXPECT_EQ(person.messageBoxes()[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
 }  // namespace

@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <vedrix/automation/input.h>
 #include <vedrix/framework/ui.h>
-#include <vedrix/headless/desktop.h>
-
-namespace person = vedrix::headless;
 
 namespace {
 
@@ -69,20 +67,21 @@ END_MESSAGE_MAP()
 class MessageMapTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        person::resetDesktop();
+        vedrix::automation::resetDesktop();
         WNDCLASSA wc{};
         wc.lpfnWndProc = AfxWndProc;
         wc.lpszClassName = kFrameClass;
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         RegisterClassA(&wc);
-        ASSERT_TRUE(m_frame.CreateEx(0, kFrameClass, "Frame", WS_OVERLAPPED | WS_VISIBLE,
+        // (a popup: its client area is the whole window, on every platform)
+        ASSERT_TRUE(m_frame.CreateEx(0, kFrameClass, "Frame", WS_POPUP | WS_VISIBLE,
                                      CRect(0, 0, 400, 300), nullptr, 0));
         ASSERT_TRUE(m_frame.m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS,
                                           CRect(10, 10, 210, 210), &m_frame, kTreeId));
     }
     void TearDown() override {
         m_frame.DestroyWindow();
-        person::resetDesktop();
+        vedrix::automation::resetDesktop();
     }
 
     Frame m_frame;
@@ -92,7 +91,7 @@ TEST_F(MessageMapTest, HandlersGetTheMessagesWithTheirParameters) {
     EXPECT_EQ(m_frame.m_events.front(), "create 400x300");
     m_frame.m_events.clear();
     m_frame.MoveWindow(0, 0, 320, 240);
-    person::click(CPoint(300, 220));
+    vedrix::automation::click(POINT{300, 220});
     EXPECT_EQ(m_frame.m_events, (std::vector<std::string>{"size 320x240", "down 300,220 left"}));
 }
 

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <string>
 #include <vector>
+
+#include "support/file_identity.h"
 
 using namespace hostsim_test;
 using namespace vedrix::hostsim;
@@ -77,9 +77,9 @@ TEST_F(DrawingFilesTest, CopyFillsADrawingFileWithoutContent) {
 TEST_F(DrawingFilesTest, ANewCopyTakesItsCompletingHeaderInPlaceAndNothingMore) {
     project.addDrawingFile(5, "source", true, "walls");
     const auto inode = [&](int number) {
-        struct stat st {};
-        EXPECT_EQ(stat(project.drawingFile(number).c_str(), &st), 0);
-        return st.st_ino;
+        const auto identity = test_support::FileIdentity(project.drawingFile(number));
+        EXPECT_NE(identity, 0u);
+        return identity;
     };
     const auto setReference = [&](int number, double first) {
         std::vector<char> record(ZEL_TB_RECORD_SIZE);

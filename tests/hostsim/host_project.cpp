@@ -64,6 +64,11 @@ std::string HostProject::readFile(const std::string& name) const {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string HostProject::readText(const std::string& name) const {
+    std::ifstream in(m_dir / name);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 DrawingHeader HostProject::header(int number) const {
     DrawingHeader result;
     EXPECT_EQ(ReadHeader(drawingFile(number).string(), result), ZEL_TB_OK);

@@ -39,6 +39,9 @@ public:
     // Writes raw bytes as a file of the project.
     void writeFile(const std::string& name, const std::string& bytes) const;
     std::string readFile(const std::string& name) const;
+    // A text file as a text stream reads it (its "\r\n" line ends on
+    // Windows read as "\n").
+    std::string readText(const std::string& name) const;
     vedrix::hostsim::DrawingHeader header(int number) const;
 
 private:

@@ -119,7 +119,7 @@ protected:
 TEST_F(TreeViewTest, EachStartIsRecordedInTheProjectsLog) {
     EXPECT_EQ(start("A.01.02"), 0);
     EXPECT_EQ(start("B.7"), 0);
-    EXPECT_EQ(project.readFile("fm_treeview.log"), "A.01.02\nB.7\n");
+    EXPECT_EQ(project.readText("fm_treeview.log"), "A.01.02\nB.7\n");
 }
 
 TEST_F(TreeViewTest, AMissingCodePathIsRefused) {

@@ -8,11 +8,11 @@
 #include <zelkar/utility_user_info.h>
 
 #include <vedrix/automation/console.h>
+#include <vedrix/automation/gtest_fixture.h>
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <vedrix/headless/desktop.h>
 
 #include <cstring>
 #include <string>
@@ -34,7 +34,7 @@ TEST_F(RegistryTest, NumbersAreStoredInTheSettingsFile) {
     EXPECT_NE(ZelRegGetNumber(1, kVariantKey, &value), 0);
     EXPECT_EQ(value, -7);
     ASSERT_EQ(ZelRegPutNumber(1, kVariantKey, 250), 0);
-    EXPECT_EQ(project.readFile("settings.ini"), "[1]\nSettings\\FM_NextTBNr4VariantCreation=250\n");
+    EXPECT_EQ(project.readText("settings.ini"), "[1]\nSettings\\FM_NextTBNr4VariantCreation=250\n");
     ASSERT_EQ(ZelRegGetNumber(1, kVariantKey, &value), 0);
     EXPECT_EQ(value, 250);
     // Keys compare without regard to case; sections are apart.
@@ -49,7 +49,7 @@ TEST_F(RegistryTest, WritingKeepsEveryOtherLine) {
     ASSERT_EQ(ZelRegPutNumber(1, "B", 2), 0);
     ASSERT_EQ(ZelRegPutNumber(2, kVariantKey, 10), 0);
     ASSERT_EQ(ZelRegPutNumber(3, "C", -4), 0);
-    EXPECT_EQ(project.readFile("settings.ini"),
+    EXPECT_EQ(project.readText("settings.ini"),
               "; host settings\n[1]\nA=1\nB=2\n\n[2]\nSettings\\FM_NextTBNr4VariantCreation=10\n"
               "[1]\nlater=3\n[3]\nC=-4\n");
     int value = 0;
@@ -101,10 +101,10 @@ TEST(DiagnosticPrintTest, PrintsPrintfFormattedToTheConsoleAtOnce) {
     console.stop();
 }
 
-class UserMessageTest : public ::testing::Test {
+// The person in front of the screen reads the boxes and takes their default
+// button.
+class UserMessageTest : public vedrix::automation::PersonTest {
 protected:
-    UserMessageTest() { vedrix::headless::resetRecords(); }
-    ~UserMessageTest() override { vedrix::headless::resetRecords(); }
     HostProject project;
 };
 
@@ -117,7 +117,7 @@ TEST_F(UserMessageTest, MessagesShowTheHostTextWithTheCallersText) {
     EXPECT_EQ(sendGuiMessage(1501761, "FM-View_Ground"), IDOK);
     EXPECT_EQ(sendGuiMessage(2202023, "FM-View_Ground"), IDOK);
     EXPECT_EQ(sendGuiMessage(999, "unknown"), IDOK);
-    const auto boxes = vedrix::headless::messageBoxes();
+    const auto boxes = person.messageBoxes();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_EQ(boxes[0].text, "A drawing named FM-View_Ground already exists.");
     EXPECT_EQ(boxes[1].text, "Drawing created.\nFM-View_Ground");
@@ -128,11 +128,11 @@ TEST_F(UserMessageTest, MessagesShowTheHostTextWithTheCallersText) {
 TEST_F(UserMessageTest, SuppressedMessagesAreNotShown) {
     ASSERT_EQ(ZelRegPutNumber(1, "SuppressedMessages\\1200052", 1), 0);
     EXPECT_EQ(sendGuiMessageSuppress(1200052, "x"), 0);
-    EXPECT_TRUE(vedrix::headless::messageBoxes().empty());
+    EXPECT_TRUE(person.messageBoxes().empty());
     EXPECT_EQ(sendGuiMessageSuppress(2202027, "y"), IDOK);
-    ASSERT_EQ(vedrix::headless::messageBoxes().size(), 1u);
+    ASSERT_EQ(person.messageBoxes().size(), 1u);
     // The default table has the texts the module uses.
-    EXPECT_EQ(vedrix::headless::messageBoxes()[0].text,
+    EXPECT_EQ(person.messageBoxes()[0].text,
               "The drawing was created; its name was shortened to y.");
 }
 

@@ -1,18 +1,45 @@
-// Running part of a test in a child process with an ordinary user's rights
-// on files. Root passes over permission bits, so a test run as root that is
-// about a directory or file the person may not change would otherwise see
-// nothing refused: as root the child becomes user and group 65534 ("nobody")
-// before it runs the body.
+// Running part of a test in a child process, and with an ordinary user's
+// rights on files. Root passes over permission bits, so a test run as root
+// that is about a directory or file the person may not change would
+// otherwise see nothing refused: as root the child becomes user and group
+// 65534 ("nobody") before it runs the body.
+//
+// Windows has no fork, and no account passes over a file's read-only
+// attribute: there the body runs in the test's own process, which already
+// has an ordinary user's rights, and nothing is given to another user. A
+// body run there must leave the process as it found it.
 #pragma once
-
-#include <grp.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 
+#if VEDRIX_HEADLESS
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace test_support {
+
+#if !VEDRIX_HEADLESS
+
+inline bool RunningAsRoot() {
+    return false;
+}
+
+inline void GiveToUnprivileged(const std::filesystem::path&) {}
+
+template <class Body>
+int RunInChild(Body body) {
+    return body();
+}
+
+template <class Body>
+int RunUnprivileged(Body body) {
+    return body();
+}
+
+#else
 
 // The user and group that an unprivileged child of a root process runs as.
 constexpr uid_t kUnprivilegedId = 65534;
@@ -29,21 +56,16 @@ inline void GiveToUnprivileged(const std::filesystem::path& path) {
     }
 }
 
-// Runs `body` (returning an int, 0 for success) in a child process without
-// root's rights and returns its result: 125 when the rights could not be
-// dropped, -1 when the child did not end normally.
+// Runs `body` (returning an int, 0 for success) in a child process and
+// returns its result: -1 when the child did not end normally.
 template <class Body>
-int RunUnprivileged(Body body) {
+int RunInChild(Body body) {
     std::fflush(nullptr);
     const pid_t child = fork();
     if (child < 0) {
         return -1;
     }
     if (child == 0) {
-        if (RunningAsRoot() && (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 ||
-                                setuid(kUnprivilegedId) != 0)) {
-            _exit(125);
-        }
         const int result = body();
         std::fflush(nullptr);
         _exit(result);
@@ -54,5 +76,19 @@ int RunUnprivileged(Body body) {
     }
     return WEXITSTATUS(status);
 }
+
+// The same without root's rights: 125 when the rights could not be dropped.
+template <class Body>
+int RunUnprivileged(Body body) {
+    return RunInChild([&body] {
+        if (RunningAsRoot() && (setgroups(0, nullptr) != 0 || setgid(kUnprivilegedId) != 0 ||
+                                setuid(kUnprivilegedId) != 0)) {
+            return 125;
+        }
+        return static_cast<int>(body());
+    });
+}
+
+#endif
 
 }  // namespace test_support

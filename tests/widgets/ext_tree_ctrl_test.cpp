@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include <vedrix/headless/desktop.h>
+#include <vedrix/automation/input.h>
 
 #include "structure_dialog.h"
 
@@ -20,7 +20,7 @@ using ::testing::UnorderedElementsAre;
 class ExtTreeCtrlTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        vedrix::headless::resetDesktop();
+        vedrix::automation::resetDesktop();
         AfxSetResourceHandle(GetModuleHandleA(nullptr));
         ASSERT_TRUE(m_dialog.Create(kStructureTemplate, nullptr));
     }
@@ -29,7 +29,7 @@ protected:
             m_dialog.DestroyWindow();
         }
         AfxSetResourceHandle(nullptr);
-        vedrix::headless::resetDesktop();
+        vedrix::automation::resetDesktop();
     }
 
     // The item at the end of a label path from the first root item.

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include <vedrix/framework/text_file.h>
-#include <vedrix/headless/desktop.h>
+#include <vedrix/automation/input.h>
 #include <vedrix/model/drawing_file_directory.h>
 #include <vedrix/samplegen/sample_project.h>
 #include <zelkar/vedada.h>
@@ -52,7 +52,7 @@ HTREEITEM handleOf(unsigned long value) {
 class FillTreeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        vedrix::headless::resetDesktop();
+        vedrix::automation::resetDesktop();
         AfxSetResourceHandle(GetModuleHandleA(nullptr));
         // Building 1 and 2, each with Storey 1 holding Part 1 and Part 2, each
         // part with two drawing files: 100 to 107, the odd ones checked.
@@ -92,7 +92,7 @@ protected:
             FreeLibrary(m_vedada);
         }
         AfxSetResourceHandle(nullptr);
-        vedrix::headless::resetDesktop();
+        vedrix::automation::resetDesktop();
     }
 
     // The project's structure, read from its two files.

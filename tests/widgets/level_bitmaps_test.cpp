@@ -12,7 +12,7 @@
 #include <vector>
 
 #include <vedrix/framework/ui.h>
-#include <vedrix/headless/desktop.h>
+#include <vedrix/automation/gtest_fixture.h>
 #include <vedrix/model.h>
 
 namespace {
@@ -34,10 +34,11 @@ std::string windowsPath(const fs::path& path) {
     return text;
 }
 
-class LevelBitmapsTest : public ::testing::Test {
+// The person in front of the screen reads the messages.
+class LevelBitmapsTest : public vedrix::automation::PersonTest {
 protected:
     void SetUp() override {
-        vedrix::headless::resetDesktop();
+        PersonTest::SetUp();
         m_language = LoadLibraryA("vedr_en.dll");
         ASSERT_NE(m_language, nullptr);
         AfxSetResourceHandle(m_language);
@@ -58,12 +59,12 @@ protected:
         }
     }
     void TearDown() override {
-        unsetenv("VEDRIX_HOST_CONFIG");
+        SetEnvironmentVariableA("VEDRIX_HOST_CONFIG", nullptr);
         m_list.DeleteImageList();
         AfxSetResourceHandle(nullptr);
         FreeLibrary(m_language);
         fs::remove_all(m_dir);
-        vedrix::headless::resetDesktop();
+        PersonTest::TearDown();
     }
 
     // The host's configuration: with or without an "ETC" folder.
@@ -74,7 +75,7 @@ protected:
             out << "folder.ETC=" << windowsPath(m_dir / "etc") << "\n";
         }
         out.close();
-        setenv("VEDRIX_HOST_CONFIG", config.string().c_str(), 1);
+        SetEnvironmentVariableA("VEDRIX_HOST_CONFIG", config.string().c_str());
     }
 
     void put(const char* dataName, const fs::path& where) {
@@ -91,7 +92,7 @@ protected:
 
     std::vector<std::string> messages() const {
         std::vector<std::string> texts;
-        for (const auto& box : vedrix::headless::messageBoxes()) {
+        for (const auto& box : person.messageBoxes()) {
             texts.push_back(box.text);
         }
         return texts;

@@ -1,9 +1,14 @@
 #include "structure_dialog.h"
 
+#if VEDRIX_HEADLESS
 #include <vedrix/headless/resource_table.h>
+#endif
 
 namespace widgets_tests {
 
+#if VEDRIX_HEADLESS
+// The program's resource table (on Windows the same template comes from
+// structure_dialog.rc).
 namespace {
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
@@ -29,6 +34,7 @@ const VedrixResourceDirectory kTable = {
     1, "en", static_cast<DWORD>(sizeof kResources / sizeof kResources[0]), kResources};
 
 }  // namespace
+#endif
 
 BEGIN_MESSAGE_MAP(StructureDialog, CDialog)
 ON_NOTIFY(TVN_BEGINDRAG, kTree, OnBeginDrag)
@@ -90,7 +96,11 @@ void StructureDialog::OnMouseMove(UINT nFlags, CPoint point) {
     if (m_dragging) {
         ClientToScreen(&point);
         m_drag.Move(point);
+#if VEDRIX_HEADLESS
         m_moves.push_back(MoveSeen{point, vedrix::headless::dragImageState()});
+#else
+        m_moves.push_back(MoveSeen{point});
+#endif
         m_drag.Show();
     }
     CDialog::OnMouseMove(nFlags, point);
@@ -107,8 +117,10 @@ void StructureDialog::OnLButtonUp(UINT nFlags, CPoint point) {
 
 }  // namespace widgets_tests
 
+#if VEDRIX_HEADLESS
 // The program exports its resource table like a resource library does.
 extern "C" __attribute__((visibility("default"))) const VedrixResourceDirectory*
 VedrixResourceTable(void) {
     return &widgets_tests::kTable;
 }
+#endif

@@ -14,7 +14,9 @@
 #include <vector>
 
 #include <vedrix/framework/ui.h>
+#if VEDRIX_HEADLESS
 #include <vedrix/headless/drawing.h>
+#endif
 #include <vedrix/model.h>
 #include <vedrix/widgets/drag_image.h>
 #include <vedrix/widgets/ext_tree_ctrl.h>
@@ -27,10 +29,13 @@ enum : int { kStructureTemplate = 301, kTree = 1001 };
 
 using model_test_support::TrackedAttribute;
 
-// What the dialog saw at one mouse move of a drag, while it handled it.
+// What the dialog saw at one mouse move of a drag, while it handled it (and,
+// headless, the drag image's state then).
 struct MoveSeen {
     POINT cursor{};  // screen coordinates
+#if VEDRIX_HEADLESS
     vedrix::headless::DragImageState image;
+#endif
 };
 
 class StructureDialog : public CDialog {

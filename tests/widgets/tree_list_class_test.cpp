@@ -4,17 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <vedrix/framework/ui.h>
-#include <vedrix/headless/desktop.h>
+#include <vedrix/automation/input.h>
 #include <vedrix/widgets/tree_list_class.h>
 
 namespace {
 
 class TreeListClassTest : public ::testing::Test {
 protected:
-    void SetUp() override { vedrix::headless::resetDesktop(); }
+    void SetUp() override { vedrix::automation::resetDesktop(); }
     void TearDown() override {
         UnregisterTreeListClass();
-        vedrix::headless::resetDesktop();
+        vedrix::automation::resetDesktop();
     }
 };
 

@@ -1,6 +1,6 @@
 #include "tree_list_dialog.h"
 
-#include <vedrix/headless/desktop.h>
+#include <vedrix/automation/input.h>
 #include <vedrix/widgets/tree_list_class.h>
 
 namespace widgets_tests {
@@ -30,12 +30,14 @@ HTREEITEM TreeListDialog::addRow(const char* text, HTREEITEM parent) {
     return tree().InsertItem(text, 0, 0, parent);
 }
 
+#if VEDRIX_HEADLESS
 std::vector<vedrix::headless::DrawingEntry> TreeListDialog::paint(CWnd& window) {
     vedrix::headless::clearDrawingRecord();
     window.Invalidate(TRUE);
     window.UpdateWindow();
     return vedrix::headless::drawingRecord(window.m_hWnd);
 }
+#endif
 
 std::vector<std::string> TreeListDialog::columnTexts(HTREEITEM parent, int column) {
     std::vector<std::string> texts;
@@ -47,7 +49,7 @@ std::vector<std::string> TreeListDialog::columnTexts(HTREEITEM parent, int colum
 }
 
 void TreeListFixture::SetUp() {
-    vedrix::headless::resetDesktop();
+    vedrix::automation::resetDesktop();
     m_language = LoadLibraryA("vedr_en.dll");
     ASSERT_NE(m_language, nullptr);
     AfxSetResourceHandle(m_language);
@@ -63,9 +65,10 @@ void TreeListFixture::TearDown() {
     }
     UnregisterTreeListClass();
     AfxSetResourceHandle(nullptr);
-    vedrix::headless::resetDesktop();
+    vedrix::automation::resetDesktop();
 }
 
+#if VEDRIX_HEADLESS
 std::vector<vedrix::headless::DrawingEntry> only(
     const std::vector<vedrix::headless::DrawingEntry>& record, vedrix::headless::DrawingKind kind) {
     std::vector<vedrix::headless::DrawingEntry> found;
@@ -76,5 +79,6 @@ std::vector<vedrix::headless::DrawingEntry> only(
     }
     return found;
 }
+#endif
 
 }  // namespace widgets_tests

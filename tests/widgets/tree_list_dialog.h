@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <vedrix/framework/ui.h>
+#if VEDRIX_HEADLESS
 #include <vedrix/headless/drawing.h>
+#endif
 #include <vedrix/widgets/tl_frame.h>
 
 #include <functional>
@@ -25,8 +27,10 @@ public:
     // Three columns of the given widths and a row per text below `parent`.
     void addColumns(std::initializer_list<int> widths);
     HTREEITEM addRow(const char* text, HTREEITEM parent = TVI_ROOT);
+#if VEDRIX_HEADLESS
     // Paints the tree-list (or the header) now and returns what it drew.
     std::vector<vedrix::headless::DrawingEntry> paint(CWnd& window);
+#endif
     // The texts of column `column` of the children of `parent`, in order.
     std::vector<std::string> columnTexts(HTREEITEM parent, int column);
 
@@ -36,8 +40,12 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnDoubleClickCommand() { ++m_doubleClicks; }
-    void OnRightClickCommand() { ++m_rightClicks; }
+    void OnDoubleClickCommand() {
+        ++m_doubleClicks;
+    }
+    void OnRightClickCommand() {
+        ++m_rightClicks;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -52,8 +60,10 @@ protected:
     TreeListDialog m_dialog;
 };
 
+#if VEDRIX_HEADLESS
 // The entries of one kind.
 std::vector<vedrix::headless::DrawingEntry> only(
     const std::vector<vedrix::headless::DrawingEntry>& record, vedrix::headless::DrawingKind kind);
+#endif
 
 }  // namespace widgets_tests

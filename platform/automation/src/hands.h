@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace vedrix::automation::hands {
 
@@ -24,6 +25,9 @@ void pressButton(int button);
 void releaseButton(int button);
 // Moves there, presses and releases; never the second half of a double click.
 void click(POINT screen, int button);
+// The same with `keys` held down from before the press until after the
+// release (pressed in order, released in reverse).
+void clickWith(POINT screen, const std::vector<int>& keys, int button);
 // Moves there and presses and releases twice, within the double-click time.
 void doubleClick(POINT screen, int button);
 // Presses at `from`, moves to `to` in steps of at most `step` pixels and

@@ -42,6 +42,16 @@ void keyUp(int vk) {
     headless::keyUp(vk);
 }
 
+void clickWith(POINT screen, const std::vector<int>& keys, int button) {
+    for (int vk : keys) {
+        headless::keyDown(vk);
+    }
+    click(screen, button);
+    for (auto vk = keys.rbegin(); vk != keys.rend(); ++vk) {
+        headless::keyUp(*vk);
+    }
+}
+
 void pressKey(int vk) {
     headless::pressKey(vk);
 }

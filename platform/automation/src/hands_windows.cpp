@@ -155,16 +155,21 @@ bool isHeld(int vk) {
     return (GetAsyncKeyState(vk) & 0x8000) != 0;
 }
 
-// Sends the key and waits for the program to react. A held modifier that
-// the system let go meanwhile (a window system may set the modifiers to its
-// own keyboard's state when a window takes the focus) is pressed again, a
-// few times at most, so that the keys after it see it held.
-void key(int vk, bool down) {
+INPUT keyEvent(int vk, bool down) {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = static_cast<WORD>(vk);
     in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC));
     in.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (isExtendedKey(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return in;
+}
+
+// Sends the key and waits for the program to react. A held modifier that
+// the system let go meanwhile (a window system may set the modifiers to its
+// own keyboard's state when a window takes the focus) is pressed again, a
+// few times at most, so that the keys after it see it held.
+void key(int vk, bool down) {
+    const INPUT in = keyEvent(vk, down);
     const bool modifier = vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU;
     for (int attempt = 0; attempt < 3; ++attempt) {
         send(in);
@@ -270,6 +275,34 @@ void click(POINT screen, int button) {
     keepApartFromLastPress(screen, button);
     notePress(screen, button);
     mouseButtons(button, {true, false});
+    settle();
+}
+
+// The keys go down and up in the same batch of input as the button: events
+// of one SendInput call reach the input stream in order, with no other
+// input between them, so the button messages are made while the keys are
+// down (their wParam carries MK_SHIFT, MK_CONTROL).
+void clickWith(POINT screen, const std::vector<int>& keys, int button) {
+    POINT now = cursorPosition();
+    if (now.x != screen.x || now.y != screen.y) {
+        moveMouse(screen);
+    }
+    keepApartFromLastPress(screen, button);
+    notePress(screen, button);
+    std::vector<INPUT> events;
+    for (int vk : keys) {
+        events.push_back(keyEvent(vk, true));
+    }
+    for (bool down : {true, false}) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = buttonFlag(button, down);
+        events.push_back(in);
+    }
+    for (auto vk = keys.rbegin(); vk != keys.rend(); ++vk) {
+        events.push_back(keyEvent(*vk, false));
+    }
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
     settle();
 }
 

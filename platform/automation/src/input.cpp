@@ -80,9 +80,7 @@ void rightClick(const Place& place) {
 }
 
 void clickWith(const Place& place, std::initializer_list<int> keys, Button button) {
-    POINT p = place.point();
-    HeldKeys held(keys);
-    hands::click(p, buttonNumber(button));
+    hands::clickWith(place.point(), std::vector<int>(keys), buttonNumber(button));
 }
 
 void drag(const Place& from, const Place& to, Button button, int step) {

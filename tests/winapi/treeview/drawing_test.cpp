@@ -251,12 +251,35 @@ TEST_F(TreeViewDrawing, NothingIsRepaintedWhileRedrawIsOff) {
 
 class TreeViewCheckBoxes : public TreeViewTest {};
 
+// Switching the check boxes on gives the items there are an unchecked box,
+// whatever state image they had.
+TEST_F(TreeViewCheckBoxes, SwitchingThemOnUnchecksTheItemsThereAre) {
+    createTree(TVS_HASBUTTONS | TVS_LINESATROOT);
+    HTREEITEM plain = insert(TVI_ROOT, TVI_LAST, "plain");
+    HTREEITEM child = insert(plain, TVI_LAST, "child");
+    TreeView_SetItemState(tree, child, INDEXTOSTATEIMAGEMASK(4), TVIS_STATEIMAGEMASK);
+    SetWindowLongPtrA(tree, GWL_STYLE, GetWindowLongPtrA(tree, GWL_STYLE) | TVS_CHECKBOXES);
+    HIMAGELIST states = TreeView_GetImageList(tree, TVSIL_STATE);
+    EXPECT_NE(states, nullptr);
+    for (HTREEITEM item : {plain, child}) {
+        EXPECT_EQ(TreeView_GetItemState(tree, item, TVIS_STATEIMAGEMASK),
+                  static_cast<UINT>(INDEXTOSTATEIMAGEMASK(1)));
+    }
+    DestroyWindow(tree);
+    ImageList_Destroy(states);
+}
+
+// The check boxes are switched on after the control is created and before
+// it is filled, as the platform asks of TVS_CHECKBOXES.
 TEST_F(TreeViewCheckBoxes, ItemsStartUncheckedAndSpaceTogglesTheSelectedOne) {
-    createTree(TVS_CHECKBOXES | TVS_HASBUTTONS | TVS_LINESATROOT);
+    createTree(TVS_HASBUTTONS | TVS_LINESATROOT);
+    SetWindowLongPtrA(tree, GWL_STYLE, GetWindowLongPtrA(tree, GWL_STYLE) | TVS_CHECKBOXES);
     HIMAGELIST states = TreeView_GetImageList(tree, TVSIL_STATE);
     ASSERT_NE(states, nullptr);
     EXPECT_EQ(ImageList_GetImageCount(states), 3);
     HTREEITEM item = insert(TVI_ROOT, TVI_LAST, "check me");
+    EXPECT_EQ(TreeView_GetItemState(tree, item, TVIS_STATEIMAGEMASK),
+              static_cast<UINT>(INDEXTOSTATEIMAGEMASK(1)));
     EXPECT_EQ(TreeView_GetCheckState(tree, item), 0u);
     TreeView_SelectItem(tree, item);
     SendMessageA(tree, WM_KEYDOWN, VK_SPACE, 0);

