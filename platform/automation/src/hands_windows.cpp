@@ -185,20 +185,6 @@ void key(int vk, bool down) {
     }
 }
 
-// The window system may let held modifiers go when the pointer moves too
-// (under Wine every pointer event sets them to the X server's keyboard, where
-// nothing is held). A held key repeats, so after a move the person presses
-// each held key that the system let go again, and the next button message
-// carries it (MK_CONTROL, MK_SHIFT) as a held key's does.
-void pressHeldKeysAgain() {
-    std::set<int> held = input().keysDown;
-    for (int vk : held) {
-        if (!isHeld(vk)) {
-            key(vk, true);
-        }
-    }
-}
-
 // A press at `p` that the system would take as the second half of the last
 // click waits until the double-click time has passed.
 void keepApartFromLastPress(POINT p, int button) {
@@ -250,7 +236,6 @@ void moveMouse(POINT screen) {
         SetCursorPos(screen.x, screen.y);
         settle();
     }
-    pressHeldKeysAgain();
 }
 
 void pressButton(int button) {

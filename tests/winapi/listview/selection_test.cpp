@@ -29,14 +29,13 @@ protected:
         }
         clearNotes();
     }
+    // A click on the row's label, with a key held (VK_CONTROL, VK_SHIFT).
     void clickRow(int index, int vkHeld = 0) {
-        if (vkHeld != 0) {
-            person::keyDown(vkHeld);
-        }
         POINT pt = labelPoint(index);
-        click(pt.x, pt.y);
         if (vkHeld != 0) {
-            person::keyUp(vkHeld);
+            person::clickWith(screen(pt.x, pt.y), {vkHeld});
+        } else {
+            click(pt.x, pt.y);
         }
     }
     void key(int vk, int held = 0) {
