@@ -303,8 +303,10 @@ void doubleClick(POINT screen, int button) {
     settle();
 }
 
-// The press waits out the double-click time after the last click, and the
-// release forgets it, so that neither end of the drag pairs with a click.
+// The press waits out the double-click time after the last click, and is
+// remembered as the last press: the system pairs the next press near it
+// into a double click wherever the release was, so the next click there
+// waits in turn.
 void drag(POINT from, POINT to, int button, int step) {
     moveMouse(from);
     pressButton(button);
@@ -319,7 +321,6 @@ void drag(POINT from, POINT to, int button, int step) {
         moveMouse(p);
     }
     releaseButton(button);
-    input().lastPress = Press{};
 }
 
 void keyDown(int vk) {

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -136,6 +137,18 @@ protected:
         *item = info.iItem;
         return info.flags;
     }
+    // The height of a line of the header's font.
+    int lineHeight() {
+        HDC dc = GetDC(header);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0));
+        HGDIOBJ old = SelectObject(dc, font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+        TEXTMETRICA metrics;
+        std::memset(&metrics, 0, sizeof metrics);
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(header, dc);
+        return metrics.tmHeight;
+    }
     POINT screen(int x, int y) {
         POINT pt{x, y};
         ClientToScreen(header, &pt);
@@ -162,11 +175,20 @@ protected:
         HeaderControl* test = current;
         if (test != nullptr && message == WM_NOTIFY) {
             auto* nm = reinterpret_cast<NMHEADERA*>(lParam);
+            // Only the header's own notifications are recorded; custom draw
+            // comes with every painting, and the release of the capture is
+            // counted apart.
+            if (nm->hdr.code == NM_RELEASEDCAPTURE) {
+                ++test->capturesReleased;
+                return 0;
+            }
+            if (nm->hdr.code > HDN_FIRST || nm->hdr.code < HDN_LAST) {
+                return 0;
+            }
             Note note;
             note.code = nm->hdr.code;
             note.from = nm->hdr.hwndFrom;
-            if (nm->hdr.code >= HDN_LAST && nm->hdr.code <= HDN_FIRST &&
-                nm->hdr.code != HDN_GETDISPINFOA) {
+            if (nm->hdr.code != HDN_GETDISPINFOA) {
                 note.item = nm->iItem;
                 note.button = nm->iButton;
                 note.hasItem = nm->pitem != nullptr;
@@ -201,6 +223,7 @@ protected:
     HWND header = nullptr;
     std::vector<Note> notes;
     std::vector<Draw> draws;
+    int capturesReleased = 0;
     std::function<LRESULT(NMHEADERA*)> respond;
     static HeaderControl* current;
 };
@@ -251,8 +274,6 @@ TEST_F(HeaderControl, ItemsAreInsertedGotAndSetByIndex) {
     EXPECT_TRUE(rectIs(rect, 80, 0, 180, 20));
     EXPECT_EQ(Header_OrderToIndex(header, 0), 2);
     EXPECT_EQ(Header_OrderToIndex(header, 7), 7);  // invalid: the order comes back
-    int badOrder[3] = {0, 0, 1};
-    EXPECT_FALSE(Header_SetOrderArray(header, 3, badOrder));
     EXPECT_FALSE(Header_SetOrderArray(header, 2, newOrder));
     int shortArray[2];
     EXPECT_FALSE(Header_GetOrderArray(header, 2, shortArray));
@@ -273,7 +294,9 @@ TEST_F(HeaderControl, ItemsAreInsertedGotAndSetByIndex) {
     EXPECT_EQ(order(), (std::vector<int>{2, 1, 0}));
 }
 
-TEST_F(HeaderControl, LayoutGivesTheHeaderTwentyPixelsAtTheTop) {
+// Where the header goes comes from the area given; its height from its font,
+// at least one line of it (the headless header is 20 pixels high).
+TEST_F(HeaderControl, LayoutPutsTheHeaderAtTheTopOfTheArea) {
     create(HDS_BUTTONS);
     RECT area{10, 5, 210, 105};
     WINDOWPOS pos;
@@ -284,11 +307,10 @@ TEST_F(HeaderControl, LayoutGivesTheHeaderTwentyPixelsAtTheTop) {
     EXPECT_EQ(pos.x, 10);
     EXPECT_EQ(pos.y, 5);
     EXPECT_EQ(pos.cx, 200);
-    EXPECT_EQ(pos.cy, 20);
-    EXPECT_TRUE(rectIs(area, 10, 25, 210, 105));
-    HDLAYOUT empty{nullptr, nullptr};
-    EXPECT_FALSE(Header_Layout(header, &empty));
+    EXPECT_GE(pos.cy, lineHeight());
+    EXPECT_TRUE(rectIs(area, 10, 5 + pos.cy, 210, 105));
 
+    // A hidden header takes no room.
     DestroyWindow(header);
     create(HDS_HIDDEN);
     RECT again{0, 0, 100, 50};
@@ -298,6 +320,27 @@ TEST_F(HeaderControl, LayoutGivesTheHeaderTwentyPixelsAtTheTop) {
     EXPECT_EQ(again.top, 0);
 }
 
+TEST_F(HeaderControl, BadArgumentsAreRefused) {
+    HEADLESS_ONLY(
+        "the real header checks neither its pointer arguments nor that an order names each item "
+        "once");
+#if VEDRIX_HEADLESS
+    create(HDS_BUTTONS);
+    add(0, "A", 100);
+    add(1, "B", 100);
+    add(2, "C", 100);
+    HDLAYOUT empty{nullptr, nullptr};
+    EXPECT_FALSE(Header_Layout(header, &empty));
+    EXPECT_EQ(SendMessageA(header, HDM_HITTEST, 0, 0), -1);
+    int badOrder[3] = {0, 0, 1};
+    EXPECT_FALSE(Header_SetOrderArray(header, 3, badOrder));
+    EXPECT_EQ(order(), (std::vector<int>{0, 1, 2}));
+#endif
+}
+
+// How far a divider's zone reaches either side of an item's edge is the
+// platform's; the pixel left of the edge is always on it, the middle of an
+// item never.
 TEST_F(HeaderControl, HitTestsFindHeadingsAndDividers) {
     create(HDS_BUTTONS);
     add(0, "A", 100);
@@ -306,26 +349,25 @@ TEST_F(HeaderControl, HitTestsFindHeadingsAndDividers) {
     int item = -2;
     EXPECT_EQ(hit(10, 10, &item), static_cast<UINT>(HHT_ONHEADER));
     EXPECT_EQ(item, 0);
-    // Around the right edge of A (x = 100): left of it A's divider; right of
-    // it the hidden column B, which can be opened.
-    EXPECT_EQ(hit(96, 10, &item), static_cast<UINT>(HHT_ONDIVIDER));
+    EXPECT_EQ(hit(50, 10, &item), static_cast<UINT>(HHT_ONHEADER));
     EXPECT_EQ(item, 0);
-    EXPECT_EQ(hit(95, 10, &item), static_cast<UINT>(HHT_ONHEADER));
+    // At the right edge of A (x = 100): left of it A's divider; on it the
+    // hidden column B, which can be opened.
+    EXPECT_EQ(hit(99, 10, &item), static_cast<UINT>(HHT_ONDIVIDER));
     EXPECT_EQ(item, 0);
     EXPECT_EQ(hit(100, 10, &item), static_cast<UINT>(HHT_ONDIVOPEN));
     EXPECT_EQ(item, 1);
-    EXPECT_EQ(hit(103, 10, &item), static_cast<UINT>(HHT_ONDIVOPEN));
-    EXPECT_EQ(hit(104, 10, &item), static_cast<UINT>(HHT_ONHEADER));
+    EXPECT_EQ(hit(125, 10, &item), static_cast<UINT>(HHT_ONHEADER));
     EXPECT_EQ(item, 2);
-    EXPECT_EQ(hit(152, 10, &item), static_cast<UINT>(HHT_ONDIVIDER));
+    EXPECT_EQ(hit(149, 10, &item), static_cast<UINT>(HHT_ONDIVIDER));
     EXPECT_EQ(item, 2);
-    // Right of the last item and outside the window.
-    EXPECT_EQ(hit(200, 10, &item), static_cast<UINT>(HHT_NOWHERE));
+    // Right of the last item, and outside the window on every side.
+    EXPECT_EQ(hit(250, 10, &item), static_cast<UINT>(HHT_NOWHERE));
     EXPECT_EQ(item, -1);
-    EXPECT_EQ(hit(300, 10, &item), static_cast<UINT>(HHT_TORIGHT));
-    EXPECT_EQ(hit(-1, 10, &item), static_cast<UINT>(HHT_TOLEFT));
-    EXPECT_EQ(hit(10, -1, &item), static_cast<UINT>(HHT_ABOVE));
-    EXPECT_EQ(hit(10, 20, &item), static_cast<UINT>(HHT_BELOW));
+    EXPECT_EQ(hit(310, 10, &item), static_cast<UINT>(HHT_TORIGHT));
+    EXPECT_EQ(hit(-5, 10, &item), static_cast<UINT>(HHT_TOLEFT));
+    EXPECT_EQ(hit(10, -5, &item), static_cast<UINT>(HHT_ABOVE));
+    EXPECT_EQ(hit(10, 25, &item), static_cast<UINT>(HHT_BELOW));
     EXPECT_EQ(item, -1);
 }
 
@@ -360,21 +402,25 @@ TEST_F(HeaderControl, AClickOnAHeadingIsReportedOnRelease) {
     ASSERT_EQ(clicks.size(), 1u);
     EXPECT_EQ(clicks[0].item, 0);
     EXPECT_EQ(clicks[0].button, 0);
+    // The header held the mouse while the heading was pressed.
+    EXPECT_EQ(capturesReleased, 1);
+    EXPECT_NE(GetCapture(), header);
 
-    // Pressed on A, released on B: no click.
+    // On a divider: no click.
     notes.clear();
-    person::drag(screen(50, 10), screen(150, 10));
-    EXPECT_TRUE(notesOf(HDN_ITEMCLICKA).empty());
-    // On a divider: no click either.
     person::click(screen(99, 10));
     EXPECT_TRUE(notesOf(HDN_ITEMCLICKA).empty());
 
-    // A double-click reports the double-click and a second click.
+    // A double-click reports a click, then the double-click, both on B.
     notes.clear();
     person::doubleClick(screen(150, 10));
     std::vector<UINT> seen = codes();
-    EXPECT_EQ(seen, (std::vector<UINT>{HDN_ITEMCLICKA, HDN_ITEMDBLCLICKA, HDN_ITEMCLICKA}));
-    EXPECT_EQ(notes[1].item, 1);
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen[0], static_cast<UINT>(HDN_ITEMCLICKA));
+    EXPECT_EQ(seen[1], static_cast<UINT>(HDN_ITEMDBLCLICKA));
+    for (const Note& note : notes) {
+        EXPECT_EQ(note.item, 1);
+    }
 
     // Without HDS_BUTTONS the headings are no buttons.
     DestroyWindow(header);
@@ -386,27 +432,46 @@ TEST_F(HeaderControl, AClickOnAHeadingIsReportedOnRelease) {
     EXPECT_TRUE(notes.empty());
 }
 
+// A heading is a button: pressed on one heading and released on another, it
+// was not clicked.
+TEST_F(HeaderControl, APressReleasedOnAnotherHeadingIsNoClick) {
+    create(HDS_BUTTONS);
+    add(0, "A", 100);
+    add(1, "B", 100);
+    person::drag(screen(50, 10), screen(150, 10));
+    EXPECT_TRUE(notesOf(HDN_ITEMCLICKA).empty());
+    EXPECT_NE(GetCapture(), header);
+}
+
+// How many HDN_TRACK a drag gives is the platform's; each reports the width
+// the divider's place would give, the last one the width where it stopped.
 TEST_F(HeaderControl, DraggingADividerResizesTheItem) {
     create(HDS_BUTTONS);
     add(0, "A", 100);
     add(1, "B", 50);
     person::drag(screen(99, 10), screen(129, 12), person::Button::Left, 10);
     std::vector<UINT> seen = codes();
-    ASSERT_GE(seen.size(), 5u);
+    ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), static_cast<UINT>(HDN_BEGINTRACKA));
     EXPECT_EQ(notes.front().width, 100);
-    // Three moves of 10 pixels, each reported with the width it would give.
     std::vector<Note> tracks = notesOf(HDN_TRACKA);
-    ASSERT_EQ(tracks.size(), 3u);
-    EXPECT_EQ(tracks[0].width, 110);
-    EXPECT_EQ(tracks[2].width, 130);
-    // Released: the end, then the new width.
-    ASSERT_EQ(seen.size(), 7u);
-    EXPECT_EQ(seen[4], static_cast<UINT>(HDN_ENDTRACKA));
-    EXPECT_EQ(notes[4].width, 130);
-    EXPECT_EQ(seen[5], static_cast<UINT>(HDN_ITEMCHANGINGA));
-    EXPECT_EQ(seen[6], static_cast<UINT>(HDN_ITEMCHANGEDA));
-    EXPECT_EQ(notes[6].width, 130);
+    ASSERT_FALSE(tracks.empty());
+    int previous = 100;
+    for (const Note& track : tracks) {
+        EXPECT_GE(track.width, previous);
+        EXPECT_LE(track.width, 130);
+        previous = track.width;
+    }
+    EXPECT_EQ(tracks.back().width, 130);
+    // Released: the end after every move, then the new width.
+    auto endTrack = std::find(seen.begin(), seen.end(), static_cast<UINT>(HDN_ENDTRACKA));
+    ASSERT_NE(endTrack, seen.end());
+    auto at = static_cast<size_t>(endTrack - seen.begin());
+    EXPECT_EQ(notes[at].width, 130);
+    EXPECT_EQ(std::find(endTrack, seen.end(), static_cast<UINT>(HDN_TRACKA)), seen.end());
+    std::vector<Note> changed = notesOf(HDN_ITEMCHANGEDA);
+    ASSERT_FALSE(changed.empty());
+    EXPECT_EQ(changed.back().width, 130);
     EXPECT_EQ(widthOf(0), 130);
     EXPECT_TRUE(notesOf(HDN_ITEMCLICKA).empty());
     EXPECT_NE(GetCapture(), header);
@@ -424,8 +489,11 @@ TEST_F(HeaderControl, ATrackedWidthNeverGoesBelowZero) {
     add(0, "A", 30);
     person::drag(screen(29, 10), screen(-40, 10), person::Button::Left, 100);
     std::vector<Note> tracks = notesOf(HDN_TRACKA);
-    ASSERT_EQ(tracks.size(), 1u);
-    EXPECT_EQ(tracks[0].width, 0);
+    ASSERT_FALSE(tracks.empty());
+    for (const Note& track : tracks) {
+        EXPECT_GE(track.width, 0);
+    }
+    EXPECT_EQ(tracks.back().width, 0);
     EXPECT_EQ(widthOf(0), 0);
 }
 
@@ -436,7 +504,9 @@ TEST_F(HeaderControl, FullDragAppliesTheWidthWhileMoving) {
     person::pressButton(person::Button::Left);
     person::moveTo(screen(119, 10));
     EXPECT_EQ(widthOf(0), 120);
-    EXPECT_EQ(notesOf(HDN_ITEMCHANGEDA).size(), 1u);
+    std::vector<Note> changed = notesOf(HDN_ITEMCHANGEDA);
+    ASSERT_FALSE(changed.empty());
+    EXPECT_EQ(changed.back().width, 120);
     person::releaseButton(person::Button::Left);
     EXPECT_EQ(widthOf(0), 120);
     EXPECT_EQ(notesOf(HDN_ENDTRACKA).size(), 1u);

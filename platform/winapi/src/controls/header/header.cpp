@@ -21,6 +21,9 @@
 //   before the drag, which is restored.
 // - A double-click on a heading (HDS_BUTTONS) sends HDN_ITEMDBLCLICK and
 //   presses the heading again, so its release sends one more HDN_ITEMCLICK.
+// - Giving up the mouse after a press on a heading or a divider sends
+//   NM_RELEASEDCAPTURE before the click or the end of the tracking is
+//   reported.
 // - HDF_BITMAP images and sort arrows are not drawn; HDF_IMAGE images are.
 #include "controls/basic/control_util.h"
 
@@ -543,6 +546,16 @@ void beginTracking(Header& h, int index, POINT pt) {
     SetCapture(h.hwnd);
 }
 
+// Gives up the mouse held since a press on a heading or a divider and tells
+// the parent (NM_RELEASEDCAPTURE).
+void releaseMouse(Header& h) {
+    if (GetCapture() != h.hwnd) {
+        return;
+    }
+    ReleaseCapture();
+    notifyPlain(h, NM_RELEASEDCAPTURE);
+}
+
 // Ends divider tracking; `commit` applies the tracked width, otherwise the
 // width from before the drag is restored.
 void endTracking(Header& h, bool commit) {
@@ -550,10 +563,8 @@ void endTracking(Header& h, bool commit) {
     int width = commit ? h.trackWidth : h.trackStartWidth;
     h.mode = Mode::idle;
     h.tracked = -1;
-    if (GetCapture() == h.hwnd) {
-        ReleaseCapture();
-    }
-    if (!validIndex(h, index)) {
+    releaseMouse(h);
+    if (h.destroyed || !validIndex(h, index)) {
         return;
     }
     HDITEMA item{};
@@ -653,8 +664,9 @@ void onButtonUp(Header& h, POINT pt) {
     int pressed = h.pressed;
     h.mode = Mode::idle;
     h.pressed = -1;
-    if (GetCapture() == h.hwnd) {
-        ReleaseCapture();
+    releaseMouse(h);
+    if (h.destroyed) {
+        return;
     }
     invalidate(h);
     Hit hit = hitTest(h, pt);
