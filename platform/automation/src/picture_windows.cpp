@@ -1,15 +1,25 @@
 // Pictures of windows on a real screen, taken with GDI.
 //
-// Whatever the window still has to paint is painted first. Then the window
-// draws itself, frame and children included, into a 32-bit top-down DIB
-// section (PrintWindow); where it cannot, what the screen shows in the
-// window's rectangle is copied from the window's DC instead (BitBlt). The
-// DIB's blue-green-red-unused pixels become the picture's red-green-blue.
+// Whatever the window still has to paint is painted first, and the screen is
+// given a moment to show it (a window system may bring what was painted to
+// the screen later: under Wine the X server gets it when Wine flushes the
+// window's surface). Then what the
+// screen shows in the window's rectangle is copied from the screen's DC into
+// a 32-bit top-down DIB section (BitBlt): the picture is what a person sees,
+// the frame as the system draws it included, on any system. (Having the
+// window draw itself with PrintWindow instead leaves out its frame and
+// children where WM_PRINT does not reach them.) The window is to be in
+// front, as a modal dialog in its turn is. The DIB's blue-green-red-unused
+// pixels become the picture's red-green-blue.
+#include "hands.h"
 #include "screen.h"
 
 namespace vedrix::automation::screen {
 
 namespace {
+
+// How long the screen is given to show what was painted.
+constexpr DWORD kSettleMs = 300;
 
 // A memory DC with a top-down 32-bit DIB section of width x height selected,
 // released with the object.
@@ -56,13 +66,14 @@ private:
     void* bits_ = nullptr;
 };
 
-bool copyFromScreen(HWND window, const DibCanvas& canvas, int width, int height) {
-    HDC windowDc = GetWindowDC(window);
-    if (!windowDc) {
+bool copyFromScreen(const RECT& area, const DibCanvas& canvas) {
+    HDC screen = GetDC(nullptr);
+    if (!screen) {
         return false;
     }
-    const BOOL copied = BitBlt(canvas.dc(), 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
-    ReleaseDC(window, windowDc);
+    const BOOL copied = BitBlt(canvas.dc(), 0, 0, area.right - area.left, area.bottom - area.top,
+                               screen, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
     return copied != FALSE;
 }
 
@@ -77,11 +88,12 @@ Picture windowPicture(HWND window) {
     const int height = r.bottom - r.top;
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    hands::letTimePass(kSettleMs);
     DibCanvas canvas(width, height);
     if (!canvas.ready()) {
         return {};
     }
-    if (!PrintWindow(window, canvas.dc(), 0) && !copyFromScreen(window, canvas, width, height)) {
+    if (!copyFromScreen(r, canvas)) {
         return {};
     }
     GdiFlush();
