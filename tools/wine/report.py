@@ -11,8 +11,11 @@ out of the program's last run are named in <results-dir>/<program>.hung;
 each counts as failed. A failed test listed in the known
 differences counts as known; a listed test that passed is reported, so the
 list does not outlive the difference. Skipped tests are listed by their
-reason in <results-dir>/skipped.txt. The exit status is 1 when a test failed
-that is not listed, or a program gave no report."""
+reason in <results-dir>/skipped.txt. Below the table, one line for the
+platform tests (the programs winapi_*: the share of the tests run that
+passed, against its 95% target) and one for the other programs (the
+end-to-end dialog tests and the module's own). The exit status is 1 when a
+test failed that is not listed, or a program gave no report."""
 
 import re
 import sys
@@ -70,6 +73,36 @@ def skip_reason(message):
     return reason.strip()
 
 
+# The platform's conformance tests are the programs of tests/winapi, named
+# winapi_<area>_tests; the issue's measure for them is the share of the tests
+# run (not skipped as headless only) that passed.
+PLATFORM_PREFIX = "winapi_"
+PLATFORM_TARGET = 95.0
+
+
+def groups(counts_of):
+    """The programs' counts in the groups that get a summary line: the
+    platform tests, with their target, and the others (the end-to-end dialog
+    tests and the module's own), as (label, counts, target or None)."""
+    platform = [c for p, c in counts_of.items() if p.startswith(PLATFORM_PREFIX)]
+    others = [c for p, c in counts_of.items() if not p.startswith(PLATFORM_PREFIX)]
+    return [("platform tests", platform, PLATFORM_TARGET),
+            ("end-to-end and module tests", others, None)]
+
+
+def group_line(label, counts, target):
+    """One summary line: passed of run (passed, failed and known), the share
+    passed, the skips, and whether the share reaches the target if any."""
+    passed, failed, skipped, known = (sum(c[i] for c in counts) for i in range(4))
+    run = passed + failed + known
+    share = 100.0 * passed / run if run else 0.0
+    line = (f"{label}: passed {passed} of {run} run ({share:.1f}%), {failed} failed unlisted, "
+            f"{known} known differences, {skipped} skipped as headless only")
+    if target is not None:
+        line += f"; {target:.0f}% needed: {'reached' if run and share >= target else 'not reached'}"
+    return line
+
+
 def last_lines(path, count=5):
     try:
         with open(path, encoding="utf-8", errors="replace") as log:
@@ -92,6 +125,7 @@ def main(argv):
     fixed = []
     missing = []
     skips = {}
+    counts_of = {}
     for program in programs:
         try:
             results = read_results(f"{results_dir}/{program}.xml")
@@ -117,12 +151,13 @@ def main(argv):
                 counts[2] += 1
                 skips.setdefault(skip_reason(message), []).append(f"{program} {name}")
         totals = [a + b for a, b in zip(totals, counts)]
+        counts_of[program] = counts
         print(row.format(program, *counts))
     print(row.format("all", *totals))
-    run = totals[0] + totals[1] + totals[3]
-    if run:
-        print(f"passed {totals[0]} of {run} run ({100.0 * totals[0] / run:.1f}%), "
-              f"{totals[2]} skipped as headless only")
+    print()
+    for label, counts, target in groups(counts_of):
+        if counts:
+            print(group_line(label, counts, target))
     with open(f"{results_dir}/skipped.txt", "w", encoding="utf-8") as listing:
         for reason, tests in sorted(skips.items()):
             listing.write(f"{reason} ({len(tests)}):\n")

@@ -2,6 +2,7 @@
 // mouse and keyboard.
 #include <vedrix/automation/control.h>
 
+#include "screen.h"
 #include "util.h"
 
 #include <vector>
@@ -170,6 +171,10 @@ void Control::replaceText(std::string_view text) const {
     } else {
         type(text);
     }
+}
+
+Picture Control::picture() const {
+    return exists() ? screen::windowPicture(hwnd_) : Picture{};
 }
 
 std::string Control::describe() const {

@@ -6,6 +6,7 @@
 // the build.
 #pragma once
 
+#include <vedrix/automation/png.h>
 #include <vedrix/automation/records.h>
 
 #include <windows.h>
@@ -35,5 +36,9 @@ void resetRecords();
 void forget();
 
 DragImageState dragImage();
+
+// The pixels of a window as the screen shows it, frame included; empty when
+// the screen keeps none (headless) or the window is gone.
+Picture windowPicture(HWND window);
 
 }  // namespace vedrix::automation::screen

@@ -92,4 +92,10 @@ void forget() {
     headless::resetRecords();
 }
 
+// The headless desktop records what is drawn (<vedrix/headless/drawing.h>)
+// and keeps no pixels to take a picture of.
+Picture windowPicture(HWND) {
+    return {};
+}
+
 }  // namespace vedrix::automation::screen

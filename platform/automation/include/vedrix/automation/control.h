@@ -12,6 +12,7 @@
 
 #include <vedrix/automation/export.h>
 #include <vedrix/automation/input.h>
+#include <vedrix/automation/png.h>
 
 #include <windows.h>
 
@@ -63,6 +64,11 @@ public:
     // (Ctrl+Home, Ctrl+Shift+End) and types the text over it (Delete when the
     // text is empty).
     void replaceText(std::string_view text) const;
+
+    // The window as the screen shows it now, its frame included. Empty on
+    // the headless screen, which records what is drawn instead of keeping
+    // pixels.
+    Picture picture() const;
 
     // "Button 1 \"OK\"" / "SysTreeView32 1001": names the control in errors.
     std::string describe() const;
