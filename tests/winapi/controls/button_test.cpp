@@ -67,10 +67,15 @@ TEST_F(ButtonTest, SpaceBarClicksOnReleaseOtherKeysDoNot) {
     EXPECT_EQ(codes(1).size(), 1u);
 }
 
-TEST_F(ButtonTest, BmClickClicksEnabledButtonsOnly) {
+TEST_F(ButtonTest, BmClickClicksAnEnabledButton) {
     HWND button = create("Button", "OK", BS_PUSHBUTTON, 10, 10, 80, 24, 1);
     SendMessageA(button, BM_CLICK, 0, 0);
     EXPECT_EQ(codes(1), std::vector<int>{BN_CLICKED});
+}
+
+TEST_F(ButtonTest, BmClickLeavesADisabledButtonUnclicked) {
+    HWND button = create("Button", "OK", BS_PUSHBUTTON, 10, 10, 80, 24, 1);
+    SendMessageA(button, BM_CLICK, 0, 0);
     EnableWindow(button, FALSE);
     SendMessageA(button, BM_CLICK, 0, 0);
     EXPECT_EQ(codes(1).size(), 1u);
@@ -172,11 +177,17 @@ TEST_F(ButtonTest, RadioButtonReachedByFocusIsClicked) {
     EXPECT_EQ(SendMessageA(b, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageA(a, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(count(12, BN_CLICKED), 1);
-    // Focus on an already checked one changes nothing.
+}
+
+TEST_F(ButtonTest, FocusOnACheckedRadioButtonClicksNothing) {
+    HWND a = create("Button", "A", BS_AUTORADIOBUTTON | WS_GROUP, 10, 10, 80, 20, 11);
+    HWND b = create("Button", "B", BS_AUTORADIOBUTTON, 10, 30, 80, 20, 12);
+    SendMessageA(a, BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageA(b, BM_SETCHECK, BST_CHECKED, 0);
     HWND push = create("Button", "OK", BS_PUSHBUTTON | WS_GROUP, 10, 60, 80, 20, 1);
     SetFocus(push);
     SetFocus(b);
-    EXPECT_EQ(count(12, BN_CLICKED), 1);
+    EXPECT_EQ(count(12, BN_CLICKED), 0);
     EXPECT_EQ(count(11, BN_CLICKED), 0);
 }
 

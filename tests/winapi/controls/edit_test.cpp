@@ -143,9 +143,13 @@ TEST_F(EditTest, ReplaceSelInsertsWhatFitsTheLimit) {
     EXPECT_EQ(selection(e), sel(5, 5));
 }
 
-TEST_F(EditTest, DefaultLimitAndZeroLimit) {
+TEST_F(EditTest, TheDefaultLimitIs32767Characters) {
     HWND e = edit("");
     EXPECT_EQ(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 32767);
+}
+
+TEST_F(EditTest, ALimitOfZeroGoesBeyondTheDefault) {
+    HWND e = edit("");
     SendMessageA(e, EM_LIMITTEXT, 0, 0);
     EXPECT_GT(SendMessageA(e, EM_GETLIMITTEXT, 0, 0), 32767);
 }

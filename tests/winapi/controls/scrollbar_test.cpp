@@ -34,6 +34,13 @@ protected:
         return si;
     }
     int arrow() const { return GetSystemMetrics(SM_CYVSCROLL); }
+    // The window rectangle of `bar` in the parent's client coordinates.
+    RECT placed(HWND bar) const {
+        RECT rc;
+        GetWindowRect(bar, &rc);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
 
     // Presses on the thumb at the top of `bar` and drags it down past the
     // bar's end in steps of 10 pixels; returns the WM_VSCROLL codes and
@@ -251,28 +258,37 @@ TEST_F(ScrollBarTest, KeysSendTheirCodes) {
     EXPECT_EQ(got, (std::vector<int>{SB_LINEDOWN, SB_PAGEDOWN, SB_TOP, SB_BOTTOM}));
 }
 
-TEST_F(ScrollBarTest, DisabledArrowsIgnoreClicks) {
+TEST_F(ScrollBarTest, DisablingOneArrowLeavesTheOtherScrolling) {
     HWND bar = vertical(0, 100);
     EXPECT_TRUE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN));
-    EXPECT_FALSE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN));  // already so
-    person::click(at(bar, 10, 200 - arrow() / 2));
-    EXPECT_TRUE(scrolls.empty());
     person::click(at(bar, 10, arrow() / 2));
     EXPECT_EQ(scrollCodes(), (std::vector<int>{SB_LINEUP, SB_ENDSCROLL}));
 }
 
-TEST_F(ScrollBarTest, TopAlignedBarTakesTheSystemHeight) {
-    HWND bar = create("ScrollBar", "", SBS_HORZ | SBS_TOPALIGN, 0, 150, 300, 60, 52);
-    RECT rc;
-    GetWindowRect(bar, &rc);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+TEST_F(ScrollBarTest, DisablingADisabledArrowAgainReportsNoChange) {
+    HWND bar = vertical(0, 100);
+    EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN);
+    EXPECT_FALSE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN));  // already so
+}
+
+TEST_F(ScrollBarTest, DisabledArrowsIgnoreClicks) {
+    HWND bar = vertical(0, 100);
+    EnableScrollBar(bar, SB_CTL, ESB_DISABLE_DOWN);
+    person::click(at(bar, 10, 200 - arrow() / 2));
+    EXPECT_TRUE(scrolls.empty());
+}
+
+TEST_F(ScrollBarTest, AlignedBarsKeepTheirEdgeAndWidth) {
+    RECT rc = placed(create("ScrollBar", "", SBS_HORZ | SBS_TOPALIGN, 0, 150, 300, 60, 52));
     EXPECT_EQ(rc.top, 150);
-    EXPECT_EQ(rc.bottom - rc.top, GetSystemMetrics(SM_CYHSCROLL));
     EXPECT_EQ(rc.right - rc.left, 300);
-    HWND bottom = create("ScrollBar", "", SBS_HORZ | SBS_BOTTOMALIGN, 0, 150, 300, 60, 53);
-    GetWindowRect(bottom, &rc);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    rc = placed(create("ScrollBar", "", SBS_HORZ | SBS_BOTTOMALIGN, 0, 150, 300, 60, 53));
     EXPECT_EQ(rc.bottom, 210);
+}
+
+TEST_F(ScrollBarTest, TopAlignedBarTakesTheSystemHeight) {
+    RECT rc = placed(create("ScrollBar", "", SBS_HORZ | SBS_TOPALIGN, 0, 150, 300, 60, 52));
+    EXPECT_EQ(rc.bottom - rc.top, GetSystemMetrics(SM_CYHSCROLL));
 }
 
 }  // namespace

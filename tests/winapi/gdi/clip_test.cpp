@@ -118,14 +118,25 @@ TEST(Clipping, FillsStayInsideTheClipRegion) {
     DeleteObject(copy);
 }
 
+// Clips an 8 x 8 context to the square (2, 2)-(6, 6).
+void clipToTheMiddle(HDC dc) {
+    HRGN clip = CreateRectRgn(2, 2, 6, 6);
+    SelectClipRgn(dc, clip);
+    DeleteObject(clip);
+}
+
+// GetPixel reads the pixels inside the clip region.
+TEST(Clipping, PixelsInsideTheClipRegionAreRead) {
+    MemoryCanvas canvas(8, 8);
+    clipToTheMiddle(canvas.dc);
+    EXPECT_EQ(GetPixel(canvas.dc, 3, 3), kWhite);
+}
+
 // GetPixel does not read through the clip region: a pixel outside it is
 // CLR_INVALID.
 TEST(Clipping, PixelsOutsideTheClipRegionAreNotRead) {
     MemoryCanvas canvas(8, 8);
-    HRGN clip = CreateRectRgn(2, 2, 6, 6);
-    SelectClipRgn(canvas.dc, clip);
-    DeleteObject(clip);
-    EXPECT_EQ(GetPixel(canvas.dc, 3, 3), kWhite);
+    clipToTheMiddle(canvas.dc);
     EXPECT_EQ(GetPixel(canvas.dc, 1, 1), CLR_INVALID);
     EXPECT_EQ(GetPixel(canvas.dc, 6, 3), CLR_INVALID);
 }

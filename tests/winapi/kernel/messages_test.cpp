@@ -81,9 +81,8 @@ TEST(KernelFormatMessage, SystemTextsEndWithALineBreak) {
     EXPECT_NE(SystemText(ERROR_BAD_EXE_FORMAT).find("%1"), std::string::npos);
 }
 
-// The system's message table holds the platform's own wording in the
-// system's language, and no texts of the network messages.
-TEST(KernelFormatMessage, TheSystemTableInItsOwnWordingAndLanguage) {
+// The system's message table holds the platform's own wording.
+TEST(KernelFormatMessage, SystemTextsAreInThePlatformsOwnWording) {
     EXPECT_EQ(SystemText(ERROR_SUCCESS), "The operation completed successfully.\r\n");
     EXPECT_EQ(SystemText(ERROR_FILE_NOT_FOUND), "The system cannot find the file specified.\r\n");
     EXPECT_EQ(SystemText(ERROR_PATH_NOT_FOUND), "The system cannot find the path specified.\r\n");
@@ -94,14 +93,22 @@ TEST(KernelFormatMessage, TheSystemTableInItsOwnWordingAndLanguage) {
     EXPECT_EQ(SystemText(ERROR_DISK_FULL), "There is not enough space on the disk.\r\n");
     EXPECT_EQ(SystemText(ERROR_MOD_NOT_FOUND), "The specified module could not be found.\r\n");
     EXPECT_EQ(SystemText(ERROR_BAD_EXE_FORMAT), "%1 is not a valid Win32 application.\r\n");
+}
 
+// Network texts live in the network message module, not in the system table.
+TEST(KernelFormatMessage, NetworkCodesHaveNoSystemText) {
     char buffer[64];
-    // Network texts live in the network message module, not in the system table.
     SetLastError(0);
     EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              NERR_UserNotFound, 0, buffer, sizeof buffer, nullptr),
               0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));
+}
+
+// The system's texts are in the system's language only: another language
+// asked for by name is not found.
+TEST(KernelFormatMessage, ALanguageWithoutTextsIsNotFound) {
+    char buffer[64];
     EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                              ERROR_ACCESS_DENIED, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), buffer,
                              sizeof buffer, nullptr),

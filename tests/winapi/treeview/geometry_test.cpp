@@ -203,15 +203,19 @@ TEST_F(TreeViewHitTest, FlagsAcrossARowAndOutsideTheRows) {
     EXPECT_EQ(hit(-3, -3), static_cast<UINT>(TVHT_TOLEFT | TVHT_ABOVE));
 }
 
+// Left of an item's label the hit is on that item, whatever part of the row.
+TEST_F(TreeViewHitTest, LeftOfALabelTheHitIsOnThatRowsItem) {
+    HTREEITEM item = nullptr;
+    hit(rectOf(a1, TRUE).left - 1, h + h / 2, &item);
+    EXPECT_EQ(item, a1);
+    hit(rectOf(b, TRUE).left - 1, 2 * h + h / 2, &item);
+    EXPECT_EQ(item, b);
+}
+
 // An item without children shows no button: its button column is indent.
 TEST_F(TreeViewHitTest, AnItemWithoutChildrenHasNoButtonToHit) {
-    HTREEITEM item = nullptr;
-    EXPECT_EQ(hit(rectOf(a1, TRUE).left - 1, h + h / 2, &item),
-              static_cast<UINT>(TVHT_ONITEMINDENT));
-    EXPECT_EQ(item, a1);
-    EXPECT_EQ(hit(rectOf(b, TRUE).left - 1, 2 * h + h / 2, &item),
-              static_cast<UINT>(TVHT_ONITEMINDENT));
-    EXPECT_EQ(item, b);
+    EXPECT_EQ(hit(rectOf(a1, TRUE).left - 1, h + h / 2), static_cast<UINT>(TVHT_ONITEMINDENT));
+    EXPECT_EQ(hit(rectOf(b, TRUE).left - 1, 2 * h + h / 2), static_cast<UINT>(TVHT_ONITEMINDENT));
 }
 
 TEST_F(TreeViewGeometry, WithoutButtonsTheButtonColumnIsIndent) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 using treeview_tests::Note;
@@ -38,6 +39,18 @@ protected:
         return texts;
     }
     std::string foldedText(HTREEITEM item) { return lowered(textOf(item)); }
+
+    // Two levels below "d", each out of order, under a root level out of
+    // order too: "d" { "d1" { "z", "y" }, "c1" }, "a". Returns "d" and "d1".
+    std::pair<HTREEITEM, HTREEITEM> insertThreeUnsortedLevels() {
+        HTREEITEM d = insert(TVI_ROOT, TVI_LAST, "d");
+        insert(TVI_ROOT, TVI_LAST, "a");
+        HTREEITEM d1 = insert(d, TVI_LAST, "d1");
+        insert(d, TVI_LAST, "c1");
+        insert(d1, TVI_LAST, "z");
+        insert(d1, TVI_LAST, "y");
+        return {d, d1};
+    }
 };
 
 using Texts = std::vector<std::string>;
@@ -376,17 +389,19 @@ TEST_F(TreeViewItems, SortChildrenIsCaseInsensitiveAndLeavesTheLevelsBelow) {
     EXPECT_EQ(children(TVI_ROOT).back(), "c");
 }
 
-// wParam TRUE sorts every level below the parent item.
-TEST_F(TreeViewItems, SortChildrenSortsEveryLevelWhenAskedTo) {
-    HTREEITEM d = insert(TVI_ROOT, TVI_LAST, "d");
-    insert(TVI_ROOT, TVI_LAST, "a");
-    HTREEITEM d1 = insert(d, TVI_LAST, "d1");
-    insert(d, TVI_LAST, "c1");
-    insert(d1, TVI_LAST, "z");
-    insert(d1, TVI_LAST, "y");
+// Sorting the children of an item sorts them and leaves its own level as it
+// was.
+TEST_F(TreeViewItems, SortChildrenSortsTheChildrenNotTheirParentsLevel) {
+    const HTREEITEM d = insertThreeUnsortedLevels().first;
     ASSERT_TRUE(TreeView_SortChildren(tree, d, TRUE));
     EXPECT_EQ(children(TVI_ROOT), (Texts{"d", "a"}));  // above the parent: as it was
     EXPECT_EQ(children(d), (Texts{"c1", "d1"}));
+}
+
+// wParam TRUE sorts every level below the parent item.
+TEST_F(TreeViewItems, SortChildrenSortsEveryLevelWhenAskedTo) {
+    const auto [d, d1] = insertThreeUnsortedLevels();
+    TreeView_SortChildren(tree, d, TRUE);
     EXPECT_EQ(children(d1), (Texts{"y", "z"}));
 }
 

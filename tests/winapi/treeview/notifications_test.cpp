@@ -217,15 +217,23 @@ TEST_F(TreeViewNotifications, DropHighlightIsSeparateFromTheSelection) {
 }
 
 // Any item may become the drop target, the selected one too, and
-// TVIS_DROPHILITED marks the target only: it leaves the item that stops
+// TVIS_DROPHILITED moves with the target: it leaves the item that stops
 // being the target.
-TEST_F(TreeViewNotifications, OnlyTheDropTargetIsMarkedAsIt) {
+TEST_F(TreeViewNotifications, TheSelectedItemCanBecomeTheDropTarget) {
     ASSERT_TRUE(TreeView_SelectItem(tree, a));
     ASSERT_TRUE(TreeView_SelectDropTarget(tree, b));
     ASSERT_TRUE(TreeView_SelectDropTarget(tree, a));
     EXPECT_EQ(TreeView_GetDropHilight(tree), a);
     EXPECT_EQ(stateOf(a, TVIS_DROPHILITED), static_cast<UINT>(TVIS_DROPHILITED));
     EXPECT_EQ(stateOf(b, TVIS_DROPHILITED), 0u);
+}
+
+// Clearing the drop target takes the mark from the item that was it, the
+// selected one too.
+TEST_F(TreeViewNotifications, OnlyTheDropTargetIsMarkedAsIt) {
+    ASSERT_TRUE(TreeView_SelectItem(tree, a));
+    ASSERT_TRUE(TreeView_SelectDropTarget(tree, b));
+    ASSERT_TRUE(TreeView_SelectDropTarget(tree, a));
     ASSERT_TRUE(TreeView_SelectDropTarget(tree, nullptr));
     EXPECT_EQ(stateOf(a, TVIS_DROPHILITED), 0u);
 }
@@ -241,6 +249,22 @@ protected:
     }
     void typeInto(HWND edit, const char* text) { SetWindowTextA(edit, text); }
     std::vector<Note> ends() { return notes(TVN_ENDLABELEDITA); }
+    // Edits b and presses Enter on an empty name; the parent, as the dialogs
+    // do, refuses it, gives the tree the focus and ends the edit now.
+    // Returns the edit that was open.
+    HWND refuseWhileFocusingTheTree() {
+        respond = [&](NMHDR* header) -> LRESULT {
+            if (header->code == TVN_ENDLABELEDITA) {
+                SetFocus(tree);
+                TreeView_EndEditLabelNow(tree, FALSE);
+            }
+            return 0;
+        };
+        HWND edit = begin(b);
+        typeInto(edit, "");
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        return edit;
+    }
 };
 
 TEST_F(TreeViewLabelEdit, BeginningShowsAnEditWithTheWholeTextSelected) {
@@ -304,11 +328,16 @@ TEST_F(TreeViewLabelEdit, TheEditsNotificationsGoOnToTheParent) {
     }
 }
 
+// An item in a closed branch is shown for its edit: its parent opens.
+TEST_F(TreeViewLabelEdit, TheEditedItemIsShown) {
+    ASSERT_NE(begin(a2), nullptr);
+    EXPECT_EQ(next(a, TVGN_NEXTVISIBLE), a1);
+}
+
 // "This message implicitly selects and focuses the specified item."
 TEST_F(TreeViewLabelEdit, TheEditedItemIsSelected) {
     ASSERT_NE(begin(a2), nullptr);
     EXPECT_EQ(TreeView_GetSelection(tree), a2);
-    EXPECT_EQ(next(a, TVGN_NEXTVISIBLE), a1);  // shown: its parent opened
 }
 
 TEST_F(TreeViewLabelEdit, ARefusedBeginLeavesNoEditAndNoEnd) {
@@ -341,25 +370,37 @@ TEST_F(TreeViewLabelEdit, TheLabelChangesOnlyWhenTheParentAccepts) {
     EXPECT_EQ(textOf(b), "renamed");
 }
 
-// TVM_ENDEDITLABELNOW ends the edit once, cancelling (no text, the label
-// stays) or committing.
-TEST_F(TreeViewLabelEdit, EndingTheEditNowEndsItOnce) {
+// TVM_ENDEDITLABELNOW ends the edit, cancelling or committing, and the edit
+// goes.
+TEST_F(TreeViewLabelEdit, EndingTheEditNowCancelsOrCommitsIt) {
     answer(TVN_ENDLABELEDITA, TRUE);
     HWND edit = begin(b);
     typeInto(edit, "ignored");
     EXPECT_TRUE(TreeView_EndEditLabelNow(tree, TRUE));
-    ASSERT_EQ(ends().size(), 1u);
-    EXPECT_FALSE(ends()[0].hasText);
-    EXPECT_EQ(textOf(b), "b");
     EXPECT_FALSE(IsWindow(edit));
 
     edit = begin(b);
     typeInto(edit, "kept");
     EXPECT_TRUE(TreeView_EndEditLabelNow(tree, FALSE));
-    ASSERT_EQ(ends().size(), 2u);
-    EXPECT_EQ(ends()[1].text, "kept");
     EXPECT_EQ(textOf(b), "kept");
     EXPECT_FALSE(IsWindow(edit));
+}
+
+// TVM_ENDEDITLABELNOW ends the edit once: the parent is told one end, with
+// no text when cancelled (and the label stays, though the parent would
+// accept a text) and with the text when committed.
+TEST_F(TreeViewLabelEdit, EndingTheEditNowEndsItOnce) {
+    answer(TVN_ENDLABELEDITA, TRUE);
+    typeInto(begin(b), "ignored");
+    TreeView_EndEditLabelNow(tree, TRUE);
+    ASSERT_EQ(ends().size(), 1u);
+    EXPECT_FALSE(ends()[0].hasText);
+    EXPECT_EQ(textOf(b), "b");
+
+    typeInto(begin(b), "kept");
+    TreeView_EndEditLabelNow(tree, FALSE);
+    ASSERT_EQ(ends().size(), 2u);
+    EXPECT_EQ(ends()[1].text, "kept");
 }
 
 TEST_F(TreeViewLabelEdit, EnterCommitsAndEscapeCancels) {
@@ -447,21 +488,15 @@ TEST_F(TreeViewLabelEdit, DestroyingTheTreeEndsTheEditAtMostOnce) {
     }
 }
 
-TEST_F(TreeViewLabelEdit, AnEditEndsOnceEvenWhenTheParentMovesTheFocusWhileDeciding) {
-    respond = [&](NMHDR* header) -> LRESULT {
-        if (header->code == TVN_ENDLABELEDITA) {
-            // As the dialogs do: refuse, then give the tree the focus.
-            SetFocus(tree);
-            TreeView_EndEditLabelNow(tree, FALSE);
-        }
-        return 0;
-    };
-    HWND edit = begin(b);
-    typeInto(edit, "");
-    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(ends().size(), 1u);
+TEST_F(TreeViewLabelEdit, AnEditRefusedWhileTheParentMovesTheFocusGoesAndTheTreeHasIt) {
+    HWND edit = refuseWhileFocusingTheTree();
     EXPECT_FALSE(IsWindow(edit));
     EXPECT_EQ(GetFocus(), tree);
+}
+
+TEST_F(TreeViewLabelEdit, AnEditEndsOnceEvenWhenTheParentMovesTheFocusWhileDeciding) {
+    refuseWhileFocusingTheTree();
+    EXPECT_EQ(ends().size(), 1u);
 }
 
 TEST_F(TreeViewLabelEdit, ANewEditEndsTheOpenOne) {

@@ -26,12 +26,21 @@ HMENU sampleMenu() {
     return menu;
 }
 
-// A text longer than the buffer is cut to it, terminator included.
+// A text longer than the buffer is cut to it, terminator included: the
+// characters that fit before the terminator are counted,
 TEST_F(Menus, AMenuStringIsCutToTheBuffer) {
     HMENU menu = sampleMenu();
     char text[8];
-    std::memset(text, 'x', sizeof text);
     EXPECT_EQ(GetMenuStringA(menu, 0, text, 4, MF_BYPOSITION), 3);
+    DestroyMenu(menu);
+}
+
+// and the terminator ends them.
+TEST_F(Menus, ACutMenuStringIsTerminated) {
+    HMENU menu = sampleMenu();
+    char text[8];
+    std::memset(text, 'x', sizeof text);
+    GetMenuStringA(menu, 0, text, 4, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Op");
     DestroyMenu(menu);
 }
