@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "resource_library.h"
+#include "support/headless_only.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ TEST(ResourceTexts, TheFrameworksMessagesAreInEveryLanguageWithTheirArguments) {
 }
 
 TEST(ResourceTexts, LanguagesAgreeOnFormatArguments) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     const auto& en = restest::english();
     const auto& de = restest::german();
     for (DWORD i = 0; i < en.table()->count; ++i) {
@@ -210,6 +212,7 @@ bool isDefaultPushButton(const VedrixDialogItem& c) {
 }
 
 TEST(ResourceDialogs, EveryTemplateHasItsControls) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         for (const DialogNeeds& need : dialogNeeds()) {
             const VedrixDialogTemplate* dlg = lib->dialog(need.id);
@@ -250,6 +253,7 @@ TEST(ResourceDialogs, EveryTemplateHasItsControls) {
 }
 
 TEST(ResourceDialogs, ListsThatDragSeveralRowsAllowSeveralSelected) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         EXPECT_EQ(findItem(*lib->dialog(101), 1002)->style & kLvsSingleSel, 0U);
         EXPECT_EQ(findItem(*lib->dialog(127), 1026)->style & kLvsSingleSel, 0U);
@@ -259,6 +263,7 @@ TEST(ResourceDialogs, ListsThatDragSeveralRowsAllowSeveralSelected) {
 }
 
 TEST(ResourceDialogs, ControlsAreUniqueInsideTheirDialogAndOfKnownClasses) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     const char* const known[] = {"Button",        "Static",      "Edit",
                                  "ComboBox",      "ScrollBar",   "SysTreeView32",
                                  "SysListView32", "SysHeader32", "MORVALTREELISTCTRL"};
@@ -303,6 +308,7 @@ int shownHeight(const VedrixDialogItem& c) {
 }
 
 TEST(ResourceDialogs, VisibleControlsDoNotOverlap) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     const auto& lib = restest::english();  // one layout for both languages
     for (const DialogNeeds& need : dialogNeeds()) {
         const VedrixDialogTemplate& dlg = *lib.dialog(need.id);
@@ -323,6 +329,7 @@ TEST(ResourceDialogs, VisibleControlsDoNotOverlap) {
 }
 
 TEST(ResourceDialogs, TheComboBoxOffersTheAttributeTypes) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         std::vector<restest::DlgInitEntry> entries;
         ASSERT_TRUE(restest::parseDlgInit(lib->data(restest::kRtDlgInit, 103), entries));
@@ -378,6 +385,7 @@ bool fits(const VedrixDialogItem& c, const std::string& text) {
 }
 
 TEST(ResourceDialogs, TextsFitTheControlsThatShowThem) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     // Texts the dialogs put into controls at set-up, besides the templates'
     // own texts; formats are measured without their argument.
     struct Shown {
@@ -451,9 +459,15 @@ const BitmapNeeds kBitmaps[] = {
     {120, 16, 16, 2, 2, 0x000000},    // sort images of the tree-list header
 };
 
+// A bitmap as the dialogs load it. The headless table keeps the whole BMP
+// file; a compiled resource section keeps the picture without the file's
+// header, starting at its BITMAPINFOHEADER.
 restest::Bmp bitmapOf(const restest::ResourceLibrary& lib, WORD id) {
     const std::vector<std::uint8_t> data = lib.data(restest::kRtBitmap, id);
-    return restest::parseBmp(data.data(), data.size());
+    if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
+        return restest::parseBmp(data.data(), data.size());
+    }
+    return restest::parseDib(data.data(), data.size(), 1);
 }
 
 // The pixels of image n of a strip.
@@ -524,6 +538,7 @@ TEST(ResourceBitmaps, TheMaskIsMonochromeWithTheSizeOfTheLevelBitmaps) {
 }
 
 TEST(ResourceBitmaps, TheNewLevelPictureFitsItsButton) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         const restest::Bmp pic = bitmapOf(*lib, 131);
         ASSERT_TRUE(pic.fault.empty()) << pic.fault;
@@ -535,6 +550,7 @@ TEST(ResourceBitmaps, TheNewLevelPictureFitsItsButton) {
 }
 
 TEST(ResourceBitmaps, TheDialogIconIsASquarePicture) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         const std::vector<std::uint8_t> data = lib->data(restest::kRtIcon, 109);
         ASSERT_FALSE(data.empty()) << lib->fileName() << " lacks icon 109";
@@ -569,6 +585,7 @@ bool holds(const std::set<UINT>& s, std::initializer_list<UINT> ids) {
 }
 
 TEST(ResourceMenus, TheAttributeMenusOfferTheirCommands) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         const VedrixMenu* menu = lib->menu(120);
         ASSERT_NE(menu, nullptr) << lib->fileName() << " lacks menu 120";
@@ -582,6 +599,7 @@ TEST(ResourceMenus, TheAttributeMenusOfferTheirCommands) {
 }
 
 TEST(ResourceMenus, TheFacilityManagementMenusFitTheItems) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         const VedrixMenu* menu = lib->menu(132);
         ASSERT_NE(menu, nullptr) << lib->fileName() << " lacks menu 132";
@@ -618,6 +636,7 @@ TEST(ResourceMenus, TheFacilityManagementMenusFitTheItems) {
 }
 
 TEST(ResourceMenus, ItemsHaveTextsAndDistinctAccessKeys) {
+    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         for (WORD id : {120, 132}) {
             const VedrixMenu* menu = lib->menu(id);

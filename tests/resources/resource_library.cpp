@@ -1,11 +1,9 @@
 // Loading the language libraries and reading their data for the tests.
 #include "resource_library.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
+#include <windows.h>
 
 #include <cctype>
-#include <climits>
 #include <cstring>
 
 namespace restest {
@@ -24,24 +22,26 @@ unsigned read16(const std::uint8_t* p) {
 }  // namespace
 
 std::string programDirectory() {
-    char buf[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) {
+    char buf[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf) {
         return ".";
     }
-    std::string path(buf, static_cast<std::size_t>(n));
-    return path.substr(0, path.find_last_of('/'));
+    const std::string path(buf, n);
+    return path.substr(0, path.find_last_of("\\/"));
 }
 
+// The library is loaded by its bare file name, so the platform's loader
+// searches for it as it does for the host: beside the program first.
 ResourceLibrary::ResourceLibrary(const std::string& fileName) : fileName_(fileName) {
-    const std::string path = programDirectory() + "/" + fileName;
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) {
-        const char* why = dlerror();
-        error_ = "cannot load " + path + ": " + (why != nullptr ? why : "?");
+    module_ = LoadLibraryA(fileName.c_str());
+    if (module_ == nullptr) {
+        error_ = "cannot load " + fileName + ": error " + std::to_string(GetLastError());
         return;
     }
-    auto proc = reinterpret_cast<VedrixResourceTableProc>(dlsym(handle_, "VedrixResourceTable"));
+#if VEDRIX_HEADLESS
+    auto proc = reinterpret_cast<VedrixResourceTableProc>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "VedrixResourceTable")));
     if (proc == nullptr) {
         error_ = fileName + " does not export VedrixResourceTable";
         return;
@@ -50,11 +50,12 @@ ResourceLibrary::ResourceLibrary(const std::string& fileName) : fileName_(fileNa
     if (table_ == nullptr) {
         error_ = fileName + " returns no table";
     }
+#endif
 }
 
 ResourceLibrary::~ResourceLibrary() {
-    if (handle_ != nullptr) {
-        dlclose(handle_);
+    if (module_ != nullptr) {
+        FreeLibrary(module_);
     }
 }
 
@@ -71,8 +72,15 @@ const VedrixResource* ResourceLibrary::find(WORD type, WORD id) const {
 }
 
 std::string ResourceLibrary::text(WORD id) const {
-    const VedrixResource* r = find(kRtString, id);
-    return r == nullptr ? std::string() : std::string(static_cast<const char*>(r->data), r->size);
+    if (module_ == nullptr) {
+        return {};
+    }
+    // A string-table entry holds at most 65535 characters; the dialogs'
+    // texts are far shorter, and a cut text would fail the checks.
+    std::string buf(4096, '\0');
+    const int n = LoadStringA(module_, id, buf.data(), static_cast<int>(buf.size()));
+    buf.resize(n > 0 ? static_cast<std::size_t>(n) : 0U);
+    return buf;
 }
 
 const VedrixDialogTemplate* ResourceLibrary::dialog(WORD id) const {
@@ -86,12 +94,17 @@ const VedrixMenu* ResourceLibrary::menu(WORD id) const {
 }
 
 std::vector<std::uint8_t> ResourceLibrary::data(WORD type, WORD id) const {
-    const VedrixResource* r = find(type, id);
-    if (r == nullptr) {
+    if (module_ == nullptr) {
         return {};
     }
-    const auto* p = static_cast<const std::uint8_t*>(r->data);
-    return std::vector<std::uint8_t>(p, p + r->size);
+    HRSRC info = FindResourceA(module_, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+    HGLOBAL handle = info != nullptr ? LoadResource(module_, info) : nullptr;
+    const auto* p =
+        static_cast<const std::uint8_t*>(handle != nullptr ? LockResource(handle) : nullptr);
+    if (p == nullptr) {
+        return {};
+    }
+    return std::vector<std::uint8_t>(p, p + SizeofResource(module_, info));
 }
 
 const ResourceLibrary& english() {

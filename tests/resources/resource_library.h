@@ -1,8 +1,12 @@
 // Access to the language resource libraries for the tests: loading a library
-// by its file name from the program's directory (where the host finds it),
-// looking resources up in its exported table, and readers of the data that
-// the table carries (BMP files, list-entry blocks).
+// by its file name through the platform's loader (which finds it beside the
+// program, as the host's does), reading its texts through the platform's
+// resource functions, as the dialogs do, looking resources up in the table
+// that a headless library exports, and readers of the data that the table
+// carries (BMP files, list-entry blocks).
 #pragma once
+
+#include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -46,19 +50,24 @@ public:
     const std::string& fileName() const { return fileName_; }
     // Empty when the library loaded and exports its table.
     const std::string& error() const { return error_; }
+    HMODULE module() const { return module_; }
+    // The library's headless resource table; null on a real Windows API,
+    // where the resources are compiled into the library's resource section.
     const VedrixResourceDirectory* table() const { return table_; }
 
     const VedrixResource* find(WORD type, WORD id) const;
-    bool hasText(WORD id) const { return find(kRtString, id) != nullptr; }
+    // The text as LoadStringA gives it; empty when there is none.
     std::string text(WORD id) const;
+    bool hasText(WORD id) const { return !text(id).empty(); }
     const VedrixDialogTemplate* dialog(WORD id) const;
     const VedrixMenu* menu(WORD id) const;
+    // A resource's bytes as LockResource gives them; empty when there is none.
     std::vector<std::uint8_t> data(WORD type, WORD id) const;
 
 private:
     std::string fileName_;
     std::string error_;
-    void* handle_ = nullptr;
+    HMODULE module_ = nullptr;
     const VedrixResourceDirectory* table_ = nullptr;
 };
 
