@@ -103,12 +103,12 @@ protected:
         write(dir_ / "lang" / "en.txt", english_);
         write(dir_ / "lang" / "de.txt", german_);
         const fs::path log = dir_ / "messages.txt";
+        Outcome r;
+#if VEDRIX_HEADLESS
         const std::string cmd =
             std::string("'") + VEDRIX_RESGEN + "' '" + (dir_ / "src.res").string() + "' '" +
             (dir_ / "out").string() + "' '" + (dir_ / "lang" / "en.txt").string() + "' '" +
             (dir_ / "lang" / "de.txt").string() + "' >'" + log.string() + "' 2>&1";
-        Outcome r;
-#if VEDRIX_HEADLESS
         const int raw = std::system(cmd.c_str());
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 #else
