@@ -563,19 +563,25 @@ TEST(ResourceBitmaps, TheDialogIconIsASquarePicture) {
 
 // ---- Menus -----------------------------------------------------------------
 
-// The commands of the popup at a position of a menu; empty when there is no
-// popup there.
-std::set<UINT> popupCommands(const VedrixMenu& menu, int position) {
-    std::set<UINT> out;
-    if (position >= menu.itemCount || (menu.items[position].flags & restest::kMfPopup) == 0) {
-        return out;
-    }
-    std::vector<const VedrixMenuItem*> items;
-    restest::collectMenuItems(menu.items[position].items, menu.items[position].itemCount, items);
-    for (const VedrixMenuItem* m : items) {
-        if ((m->flags & (restest::kMfPopup | restest::kMfSeparator)) == 0) {
-            out.insert(m->id);
+using restest::LoadedMenuItem;
+
+void collectCommands(const std::vector<LoadedMenuItem>& items, std::set<UINT>& out) {
+    for (const LoadedMenuItem& m : items) {
+        if (m.flags == restest::kMfPopup) {
+            collectCommands(m.items, out);
+        } else if (m.flags == 0) {
+            out.insert(m.id);
         }
+    }
+}
+
+// The commands of the popup at a position of a menu, its own popups'
+// included; empty when there is no popup there.
+std::set<UINT> popupCommands(const std::vector<LoadedMenuItem>& menu, int position) {
+    std::set<UINT> out;
+    const auto at = static_cast<std::size_t>(position);
+    if (at < menu.size() && menu[at].flags == restest::kMfPopup) {
+        collectCommands(menu[at].items, out);
     }
     return out;
 }
@@ -585,29 +591,27 @@ bool holds(const std::set<UINT>& s, std::initializer_list<UINT> ids) {
 }
 
 TEST(ResourceMenus, TheAttributeMenusOfferTheirCommands) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
-        const VedrixMenu* menu = lib->menu(120);
-        ASSERT_NE(menu, nullptr) << lib->fileName() << " lacks menu 120";
+        const std::vector<LoadedMenuItem> menu = lib->loadMenu(120);
+        ASSERT_FALSE(menu.empty()) << lib->fileName() << " lacks menu 120";
         // First popup: the list browser's tree items; 1: groups; 2: attributes.
-        EXPECT_TRUE(holds(popupCommands(*menu, 0), {32772}));
-        EXPECT_TRUE(holds(popupCommands(*menu, 1), {32771, 32777, 32773, 32774}));
-        EXPECT_TRUE(holds(popupCommands(*menu, 2), {32775, 32776}));
+        EXPECT_TRUE(holds(popupCommands(menu, 0), {32772}));
+        EXPECT_TRUE(holds(popupCommands(menu, 1), {32771, 32777, 32773, 32774}));
+        EXPECT_TRUE(holds(popupCommands(menu, 2), {32775, 32776}));
         // Groups are renamed, attributes edited: not the other way round.
-        EXPECT_EQ(popupCommands(*menu, 2).count(32773), 0U);
+        EXPECT_EQ(popupCommands(menu, 2).count(32773), 0U);
     }
 }
 
 TEST(ResourceMenus, TheFacilityManagementMenusFitTheItems) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
-        const VedrixMenu* menu = lib->menu(132);
-        ASSERT_NE(menu, nullptr) << lib->fileName() << " lacks menu 132";
-        const std::set<UINT> root = popupCommands(*menu, 1);
-        const std::set<UINT> original = popupCommands(*menu, 2);
-        const std::set<UINT> variant = popupCommands(*menu, 3);
-        const std::set<UINT> locked = popupCommands(*menu, 4);
-        const std::set<UINT> level = popupCommands(*menu, 5);
+        const std::vector<LoadedMenuItem> menu = lib->loadMenu(132);
+        ASSERT_FALSE(menu.empty()) << lib->fileName() << " lacks menu 132";
+        const std::set<UINT> root = popupCommands(menu, 1);
+        const std::set<UINT> original = popupCommands(menu, 2);
+        const std::set<UINT> variant = popupCommands(menu, 3);
+        const std::set<UINT> locked = popupCommands(menu, 4);
+        const std::set<UINT> level = popupCommands(menu, 5);
         EXPECT_TRUE(holds(root, {32795}));
         EXPECT_TRUE(holds(original, {32791, 32783, 32793}));
         EXPECT_TRUE(holds(variant, {32792, 32783, 32793}));
@@ -627,8 +631,8 @@ TEST(ResourceMenus, TheFacilityManagementMenusFitTheItems) {
         EXPECT_EQ(variant.count(32791), 0U);
         // Every command of the browser is offered somewhere.
         std::set<UINT> all;
-        for (int p = 0; p < menu->itemCount; ++p) {
-            const std::set<UINT> s = popupCommands(*menu, p);
+        for (std::size_t p = 0; p < menu.size(); ++p) {
+            const std::set<UINT> s = popupCommands(menu, static_cast<int>(p));
             all.insert(s.begin(), s.end());
         }
         EXPECT_TRUE(holds(all, {32779, 32783, 32791, 32792, 32793, 32795, 32796, 32799, 32801}));
@@ -636,19 +640,17 @@ TEST(ResourceMenus, TheFacilityManagementMenusFitTheItems) {
 }
 
 TEST(ResourceMenus, ItemsHaveTextsAndDistinctAccessKeys) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         for (WORD id : {120, 132}) {
-            const VedrixMenu* menu = lib->menu(id);
-            ASSERT_NE(menu, nullptr);
-            for (WORD p = 0; p < menu->itemCount; ++p) {
-                const VedrixMenuItem& popup = menu->items[p];
-                ASSERT_NE(popup.flags & restest::kMfPopup, 0U) << "menu " << id;
-                ASSERT_GT(popup.itemCount, 0) << "menu " << id << " popup " << p;
+            const std::vector<LoadedMenuItem> menu = lib->loadMenu(id);
+            ASSERT_FALSE(menu.empty()) << lib->fileName() << " lacks menu " << id;
+            for (std::size_t p = 0; p < menu.size(); ++p) {
+                const LoadedMenuItem& popup = menu[p];
+                ASSERT_EQ(popup.flags, restest::kMfPopup) << "menu " << id;
+                ASSERT_FALSE(popup.items.empty()) << "menu " << id << " popup " << p;
                 std::map<char, int> keys;
-                for (WORD k = 0; k < popup.itemCount; ++k) {
-                    const VedrixMenuItem& m = popup.items[k];
-                    if ((m.flags & restest::kMfSeparator) != 0) {
+                for (const LoadedMenuItem& m : popup.items) {
+                    if (m.flags == restest::kMfSeparator) {
                         continue;
                     }
                     const std::string text = m.text;

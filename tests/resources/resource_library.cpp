@@ -19,6 +19,27 @@ unsigned read16(const std::uint8_t* p) {
     return static_cast<unsigned>(p[0]) | (static_cast<unsigned>(p[1]) << 8);
 }
 
+std::vector<LoadedMenuItem> readMenu(HMENU menu) {
+    std::vector<LoadedMenuItem> out;
+    const int count = GetMenuItemCount(menu);
+    for (int pos = 0; pos < count; ++pos) {
+        LoadedMenuItem item;
+        const auto at = static_cast<UINT>(pos);
+        char text[256];
+        const int n = GetMenuStringA(menu, at, text, sizeof text, MF_BYPOSITION);
+        item.text.assign(text, n > 0 ? static_cast<std::size_t>(n) : 0U);
+        if (HMENU popup = GetSubMenu(menu, pos); popup != nullptr) {
+            item.flags = kMfPopup;
+            item.items = readMenu(popup);
+        } else {
+            item.flags = GetMenuState(menu, at, MF_BYPOSITION) & kMfSeparator;
+            item.id = item.flags == 0 ? GetMenuItemID(menu, pos) : 0U;
+        }
+        out.push_back(std::move(item));
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string programDirectory() {
@@ -91,6 +112,16 @@ const VedrixDialogTemplate* ResourceLibrary::dialog(WORD id) const {
 const VedrixMenu* ResourceLibrary::menu(WORD id) const {
     const VedrixResource* r = find(kRtMenu, id);
     return r == nullptr ? nullptr : static_cast<const VedrixMenu*>(r->data);
+}
+
+std::vector<LoadedMenuItem> ResourceLibrary::loadMenu(WORD id) const {
+    HMENU menu = module_ != nullptr ? LoadMenuA(module_, MAKEINTRESOURCEA(id)) : nullptr;
+    if (menu == nullptr) {
+        return {};
+    }
+    std::vector<LoadedMenuItem> items = readMenu(menu);
+    DestroyMenu(menu);
+    return items;
 }
 
 std::vector<std::uint8_t> ResourceLibrary::data(WORD type, WORD id) const {

@@ -39,6 +39,14 @@ constexpr DWORD kMfSeparator = 0x800;
 // The directory of the running program.
 std::string programDirectory();
 
+// A menu item as the platform's menu functions report it after LoadMenuA.
+struct LoadedMenuItem {
+    UINT flags = 0;  // kMfPopup or kMfSeparator, or 0 for a command
+    UINT id = 0;     // the command; 0 for popups and separators
+    std::string text;
+    std::vector<LoadedMenuItem> items;  // a popup's own items
+};
+
 // One loaded language library.
 class ResourceLibrary {
 public:
@@ -61,6 +69,9 @@ public:
     bool hasText(WORD id) const { return !text(id).empty(); }
     const VedrixDialogTemplate* dialog(WORD id) const;
     const VedrixMenu* menu(WORD id) const;
+    // The menu that LoadMenuA builds from the library, read back through the
+    // platform's menu functions; empty when the library has no such menu.
+    std::vector<LoadedMenuItem> loadMenu(WORD id) const;
     // A resource's bytes as LockResource gives them; empty when there is none.
     std::vector<std::uint8_t> data(WORD type, WORD id) const;
 
