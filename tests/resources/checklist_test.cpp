@@ -212,7 +212,6 @@ bool isDefaultPushButton(const VedrixDialogItem& c) {
 }
 
 TEST(ResourceDialogs, EveryTemplateHasItsControls) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         for (const DialogNeeds& need : dialogNeeds()) {
             const VedrixDialogTemplate* dlg = lib->dialog(need.id);
@@ -253,7 +252,6 @@ TEST(ResourceDialogs, EveryTemplateHasItsControls) {
 }
 
 TEST(ResourceDialogs, ListsThatDragSeveralRowsAllowSeveralSelected) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         EXPECT_EQ(findItem(*lib->dialog(101), 1002)->style & kLvsSingleSel, 0U);
         EXPECT_EQ(findItem(*lib->dialog(127), 1026)->style & kLvsSingleSel, 0U);
@@ -308,7 +306,6 @@ int shownHeight(const VedrixDialogItem& c) {
 }
 
 TEST(ResourceDialogs, VisibleControlsDoNotOverlap) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     const auto& lib = restest::english();  // one layout for both languages
     for (const DialogNeeds& need : dialogNeeds()) {
         const VedrixDialogTemplate& dlg = *lib.dialog(need.id);
@@ -329,7 +326,6 @@ TEST(ResourceDialogs, VisibleControlsDoNotOverlap) {
 }
 
 TEST(ResourceDialogs, TheComboBoxOffersTheAttributeTypes) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         std::vector<restest::DlgInitEntry> entries;
         ASSERT_TRUE(restest::parseDlgInit(lib->data(restest::kRtDlgInit, 103), entries));
@@ -538,7 +534,6 @@ TEST(ResourceBitmaps, TheMaskIsMonochromeWithTheSizeOfTheLevelBitmaps) {
 }
 
 TEST(ResourceBitmaps, TheNewLevelPictureFitsItsButton) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
         const restest::Bmp pic = bitmapOf(*lib, 131);
         ASSERT_TRUE(pic.fault.empty()) << pic.fault;

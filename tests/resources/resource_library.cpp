@@ -105,8 +105,25 @@ std::string ResourceLibrary::text(WORD id) const {
 }
 
 const VedrixDialogTemplate* ResourceLibrary::dialog(WORD id) const {
-    const VedrixResource* r = find(kRtDialog, id);
-    return r == nullptr ? nullptr : static_cast<const VedrixDialogTemplate*>(r->data);
+    DWORD size = 0;
+    const void* data = lock(kRtDialog, id, size);
+    if (data == nullptr) {
+        return nullptr;
+    }
+#if VEDRIX_HEADLESS
+    // The headless platform's resources hold the template already read.
+    return static_cast<const VedrixDialogTemplate*>(data);
+#else
+    std::unique_ptr<ParsedDialog>& parsed = dialogs_[id];
+    if (parsed == nullptr) {
+        parsed = std::make_unique<ParsedDialog>();
+        if (!parseDialogTemplate(static_cast<const std::uint8_t*>(data), size, *parsed)) {
+            parsed.reset();
+            return nullptr;
+        }
+    }
+    return &parsed->dialog;
+#endif
 }
 
 const VedrixMenu* ResourceLibrary::menu(WORD id) const {
@@ -124,18 +141,20 @@ std::vector<LoadedMenuItem> ResourceLibrary::loadMenu(WORD id) const {
     return items;
 }
 
-std::vector<std::uint8_t> ResourceLibrary::data(WORD type, WORD id) const {
-    if (module_ == nullptr) {
-        return {};
-    }
-    HRSRC info = FindResourceA(module_, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+const void* ResourceLibrary::lock(WORD type, WORD id, DWORD& size) const {
+    HRSRC info = module_ != nullptr
+                     ? FindResourceA(module_, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type))
+                     : nullptr;
     HGLOBAL handle = info != nullptr ? LoadResource(module_, info) : nullptr;
-    const auto* p =
-        static_cast<const std::uint8_t*>(handle != nullptr ? LockResource(handle) : nullptr);
-    if (p == nullptr) {
-        return {};
-    }
-    return std::vector<std::uint8_t>(p, p + SizeofResource(module_, info));
+    const void* data = handle != nullptr ? LockResource(handle) : nullptr;
+    size = data != nullptr ? SizeofResource(module_, info) : 0U;
+    return data;
+}
+
+std::vector<std::uint8_t> ResourceLibrary::data(WORD type, WORD id) const {
+    DWORD size = 0;
+    const auto* p = static_cast<const std::uint8_t*>(lock(type, id, size));
+    return p == nullptr ? std::vector<std::uint8_t>() : std::vector<std::uint8_t>(p, p + size);
 }
 
 const ResourceLibrary& english() {

@@ -10,10 +10,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <vedrix/headless/resource_table.h>
+
+#include "dialog_template.h"
 
 namespace restest {
 
@@ -67,6 +71,8 @@ public:
     // The text as LoadStringA gives it; empty when there is none.
     std::string text(WORD id) const;
     bool hasText(WORD id) const { return !text(id).empty(); }
+    // The dialog template that the platform's dialog functions get from the
+    // library; null when there is none or it is unsound.
     const VedrixDialogTemplate* dialog(WORD id) const;
     const VedrixMenu* menu(WORD id) const;
     // The menu that LoadMenuA builds from the library, read back through the
@@ -76,10 +82,15 @@ public:
     std::vector<std::uint8_t> data(WORD type, WORD id) const;
 
 private:
+    // The resource's data as LockResource gives it, and its size.
+    const void* lock(WORD type, WORD id, DWORD& size) const;
+
     std::string fileName_;
     std::string error_;
     HMODULE module_ = nullptr;
     const VedrixResourceDirectory* table_ = nullptr;
+    // Compiled templates read once (a real Windows API only).
+    mutable std::map<WORD, std::unique_ptr<ParsedDialog>> dialogs_;
 };
 
 // The two libraries, loaded once for all tests.
