@@ -544,12 +544,26 @@ TEST(ResourceBitmaps, TheNewLevelPictureFitsItsButton) {
     }
 }
 
+// The number of the first image of an icon group. A compiled resource section
+// keeps the group as a directory (GRPICONDIR: reserved 0, type 1, count, then
+// 14-byte entries ending in the image's number); the headless table keeps one
+// image under the group's own number.
+WORD iconImageOf(const restest::ResourceLibrary& lib, WORD group) {
+    const std::vector<std::uint8_t> dir = lib.data(restest::kRtGroupIcon, group);
+    const bool isDirectory = dir.size() >= 6 + 14 && dir[0] == 0 && dir[1] == 0 && dir[2] == 1 &&
+                             dir[3] == 0 && (dir[4] != 0 || dir[5] != 0);
+    return isDirectory ? static_cast<WORD>(dir[6 + 12] | (dir[6 + 13] << 8)) : group;
+}
+
 TEST(ResourceBitmaps, TheDialogIconIsASquarePicture) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     for (const auto* lib : libraries()) {
-        const std::vector<std::uint8_t> data = lib->data(restest::kRtIcon, 109);
+        // Icon 109's image: the group of that number names it on Windows.
+        const std::vector<std::uint8_t> data = lib->data(restest::kRtIcon, iconImageOf(*lib, 109));
         ASSERT_FALSE(data.empty()) << lib->fileName() << " lacks icon 109";
-        const restest::Bmp icon = restest::parseBmp(data.data(), data.size());
+        // The headless table keeps a BMP file; a compiled resource section
+        // the image's header, colours, pixels and mask (twice the height).
+        const restest::Bmp icon = data[0] == 'B' ? restest::parseBmp(data.data(), data.size())
+                                                 : restest::parseDib(data.data(), data.size(), 2);
         ASSERT_TRUE(icon.fault.empty()) << icon.fault;
         EXPECT_EQ(icon.width, icon.height);
         EXPECT_GE(icon.width, 16);

@@ -27,6 +27,7 @@ constexpr WORD kRtIcon = 3;
 constexpr WORD kRtMenu = 4;
 constexpr WORD kRtDialog = 5;
 constexpr WORD kRtString = 6;
+constexpr WORD kRtGroupIcon = 14;
 constexpr WORD kRtDlgInit = 240;
 
 constexpr WORD kIdOk = 1;
