@@ -79,15 +79,13 @@ TEST(ResourceTexts, TheFrameworksMessagesAreInEveryLanguageWithTheirArguments) {
 }
 
 TEST(ResourceTexts, LanguagesAgreeOnFormatArguments) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     const auto& en = restest::english();
     const auto& de = restest::german();
-    for (DWORD i = 0; i < en.table()->count; ++i) {
-        const VedrixResource& r = en.table()->entries[i];
-        if (r.type == restest::kRtString) {
-            EXPECT_EQ(countOf(en.text(r.id), "%s"), countOf(de.text(r.id), "%s"))
-                << "text " << r.id;
-        }
+    const std::vector<WORD> ids = en.textIds();
+    EXPECT_GT(ids.size(), std::size(kTexts));
+    EXPECT_EQ(ids, de.textIds());
+    for (WORD id : ids) {
+        EXPECT_EQ(countOf(en.text(id), "%s"), countOf(de.text(id), "%s")) << "text " << id;
     }
 }
 
@@ -261,18 +259,16 @@ TEST(ResourceDialogs, ListsThatDragSeveralRowsAllowSeveralSelected) {
 }
 
 TEST(ResourceDialogs, ControlsAreUniqueInsideTheirDialogAndOfKnownClasses) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     const char* const known[] = {"Button",        "Static",      "Edit",
                                  "ComboBox",      "ScrollBar",   "SysTreeView32",
                                  "SysListView32", "SysHeader32", "MORVALTREELISTCTRL"};
     for (const auto* lib : libraries()) {
-        const VedrixResourceDirectory& t = *lib->table();
-        for (DWORD i = 0; i < t.count; ++i) {
-            if (t.entries[i].type != restest::kRtDialog) {
-                continue;
-            }
-            const WORD dlgId = t.entries[i].id;
-            const VedrixDialogTemplate& dlg = *lib->dialog(dlgId);
+        const std::vector<WORD> dialogs = lib->names(restest::kRtDialog);
+        EXPECT_FALSE(dialogs.empty()) << lib->fileName();
+        for (WORD dlgId : dialogs) {
+            const VedrixDialogTemplate* found = lib->dialog(dlgId);
+            ASSERT_NE(found, nullptr) << lib->fileName() << " template " << dlgId;
+            const VedrixDialogTemplate& dlg = *found;
             EXPECT_EQ((dlg.style & restest::kDsSetFont) != 0, dlg.fontName[0] != '\0')
                 << "template " << dlgId;
             EXPECT_NE(dlg.caption[0], '\0') << "template " << dlgId;
@@ -381,7 +377,6 @@ bool fits(const VedrixDialogItem& c, const std::string& text) {
 }
 
 TEST(ResourceDialogs, TextsFitTheControlsThatShowThem) {
-    HEADLESS_ONLY("reads the library's headless resource table");
     // Texts the dialogs put into controls at set-up, besides the templates'
     // own texts; formats are measured without their argument.
     struct Shown {
@@ -409,24 +404,24 @@ TEST(ResourceDialogs, TextsFitTheControlsThatShowThem) {
                 << lib->fileName() << ": text " << s.text << " \"" << text
                 << "\" does not fit control " << s.control << " of template " << s.dialog;
         }
-        const VedrixResourceDirectory& t = *lib->table();
-        for (DWORD i = 0; i < t.count; ++i) {
-            if (t.entries[i].type != restest::kRtDialog) {
-                continue;
-            }
-            const VedrixDialogTemplate& dlg = *lib->dialog(t.entries[i].id);
+        const std::vector<WORD> dialogs = lib->names(restest::kRtDialog);
+        EXPECT_FALSE(dialogs.empty()) << lib->fileName();
+        for (WORD dlgId : dialogs) {
+            const VedrixDialogTemplate* found = lib->dialog(dlgId);
+            ASSERT_NE(found, nullptr) << lib->fileName() << " template " << dlgId;
+            const VedrixDialogTemplate& dlg = *found;
             for (WORD k = 0; k < dlg.itemCount; ++k) {
                 const VedrixDialogItem& c = dlg.items[k];
                 const bool label = restest::sameClass(c.windowClass, "Static") || isButton(c);
                 if (label && (c.style & restest::kWsVisible) != 0) {
                     EXPECT_TRUE(fits(c, c.text))
                         << lib->fileName() << ": \"" << c.text << "\" does not fit control " << c.id
-                        << " of template " << t.entries[i].id;
+                        << " of template " << dlgId;
                 }
             }
             // A caption shares the title bar with the system buttons.
             EXPECT_LE(restest::textWidth(dlg.caption) + 60, dlg.cx * 2)
-                << lib->fileName() << ": caption of template " << t.entries[i].id;
+                << lib->fileName() << ": caption of template " << dlgId;
         }
     }
 }

@@ -40,6 +40,14 @@ std::vector<LoadedMenuItem> readMenu(HMENU menu) {
     return out;
 }
 
+BOOL CALLBACK collectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
+    if (IS_INTRESOURCE(name)) {
+        reinterpret_cast<std::vector<WORD>*>(param)->push_back(
+            static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)));
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 std::string programDirectory() {
@@ -139,6 +147,28 @@ std::vector<LoadedMenuItem> ResourceLibrary::loadMenu(WORD id) const {
     std::vector<LoadedMenuItem> items = readMenu(menu);
     DestroyMenu(menu);
     return items;
+}
+
+std::vector<WORD> ResourceLibrary::names(WORD type) const {
+    std::vector<WORD> out;
+    if (module_ != nullptr) {
+        EnumResourceNamesA(module_, MAKEINTRESOURCEA(type), collectName,
+                           reinterpret_cast<LONG_PTR>(&out));
+    }
+    return out;
+}
+
+std::vector<WORD> ResourceLibrary::textIds() const {
+    std::vector<WORD> out;
+    for (WORD block : names(kRtString)) {
+        for (unsigned k = 0; k < 16; ++k) {
+            const auto id = static_cast<WORD>((block - 1U) * 16U + k);
+            if (hasText(id)) {
+                out.push_back(id);
+            }
+        }
+    }
+    return out;
 }
 
 const void* ResourceLibrary::lock(WORD type, WORD id, DWORD& size) const {

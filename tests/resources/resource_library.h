@@ -79,6 +79,12 @@ public:
     // The menu that LoadMenuA builds from the library, read back through the
     // platform's menu functions; empty when the library has no such menu.
     std::vector<LoadedMenuItem> loadMenu(WORD id) const;
+    // The numbers of the library's resources of a type, ascending, as
+    // EnumResourceNamesA gives them.
+    std::vector<WORD> names(WORD type) const;
+    // The numbers of the library's texts, ascending: the string table's
+    // blocks of sixteen, each number that LoadStringA finds a text for.
+    std::vector<WORD> textIds() const;
     // A resource's bytes as LockResource gives them; empty when there is none.
     std::vector<std::uint8_t> data(WORD type, WORD id) const;
 

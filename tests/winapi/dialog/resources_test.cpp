@@ -115,19 +115,21 @@ TEST_F(Resources, EnumeratesTheNamesOfAType) {
         EnumResourceNamesA(nullptr, RT_STRING, collectName, reinterpret_cast<LONG_PTR>(&blocks)));
     EXPECT_EQ(blocks.names, (std::vector<ULONG_PTR>{kHello / 16 + 1}));
 
-    // The function stops where the callback says so, and says why.
+    EnumeratedNames none;
+    EXPECT_FALSE(
+        EnumResourceNamesA(nullptr, RT_BITMAP, collectName, reinterpret_cast<LONG_PTR>(&none)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
+    EXPECT_TRUE(none.names.empty());
+}
+
+// The function stops where the callback says so, and says why.
+TEST_F(Resources, EnumerationStoppedByTheCallbackSaysSo) {
     EnumeratedNames first;
     first.limit = 1;
     EXPECT_FALSE(
         EnumResourceNamesA(nullptr, RT_DIALOG, collectName, reinterpret_cast<LONG_PTR>(&first)));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_ENUM_USER_STOP));
     EXPECT_EQ(first.names, (std::vector<ULONG_PTR>{200}));
-
-    EnumeratedNames none;
-    EXPECT_FALSE(
-        EnumResourceNamesA(nullptr, RT_BITMAP, collectName, reinterpret_cast<LONG_PTR>(&none)));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
-    EXPECT_TRUE(none.names.empty());
 }
 
 }  // namespace
