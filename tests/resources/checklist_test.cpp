@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "resource_library.h"
+#include "support/headless_only.h"
 
 namespace {
 
@@ -80,12 +81,11 @@ TEST(ResourceTexts, TheFrameworksMessagesAreInEveryLanguageWithTheirArguments) {
 TEST(ResourceTexts, LanguagesAgreeOnFormatArguments) {
     const auto& en = restest::english();
     const auto& de = restest::german();
-    for (DWORD i = 0; i < en.table()->count; ++i) {
-        const VedrixResource& r = en.table()->entries[i];
-        if (r.type == restest::kRtString) {
-            EXPECT_EQ(countOf(en.text(r.id), "%s"), countOf(de.text(r.id), "%s"))
-                << "text " << r.id;
-        }
+    const std::vector<WORD> ids = en.textIds();
+    EXPECT_GT(ids.size(), std::size(kTexts));
+    EXPECT_EQ(ids, de.textIds());
+    for (WORD id : ids) {
+        EXPECT_EQ(countOf(en.text(id), "%s"), countOf(de.text(id), "%s")) << "text " << id;
     }
 }
 
@@ -263,13 +263,12 @@ TEST(ResourceDialogs, ControlsAreUniqueInsideTheirDialogAndOfKnownClasses) {
                                  "ComboBox",      "ScrollBar",   "SysTreeView32",
                                  "SysListView32", "SysHeader32", "MORVALTREELISTCTRL"};
     for (const auto* lib : libraries()) {
-        const VedrixResourceDirectory& t = *lib->table();
-        for (DWORD i = 0; i < t.count; ++i) {
-            if (t.entries[i].type != restest::kRtDialog) {
-                continue;
-            }
-            const WORD dlgId = t.entries[i].id;
-            const VedrixDialogTemplate& dlg = *lib->dialog(dlgId);
+        const std::vector<WORD> dialogs = lib->names(restest::kRtDialog);
+        EXPECT_FALSE(dialogs.empty()) << lib->fileName();
+        for (WORD dlgId : dialogs) {
+            const VedrixDialogTemplate* found = lib->dialog(dlgId);
+            ASSERT_NE(found, nullptr) << lib->fileName() << " template " << dlgId;
+            const VedrixDialogTemplate& dlg = *found;
             EXPECT_EQ((dlg.style & restest::kDsSetFont) != 0, dlg.fontName[0] != '\0')
                 << "template " << dlgId;
             EXPECT_NE(dlg.caption[0], '\0') << "template " << dlgId;
@@ -405,24 +404,24 @@ TEST(ResourceDialogs, TextsFitTheControlsThatShowThem) {
                 << lib->fileName() << ": text " << s.text << " \"" << text
                 << "\" does not fit control " << s.control << " of template " << s.dialog;
         }
-        const VedrixResourceDirectory& t = *lib->table();
-        for (DWORD i = 0; i < t.count; ++i) {
-            if (t.entries[i].type != restest::kRtDialog) {
-                continue;
-            }
-            const VedrixDialogTemplate& dlg = *lib->dialog(t.entries[i].id);
+        const std::vector<WORD> dialogs = lib->names(restest::kRtDialog);
+        EXPECT_FALSE(dialogs.empty()) << lib->fileName();
+        for (WORD dlgId : dialogs) {
+            const VedrixDialogTemplate* found = lib->dialog(dlgId);
+            ASSERT_NE(found, nullptr) << lib->fileName() << " template " << dlgId;
+            const VedrixDialogTemplate& dlg = *found;
             for (WORD k = 0; k < dlg.itemCount; ++k) {
                 const VedrixDialogItem& c = dlg.items[k];
                 const bool label = restest::sameClass(c.windowClass, "Static") || isButton(c);
                 if (label && (c.style & restest::kWsVisible) != 0) {
                     EXPECT_TRUE(fits(c, c.text))
                         << lib->fileName() << ": \"" << c.text << "\" does not fit control " << c.id
-                        << " of template " << t.entries[i].id;
+                        << " of template " << dlgId;
                 }
             }
             // A caption shares the title bar with the system buttons.
             EXPECT_LE(restest::textWidth(dlg.caption) + 60, dlg.cx * 2)
-                << lib->fileName() << ": caption of template " << t.entries[i].id;
+                << lib->fileName() << ": caption of template " << dlgId;
         }
     }
 }
@@ -451,9 +450,15 @@ const BitmapNeeds kBitmaps[] = {
     {120, 16, 16, 2, 2, 0x000000},    // sort images of the tree-list header
 };
 
+// A bitmap as the dialogs load it. The headless table keeps the whole BMP
+// file; a compiled resource section keeps the picture without the file's
+// header, starting at its BITMAPINFOHEADER.
 restest::Bmp bitmapOf(const restest::ResourceLibrary& lib, WORD id) {
     const std::vector<std::uint8_t> data = lib.data(restest::kRtBitmap, id);
-    return restest::parseBmp(data.data(), data.size());
+    if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
+        return restest::parseBmp(data.data(), data.size());
+    }
+    return restest::parseDib(data.data(), data.size(), 1);
 }
 
 // The pixels of image n of a strip.
@@ -534,11 +539,26 @@ TEST(ResourceBitmaps, TheNewLevelPictureFitsItsButton) {
     }
 }
 
+// The number of the first image of an icon group. A compiled resource section
+// keeps the group as a directory (GRPICONDIR: reserved 0, type 1, count, then
+// 14-byte entries ending in the image's number); the headless table keeps one
+// image under the group's own number.
+WORD iconImageOf(const restest::ResourceLibrary& lib, WORD group) {
+    const std::vector<std::uint8_t> dir = lib.data(restest::kRtGroupIcon, group);
+    const bool isDirectory = dir.size() >= 6 + 14 && dir[0] == 0 && dir[1] == 0 && dir[2] == 1 &&
+                             dir[3] == 0 && (dir[4] != 0 || dir[5] != 0);
+    return isDirectory ? static_cast<WORD>(dir[6 + 12] | (dir[6 + 13] << 8)) : group;
+}
+
 TEST(ResourceBitmaps, TheDialogIconIsASquarePicture) {
     for (const auto* lib : libraries()) {
-        const std::vector<std::uint8_t> data = lib->data(restest::kRtIcon, 109);
+        // Icon 109's image: the group of that number names it on Windows.
+        const std::vector<std::uint8_t> data = lib->data(restest::kRtIcon, iconImageOf(*lib, 109));
         ASSERT_FALSE(data.empty()) << lib->fileName() << " lacks icon 109";
-        const restest::Bmp icon = restest::parseBmp(data.data(), data.size());
+        // The headless table keeps a BMP file; a compiled resource section
+        // the image's header, colours, pixels and mask (twice the height).
+        const restest::Bmp icon = data[0] == 'B' ? restest::parseBmp(data.data(), data.size())
+                                                 : restest::parseDib(data.data(), data.size(), 2);
         ASSERT_TRUE(icon.fault.empty()) << icon.fault;
         EXPECT_EQ(icon.width, icon.height);
         EXPECT_GE(icon.width, 16);
@@ -547,19 +567,25 @@ TEST(ResourceBitmaps, TheDialogIconIsASquarePicture) {
 
 // ---- Menus -----------------------------------------------------------------
 
-// The commands of the popup at a position of a menu; empty when there is no
-// popup there.
-std::set<UINT> popupCommands(const VedrixMenu& menu, int position) {
-    std::set<UINT> out;
-    if (position >= menu.itemCount || (menu.items[position].flags & restest::kMfPopup) == 0) {
-        return out;
-    }
-    std::vector<const VedrixMenuItem*> items;
-    restest::collectMenuItems(menu.items[position].items, menu.items[position].itemCount, items);
-    for (const VedrixMenuItem* m : items) {
-        if ((m->flags & (restest::kMfPopup | restest::kMfSeparator)) == 0) {
-            out.insert(m->id);
+using restest::LoadedMenuItem;
+
+void collectCommands(const std::vector<LoadedMenuItem>& items, std::set<UINT>& out) {
+    for (const LoadedMenuItem& m : items) {
+        if (m.flags == restest::kMfPopup) {
+            collectCommands(m.items, out);
+        } else if (m.flags == 0) {
+            out.insert(m.id);
         }
+    }
+}
+
+// The commands of the popup at a position of a menu, its own popups'
+// included; empty when there is no popup there.
+std::set<UINT> popupCommands(const std::vector<LoadedMenuItem>& menu, int position) {
+    std::set<UINT> out;
+    const auto at = static_cast<std::size_t>(position);
+    if (at < menu.size() && menu[at].flags == restest::kMfPopup) {
+        collectCommands(menu[at].items, out);
     }
     return out;
 }
@@ -570,26 +596,26 @@ bool holds(const std::set<UINT>& s, std::initializer_list<UINT> ids) {
 
 TEST(ResourceMenus, TheAttributeMenusOfferTheirCommands) {
     for (const auto* lib : libraries()) {
-        const VedrixMenu* menu = lib->menu(120);
-        ASSERT_NE(menu, nullptr) << lib->fileName() << " lacks menu 120";
+        const std::vector<LoadedMenuItem> menu = lib->loadMenu(120);
+        ASSERT_FALSE(menu.empty()) << lib->fileName() << " lacks menu 120";
         // First popup: the list browser's tree items; 1: groups; 2: attributes.
-        EXPECT_TRUE(holds(popupCommands(*menu, 0), {32772}));
-        EXPECT_TRUE(holds(popupCommands(*menu, 1), {32771, 32777, 32773, 32774}));
-        EXPECT_TRUE(holds(popupCommands(*menu, 2), {32775, 32776}));
+        EXPECT_TRUE(holds(popupCommands(menu, 0), {32772}));
+        EXPECT_TRUE(holds(popupCommands(menu, 1), {32771, 32777, 32773, 32774}));
+        EXPECT_TRUE(holds(popupCommands(menu, 2), {32775, 32776}));
         // Groups are renamed, attributes edited: not the other way round.
-        EXPECT_EQ(popupCommands(*menu, 2).count(32773), 0U);
+        EXPECT_EQ(popupCommands(menu, 2).count(32773), 0U);
     }
 }
 
 TEST(ResourceMenus, TheFacilityManagementMenusFitTheItems) {
     for (const auto* lib : libraries()) {
-        const VedrixMenu* menu = lib->menu(132);
-        ASSERT_NE(menu, nullptr) << lib->fileName() << " lacks menu 132";
-        const std::set<UINT> root = popupCommands(*menu, 1);
-        const std::set<UINT> original = popupCommands(*menu, 2);
-        const std::set<UINT> variant = popupCommands(*menu, 3);
-        const std::set<UINT> locked = popupCommands(*menu, 4);
-        const std::set<UINT> level = popupCommands(*menu, 5);
+        const std::vector<LoadedMenuItem> menu = lib->loadMenu(132);
+        ASSERT_FALSE(menu.empty()) << lib->fileName() << " lacks menu 132";
+        const std::set<UINT> root = popupCommands(menu, 1);
+        const std::set<UINT> original = popupCommands(menu, 2);
+        const std::set<UINT> variant = popupCommands(menu, 3);
+        const std::set<UINT> locked = popupCommands(menu, 4);
+        const std::set<UINT> level = popupCommands(menu, 5);
         EXPECT_TRUE(holds(root, {32795}));
         EXPECT_TRUE(holds(original, {32791, 32783, 32793}));
         EXPECT_TRUE(holds(variant, {32792, 32783, 32793}));
@@ -609,8 +635,8 @@ TEST(ResourceMenus, TheFacilityManagementMenusFitTheItems) {
         EXPECT_EQ(variant.count(32791), 0U);
         // Every command of the browser is offered somewhere.
         std::set<UINT> all;
-        for (int p = 0; p < menu->itemCount; ++p) {
-            const std::set<UINT> s = popupCommands(*menu, p);
+        for (std::size_t p = 0; p < menu.size(); ++p) {
+            const std::set<UINT> s = popupCommands(menu, static_cast<int>(p));
             all.insert(s.begin(), s.end());
         }
         EXPECT_TRUE(holds(all, {32779, 32783, 32791, 32792, 32793, 32795, 32796, 32799, 32801}));
@@ -620,16 +646,15 @@ TEST(ResourceMenus, TheFacilityManagementMenusFitTheItems) {
 TEST(ResourceMenus, ItemsHaveTextsAndDistinctAccessKeys) {
     for (const auto* lib : libraries()) {
         for (WORD id : {120, 132}) {
-            const VedrixMenu* menu = lib->menu(id);
-            ASSERT_NE(menu, nullptr);
-            for (WORD p = 0; p < menu->itemCount; ++p) {
-                const VedrixMenuItem& popup = menu->items[p];
-                ASSERT_NE(popup.flags & restest::kMfPopup, 0U) << "menu " << id;
-                ASSERT_GT(popup.itemCount, 0) << "menu " << id << " popup " << p;
+            const std::vector<LoadedMenuItem> menu = lib->loadMenu(id);
+            ASSERT_FALSE(menu.empty()) << lib->fileName() << " lacks menu " << id;
+            for (std::size_t p = 0; p < menu.size(); ++p) {
+                const LoadedMenuItem& popup = menu[p];
+                ASSERT_EQ(popup.flags, restest::kMfPopup) << "menu " << id;
+                ASSERT_FALSE(popup.items.empty()) << "menu " << id << " popup " << p;
                 std::map<char, int> keys;
-                for (WORD k = 0; k < popup.itemCount; ++k) {
-                    const VedrixMenuItem& m = popup.items[k];
-                    if ((m.flags & restest::kMfSeparator) != 0) {
+                for (const LoadedMenuItem& m : popup.items) {
+                    if (m.flags == restest::kMfSeparator) {
                         continue;
                     }
                     const std::string text = m.text;

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "resource_library.h"
+#include "support/headless_only.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ std::string unquote(const std::string& lit) {
 }
 
 TEST(ResourceScript, IsBalancedAndNamesFilesThatParse) {
+    HEADLESS_ONLY("reads the build machine's resource scripts and the headless table");
     for (const char* code : kCodes) {
         const std::string text = readFile(rcPath(code));
         ASSERT_FALSE(text.empty()) << rcPath(code);
@@ -143,6 +145,7 @@ TEST(ResourceScript, IsBalancedAndNamesFilesThatParse) {
 }
 
 TEST(ResourceScript, DeclaresEveryResourceOfTheTableWithItsText) {
+    HEADLESS_ONLY("reads the build machine's resource scripts and the headless table");
     for (const char* code : kCodes) {
         const std::string text = readFile(rcPath(code));
         const std::vector<std::string> lines = scriptLines(text);
@@ -378,6 +381,7 @@ std::u16string stringOf(const std::map<std::pair<unsigned, unsigned>, ResEntry>&
 }
 
 TEST(ResourceScript, CompilesToWhatTheTableCarries) {
+    HEADLESS_ONLY("reads the build machine's resource scripts and the headless table");
     const std::string windres = VEDRIX_WINDRES;
     if (windres.empty()) {
         GTEST_SKIP() << "no resource compiler for Windows installed";

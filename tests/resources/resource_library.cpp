@@ -1,11 +1,9 @@
 // Loading the language libraries and reading their data for the tests.
 #include "resource_library.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
+#include <windows.h>
 
 #include <cctype>
-#include <climits>
 #include <cstring>
 
 namespace restest {
@@ -21,27 +19,58 @@ unsigned read16(const std::uint8_t* p) {
     return static_cast<unsigned>(p[0]) | (static_cast<unsigned>(p[1]) << 8);
 }
 
+std::vector<LoadedMenuItem> readMenu(HMENU menu) {
+    std::vector<LoadedMenuItem> out;
+    const int count = GetMenuItemCount(menu);
+    for (int pos = 0; pos < count; ++pos) {
+        LoadedMenuItem item;
+        const auto at = static_cast<UINT>(pos);
+        char text[256];
+        const int n = GetMenuStringA(menu, at, text, sizeof text, MF_BYPOSITION);
+        item.text.assign(text, n > 0 ? static_cast<std::size_t>(n) : 0U);
+        if (HMENU popup = GetSubMenu(menu, pos); popup != nullptr) {
+            item.flags = kMfPopup;
+            item.items = readMenu(popup);
+        } else {
+            item.flags = GetMenuState(menu, at, MF_BYPOSITION) & kMfSeparator;
+            item.id = item.flags == 0 ? GetMenuItemID(menu, pos) : 0U;
+        }
+        out.push_back(std::move(item));
+    }
+    return out;
+}
+
+BOOL CALLBACK collectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
+    if (IS_INTRESOURCE(name)) {
+        reinterpret_cast<std::vector<WORD>*>(param)->push_back(
+            static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)));
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 std::string programDirectory() {
-    char buf[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) {
+    char buf[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+    if (n == 0 || n >= sizeof buf) {
         return ".";
     }
-    std::string path(buf, static_cast<std::size_t>(n));
-    return path.substr(0, path.find_last_of('/'));
+    const std::string path(buf, n);
+    return path.substr(0, path.find_last_of("\\/"));
 }
 
+// The library is loaded by its bare file name, so the platform's loader
+// searches for it as it does for the host: beside the program first.
 ResourceLibrary::ResourceLibrary(const std::string& fileName) : fileName_(fileName) {
-    const std::string path = programDirectory() + "/" + fileName;
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) {
-        const char* why = dlerror();
-        error_ = "cannot load " + path + ": " + (why != nullptr ? why : "?");
+    module_ = LoadLibraryA(fileName.c_str());
+    if (module_ == nullptr) {
+        error_ = "cannot load " + fileName + ": error " + std::to_string(GetLastError());
         return;
     }
-    auto proc = reinterpret_cast<VedrixResourceTableProc>(dlsym(handle_, "VedrixResourceTable"));
+#if VEDRIX_HEADLESS
+    auto proc = reinterpret_cast<VedrixResourceTableProc>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "VedrixResourceTable")));
     if (proc == nullptr) {
         error_ = fileName + " does not export VedrixResourceTable";
         return;
@@ -50,11 +79,12 @@ ResourceLibrary::ResourceLibrary(const std::string& fileName) : fileName_(fileNa
     if (table_ == nullptr) {
         error_ = fileName + " returns no table";
     }
+#endif
 }
 
 ResourceLibrary::~ResourceLibrary() {
-    if (handle_ != nullptr) {
-        dlclose(handle_);
+    if (module_ != nullptr) {
+        FreeLibrary(module_);
     }
 }
 
@@ -71,13 +101,37 @@ const VedrixResource* ResourceLibrary::find(WORD type, WORD id) const {
 }
 
 std::string ResourceLibrary::text(WORD id) const {
-    const VedrixResource* r = find(kRtString, id);
-    return r == nullptr ? std::string() : std::string(static_cast<const char*>(r->data), r->size);
+    if (module_ == nullptr) {
+        return {};
+    }
+    // A string-table entry holds at most 65535 characters; the dialogs'
+    // texts are far shorter, and a cut text would fail the checks.
+    std::string buf(4096, '\0');
+    const int n = LoadStringA(module_, id, buf.data(), static_cast<int>(buf.size()));
+    buf.resize(n > 0 ? static_cast<std::size_t>(n) : 0U);
+    return buf;
 }
 
 const VedrixDialogTemplate* ResourceLibrary::dialog(WORD id) const {
-    const VedrixResource* r = find(kRtDialog, id);
-    return r == nullptr ? nullptr : static_cast<const VedrixDialogTemplate*>(r->data);
+    DWORD size = 0;
+    const void* data = lock(kRtDialog, id, size);
+    if (data == nullptr) {
+        return nullptr;
+    }
+#if VEDRIX_HEADLESS
+    // The headless platform's resources hold the template already read.
+    return static_cast<const VedrixDialogTemplate*>(data);
+#else
+    std::unique_ptr<ParsedDialog>& parsed = dialogs_[id];
+    if (parsed == nullptr) {
+        parsed = std::make_unique<ParsedDialog>();
+        if (!parseDialogTemplate(static_cast<const std::uint8_t*>(data), size, *parsed)) {
+            parsed.reset();
+            return nullptr;
+        }
+    }
+    return &parsed->dialog;
+#endif
 }
 
 const VedrixMenu* ResourceLibrary::menu(WORD id) const {
@@ -85,13 +139,52 @@ const VedrixMenu* ResourceLibrary::menu(WORD id) const {
     return r == nullptr ? nullptr : static_cast<const VedrixMenu*>(r->data);
 }
 
-std::vector<std::uint8_t> ResourceLibrary::data(WORD type, WORD id) const {
-    const VedrixResource* r = find(type, id);
-    if (r == nullptr) {
+std::vector<LoadedMenuItem> ResourceLibrary::loadMenu(WORD id) const {
+    HMENU menu = module_ != nullptr ? LoadMenuA(module_, MAKEINTRESOURCEA(id)) : nullptr;
+    if (menu == nullptr) {
         return {};
     }
-    const auto* p = static_cast<const std::uint8_t*>(r->data);
-    return std::vector<std::uint8_t>(p, p + r->size);
+    std::vector<LoadedMenuItem> items = readMenu(menu);
+    DestroyMenu(menu);
+    return items;
+}
+
+std::vector<WORD> ResourceLibrary::names(WORD type) const {
+    std::vector<WORD> out;
+    if (module_ != nullptr) {
+        EnumResourceNamesA(module_, MAKEINTRESOURCEA(type), collectName,
+                           reinterpret_cast<LONG_PTR>(&out));
+    }
+    return out;
+}
+
+std::vector<WORD> ResourceLibrary::textIds() const {
+    std::vector<WORD> out;
+    for (WORD block : names(kRtString)) {
+        for (unsigned k = 0; k < 16; ++k) {
+            const auto id = static_cast<WORD>((block - 1U) * 16U + k);
+            if (hasText(id)) {
+                out.push_back(id);
+            }
+        }
+    }
+    return out;
+}
+
+const void* ResourceLibrary::lock(WORD type, WORD id, DWORD& size) const {
+    HRSRC info = module_ != nullptr
+                     ? FindResourceA(module_, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type))
+                     : nullptr;
+    HGLOBAL handle = info != nullptr ? LoadResource(module_, info) : nullptr;
+    const void* data = handle != nullptr ? LockResource(handle) : nullptr;
+    size = data != nullptr ? SizeofResource(module_, info) : 0U;
+    return data;
+}
+
+std::vector<std::uint8_t> ResourceLibrary::data(WORD type, WORD id) const {
+    DWORD size = 0;
+    const auto* p = static_cast<const std::uint8_t*>(lock(type, id, size));
+    return p == nullptr ? std::vector<std::uint8_t>() : std::vector<std::uint8_t>(p, p + size);
 }
 
 const ResourceLibrary& english() {

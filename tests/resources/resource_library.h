@@ -1,15 +1,23 @@
 // Access to the language resource libraries for the tests: loading a library
-// by its file name from the program's directory (where the host finds it),
-// looking resources up in its exported table, and readers of the data that
-// the table carries (BMP files, list-entry blocks).
+// by its file name through the platform's loader (which finds it beside the
+// program, as the host's does), reading its texts through the platform's
+// resource functions, as the dialogs do, looking resources up in the table
+// that a headless library exports, and readers of the data that the table
+// carries (BMP files, list-entry blocks).
 #pragma once
+
+#include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <vedrix/headless/resource_table.h>
+
+#include "dialog_template.h"
 
 namespace restest {
 
@@ -19,6 +27,7 @@ constexpr WORD kRtIcon = 3;
 constexpr WORD kRtMenu = 4;
 constexpr WORD kRtDialog = 5;
 constexpr WORD kRtString = 6;
+constexpr WORD kRtGroupIcon = 14;
 constexpr WORD kRtDlgInit = 240;
 
 constexpr WORD kIdOk = 1;
@@ -35,6 +44,14 @@ constexpr DWORD kMfSeparator = 0x800;
 // The directory of the running program.
 std::string programDirectory();
 
+// A menu item as the platform's menu functions report it after LoadMenuA.
+struct LoadedMenuItem {
+    UINT flags = 0;  // kMfPopup or kMfSeparator, or 0 for a command
+    UINT id = 0;     // the command; 0 for popups and separators
+    std::string text;
+    std::vector<LoadedMenuItem> items;  // a popup's own items
+};
+
 // One loaded language library.
 class ResourceLibrary {
 public:
@@ -46,20 +63,41 @@ public:
     const std::string& fileName() const { return fileName_; }
     // Empty when the library loaded and exports its table.
     const std::string& error() const { return error_; }
+    HMODULE module() const { return module_; }
+    // The library's headless resource table; null on a real Windows API,
+    // where the resources are compiled into the library's resource section.
     const VedrixResourceDirectory* table() const { return table_; }
 
     const VedrixResource* find(WORD type, WORD id) const;
-    bool hasText(WORD id) const { return find(kRtString, id) != nullptr; }
+    // The text as LoadStringA gives it; empty when there is none.
     std::string text(WORD id) const;
+    bool hasText(WORD id) const { return !text(id).empty(); }
+    // The dialog template that the platform's dialog functions get from the
+    // library; null when there is none or it is unsound.
     const VedrixDialogTemplate* dialog(WORD id) const;
     const VedrixMenu* menu(WORD id) const;
+    // The menu that LoadMenuA builds from the library, read back through the
+    // platform's menu functions; empty when the library has no such menu.
+    std::vector<LoadedMenuItem> loadMenu(WORD id) const;
+    // The numbers of the library's resources of a type, ascending, as
+    // EnumResourceNamesA gives them.
+    std::vector<WORD> names(WORD type) const;
+    // The numbers of the library's texts, ascending: the string table's
+    // blocks of sixteen, each number that LoadStringA finds a text for.
+    std::vector<WORD> textIds() const;
+    // A resource's bytes as LockResource gives them; empty when there is none.
     std::vector<std::uint8_t> data(WORD type, WORD id) const;
 
 private:
+    // The resource's data as LockResource gives it, and its size.
+    const void* lock(WORD type, WORD id, DWORD& size) const;
+
     std::string fileName_;
     std::string error_;
-    void* handle_ = nullptr;
+    HMODULE module_ = nullptr;
     const VedrixResourceDirectory* table_ = nullptr;
+    // Compiled templates read once (a real Windows API only).
+    mutable std::map<WORD, std::unique_ptr<ParsedDialog>> dialogs_;
 };
 
 // The two libraries, loaded once for all tests.

@@ -64,7 +64,15 @@ WINUSERAPI HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
 WINUSERAPI LPVOID WINAPI LockResource(HGLOBAL hResData);
 WINUSERAPI DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
 WINUSERAPI BOOL WINAPI FreeResource(HGLOBAL hResData);
+// Calls the function with each name of the type, in ascending order, until it
+// returns FALSE. A string table's resources are blocks of 16 texts, named by
+// (text number / 16) + 1.
+typedef BOOL(CALLBACK* ENUMRESNAMEPROCA)(HMODULE hModule, LPCSTR lpType, LPSTR lpName,
+                                         LONG_PTR lParam);
+WINUSERAPI BOOL WINAPI EnumResourceNamesA(HMODULE hModule, LPCSTR lpType,
+                                          ENUMRESNAMEPROCA lpEnumFunc, LONG_PTR lParam);
 #define FindResource FindResourceA
+#define EnumResourceNames EnumResourceNamesA
 #define FindResourceEx FindResourceExA
 
 WINUSERAPI int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);

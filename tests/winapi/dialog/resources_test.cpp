@@ -6,6 +6,7 @@
 #endif
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -88,6 +89,47 @@ TEST_F(Resources, MenusAndCursorsComeFromTheTable) {
     // The module has no such cursor, and the system cursors are not in it.
     EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCE(401)), nullptr);
     EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), IDC_ARROW), nullptr);
+}
+
+// Collects the enumerated names; stops after `limit` of them.
+struct EnumeratedNames {
+    std::vector<ULONG_PTR> names;
+    std::size_t limit = 100;
+};
+
+BOOL CALLBACK collectName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
+    auto* seen = reinterpret_cast<EnumeratedNames*>(param);
+    seen->names.push_back(IS_INTRESOURCE(name) ? reinterpret_cast<ULONG_PTR>(name) : 0U);
+    return seen->names.size() < seen->limit ? TRUE : FALSE;
+}
+
+TEST_F(Resources, EnumeratesTheNamesOfAType) {
+    EnumeratedNames dialogs;
+    ASSERT_TRUE(
+        EnumResourceNamesA(nullptr, RT_DIALOG, collectName, reinterpret_cast<LONG_PTR>(&dialogs)));
+    EXPECT_EQ(dialogs.names, (std::vector<ULONG_PTR>{200, 201, 202, 203}));
+
+    // Texts 100 to 102 lie in one block of sixteen, named 100 / 16 + 1.
+    EnumeratedNames blocks;
+    ASSERT_TRUE(
+        EnumResourceNamesA(nullptr, RT_STRING, collectName, reinterpret_cast<LONG_PTR>(&blocks)));
+    EXPECT_EQ(blocks.names, (std::vector<ULONG_PTR>{kHello / 16 + 1}));
+
+    EnumeratedNames none;
+    EXPECT_FALSE(
+        EnumResourceNamesA(nullptr, RT_BITMAP, collectName, reinterpret_cast<LONG_PTR>(&none)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
+    EXPECT_TRUE(none.names.empty());
+}
+
+// The function stops where the callback says so, and says why.
+TEST_F(Resources, EnumerationStoppedByTheCallbackSaysSo) {
+    EnumeratedNames first;
+    first.limit = 1;
+    EXPECT_FALSE(
+        EnumResourceNamesA(nullptr, RT_DIALOG, collectName, reinterpret_cast<LONG_PTR>(&first)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_ENUM_USER_STOP));
+    EXPECT_EQ(first.names, (std::vector<ULONG_PTR>{200}));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 #pragma weak GetProcAddress
 
@@ -161,6 +162,49 @@ HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) {
     }
     resourceState().handedOut.insert(r);
     return reinterpret_cast<HRSRC>(const_cast<VedrixResource*>(r));
+}
+
+BOOL WINAPI EnumResourceNamesA(HMODULE hModule, LPCSTR lpType, ENUMRESNAMEPROCA lpEnumFunc,
+                               LONG_PTR lParam) {
+    WORD type = 0;
+    if (!lpEnumFunc) {
+        setLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!resourceNumber(lpType, &type)) {
+        setLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+        return FALSE;
+    }
+    const VedrixResourceDirectory* table = resourceTable(hModule);
+    if (!table) {
+        setLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+        return FALSE;
+    }
+    const WORD stored = type == kGroupIcon ? kIcon : type == kGroupCursor ? kCursor : type;
+    // The table is sorted by type, then number, so each name comes once and
+    // in ascending order when repeats are dropped as they come.
+    std::vector<WORD> names;
+    for (DWORD i = 0; i < table->count; ++i) {
+        const VedrixResource& r = table->entries[i];
+        if (r.type != stored) {
+            continue;
+        }
+        const WORD name = type == kString ? static_cast<WORD>(r.id / 16 + 1) : r.id;
+        if (names.empty() || names.back() != name) {
+            names.push_back(name);
+        }
+    }
+    if (names.empty()) {
+        setLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+        return FALSE;
+    }
+    for (WORD name : names) {
+        if (!lpEnumFunc(hModule, lpType, MAKEINTRESOURCEA(name), lParam)) {
+            setLastError(ERROR_RESOURCE_ENUM_USER_STOP);
+            return FALSE;
+        }
+    }
+    return TRUE;
 }
 
 HRSRC WINAPI FindResourceExA(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD) {
