@@ -119,10 +119,12 @@ NativePath ToNative(const char* path, bool allowWildcards) {
         return result;
     }
     // Every file operation converts its path: the characters are taken in
-    // one copy and judged by a table, each in one step.
+    // one copy and judged by a table, each in one step (the table is fetched
+    // once, outside the loop, so that its guard is not tested per character).
+    const std::array<PathCharacter, 256>& kinds = PathCharacterKinds();
     result.path.assign(path, length);
     for (char& ch : result.path) {
-        switch (PathCharacterKinds()[static_cast<unsigned char>(ch)]) {
+        switch (kinds[static_cast<unsigned char>(ch)]) {
             case PathCharacter::kPlain:
                 break;
             case PathCharacter::kSeparator:
