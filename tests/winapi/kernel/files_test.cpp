@@ -415,6 +415,19 @@ TEST_F(KernelFindFiles, PlatformWildcardRules) {
     EXPECT_EQ(Find(Pattern("README")), (Names{"readme"}));
 }
 
+// Plain characters around one star: both ends must match, without
+// overlapping, and a star before a dot does not reach past the name's last
+// dot.
+TEST_F(KernelFindFiles, APatternOfOneStarMatchesBothEndsOfTheName) {
+    EXPECT_EQ(Find(Pattern("tb*.zdw")),
+              (Names{"TB000001.ZDW", "Tb000003.Zdw", "tb0.zdw", "tb000002.zdw", "tb1.zdw"}));
+    EXPECT_EQ(Find(Pattern("tb0*0.zdw")), Names{});
+    EXPECT_EQ(Find(Pattern("x*.zdw")), (Names{"x.y.zdw"}));
+    EXPECT_EQ(Find(Pattern("*.y.zdw")), (Names{"x.y.zdw"}));
+    EXPECT_EQ(Find(Pattern("tb*bak")), (Names{"tb000010.zdw.bak"}));
+    EXPECT_EQ(Find(Pattern("*ME")), (Names{"readme"}));
+}
+
 // The rules of the platform's own file systems for a dot in the pattern:
 // "*." is the names without an extension,
 TEST_F(KernelFindFiles, AStarAndADotFindTheNamesWithoutAnExtension) {
