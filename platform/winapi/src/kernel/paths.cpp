@@ -119,12 +119,10 @@ NativePath ToNative(const char* path, bool allowWildcards) {
         return result;
     }
     // Every file operation converts its path: the characters are taken in
-    // one copy and judged by a table, each in one step (the table is fetched
-    // once, outside the loop, so that its guard is not tested per character).
-    const std::array<PathCharacter, 256>& kinds = PathCharacterKinds();
+    // one copy and judged by a table, each in one step.
     result.path.assign(path, length);
     for (char& ch : result.path) {
-        switch (kinds[static_cast<unsigned char>(ch)]) {
+        switch (PathCharacterKinds()[static_cast<unsigned char>(ch)]) {
             case PathCharacter::kPlain:
                 break;
             case PathCharacter::kSeparator:
