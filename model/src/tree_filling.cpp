@@ -160,7 +160,7 @@ HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
         INDEXTOSTATEIMAGEMASK(stateImageOf(status)) | (expanded ? kExpandedState : 0u);
     insert.item.stateMask = kInsertedStateMask;
     insert.item.lParam = reinterpret_cast<LPARAM>(record.get());
-    HTREEITEM item = fill.tree.InsertItem(&insert);
+    HTREEITEM item = fill.tree.FillItem(&insert);
     if (item != nullptr) {
         record.release();  // the tree owns it now and frees it with the item
     } else if (record != nullptr) {
