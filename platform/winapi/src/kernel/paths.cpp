@@ -254,9 +254,8 @@ std::string ResolveCase(const std::string& nativePath) {
     return ResolveMissing(nativePath);
 }
 
-PathStatus StatResolved(const std::string& nativePath) {
+PathStatus StatResolved(std::string nativePath) {
     PathStatus result;
-    result.path = nativePath;
     if (nativePath.empty()) {
         result.exists = stat(nativePath.c_str(), &result.status) == 0;
         return result;
@@ -266,6 +265,7 @@ PathStatus StatResolved(const std::string& nativePath) {
         result.named = true;
         result.exists =
             !S_ISLNK(result.status.st_mode) || stat(nativePath.c_str(), &result.status) == 0;
+        result.path = std::move(nativePath);
         return result;
     }
     const int missing = errno;
