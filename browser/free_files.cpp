@@ -1,5 +1,6 @@
 #include "free_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -35,6 +36,22 @@ void insertFreeListColumns(CListCtrl& list, CImageList* images) {
     list.InsertColumn(0, heading, LVCFMT_LEFT, width * 2 / 5);
     heading.LoadString(2008);
     list.InsertColumn(1, heading, LVCFMT_LEFT, width * 3 / 5);
+}
+
+UsedNumbers::UsedNumbers(CList<CString, CString>& names) {
+    m_names.reserve(static_cast<std::size_t>(names.GetCount()));
+    for (POSITION pos = names.GetHeadPosition(); pos != nullptr;) {
+        const CString& name = names.GetNext(pos);
+        m_names.emplace_back(name.GetString(), static_cast<std::size_t>(name.GetLength()));
+    }
+    std::sort(m_names.begin(), m_names.end());
+}
+
+bool UsedNumbers::contains(int number) const {
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, "%d", number);
+    return std::binary_search(m_names.begin(), m_names.end(),
+                              std::string_view(text, static_cast<std::size_t>(length)));
 }
 
 void forEachDrawingFile(const CString& directoryPrefix, const char* closeFailure,
