@@ -1,8 +1,10 @@
 #include "free_files.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace vedrix::browser {
 
@@ -39,19 +41,30 @@ void insertFreeListColumns(CListCtrl& list, CImageList* images) {
 }
 
 UsedNumbers::UsedNumbers(CList<CString, CString>& names) {
-    m_names.reserve(static_cast<std::size_t>(names.GetCount()));
+    m_numbers.reserve(static_cast<std::size_t>(names.GetCount()));
     for (POSITION pos = names.GetHeadPosition(); pos != nullptr;) {
         const CString& name = names.GetNext(pos);
-        m_names.emplace_back(name.GetString(), static_cast<std::size_t>(name.GetLength()));
+        const char* first = name.GetString();
+        const char* last = first + name.GetLength();
+        int number = 0;
+        const auto [end, error] = std::from_chars(first, last, number);
+        if (error != std::errc() || end != last) {
+            continue;
+        }
+        // The number counts only when the text is its decimal text as
+        // written back (no leading zeros, no "-0").
+        char text[16];
+        const auto written = std::to_chars(text, text + sizeof text, number);
+        if (std::string_view(text, static_cast<std::size_t>(written.ptr - text)) ==
+            std::string_view(first, static_cast<std::size_t>(last - first))) {
+            m_numbers.push_back(number);
+        }
     }
-    std::sort(m_names.begin(), m_names.end());
+    std::sort(m_numbers.begin(), m_numbers.end());
 }
 
 bool UsedNumbers::contains(int number) const {
-    char text[16];
-    const int length = std::snprintf(text, sizeof text, "%d", number);
-    return std::binary_search(m_names.begin(), m_names.end(),
-                              std::string_view(text, static_cast<std::size_t>(length)));
+    return std::binary_search(m_numbers.begin(), m_numbers.end(), number);
 }
 
 void forEachDrawingFile(const CString& directoryPrefix, const char* closeFailure,

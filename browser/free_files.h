@@ -9,7 +9,6 @@
 #include <vedrix/model/item_data.h>
 
 #include <functional>
-#include <string_view>
 #include <vector>
 
 namespace vedrix::browser {
@@ -19,15 +18,15 @@ namespace vedrix::browser {
 void insertFreeListColumns(CListCtrl& list, CImageList* images);
 
 // The name texts of the structure's drawing-file entries, asked whether one
-// is a number's decimal text. The texts stay in the list, which must
-// outlive this; they are looked up by halving in one sorted array.
+// is a number's decimal text. Only a text that is some number's decimal
+// text can be, so those numbers are kept, sorted, and looked up by halving.
 class UsedNumbers {
 public:
     explicit UsedNumbers(CList<CString, CString>& names);
     bool contains(int number) const;
 
 private:
-    std::vector<std::string_view> m_names;
+    std::vector<int> m_numbers;
 };
 
 // Calls `visit` with the lower-case file name and the number of every
