@@ -154,6 +154,31 @@ TEST(KernelPaths, InvalidPathsFailWithThePlatformsCodes) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
+// A character that no name may hold is found wherever it stands in the
+// path, and a separator wherever it stands is one.
+TEST(KernelPaths, EveryPositionOfAPathIsJudged) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "sub");
+    WriteText(dir.path() / "sub" / "file.txt", "x");
+    const std::string name = "abcdefgh";
+    for (size_t at = 0; at < name.size(); ++at) {
+        std::string bad = name;
+        bad[at] = '<';
+        SetLastError(0);
+        EXPECT_EQ(GetFileAttributesA(dir.win(bad).c_str()), INVALID_FILE_ATTRIBUTES) << bad;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME)) << bad;
+        std::string control = name;
+        control[at] = '\x01';
+        EXPECT_EQ(GetFileAttributesA(dir.win(control).c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+    }
+    // The separator at each place of the last few characters.
+    for (const char* path :
+         {"sub\\file.txt", "sub\\\\file.txt", "sub\\.\\file.txt", "sub\\..\\sub\\file.txt"}) {
+        EXPECT_NE(GetFileAttributesA(dir.win(path).c_str()), INVALID_FILE_ATTRIBUTES) << path;
+    }
+}
+
 TEST(KernelAttributes, DirectoriesFilesReadOnlyAndHidden) {
     TempDir dir;
     fs::create_directory(dir.path() / "Sub");
