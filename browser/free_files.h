@@ -9,12 +9,25 @@
 #include <vedrix/model/item_data.h>
 
 #include <functional>
+#include <vector>
 
 namespace vedrix::browser {
 
 // Headings 2007 and 2008, two fifths and three fifths of the list's width,
 // and `images` as the rows' images.
 void insertFreeListColumns(CListCtrl& list, CImageList* images);
+
+// The name texts of the structure's drawing-file entries, asked whether one
+// is a number's decimal text. Only a text that is some number's decimal
+// text can be, so those numbers are kept, sorted, and looked up by halving.
+class UsedNumbers {
+public:
+    explicit UsedNumbers(CList<CString, CString>& names);
+    bool contains(int number) const;
+
+private:
+    std::vector<int> m_numbers;
+};
 
 // Calls `visit` with the lower-case file name and the number of every
 // "tb0*.zdw" in the directory `directoryPrefix` (which ends in "\"), in the

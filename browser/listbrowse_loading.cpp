@@ -13,8 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <unordered_set>
 
 #include "browser_resources.h"
 #include "free_files.h"
@@ -155,15 +153,12 @@ void CListbrowseDlg::loadStructure() {
 // name library.
 void CListbrowseDlg::fillFreeList() {
     vedrix::browser::insertFreeListColumns(m_lcFreeFiles, m_pItemImages);
-    std::unordered_set<std::string> used;
-    for (POSITION pos = m_pStructureNumbers->GetHeadPosition(); pos != nullptr;) {
-        used.insert(static_cast<LPCSTR>(m_pStructureNumbers->GetNext(pos)));
-    }
+    const vedrix::browser::UsedNumbers used(*m_pStructureNumbers);
     vedrix::browser::forEachDrawingFile(
         projectFile(""),
         "vedrix: error while closing file-handle [FindFile(),FindNextFile(),FindClose()]",
         [&](const CString& fileName, int number) {
-            if (used.count(std::to_string(number)) != 0) {
+            if (used.contains(number)) {
                 return;
             }
             vedrix::browser::addFreeDrawingFile(m_lcFreeFiles, fileName, number, objectName(number),

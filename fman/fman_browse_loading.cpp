@@ -17,8 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <unordered_set>
 
 #include "name_library.h"
 #include "fm_structure.h"
@@ -131,10 +129,7 @@ void CFmanListbrowseDlg::loadStructure() {
 // with its name from the name library.
 void CFmanListbrowseDlg::fillFreeList() {
     vedrix::browser::insertFreeListColumns(m_lcFreeFiles, m_pItemImages);
-    std::unordered_set<std::string> used;
-    for (POSITION pos = m_pStructureNumbers->GetHeadPosition(); pos != nullptr;) {
-        used.insert(static_cast<LPCSTR>(m_pStructureNumbers->GetNext(pos)));
-    }
+    const vedrix::browser::UsedNumbers used(*m_pStructureNumbers);
     std::vector<char> header(ZEL_TB_RECORD_SIZE);
     const int unit = kgunit();
     vedrix::browser::forEachDrawingFile(
@@ -142,7 +137,7 @@ void CFmanListbrowseDlg::fillFreeList() {
         "fmmanager vedrix: error while closing file-handle "
         "[FindFile(),FindNextFile(),FindClose()]",
         [&](const CString& fileName, int number) {
-            if (used.count(std::to_string(number)) != 0 ||
+            if (used.contains(number) ||
                 read_teilbild_rec(unit, number, header.data()) != ZEL_TB_OK) {
                 return;
             }

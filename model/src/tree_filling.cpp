@@ -79,14 +79,18 @@ CString entryText(const CString& fileName, int number, ObjectNameLookup objectNa
     return shown;
 }
 
-// Whether the entry's drawing file lies in `directory`.
+// Whether the entry's drawing file lies in `directory`. The path is put
+// together in a buffer of its final size, once per drawing file.
 bool drawingFileExists(const CString& directory, const CString& fileName) {
-    CString path = directory;
-    if (path.IsEmpty() || path[path.GetLength() - 1] != '\\') {
-        path += '\\';
+    const bool separated = !directory.IsEmpty() && directory[directory.GetLength() - 1] == '\\';
+    std::string path;
+    path.reserve(static_cast<std::size_t>(directory.GetLength() + 1 + fileName.GetLength()));
+    path.append(directory.GetString());
+    if (!separated) {
+        path.push_back('\\');
     }
-    path += fileName;
-    return _access(path, 0) == 0;
+    path.append(fileName.GetString());
+    return _access(path.c_str(), 0) == 0;
 }
 
 // The image of a level with this number and status: the missing-file image,
@@ -160,7 +164,7 @@ HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
         INDEXTOSTATEIMAGEMASK(stateImageOf(status)) | (expanded ? kExpandedState : 0u);
     insert.item.stateMask = kInsertedStateMask;
     insert.item.lParam = reinterpret_cast<LPARAM>(record.get());
-    HTREEITEM item = fill.tree.InsertItem(&insert);
+    HTREEITEM item = fill.tree.FillItem(&insert);
     if (item != nullptr) {
         record.release();  // the tree owns it now and frees it with the item
     } else if (record != nullptr) {

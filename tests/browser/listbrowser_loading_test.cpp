@@ -18,6 +18,7 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
+using ::testing::UnorderedElementsAre;
 
 namespace {
 
@@ -163,6 +164,23 @@ TEST_F(LaunchTest, AFileNameWithoutNumberStandsForDrawingFileZero) {
               IDCANCEL);
     EXPECT_THAT(shown.children, ElementsAre("tb000000.zdw"));
     EXPECT_THAT(shown.files, IsEmpty());
+}
+
+// A structure entry takes a drawing file out of the free list only when its
+// text is the number as written in decimal: "007" shows drawing file 7 in
+// the tree but leaves it free, "8" takes drawing file 8 out.
+TEST_F(LaunchTest, OnlyAnEntryWrittenAsItsNumberTakesTheFileOutOfTheFreeList) {
+    for (const char* name : {"tb000007.zdw", "tb000008.zdw", "tb000009.zdw"}) {
+        writeFile(project / name, "no header");
+    }
+    writeFile(project / "texts.hre", "#DATA:\n\t1\t1\t0\t0\tHouse\n");
+    writeFile(project / "texts.lis", "#DATA:\n007\t1\t0\t\n8\t1\t0\t\n");
+    Shown shown;
+    person.onDialog(101, look(shown, false));
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Texts", "texts.lis", ""),
+              IDCANCEL);
+    EXPECT_THAT(shown.children, ElementsAre("tb000007.zdw", "tb000008.zdw"));
+    EXPECT_THAT(shown.files, UnorderedElementsAre("tb000007.zdw", "tb000009.zdw"));
 }
 
 TEST_F(LaunchTest, OnlyTheLevelTypesWithImagesAreOffered) {

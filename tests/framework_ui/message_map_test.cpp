@@ -207,4 +207,28 @@ TEST_F(MessageMapTest, AWalkOverATreeGivesWhatTheRoutedQuestionsGive) {
     CWnd::DeleteTempMap();
 }
 
+// Items filled in through the control's own procedure are the items an
+// insertion through the routing makes: sorted where asked, with their data,
+// below the parent given.
+TEST_F(MessageMapTest, AFilledItemIsTheItemAnInsertionMakes) {
+    CTreeCtrl& tree = m_frame.m_tree;
+    const auto fill = [&](const char* text, LPARAM data, HTREEITEM parent, HTREEITEM after) {
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = parent;
+        insert.hInsertAfter = after;
+        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+        insert.item.pszText = const_cast<char*>(text);
+        insert.item.lParam = data;
+        return tree.FillItem(&insert);
+    };
+    HTREEITEM site = fill("Site", 1, TVI_ROOT, TVI_LAST);
+    ASSERT_NE(site, nullptr);
+    fill("West", 2, site, TVI_SORT);
+    fill("East", 3, site, TVI_SORT);
+    tree.InsertItem(TVIF_TEXT | TVIF_PARAM, "North", 0, 0, 0, 0, 4, site, TVI_SORT);
+    EXPECT_EQ(Routed(tree, tree.GetRootItem()),
+              (std::vector<std::string>{"Site:1", "East:3", "North:4", "West:2"}));
+    EXPECT_EQ(tree.GetCount(), 4u);
+}
+
 }  // namespace

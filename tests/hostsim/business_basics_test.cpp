@@ -426,6 +426,53 @@ TEST_F(FmFilesTest, TheViewFileIsTakenWhenTheTableIsMade) {
     EXPECT_FALSE(reread.MoveToNextItem());
 }
 
+// Tables of the same file share what was read: a table's changes stay its
+// own until written, and a table made after a write, or after another
+// process changed the file, reads the file as it now is.
+TEST_F(FmFilesTest, TablesOfOneFileShareTheReadingButNotTheirChanges) {
+    const std::string two =
+        "0\tfirst\tuuid-1\t0\tp\t-1\t0\t0\n"
+        "0\tsecond\tuuid-2\t0\tp\t-1\t0\t0\n";
+    project.writeFile("fm_views.txt", two);
+    CfmViewInfo changing(nullptr);
+    ASSERT_TRUE(changing.MoveToFirstItem());
+    CfmViewInfo other(nullptr);
+    ASSERT_TRUE(other.MoveToFirstItem());
+    changing.NameOfView("renamed");
+    EXPECT_STREQ(changing.NameOfView(), "renamed");
+    EXPECT_STREQ(other.NameOfView(), "first");
+    CfmViewInfo before(nullptr);
+    ASSERT_TRUE(before.MoveToFirstItem());
+    EXPECT_STREQ(before.NameOfView(), "first");
+
+    ASSERT_TRUE(changing.WriteFmViewInfoFile());
+    CfmViewInfo after(nullptr);
+    ASSERT_TRUE(after.MoveToFirstItem());
+    EXPECT_STREQ(after.NameOfView(), "renamed");
+    ASSERT_TRUE(after.MoveToNextItem());
+    EXPECT_STREQ(after.NameOfView(), "second");
+
+    project.writeFile("fm_views.txt", "0\tthird\tuuid-3\t0\tp\t-1\t0\t0\n");
+    CfmViewInfo outside(nullptr);
+    ASSERT_TRUE(outside.MoveToFirstItem());
+    EXPECT_STREQ(outside.NameOfView(), "third");
+    EXPECT_FALSE(outside.MoveToNextItem());
+}
+
+// A damaged file whose reading another table has already made into rows is
+// still never written over by a table emptied first.
+TEST_F(FmFilesTest, ADamagedFileReadBeforeIsNotWrittenOverByAnEmptiedTable) {
+    const std::string damaged = "0\tname\tuuid\t0\tpath\tdate\torig\t0\tnine\n";
+    project.writeFile("fm_views.txt", damaged);
+    CfmViewInfo first(nullptr);
+    EXPECT_FALSE(first.MoveToFirstItem());
+    CfmViewInfo emptied(nullptr);
+    emptied.ClearFmViewInfo();
+    AddView(emptied, "new", "uuid-n", "0", "0");
+    EXPECT_FALSE(emptied.WriteFmViewInfoFile());
+    EXPECT_EQ(project.readFile("fm_views.txt"), damaged);
+}
+
 TEST_F(FmFilesTest, ViewFileAtAGivenPath) {
     const std::string path = project.file("elsewhere.txt").string();
     {

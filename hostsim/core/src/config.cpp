@@ -150,11 +150,18 @@ std::string JoinPath(const std::string& directory, const std::string& name) {
     if (directory.empty()) {
         return name;
     }
+    // Put together in one piece: every call about a drawing file joins a
+    // path.
     const char last = directory.back();
-    if (last == '\\' || last == '/') {
-        return directory + name;
+    const bool separated = last == '\\' || last == '/';
+    std::string path;
+    path.reserve(directory.size() + 1 + name.size());
+    path.append(directory);
+    if (!separated) {
+        path.push_back('\\');
     }
-    return directory + "\\" + name;
+    path.append(name);
+    return path;
 }
 
 std::string ProjectFile(const HostConfig& config, const std::string& name) {

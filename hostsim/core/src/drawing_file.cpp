@@ -143,13 +143,8 @@ int WriteHeaderRecord(const std::string& path, const char* record) {
         if (!file.open()) {
             return file.missing() ? ZEL_TB_NO_RECORD : ZEL_TB_WRITE_FAILED;
         }
-        char chunk[4096];
-        for (long got = file.read(chunk, sizeof chunk); got != 0;
-             got = file.read(chunk, sizeof chunk)) {
-            if (got < 0) {
-                return ZEL_TB_WRITE_FAILED;
-            }
-            bytes.append(chunk, static_cast<std::size_t>(got));
+        if (!file.readRest(bytes)) {
+            return ZEL_TB_WRITE_FAILED;
         }
     }
     if (bytes.size() < ZEL_TB_RECORD_SIZE) {
@@ -183,16 +178,8 @@ bool ReadDrawingContent(const std::string& path, std::string& content) {
         return false;
     }
     std::string bytes;
-    char chunk[4096];
-    for (;;) {
-        const long got = file.read(chunk, sizeof chunk);
-        if (got < 0) {
-            return false;
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(got));
+    if (!file.readRest(bytes)) {
+        return false;
     }
     content = std::move(bytes);
     return true;

@@ -31,21 +31,30 @@ public:
     }
     HANDLE get() const { return m_handle; }
 
-    // Reads up to `size` bytes; the count read, or -1 on an error.
+    // Reads up to `size` bytes; the count read, fewer only at the end of
+    // the file (a file handle's read goes on until then), or -1 on an
+    // error.
     long read(void* buffer, DWORD size) const {
-        DWORD total = 0;
-        while (total < size) {
-            DWORD got = 0;
-            if (!ReadFile(m_handle, static_cast<char*>(buffer) + total, size - total, &got,
-                          nullptr)) {
-                return -1;
-            }
-            if (got == 0) {
-                break;
-            }
-            total += got;
+        DWORD got = 0;
+        if (!ReadFile(m_handle, buffer, size, &got, nullptr)) {
+            return -1;
         }
-        return static_cast<long>(total);
+        return static_cast<long>(got);
+    }
+
+    // Appends the rest of the file to `bytes`; false on an error.
+    bool readRest(std::string& bytes) const {
+        char chunk[4096];
+        for (;;) {
+            const long got = read(chunk, sizeof chunk);
+            if (got < 0) {
+                return false;
+            }
+            bytes.append(chunk, static_cast<std::size_t>(got));
+            if (got < static_cast<long>(sizeof chunk)) {
+                return true;  // the end of the file
+            }
+        }
     }
 
     bool write(const void* data, std::size_t size) const {

@@ -154,6 +154,31 @@ TEST(KernelPaths, InvalidPathsFailWithThePlatformsCodes) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
+// A character that no name may hold is found wherever it stands in the
+// path, and a separator wherever it stands is one.
+TEST(KernelPaths, EveryPositionOfAPathIsJudged) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "sub");
+    WriteText(dir.path() / "sub" / "file.txt", "x");
+    const std::string name = "abcdefgh";
+    for (size_t at = 0; at < name.size(); ++at) {
+        std::string bad = name;
+        bad[at] = '<';
+        SetLastError(0);
+        EXPECT_EQ(GetFileAttributesA(dir.win(bad).c_str()), INVALID_FILE_ATTRIBUTES) << bad;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME)) << bad;
+        std::string control = name;
+        control[at] = '\x01';
+        EXPECT_EQ(GetFileAttributesA(dir.win(control).c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+    }
+    // The separator at each place of the last few characters.
+    for (const char* path :
+         {"sub\\file.txt", "sub\\\\file.txt", "sub\\.\\file.txt", "sub\\..\\sub\\file.txt"}) {
+        EXPECT_NE(GetFileAttributesA(dir.win(path).c_str()), INVALID_FILE_ATTRIBUTES) << path;
+    }
+}
+
 TEST(KernelAttributes, DirectoriesFilesReadOnlyAndHidden) {
     TempDir dir;
     fs::create_directory(dir.path() / "Sub");
@@ -413,6 +438,19 @@ TEST_F(KernelFindFiles, PlatformWildcardRules) {
     EXPECT_EQ(Find(Pattern("tb?.zdw")), (Names{"tb0.zdw", "tb1.zdw"}));
     EXPECT_EQ(Find(Pattern("readme.*")), (Names{"readme"}));
     EXPECT_EQ(Find(Pattern("README")), (Names{"readme"}));
+}
+
+// Plain characters around one star: both ends must match, without
+// overlapping, and a star before a dot does not reach past the name's last
+// dot.
+TEST_F(KernelFindFiles, APatternOfOneStarMatchesBothEndsOfTheName) {
+    EXPECT_EQ(Find(Pattern("tb*.zdw")),
+              (Names{"TB000001.ZDW", "Tb000003.Zdw", "tb0.zdw", "tb000002.zdw", "tb1.zdw"}));
+    EXPECT_EQ(Find(Pattern("tb0*0.zdw")), Names{});
+    EXPECT_EQ(Find(Pattern("x*.zdw")), (Names{"x.y.zdw"}));
+    EXPECT_EQ(Find(Pattern("*.y.zdw")), (Names{"x.y.zdw"}));
+    EXPECT_EQ(Find(Pattern("tb*bak")), (Names{"tb000010.zdw.bak"}));
+    EXPECT_EQ(Find(Pattern("*ME")), (Names{"readme"}));
 }
 
 // The rules of the platform's own file systems for a dot in the pattern:

@@ -312,12 +312,12 @@ DWORD MissingError(const PathStatus& looked) {
 
 // PrepareExisting with the stat() of the path it gives (see StatResolved).
 bool PrepareAndStat(const char* path, PathStatus& looked) {
-    const NativePath converted = ToNative(path);
+    NativePath converted = ToNative(path);
     if (!converted.ok) {
         SetLastError(converted.error);
         return false;
     }
-    looked = StatResolved(converted.path);
+    looked = StatResolved(std::move(converted.path));
     return true;
 }
 
@@ -344,7 +344,7 @@ int _access(const char* path, int mode) {
         errno = path == nullptr ? EINVAL : ENOENT;
         return -1;
     }
-    const PathStatus looked = StatResolved(converted.path);
+    const PathStatus looked = StatResolved(std::move(converted.path));
     const std::string& native = looked.path;
     const struct stat& st = looked.status;
     if (!looked.exists) {
@@ -597,7 +597,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     if ((sharedAccess & FILE_SHARE_WRITE) != 0 || dwCreationDisposition != OPEN_EXISTING) {
         BeginFileChange();
     }
-    const NativePath converted = ToNative(lpFileName);
+    NativePath converted = ToNative(lpFileName);
     if (!converted.ok) {
         SetLastError(converted.error);
         return INVALID_HANDLE_VALUE;
@@ -623,12 +623,12 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
             }
             SetLastError(ERROR_SUCCESS);
             return AddObject(std::make_unique<FileObject>(
-                fd, canRead, canWrite, converted.path,
+                fd, canRead, canWrite, std::move(converted.path),
                 (dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE) != 0, opened, sharedAccess,
                 dwShareMode));
         }
     }
-    const PathStatus looked = StatResolved(converted.path);
+    const PathStatus looked = StatResolved(std::move(converted.path));
     const std::string& native = looked.path;
     const struct stat& st = looked.status;
     const bool exists = looked.exists;

@@ -53,9 +53,14 @@ std::string RewritePattern(const std::string& pattern) {
 // directory allocates nothing per name.
 class Matcher {
 public:
-    explicit Matcher(const std::string& pattern) : m_pattern(RewritePattern(pattern)) {}
+    explicit Matcher(const std::string& pattern) : m_pattern(RewritePattern(pattern)) {
+        FindTheOnlyStar();
+    }
 
     bool Matches(std::string_view name) {
+        if (m_plainAroundStar) {
+            return MatchesAroundStar(name);
+        }
         m_name = name;
         m_lastDot = name.rfind('.');
         m_memo.assign((m_pattern.size() + 1) * (name.size() + 1), -1);
@@ -63,6 +68,47 @@ public:
     }
 
 private:
+    static constexpr std::string_view kWildcards{"*<>\"", 4};
+
+    // Most searches ("tb*.zdw", "*", a name) are plain characters around at
+    // most one "*" or DOS_STAR: such a pattern is decided by the name's two
+    // ends alone, without the table.
+    void FindTheOnlyStar() {
+        const size_t star = m_pattern.find_first_of(kWildcards);
+        if (star == std::string::npos) {
+            m_plainAroundStar = true;
+            return;
+        }
+        const char c = m_pattern[star];
+        if ((c == '*' || c == kDosStar) &&
+            m_pattern.find_first_of(kWildcards, star + 1) == std::string::npos) {
+            m_plainAroundStar = true;
+            m_star = star;
+        }
+    }
+
+    bool MatchesAroundStar(std::string_view name) const {
+        const std::string_view pattern(m_pattern);
+        if (m_star == std::string::npos) {
+            return EqualsNoCase(name, pattern);
+        }
+        const std::string_view head = pattern.substr(0, m_star);
+        const std::string_view tail = pattern.substr(m_star + 1);
+        if (name.size() < head.size() + tail.size() ||
+            !EqualsNoCase(name.substr(0, head.size()), head) ||
+            !EqualsNoCase(name.substr(name.size() - tail.size()), tail)) {
+            return false;
+        }
+        if (pattern[m_star] == '*') {
+            return true;
+        }
+        // A DOS_STAR stops at the name's last dot, when that lies after the
+        // head.
+        const size_t end = name.size() - tail.size();
+        const size_t lastDot = name.rfind('.');
+        return lastDot == std::string_view::npos || lastDot < head.size() || end <= lastDot;
+    }
+
     bool Match(size_t p, size_t n) {
         signed char& memo = m_memo[p * (m_name.size() + 1) + n];
         if (memo < 0) {
@@ -115,6 +161,8 @@ private:
     }
 
     const std::string m_pattern;
+    bool m_plainAroundStar = false;
+    size_t m_star = std::string::npos;  // where the only star is, if any
     std::string_view m_name;
     size_t m_lastDot = std::string_view::npos;
     std::vector<signed char> m_memo;

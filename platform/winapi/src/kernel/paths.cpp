@@ -95,6 +95,23 @@ const std::array<PathCharacter, 256>& PathCharacterKinds() {
     return kinds;
 }
 
+// Converts one character of a path in place: false for one that cannot
+// stand in it.
+bool ConvertCharacter(char& ch, PathCharacter kind, bool allowWildcards) {
+    switch (kind) {
+        case PathCharacter::kPlain:
+            return true;
+        case PathCharacter::kSeparator:
+            ch = '/';
+            return true;
+        case PathCharacter::kWildcard:
+            return allowWildcards;
+        case PathCharacter::kInvalid:
+            return false;
+    }
+    return false;
+}
+
 }  // namespace
 
 NativePath ToNative(const char* path, bool allowWildcards) {
@@ -119,24 +136,27 @@ NativePath ToNative(const char* path, bool allowWildcards) {
         return result;
     }
     // Every file operation converts its path: the characters are taken in
-    // one copy and judged by a table, each in one step.
+    // one copy and judged by a table, four at a time while all four are
+    // plain (the plain kind is zero), one at a time where one is not.
     result.path.assign(path, length);
-    for (char& ch : result.path) {
-        switch (PathCharacterKinds()[static_cast<unsigned char>(ch)]) {
-            case PathCharacter::kPlain:
-                break;
-            case PathCharacter::kSeparator:
-                ch = '/';
-                break;
-            case PathCharacter::kWildcard:
-                if (allowWildcards) {
-                    break;
-                }
-                [[fallthrough]];
-            case PathCharacter::kInvalid:
+    const std::array<PathCharacter, 256>& kinds = PathCharacterKinds();
+    const auto kindOf = [&kinds](char ch) {
+        return static_cast<unsigned>(kinds[static_cast<unsigned char>(ch)]);
+    };
+    char* const text = result.path.data();
+    for (size_t at = 0; at < length; at += 4) {
+        const size_t end = std::min(at + 4, length);
+        if (end - at == 4 && (kindOf(text[at]) | kindOf(text[at + 1]) | kindOf(text[at + 2]) |
+                              kindOf(text[at + 3])) == 0) {
+            continue;
+        }
+        for (size_t i = at; i < end; ++i) {
+            if (!ConvertCharacter(text[i], kinds[static_cast<unsigned char>(text[i])],
+                                  allowWildcards)) {
                 result.error = ERROR_INVALID_NAME;
                 result.path.clear();
                 return result;
+            }
         }
     }
     result.ok = true;
@@ -254,9 +274,8 @@ std::string ResolveCase(const std::string& nativePath) {
     return ResolveMissing(nativePath);
 }
 
-PathStatus StatResolved(const std::string& nativePath) {
+PathStatus StatResolved(std::string nativePath) {
     PathStatus result;
-    result.path = nativePath;
     if (nativePath.empty()) {
         result.exists = stat(nativePath.c_str(), &result.status) == 0;
         return result;
@@ -266,6 +285,7 @@ PathStatus StatResolved(const std::string& nativePath) {
         result.named = true;
         result.exists =
             !S_ISLNK(result.status.st_mode) || stat(nativePath.c_str(), &result.status) == 0;
+        result.path = std::move(nativePath);
         return result;
     }
     const int missing = errno;

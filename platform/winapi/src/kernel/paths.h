@@ -49,8 +49,9 @@ struct PathStatus {
 };
 
 // ResolveCase, then stat() of the result. A path that exists under its exact
-// name and is no link is looked at once.
-PathStatus StatResolved(const std::string& nativePath);
+// name and is no link is looked at once, and becomes the result's path
+// without a copy.
+PathStatus StatResolved(std::string nativePath);
 
 // Case folding of the 8-bit Western code page (1252).
 unsigned char FoldLower(unsigned char c);

@@ -8,6 +8,7 @@
 #include <vedrix/hostsim/line_file.h>
 #include <vedrix/hostsim/table_text.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,16 @@ VEDRIX_HOSTSIM_API bool WriteTable(const std::string& path,
 
 namespace vedrix::hostsim {
 
+struct TableText;
+
 // A table file held in memory with a current item, as the host's
 // facility-management classes use it. A file that exists but does not read
 // is never written over. The file is read when the table is made; its rows
 // are made from the text the first time they are asked for, so that a table
-// emptied first never makes them (its text is then only checked).
+// emptied first never makes them (its text is then only checked). The text
+// read and the rows made from it are kept for the next table of the same
+// file while the file stays as it was (file_cache.h); a table changes a copy
+// of the rows of its own.
 class VEDRIX_HOSTSIM_API ItemFile {
 public:
     ItemFile(std::string path, std::vector<std::string> columnNames);
@@ -53,11 +59,16 @@ private:
     // Makes the rows from the text read, once; a text with a line of more
     // fields than the table has columns gives none and counts as unreadable.
     void makeRows();
+    const std::vector<TableRow>& rows() const { return m_ownRows ? m_rows : *m_sharedRows; }
+    // The rows as this table's own, to be changed.
+    std::vector<TableRow>& ownRows();
 
     std::string m_path;
     std::vector<std::string> m_columnNames;
-    std::string m_text;  // the file's text until the rows are made
+    std::shared_ptr<const TableText> m_text;  // the file as read, shared; null when unreadable
     bool m_rowsMade = false;
+    const std::vector<TableRow>* m_sharedRows = nullptr;  // the kept rows until changed
+    bool m_ownRows = false;
     std::vector<TableRow> m_rows;
     std::size_t m_current;
     bool m_readable = false;

@@ -69,6 +69,13 @@ public:
     BOOL WalkItem(TVITEMA* pItem) const {
         return static_cast<BOOL>(AskControl(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(pItem)));
     }
+    // Filling a big tree: InsertItem put to the control's own procedure in
+    // the same way. No message map of the framework answers an insertion,
+    // and the control's notifications still reach the parent as usual.
+    HTREEITEM FillItem(LPTVINSERTSTRUCTA lpInsertStruct) {
+        return reinterpret_cast<HTREEITEM>(
+            AskControl(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(lpInsertStruct)));
+    }
 
     BOOL GetItem(TVITEMA* pItem) const {
         return static_cast<BOOL>(SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(pItem)));
