@@ -9,6 +9,7 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "resource_library.h"
@@ -258,16 +259,29 @@ TEST(ResourceDialogs, ListsThatDragSeveralRowsAllowSeveralSelected) {
     }
 }
 
+// Every dialog template the library holds, as read; a library without
+// templates, or a template named but not read, fails the test.
+std::vector<std::pair<WORD, const VedrixDialogTemplate*>> dialogsOf(
+    const restest::ResourceLibrary& lib) {
+    std::vector<std::pair<WORD, const VedrixDialogTemplate*>> read;
+    const std::vector<WORD> dialogs = lib.names(restest::kRtDialog);
+    EXPECT_FALSE(dialogs.empty()) << lib.fileName();
+    for (WORD dlgId : dialogs) {
+        const VedrixDialogTemplate* found = lib.dialog(dlgId);
+        EXPECT_NE(found, nullptr) << lib.fileName() << " template " << dlgId;
+        if (found != nullptr) {
+            read.emplace_back(dlgId, found);
+        }
+    }
+    return read;
+}
+
 TEST(ResourceDialogs, ControlsAreUniqueInsideTheirDialogAndOfKnownClasses) {
     const char* const known[] = {"Button",        "Static",      "Edit",
                                  "ComboBox",      "ScrollBar",   "SysTreeView32",
                                  "SysListView32", "SysHeader32", "MORVALTREELISTCTRL"};
     for (const auto* lib : libraries()) {
-        const std::vector<WORD> dialogs = lib->names(restest::kRtDialog);
-        EXPECT_FALSE(dialogs.empty()) << lib->fileName();
-        for (WORD dlgId : dialogs) {
-            const VedrixDialogTemplate* found = lib->dialog(dlgId);
-            ASSERT_NE(found, nullptr) << lib->fileName() << " template " << dlgId;
+        for (const auto& [dlgId, found] : dialogsOf(*lib)) {
             const VedrixDialogTemplate& dlg = *found;
             EXPECT_EQ((dlg.style & restest::kDsSetFont) != 0, dlg.fontName[0] != '\0')
                 << "template " << dlgId;
@@ -404,11 +418,7 @@ TEST(ResourceDialogs, TextsFitTheControlsThatShowThem) {
                 << lib->fileName() << ": text " << s.text << " \"" << text
                 << "\" does not fit control " << s.control << " of template " << s.dialog;
         }
-        const std::vector<WORD> dialogs = lib->names(restest::kRtDialog);
-        EXPECT_FALSE(dialogs.empty()) << lib->fileName();
-        for (WORD dlgId : dialogs) {
-            const VedrixDialogTemplate* found = lib->dialog(dlgId);
-            ASSERT_NE(found, nullptr) << lib->fileName() << " template " << dlgId;
+        for (const auto& [dlgId, found] : dialogsOf(*lib)) {
             const VedrixDialogTemplate& dlg = *found;
             for (WORD k = 0; k < dlg.itemCount; ++k) {
                 const VedrixDialogItem& c = dlg.items[k];
