@@ -90,12 +90,15 @@ void ItemFile::makeRows() {
         table.text = std::string();
     }
     m_readable = table.rowsRead;
-    m_sharedRows = &table.rows;
+}
+
+const std::vector<TableRow>& ItemFile::rows() const {
+    return m_ownRows ? m_rows : m_text->rows;
 }
 
 std::vector<TableRow>& ItemFile::ownRows() {
     if (!m_ownRows) {
-        m_rows = *m_sharedRows;
+        m_rows = m_text->rows;
         m_ownRows = true;
     }
     return m_rows;

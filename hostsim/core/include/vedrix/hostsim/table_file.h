@@ -59,7 +59,8 @@ private:
     // Makes the rows from the text read, once; a text with a line of more
     // fields than the table has columns gives none and counts as unreadable.
     void makeRows();
-    const std::vector<TableRow>& rows() const { return m_ownRows ? m_rows : *m_sharedRows; }
+    // The rows made: this table's own once changed, else the kept ones.
+    const std::vector<TableRow>& rows() const;
     // The rows as this table's own, to be changed.
     std::vector<TableRow>& ownRows();
 
@@ -67,8 +68,7 @@ private:
     std::vector<std::string> m_columnNames;
     std::shared_ptr<const TableText> m_text;  // the file as read, shared; null when unreadable
     bool m_rowsMade = false;
-    const std::vector<TableRow>* m_sharedRows = nullptr;  // the kept rows until changed
-    bool m_ownRows = false;
+    bool m_ownRows = false;  // m_rows holds the rows, not the kept text
     std::vector<TableRow> m_rows;
     std::size_t m_current;
     bool m_readable = false;
