@@ -291,10 +291,13 @@ bool PrepareNew(const char* path, std::string& native) {
 // its status, taken from the open file, is checked as that look would have
 // checked it (a file the platform marks read-only is not opened for
 // writing). -1, with nothing opened, for anything else, which then takes
-// CreateFileA's usual way.
-int OpenExactRegularFile(const std::string& path, bool canRead, bool canWrite, struct stat& st) {
+// CreateFileA's usual way. `missing` tells whether nothing has the exact
+// name.
+int OpenExactRegularFile(const std::string& path, bool canRead, bool canWrite, struct stat& st,
+                         bool& missing) {
     const int flags = O_CLOEXEC | (canRead && canWrite ? O_RDWR : canWrite ? O_WRONLY : O_RDONLY);
     const int fd = open(path.c_str(), flags);
+    missing = fd < 0 && errno == ENOENT;
     if (fd < 0) {
         return -1;
     }
@@ -612,9 +615,11 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
+    bool exactMissing = false;
     if (dwCreationDisposition == OPEN_EXISTING && (canRead || canWrite)) {
         struct stat opened;
-        const int fd = OpenExactRegularFile(converted.path, canRead, canWrite, opened);
+        const int fd =
+            OpenExactRegularFile(converted.path, canRead, canWrite, opened, exactMissing);
         if (fd >= 0) {
             if (SharingRefuses(opened, sharedAccess, dwShareMode)) {
                 close(fd);
@@ -628,7 +633,8 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
                 dwShareMode));
         }
     }
-    const PathStatus looked = StatResolved(std::move(converted.path));
+    const PathStatus looked = exactMissing ? StatResolvedMissing(std::move(converted.path), ENOENT)
+                                           : StatResolved(std::move(converted.path));
     const std::string& native = looked.path;
     const struct stat& st = looked.status;
     const bool exists = looked.exists;

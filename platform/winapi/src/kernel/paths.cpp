@@ -288,7 +288,14 @@ PathStatus StatResolved(std::string nativePath) {
         result.path = std::move(nativePath);
         return result;
     }
-    const int missing = errno;
+    return StatResolvedMissing(std::move(nativePath), errno);
+}
+
+PathStatus StatResolvedMissing(std::string nativePath, int missing) {
+    if (nativePath.empty()) {
+        return StatResolved(std::move(nativePath));
+    }
+    PathStatus result;
     result.path = ResolveMissing(nativePath, &result.directory, &result.directoryKnown);
     if (result.path == nativePath) {
         // Nothing else matched: stat() fails as lstat() did, for the same

@@ -53,6 +53,12 @@ struct PathStatus {
 // without a copy.
 PathStatus StatResolved(std::string nativePath);
 
+// StatResolved of a path that the caller just failed to open under its exact
+// name with `missing` (ENOENT), which spares looking at that name again. A
+// link of that name that leads nowhere is then taken for no name at all
+// (`named` stays false), which matters only to a caller about to create.
+PathStatus StatResolvedMissing(std::string nativePath, int missing);
+
 // Case folding of the 8-bit Western code page (1252).
 unsigned char FoldLower(unsigned char c);
 unsigned char FoldUpper(unsigned char c);
