@@ -6,6 +6,7 @@
 
 #include <vedrix/hostsim/config.h>
 #include <vedrix/hostsim/drawings.h>
+#include <vedrix/hostsim/host_call.h>
 
 #include <gtest/gtest.h>
 
@@ -237,6 +238,59 @@ TEST(ConfigTest, KeptFilesGiveWayToChangesFromAnywhere) {
     project.writeFile("watched.cfg", configText(8));
     EXPECT_EQ(listed(), 32);
     EXPECT_EQ(kgunit(), 8);
+}
+
+// Within one host call a kept file is looked at once for changes by others,
+// while the call's own changes through the platform's file functions are
+// seen at once; what others change during a call, the next call sees.
+TEST(ConfigTest, AHostCallSeesItsOwnChangesAtOnceAndOthersFromTheNextCall) {
+    HostProject project;
+    const std::string list = project.file(kDrawingsFileName).string();
+    const auto listed = [&] {
+        std::vector<Drawing> drawings;
+        EXPECT_TRUE(ReadDrawings(list, drawings));
+        return drawings.empty() ? 0 : drawings[0].drawingFiles.at(0);
+    };
+    const auto writeOwn = [&](int number) {
+        Drawing drawing;
+        drawing.number = 1;
+        drawing.name = "Plan";
+        drawing.drawingFiles = {number};
+        return WriteDrawings(list, {drawing});
+    };
+    {
+        const HostCall call;
+        EXPECT_NE(CurrentHostCall(), 0u);
+        EXPECT_EQ(listed(), 0);
+        ASSERT_TRUE(writeOwn(41));
+        EXPECT_EQ(listed(), 41);
+        ASSERT_TRUE(writeOwn(42));
+        EXPECT_EQ(listed(), 42);
+        // Another process's rewrite, then one of this call again: the kept
+        // list is never older than the call's own writing.
+        ASSERT_TRUE(InChildProcess([&] { return WriteBytes(list, "1\t43\tPlan\n"); }));
+        ASSERT_TRUE(writeOwn(44));
+        EXPECT_EQ(listed(), 44);
+        ASSERT_TRUE(InChildProcess([&] { return WriteBytes(list, "1\t45\tPlan\n"); }));
+    }
+    EXPECT_EQ(CurrentHostCall(), 0u);
+    {
+        const HostCall call;
+        EXPECT_EQ(listed(), 45);
+        // A call made from within another is a call of its own.
+        ASSERT_TRUE(InChildProcess([&] { return WriteBytes(list, "1\t46\tPlan\n"); }));
+        const unsigned long long outer = CurrentHostCall();
+        {
+            const HostCall inner;
+            EXPECT_NE(CurrentHostCall(), outer);
+            EXPECT_EQ(listed(), 46);
+        }
+        EXPECT_NE(CurrentHostCall(), outer);
+        EXPECT_NE(CurrentHostCall(), 0u);
+    }
+    // Outside every call each look takes the reports in.
+    ASSERT_TRUE(InChildProcess([&] { return WriteBytes(list, "1\t47\tPlan\n"); }));
+    EXPECT_EQ(listed(), 47);
 }
 
 }  // namespace

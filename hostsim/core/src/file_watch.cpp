@@ -3,12 +3,16 @@
 #include <vedrix/framework/text_file.h>
 
 #if defined(__linux__)
+#include <vedrix/headless/file_changes.h>
+#include <vedrix/hostsim/host_call.h>
+
 #include <pthread.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <unordered_map>
 #endif
@@ -65,14 +69,14 @@ public:
         if (m_fd < 0) {
             return false;
         }
-        const int wd = inotify_add_watch(m_fd, directory.c_str(),
-                                         kNameChanges | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
+        // What was reported before now was about earlier states of the
+        // file, which the coming read no longer sees; and a directory that
+        // went away has left the watched ones.
+        takeNewReports();
+        const int wd = watchDirectory(directory);
         if (wd < 0) {
             return false;
         }
-        // What was reported before now was about earlier states of the
-        // file, which the coming read no longer sees.
-        poll();
         Directory& watched = m_directories[wd];
         watched.changed.try_emplace(name, 0);
         ticket.directory = wd;
@@ -83,7 +87,7 @@ public:
 
     bool unchangedSince(const WatchTicket& ticket) {
         startAfreshInChild();
-        poll();
+        takeNewReports();
         if (m_lost > ticket.issued) {
             return false;
         }
@@ -108,11 +112,46 @@ private:
         }
         m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         m_directories.clear();
+        m_watchedPaths.clear();
         m_lost = ++m_clock;
+        m_takenIn = false;
     }
 
-    // Takes in every report the kernel holds; one read when there is none.
+    // The watch of the directory at `path`: the one it has while it is still
+    // there under that path, else a new one; -1 when none can be had.
+    int watchDirectory(const std::string& path) {
+        const auto known = m_watchedPaths.find(path);
+        if (known != m_watchedPaths.end()) {
+            return known->second;
+        }
+        const int wd = inotify_add_watch(m_fd, path.c_str(),
+                                         kNameChanges | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
+        if (wd >= 0) {
+            m_watchedPaths[path] = wd;
+        }
+        return wd;
+    }
+
+    // Takes in the reports unless none of them can matter: within one host
+    // call the reports were taken in at its first look, and a change that
+    // the call made since has been counted by the platform's file functions.
+    void takeNewReports() {
+        const unsigned long long call = CurrentHostCall();
+        const std::uint64_t changes = headless::FileChangeSteps();
+        if (m_takenIn && call != 0 && call == m_takenInCall && changes == m_takenInChanges) {
+            return;
+        }
+        poll();
+        m_takenIn = true;
+        m_takenInCall = call;
+        m_takenInChanges = changes;
+    }
+
+    // Takes in every report the kernel holds; one read when there is none,
+    // or when the read left room for another report (the kernel hands out
+    // as many as fit).
     void poll() {
+        constexpr ssize_t kLargestReport = sizeof(inotify_event) + NAME_MAX + 1;
         alignas(inotify_event) char buffer[4096];
         for (;;) {
             const ssize_t got = read(m_fd, buffer, sizeof buffer);
@@ -126,6 +165,9 @@ private:
                 const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
                 take(*event);
                 at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+            if (got + kLargestReport <= static_cast<ssize_t>(sizeof buffer)) {
+                return;
             }
         }
     }
@@ -142,10 +184,15 @@ private:
         }
         if ((event.mask & IN_IGNORED) != 0) {
             // The watch is gone; a ticket of it can never be good again.
+            forgetPathOf(event.wd);
             m_directories.erase(directory);
             return;
         }
         if ((event.mask & kDirectoryGone) != 0 || event.len == 0) {
+            if ((event.mask & kDirectoryGone) != 0) {
+                // The path may name another directory now.
+                forgetPathOf(event.wd);
+            }
             directory->second.allChanged = now;
             return;
         }
@@ -155,7 +202,18 @@ private:
         }
     }
 
+    void forgetPathOf(int wd) {
+        std::erase_if(m_watchedPaths, [wd](const auto& entry) { return entry.second == wd; });
+    }
+
     int m_fd;
+    // The directories watched, by the path they were watched under.
+    std::unordered_map<std::string, int> m_watchedPaths;
+    // When the reports were last taken in: in which host call, after how
+    // many of the process's own changes.
+    bool m_takenIn = false;
+    unsigned long long m_takenInCall = 0;
+    std::uint64_t m_takenInChanges = 0;
     unsigned long long m_clock = 0;
     unsigned long long m_lost = 0;
     std::unordered_map<int, Directory> m_directories;

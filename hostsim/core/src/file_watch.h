@@ -4,11 +4,17 @@
 //
 // Watching a file watches its directory: every change that the kernel makes
 // to a name in it (written, its attributes changed, made, deleted, moved in
-// or out) is reported for that name, whoever made the change, and a change
-// is known from the moment the call that made it returned. Names are
+// or out) is reported for that name, whoever made the change. Names are
 // compared without regard to case, as the platform's file functions look
 // them up. The directory itself going away, being moved, or the kernel
 // losing reports counts as a change to every file in it.
+//
+// When a change is known: a change this process made through the platform's
+// file functions, at once; any other change, from the first look after the
+// call that made it returned, but within one host call (host_call.h) the
+// reports are taken in at the call's first look only, so a change made
+// while a call runs is known from the next call on. Outside host calls
+// every look takes the reports in.
 //
 // What is not seen: a directory above the watched one being moved or
 // replaced, so that the same path names another directory (the watch stays
