@@ -81,23 +81,11 @@ int vw_tb_copy(ZelTbRef source, ZelTbRef target, const char* name, int withConte
             return ZEL_TB_BAD_REFERENCE;
         }
         std::vector<char> record(ZEL_TB_RECORD_SIZE);
-        int result = ReadHeaderRecord(sourcePath, record.data());
+        std::string content;
+        int result =
+            ReadDrawingFile(sourcePath, record.data(), withContent != 0 ? &content : nullptr);
         if (result != ZEL_TB_OK) {
             return result;
-        }
-        // Only a number without a drawing file, with an empty file, or with a
-        // drawing file that has no content yet takes a copy.
-        DrawingHeader existing;
-        result = ReadHeader(targetPath, existing);
-        if (result == ZEL_TB_OK && existing.content) {
-            return ZEL_TB_EXISTS;
-        }
-        if (result != ZEL_TB_OK && result != ZEL_TB_NO_RECORD) {
-            return result;
-        }
-        std::string content;
-        if (withContent != 0 && !ReadDrawingContent(sourcePath, content)) {
-            return ZEL_TB_UNREADABLE;
         }
         DrawingHeader header;
         DecodeHeader(record.data(), header);
@@ -110,6 +98,20 @@ int vw_tb_copy(ZelTbRef source, ZelTbRef target, const char* name, int withConte
             return ZEL_TB_WRITE_FAILED;
         }
         EncodeHeader(header, record.data());
+        result = WriteNewDrawingFile(targetPath, record.data(), content);
+        if (result != ZEL_TB_EXISTS) {
+            return result;
+        }
+        // Only a number without a drawing file, with an empty file, or with a
+        // drawing file that has no content yet takes a copy.
+        DrawingHeader existing;
+        result = ReadHeader(targetPath, existing);
+        if (result == ZEL_TB_OK && existing.content) {
+            return ZEL_TB_EXISTS;
+        }
+        if (result != ZEL_TB_OK && result != ZEL_TB_NO_RECORD) {
+            return result;
+        }
         return WriteDrawingFile(targetPath, record.data(), content);
     });
 }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -105,6 +107,51 @@ TEST_F(DrawingFilesTest, ANewCopyTakesItsCompletingHeaderInPlaceAndNothingMore) 
     EXPECT_NE(inode(101), changed);
     EXPECT_EQ(project.header(101).refUuid[0], 9.0);
     EXPECT_EQ(project.readFile("tb000101.zdw").substr(ZEL_TB_RECORD_SIZE), "walls and doors");
+}
+
+// A header the host has just written is read back as written, and gives
+// way to whatever changes the file afterwards: a rewrite by another program,
+// a header saved anew, the file deleted.
+TEST_F(DrawingFilesTest, AHeaderJustWrittenReadsBackUntilTheFileChanges) {
+    project.addDrawingFile(5, "source", true, "walls");
+    project.addDrawingFile(6, "other", true, "doors");
+    const auto headerRead = [&](int number) {
+        std::string record(ZEL_TB_RECORD_SIZE, '\0');
+        const int result = read_teilbild_rec(kgunit(), number, record.data());
+        return result == ZEL_TB_OK ? record : "result " + std::to_string(result);
+    };
+    const auto headerOnDisk = [&](int number) {
+        char name[16];
+        std::snprintf(name, sizeof name, "tb%06d.zdw", number);
+        return project.readFile(name).substr(0, ZEL_TB_RECORD_SIZE);
+    };
+
+    ASSERT_EQ(vw_tb_copy(ref(5), ref(100), "Copy", 1), ZEL_TB_OK);
+    EXPECT_EQ(headerRead(100), headerOnDisk(100));
+    char name[ZEL_TB_NAME_LENGTH + 1] = {};
+    ASSERT_EQ(ltbvhr(kgunit(), 100, name), ZEL_TB_OK);
+    EXPECT_EQ(std::string(name).substr(0, 4), "Copy");
+
+    // Rewritten in place by another program: another reference, same length.
+    std::string bytes = project.readFile("tb000100.zdw");
+    ZelTbRecordSetDouble(bytes.data(), ZEL_TB_REC_REFUUID_FIRST, 5.0);
+    project.writeFile("tb000100.zdw", bytes);
+    EXPECT_EQ(headerRead(100), headerOnDisk(100));
+    EXPECT_EQ(ZelTbRecordDouble(headerRead(100).data(), ZEL_TB_REC_REFUUID_FIRST), 5.0);
+
+    // Completed by the host, then changed by another program again.
+    std::string record = headerRead(100);
+    ZelTbRecordSetDouble(record.data(), ZEL_TB_REC_REFUUID_FIRST, 11.0);
+    ASSERT_EQ(update_teilbild_rec(kgunit(), record.data()), ZEL_TB_OK);
+    EXPECT_EQ(headerRead(100), headerOnDisk(100));
+    EXPECT_EQ(project.header(100).refUuid[0], 11.0);
+    project.writeFile("tb000100.zdw", project.readFile("tb000005.zdw"));
+    EXPECT_EQ(headerRead(100), headerOnDisk(5));
+
+    ASSERT_EQ(vw_tb_copy(ref(5), ref(101), nullptr, 1), ZEL_TB_OK);
+    EXPECT_EQ(headerRead(101), headerOnDisk(101));
+    fs::remove(project.drawingFile(101));
+    EXPECT_EQ(headerRead(101), "result " + std::to_string(ZEL_TB_NO_RECORD));
 }
 
 TEST_F(DrawingFilesTest, ConfiguredCallOfCopyFailsAndDoesNothing) {

@@ -86,8 +86,7 @@ namespace {
 // decodes it into `header` (both only meaningful on ZEL_TB_OK): the one
 // reading and checking of a header, which the name lookups do for every
 // drawing file of a structure.
-int ReadAndDecodeHeader(const std::string& path, char* record, DrawingHeader& header) {
-    FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
+int ReadAndDecodeHeader(const FileHandle& file, char* record, DrawingHeader& header) {
     if (!file.open()) {
         return file.missing() ? ZEL_TB_NO_RECORD : ZEL_TB_UNREADABLE;
     }
@@ -102,6 +101,25 @@ int ReadAndDecodeHeader(const std::string& path, char* record, DrawingHeader& he
         return ZEL_TB_DAMAGED;
     }
     return ZEL_TB_OK;
+}
+
+// Saves the whole file (bytes beginning with its header record), whose
+// header this process then knows.
+int WriteNotedFile(const std::string& path, const std::string& bytes) {
+    if (!WriteWholeFile(path, bytes)) {
+        return ZEL_TB_WRITE_FAILED;
+    }
+    NoteWrittenHeader(path, bytes.data());
+    return ZEL_TB_OK;
+}
+
+// A header this process has just written into the file is not read again.
+int ReadAndDecodeHeader(const std::string& path, char* record, DrawingHeader& header) {
+    if (KnownHeader(path, record)) {
+        return DecodeHeader(record, header) ? ZEL_TB_OK : ZEL_TB_DAMAGED;
+    }
+    const FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
+    return ReadAndDecodeHeader(file, record, header);
 }
 
 }  // namespace
@@ -134,6 +152,8 @@ int WriteHeaderRecord(const std::string& path, const char* record) {
     if (TakeNewFile(path)) {
         FileHandle file(path, GENERIC_WRITE, OPEN_EXISTING);
         if (file.open() && file.write(record, ZEL_TB_RECORD_SIZE)) {
+            file.close();
+            NoteWrittenHeader(path, record);
             return ZEL_TB_OK;
         }
     }
@@ -151,38 +171,53 @@ int WriteHeaderRecord(const std::string& path, const char* record) {
         bytes.resize(ZEL_TB_RECORD_SIZE);
     }
     bytes.replace(0, ZEL_TB_RECORD_SIZE, record, ZEL_TB_RECORD_SIZE);
-    return WriteWholeFile(path, bytes) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
+    return WriteNotedFile(path, bytes);
 }
 
 // Where no file is, the drawing file is made in place without a flush: there
 // is nothing old to keep, and nothing refers to it yet.
-int WriteDrawingFile(const std::string& path, const char* record, std::string_view content) {
+int WriteNewDrawingFile(const std::string& path, const char* record, std::string_view content) {
     std::string bytes(record, ZEL_TB_RECORD_SIZE);
     bytes.append(content);
     switch (framework::WriteNewFile(path.c_str(), bytes.data(), bytes.size())) {
         case framework::NewFileResult::kCreated:
-            NoteNewFile(path);
+            NoteNewFile(path, record);
             return ZEL_TB_OK;
         case framework::NewFileResult::kExists:
-            return WriteWholeFile(path, bytes) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
+            return ZEL_TB_EXISTS;
         case framework::NewFileResult::kFailed:
             break;
     }
     return ZEL_TB_WRITE_FAILED;
 }
 
-bool ReadDrawingContent(const std::string& path, std::string& content) {
-    FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
-    if (!file.open() || SetFilePointer(file.get(), ZEL_TB_RECORD_SIZE, nullptr, FILE_BEGIN) ==
-                            INVALID_SET_FILE_POINTER) {
-        return false;
+int WriteDrawingFile(const std::string& path, const char* record, std::string_view content) {
+    const int result = WriteNewDrawingFile(path, record, content);
+    if (result != ZEL_TB_EXISTS) {
+        return result;
     }
-    std::string bytes;
-    if (!file.readRest(bytes)) {
-        return false;
+    std::string bytes(record, ZEL_TB_RECORD_SIZE);
+    bytes.append(content);
+    return WriteNotedFile(path, bytes);
+}
+
+int ReadDrawingFile(const std::string& path, char* record, std::string* content) {
+    const FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
+    char buffer[ZEL_TB_RECORD_SIZE];
+    DrawingHeader header;
+    const int result = ReadAndDecodeHeader(file, buffer, header);
+    if (result != ZEL_TB_OK) {
+        return result;
     }
-    content = std::move(bytes);
-    return true;
+    std::string rest;
+    if (content != nullptr && !file.readRest(rest)) {
+        return ZEL_TB_UNREADABLE;
+    }
+    std::memcpy(record, buffer, ZEL_TB_RECORD_SIZE);
+    if (content != nullptr) {
+        *content = std::move(rest);
+    }
+    return ZEL_TB_OK;
 }
 
 void UuidToHalves(const UUID& uuid, double halves[2]) {

@@ -16,11 +16,7 @@ public:
         : m_handle(CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                                FILE_ATTRIBUTE_NORMAL, nullptr)),
           m_error(m_handle == INVALID_HANDLE_VALUE ? GetLastError() : 0) {}
-    ~FileHandle() {
-        if (m_handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(m_handle);
-        }
-    }
+    ~FileHandle() { close(); }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
 
@@ -30,6 +26,13 @@ public:
         return m_error == ERROR_FILE_NOT_FOUND || m_error == ERROR_PATH_NOT_FOUND;
     }
     HANDLE get() const { return m_handle; }
+    // Closes the file before the end of the scope.
+    void close() {
+        if (m_handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(m_handle);
+            m_handle = INVALID_HANDLE_VALUE;
+        }
+    }
 
     // Reads up to `size` bytes; the count read, fewer only at the end of
     // the file (a file handle's read goes on until then), or -1 on an

@@ -1,38 +1,110 @@
 #include "new_files.h"
 
-#include "file_cache.h"
+#include <zelkar/file_access.h>
 
-#include <map>
+#include <vedrix/hostsim/host_call.h>
+
+#include "file_cache.h"
+#include "file_watch.h"
+
+#include <array>
+#include <cstring>
+#include <unordered_map>
 
 namespace vedrix::hostsim {
 
 namespace {
 
+// Where notes are kept beyond this many files, all are forgotten at once:
+// notes serve the files a host call has just written, and forgetting one
+// only costs a reading of the file.
+constexpr std::size_t kMostNotedFiles = 1024;
+
+struct Noted {
+    // Left as it was while no change is reported after `ticket`
+    // (`watched`), or while its stamp stays.
+    bool watched = false;
+    WatchTicket ticket;
+    FileStamp stamp;
+    bool completesInPlace = false;
+    // Written by a host call, whose header is handed back.
+    bool byHostCall = false;
+    std::array<char, ZEL_TB_RECORD_SIZE> record{};
+};
+
 // The host calls its libraries on its user-interface thread only.
-std::map<std::string, FileStamp>& NewFiles() {
-    static std::map<std::string, FileStamp> files;
+std::unordered_map<std::string, Noted>& NotedFiles() {
+    static std::unordered_map<std::string, Noted> files;
     return files;
+}
+
+// Notes the file at `path` as it is now, right after this process wrote it.
+void Note(const std::string& path, const char* record, bool completesInPlace) {
+    Noted noted;
+    noted.watched = WatchFile(path, noted.ticket);
+    if (!noted.watched && !StampOf(path, noted.stamp)) {
+        NotedFiles().erase(path);
+        return;
+    }
+    noted.completesInPlace = completesInPlace;
+    noted.byHostCall = CurrentHostCall() != 0;
+    std::memcpy(noted.record.data(), record, ZEL_TB_RECORD_SIZE);
+    auto& files = NotedFiles();
+    if (files.size() >= kMostNotedFiles) {
+        files.clear();
+    }
+    files.insert_or_assign(path, std::move(noted));
+}
+
+bool LeftAsItWas(const std::string& path, const Noted& noted) {
+    if (noted.watched) {
+        return UnchangedSince(noted.ticket);
+    }
+    FileStamp now;
+    return StampOf(path, now) && now == noted.stamp;
+}
+
+// The note of the file at `path` while the file is as it was left; a note
+// of a changed file is forgotten.
+Noted* NotedAsLeft(const std::string& path) {
+    auto& files = NotedFiles();
+    const auto found = files.find(path);
+    if (found == files.end()) {
+        return nullptr;
+    }
+    if (!LeftAsItWas(path, found->second)) {
+        files.erase(found);
+        return nullptr;
+    }
+    return &found->second;
 }
 
 }  // namespace
 
-void NoteNewFile(const std::string& path) {
-    FileStamp stamp;
-    if (StampOf(path, stamp)) {
-        NewFiles()[path] = stamp;
-    }
+void NoteNewFile(const std::string& path, const char* record) {
+    Note(path, record, true);
 }
 
 bool TakeNewFile(const std::string& path) {
-    auto& files = NewFiles();
-    const auto found = files.find(path);
-    if (found == files.end()) {
+    Noted* noted = NotedAsLeft(path);
+    if (noted == nullptr || !noted->completesInPlace) {
         return false;
     }
-    const FileStamp noted = found->second;
-    files.erase(found);
-    FileStamp now;
-    return StampOf(path, now) && now == noted;
+    noted->completesInPlace = false;
+    return true;
+}
+
+void NoteWrittenHeader(const std::string& path, const char* record) {
+    Note(path, record, false);
+}
+
+bool KnownHeader(const std::string& path, char* record) {
+    const Noted* noted = NotedAsLeft(path);
+    if (noted == nullptr || !noted->watched || !noted->byHostCall) {
+        return false;
+    }
+    std::memcpy(record, noted->record.data(), ZEL_TB_RECORD_SIZE);
+    return true;
 }
 
 }  // namespace vedrix::hostsim

@@ -39,8 +39,15 @@ VEDRIX_HOSTSIM_API int WriteHeaderRecord(const std::string& path, const char* re
 // record in place too; whoever makes it part of the person's data flushes it.
 VEDRIX_HOSTSIM_API int WriteDrawingFile(const std::string& path, const char* record,
                                         std::string_view content);
-// The content after the header record. False when the file cannot be read.
-VEDRIX_HOSTSIM_API bool ReadDrawingContent(const std::string& path, std::string& content);
+// WriteDrawingFile where no file is; ZEL_TB_EXISTS, touching nothing, where
+// one is.
+VEDRIX_HOSTSIM_API int WriteNewDrawingFile(const std::string& path, const char* record,
+                                           std::string_view content);
+// Reads the header record into `record` with the results of
+// ReadHeaderRecord, and on ZEL_TB_OK, when `content` is given, the content
+// after it too, from one opening of the file: ZEL_TB_UNREADABLE when that
+// cannot be read. `record` and `content` are changed only on ZEL_TB_OK.
+VEDRIX_HOSTSIM_API int ReadDrawingFile(const std::string& path, char* record, std::string* content);
 
 // A header identifier's two halves are the UUID's 16 bytes in memory order.
 VEDRIX_HOSTSIM_API void UuidToHalves(const UUID& uuid, double halves[2]);
