@@ -99,8 +99,15 @@ void NoteWrittenHeader(const std::string& path, const char* record) {
 }
 
 bool KnownHeader(const std::string& path, char* record) {
+    // Only a header written by a host call under a watch is handed back; no
+    // other note is looked at.
+    const auto& files = NotedFiles();
+    const auto found = files.find(path);
+    if (found == files.end() || !found->second.watched || !found->second.byHostCall) {
+        return false;
+    }
     const Noted* noted = NotedAsLeft(path);
-    if (noted == nullptr || !noted->watched || !noted->byHostCall) {
+    if (noted == nullptr) {
         return false;
     }
     std::memcpy(record, noted->record.data(), ZEL_TB_RECORD_SIZE);
