@@ -26,6 +26,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The first drawing file of the drawings list at `list`, 0 when it lists
+// none.
+int FirstListedDrawingFile(const std::string& list) {
+    std::vector<Drawing> drawings;
+    EXPECT_TRUE(ReadDrawings(list, drawings));
+    return drawings.empty() ? 0 : drawings[0].drawingFiles.at(0);
+}
+
 TEST(ConfigTest, WrittenConfigurationReadsBack) {
     HostProject project;
     HostConfig written;
@@ -169,11 +177,7 @@ TEST(ConfigTest, AKeptConfigurationAndDrawingsListGiveWayToEveryRewrite) {
 TEST(ConfigTest, AKeptMissingDrawingsListGivesWayToANewList) {
     HostProject project;
     const std::string list = project.file(kDrawingsFileName).string();
-    const auto listed = [&] {
-        std::vector<Drawing> drawings;
-        EXPECT_TRUE(ReadDrawings(list, drawings));
-        return drawings.empty() ? 0 : drawings[0].drawingFiles.at(0);
-    };
+    const auto listed = [&] { return FirstListedDrawingFile(list); };
     std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     EXPECT_EQ(listed(), 0);
     EXPECT_EQ(listed(), 0);
@@ -209,11 +213,7 @@ TEST(ConfigTest, KeptFilesGiveWayToChangesFromAnywhere) {
     const auto configText = [&](int unit) {
         return "project=" + project.str() + "\nunit=" + std::to_string(unit) + "\n";
     };
-    const auto listed = [&] {
-        std::vector<Drawing> drawings;
-        EXPECT_TRUE(ReadDrawings(list, drawings));
-        return drawings.empty() ? 0 : drawings[0].drawingFiles.at(0);
-    };
+    const auto listed = [&] { return FirstListedDrawingFile(list); };
     project.writeFile("watched.cfg", configText(3));
     SetEnvironmentVariableA(kConfigVariable, config.c_str());
     EXPECT_EQ(kgunit(), 3);
@@ -246,11 +246,7 @@ TEST(ConfigTest, KeptFilesGiveWayToChangesFromAnywhere) {
 TEST(ConfigTest, AHostCallSeesItsOwnChangesAtOnceAndOthersFromTheNextCall) {
     HostProject project;
     const std::string list = project.file(kDrawingsFileName).string();
-    const auto listed = [&] {
-        std::vector<Drawing> drawings;
-        EXPECT_TRUE(ReadDrawings(list, drawings));
-        return drawings.empty() ? 0 : drawings[0].drawingFiles.at(0);
-    };
+    const auto listed = [&] { return FirstListedDrawingFile(list); };
     const auto writeOwn = [&](int number) {
         Drawing drawing;
         drawing.number = 1;
