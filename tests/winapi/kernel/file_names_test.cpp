@@ -101,6 +101,10 @@ TEST(KernelFileNames, FilesAnotherProcessCreatesRenamesAndDeletesAreSeen) {
             std::FILE* file = std::fopen((dir.path() / name).c_str(), "w");
             return file != nullptr && std::fputs(name.c_str(), file) >= 0 && std::fclose(file) == 0;
         }));
+        // Making the name anew in another case is refused.
+        SetLastError(0);
+        EXPECT_FALSE(CreateThroughPlatform(dir.win(asked), "again")) << name;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS)) << name;
         EXPECT_EQ(_access(dir.win(asked).c_str(), 0), 0) << name;
         EXPECT_EQ(ReadThroughPlatform(dir.win(asked)), name);
     }
@@ -225,7 +229,12 @@ TEST(KernelFileNames, OpeningExistingFilesUnderTheirExactNameOrAnother) {
 
     for (const char* name : {"Plan.txt", "PLAN.TXT"}) {
         EXPECT_EQ(ReadThroughPlatform(dir.win(name)), "plan") << name;
+        // A new file of that name, in any case, is refused and the file kept.
+        SetLastError(0);
+        EXPECT_FALSE(CreateThroughPlatform(dir.win(name), "new")) << name;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS)) << name;
     }
+    EXPECT_EQ(ReadThroughPlatform(dir.win("plan.txt")), "plan");
     for (const char* name : {"Folder", "FOLDER"}) {
         SetLastError(0);
         EXPECT_EQ(OpenExisting(dir.win(name), GENERIC_READ), INVALID_HANDLE_VALUE) << name;
@@ -248,7 +257,12 @@ TEST(KernelFileNames, ADanglingLinkIsNoFile) {
         SetLastError(0);
         EXPECT_EQ(OpenExisting(dir.win(name), GENERIC_READ), INVALID_HANDLE_VALUE) << name;
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND)) << name;
+        // Its name is taken all the same: no new file is made through it.
+        SetLastError(0);
+        EXPECT_FALSE(CreateThroughPlatform(dir.win(name), "new")) << name;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS)) << name;
     }
+    EXPECT_FALSE(fs::exists(dir.path() / "nowhere"));
 #endif
 }
 

@@ -633,8 +633,11 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
                 dwShareMode));
         }
     }
-    const PathStatus looked = exactMissing ? StatResolvedMissing(std::move(converted.path), ENOENT)
-                                           : StatResolved(std::move(converted.path));
+    PathStatus looked;
+    if (dwCreationDisposition != CREATE_NEW || !StatUnnamed(converted.path, looked)) {
+        looked = exactMissing ? StatResolvedMissing(std::move(converted.path), ENOENT)
+                              : StatResolved(std::move(converted.path));
+    }
     const std::string& native = looked.path;
     const struct stat& st = looked.status;
     const bool exists = looked.exists;

@@ -274,6 +274,31 @@ std::string ResolveCase(const std::string& nativePath) {
     return ResolveMissing(nativePath);
 }
 
+bool StatUnnamed(const std::string& nativePath, PathStatus& looked) {
+    const std::size_t slash = nativePath.rfind('/');
+    if (slash == std::string::npos || slash + 1 == nativePath.size() ||
+        nativePath.find("//") != std::string::npos || nativePath.find("/./") != std::string::npos ||
+        nativePath.find("/../") != std::string::npos) {
+        return false;
+    }
+    const std::string_view name = std::string_view(nativePath).substr(slash + 1);
+    if (name == "." || name == "..") {
+        return false;
+    }
+    const std::string directory = slash == 0 ? "/" : nativePath.substr(0, slash);
+    struct stat directoryStatus;
+    if (stat(directory.c_str(), &directoryStatus) != 0 || !S_ISDIR(directoryStatus.st_mode) ||
+        !FindEntryNoCase(directory, std::string(name), &directoryStatus).empty()) {
+        return false;
+    }
+    looked = PathStatus();
+    looked.path = nativePath;
+    looked.directoryKnown = true;
+    looked.directory = directoryStatus;
+    errno = ENOENT;
+    return true;
+}
+
 PathStatus StatResolved(std::string nativePath) {
     PathStatus result;
     if (nativePath.empty()) {

@@ -53,6 +53,13 @@ struct PathStatus {
 // without a copy.
 PathStatus StatResolved(std::string nativePath);
 
+// For a path about to be made: true, with `looked` filled as StatResolved
+// fills it for a path that is not there, when the path's directory is there
+// and holds no name that matches the last component in any case, which
+// takes one look at the directory instead of two. False when that cannot be
+// told so; the caller then looks with StatResolved.
+bool StatUnnamed(const std::string& nativePath, PathStatus& looked);
+
 // StatResolved of a path that the caller just failed to open under its exact
 // name with `missing` (ENOENT), which spares looking at that name again. A
 // link of that name that leads nowhere is then taken for no name at all
