@@ -3,7 +3,9 @@
 #include <io.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -30,67 +32,81 @@ constexpr UINT kExpandedState = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
 constexpr UINT kInsertedStateMask = TVIS_STATEIMAGEMASK | kExpandedState;
 
 // What one fill needs besides the level: the caller's arguments and the
-// directory that drawing files are checked in, asked for once.
+// directory that drawing files are checked in, asked for once. `path` holds
+// the directory with its separator; each existence check puts the file name
+// after it, so that no drawing file allocates a path of its own.
 struct Fill {
     CTreeCtrl& tree;
     CList<CString, CString>* names;
     ItemMap* items;
     const int* images;
     ObjectNameLookup objectName;
-    CString directory;
+    std::string path;
+    std::size_t directoryLength;
 };
 
 bool isEntry(const Zel_GM_Level& level) {
     return level.getLevelNr() == Zel_GM_Level::kEntryLevelNr;
 }
 
-// "tb%06d.zdw": every entry of a fill names its file, so the usual numbers
-// (0 to 999999) are written digit by digit; others take the format.
-CString drawingFileName(int number) {
+// Room for "tb%06d.zdw" of any int, with its terminator.
+constexpr std::size_t kFileNameSize = 24;
+
+// Writes "tb%06d.zdw" into `name` and gives its length. Every entry of a fill
+// names its file, so the usual numbers (0 to 999999) are written digit by
+// digit; others take the format.
+std::size_t writeDrawingFileName(int number, char (&name)[kFileNameSize]) {
     if (number < 0 || number > 999999) {
-        CString name;
-        name.Format("tb%06d.zdw", number);
-        return name;
+        const int written = std::snprintf(name, sizeof name, "tb%06d.zdw", number);
+        return written > 0 ? std::strlen(name) : 0;
     }
-    char name[] = "tb000000.zdw";
+    std::memcpy(name, "tb000000.zdw", sizeof "tb000000.zdw");
     for (int digit = 7; number > 0; --digit, number /= 10) {
         name[digit] = static_cast<char>('0' + number % 10);
     }
-    return CString(name);
+    return sizeof "tb000000.zdw" - 1;
+}
+
+bool isWhiteSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 // The file name, two blanks and the object name when the lookup gives one
 // (converted to the display character set, white space trimmed at both
-// ends); otherwise the file name alone.
-CString entryText(const CString& fileName, int number, ObjectNameLookup objectName) {
+// ends); otherwise the file name alone. The text is put together in one
+// buffer: only the object name needs converting, the file name being plain
+// characters, which the conversion keeps.
+CString entryText(const char* fileName, std::size_t fileNameLength, int number,
+                  ObjectNameLookup objectName) {
     if (objectName == nullptr) {
-        return fileName;
+        return CString(fileName, static_cast<int>(fileNameLength));
     }
-    char buffer[kNameBufferSize] = {};
+    char text[kFileNameSize + 2 + kNameBufferSize] = {};
+    char* const buffer = text + fileNameLength + 2;
     if (objectName(kLookupMode, number, buffer) != 0) {
-        return fileName;
+        return CString(fileName, static_cast<int>(fileNameLength));
     }
     buffer[kNameBufferSize - 1] = '\0';
-    std::string text = std::string(fileName.GetString()) + "  " + buffer;
-    // Converted in place: the result is never longer and stays terminated.
-    AsciiTextToIso(text.data(), text.data());
-    CString shown(text.c_str());
-    shown.Trim();
-    return shown;
+    AsciiTextToIso(buffer, buffer);
+    std::memcpy(text, fileName, fileNameLength);
+    text[fileNameLength] = ' ';
+    text[fileNameLength + 1] = ' ';
+    const char* first = text;
+    const char* last = buffer + std::strlen(buffer);
+    while (first < last && isWhiteSpace(*first)) {
+        ++first;
+    }
+    while (last > first && isWhiteSpace(last[-1])) {
+        --last;
+    }
+    return CString(first, static_cast<int>(last - first));
 }
 
-// Whether the entry's drawing file lies in `directory`. The path is put
-// together in a buffer of its final size, once per drawing file.
-bool drawingFileExists(const CString& directory, const CString& fileName) {
-    const bool separated = !directory.IsEmpty() && directory[directory.GetLength() - 1] == '\\';
-    std::string path;
-    path.reserve(static_cast<std::size_t>(directory.GetLength() + 1 + fileName.GetLength()));
-    path.append(directory.GetString());
-    if (!separated) {
-        path.push_back('\\');
-    }
-    path.append(fileName.GetString());
-    return _access(path.c_str(), 0) == 0;
+// Whether the entry's drawing file lies in the fill's directory.
+bool drawingFileExists(Fill& fill, const char* fileName, std::size_t fileNameLength) {
+    fill.path.resize(fill.directoryLength);
+    fill.path.append(fileName, fileNameLength);
+    return _access(fill.path.c_str(), 0) == 0;
 }
 
 // The image of a level with this number and status: the missing-file image,
@@ -125,11 +141,13 @@ HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
     if (isEntry(level)) {
         const int fileNumber = std::atoi(level.getNameText());
         number = static_cast<unsigned long>(fileNumber);
-        const CString fileName = drawingFileName(fileNumber);
-        text = entryText(fileName, fileNumber, fill.objectName);
+        char fileName[kFileNameSize];
+        const std::size_t fileNameLength = writeDrawingFileName(fileNumber, fileName);
+        text = entryText(fileName, fileNameLength, fileNumber, fill.objectName);
         const int status = level.getStatus();
-        level.setStatus(drawingFileExists(fill.directory, fileName) ? status & ~kLevelFileMissing
-                                                                    : status | kLevelFileMissing);
+        level.setStatus(drawingFileExists(fill, fileName, fileNameLength)
+                            ? status & ~kLevelFileMissing
+                            : status | kLevelFileMissing);
         if (fill.names != nullptr) {
             fill.names->AddTail(CString(level.getNameText()));
         }
@@ -190,7 +208,12 @@ void Zel_GM_Level::setItem(CTreeCtrl* tree, CList<CString, CString>* names,
     // Nothing may leave an exported function by exception: what was placed
     // before a failure stays in the tree.
     try {
-        Fill fill{*tree, names, items, images, objectName, vedrix::model::drawingFileDirectory()};
+        const CString directory = vedrix::model::drawingFileDirectory();
+        Fill fill{*tree, names, items, images, objectName, std::string(directory.GetString()), 0};
+        if (directory.IsEmpty() || directory[directory.GetLength() - 1] != '\\') {
+            fill.path.push_back('\\');
+        }
+        fill.directoryLength = fill.path.size();
         // Depth first, each level before its sublevels and sublevels in
         // ascending ID order, without recursion: a tree read from files may
         // be arbitrarily deep. Each pending level carries the item that its
