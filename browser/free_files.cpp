@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "drawing_file_number.h"
+
 namespace vedrix::browser {
 
 namespace {
@@ -13,18 +15,6 @@ namespace {
 constexpr int kOneFileDragBitmap = 110;
 constexpr int kFilesDragBitmap = 106;
 constexpr COLORREF kDragMaskColor = RGB(0xC0, 0xC0, 0xC0);
-
-// The number in characters 2 to 7 of a drawing file's name, read as atoi
-// reads it, without taking the characters out first: every drawing file of
-// the project directory is named so.
-int numberOfFileName(const CString& fileName) {
-    char digits[7] = {};
-    const char* name = fileName.GetString();
-    for (int i = 0; i < 6 && i + 2 < fileName.GetLength(); ++i) {
-        digits[i] = name[i + 2];
-    }
-    return std::atoi(digits);
-}
 
 }  // namespace
 
@@ -77,7 +67,8 @@ void forEachDrawingFile(const CString& directoryPrefix, const char* closeFailure
     do {
         CString fileName(found.cFileName);
         fileName.MakeLower();
-        visit(fileName, numberOfFileName(fileName));
+        visit(fileName, drawingFileNumberOf(fileName.GetString(),
+                                            static_cast<std::size_t>(fileName.GetLength())));
     } while (::FindNextFileA(search, &found));
     if (!::FindClose(search)) {
         std::fputs(closeFailure, stdout);

@@ -205,7 +205,7 @@ CFmanListbrowseDlg::ViewFormStep CFmanListbrowseDlg::viewFormDrawingFile(HTREEIT
                                                                          HTREEITEM parent,
                                                                          bool parentIsViewLevel) {
     const int number = drawingFileNumber(item);
-    if (!m_numbersMet.insert(number).second) {
+    if (!m_numbersMet.insert(number)) {
         m_tcStructure.SetItemData(item, 0);
         delete &record;
         m_tcStructure.DeleteItem(item);
@@ -222,7 +222,7 @@ CFmanListbrowseDlg::ViewFormStep CFmanListbrowseDlg::viewFormDrawingFile(HTREEIT
 // View flag bit 3 for a drawing file that the host's drawing-file
 // information marks as inserted.
 void CFmanListbrowseDlg::markIfInserted(int number, TBItemData& record) {
-    if (!record.isInserted() && m_insertedNumbers.count(number) != 0) {
+    if (!record.isInserted() && m_insertedNumbers.contains(number)) {
         record.markInserted();
     }
 }

@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "dialog_frame.h"
+#include "drawing_file_number.h"
 
 namespace {
 
@@ -114,12 +115,7 @@ int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
     request.cchTextMax = sizeof text;
     m_tcStructure.WalkItem(&request);
     const char* label = request.pszText != nullptr ? request.pszText : "";
-    if (std::strlen(label) <= 2) {
-        return 0;
-    }
-    char digits[kNumberEnd - 1] = {};
-    std::strncpy(digits, label + 2, kNumberEnd - 2);
-    return std::atoi(digits);
+    return vedrix::browser::drawingFileNumberOf(label, std::strlen(label));
 }
 
 int CFmanListbrowseDlg::imageOf(int type, bool checked) const {

@@ -27,10 +27,10 @@
 #include <vedrix/framework/carray.h>
 #include <vedrix/framework/clist.h>
 
-#include <set>
 #include <vector>
 
 #include "fm_item_images.h"
+#include "fm_number_set.h"
 #include "fm_view_list.h"
 #include "structure_browse_dlg.h"
 
@@ -185,8 +185,8 @@ private:
     vedrix::fman::ViewImages m_viewImages;
 
     // The drawing-file numbers the view-form pass has met.
-    std::set<int> m_numbersMet;
+    vedrix::fman::NumberSet m_numbersMet;
     // The numbers the host's drawing-file information marks as inserted,
     // while the view-form pass runs.
-    std::set<int> m_insertedNumbers;
+    vedrix::fman::NumberSet m_insertedNumbers;
 };
