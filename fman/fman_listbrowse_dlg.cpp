@@ -104,18 +104,26 @@ HTREEITEM CFmanListbrowseDlg::insertSorted(HTREEITEM parent, const CString& text
 
 // Characters 2 to 7 of the item's text ("tb001234.zdw ...") read as a
 // number. The passes over every drawing file ask for it, so the tree is
-// asked directly, and only for the characters needed.
-int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
+// asked directly, and only for the characters needed; the record comes with
+// them in the same question.
+TBItemData* CFmanListbrowseDlg::walkedRecordOf(HTREEITEM item, int& number) const {
     constexpr std::size_t kNumberEnd = 8;
     char text[kNumberEnd + 1] = {};
     TVITEMA request{};
     request.hItem = item;
-    request.mask = TVIF_TEXT;
+    request.mask = TVIF_TEXT | TVIF_PARAM;
     request.pszText = text;
     request.cchTextMax = sizeof text;
-    m_tcStructure.WalkItem(&request);
+    const bool answered = item != nullptr && m_tcStructure.WalkItem(&request);
     const char* label = request.pszText != nullptr ? request.pszText : "";
-    return vedrix::browser::drawingFileNumberOf(label, std::strlen(label));
+    number = vedrix::browser::drawingFileNumberOf(label, std::strlen(label));
+    return answered ? reinterpret_cast<TBItemData*>(request.lParam) : nullptr;
+}
+
+int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
+    int number = 0;
+    walkedRecordOf(item, number);
+    return number;
 }
 
 int CFmanListbrowseDlg::imageOf(int type, bool checked) const {

@@ -118,13 +118,13 @@ private:
     // this depth (it and its siblings went under a new view).
     enum class ViewFormStep { kGoOn, kDeleted, kGathered };
     void viewFormPass(HTREEITEM first, HTREEITEM parent, bool parentIsViewLevel);
-    ViewFormStep viewFormDrawingFile(HTREEITEM item, TBItemData& record, HTREEITEM parent,
-                                     bool parentIsViewLevel);
+    ViewFormStep viewFormDrawingFile(HTREEITEM item, TBItemData& record, int number,
+                                     HTREEITEM parent, bool parentIsViewLevel);
     void markIfInserted(int number, TBItemData& record);
     void readInsertedNumbers();
     void gatherUnderNewView(HTREEITEM level, HTREEITEM handled);
     HTREEITEM moveItem(HTREEITEM item, HTREEITEM parent);
-    void applyViewRecord(HTREEITEM item);
+    void applyViewRecord(HTREEITEM item, TBItemData& record);
     CString projectFile(const CString& name) const;
     vedrix::fman::ViewList& viewList();
 
@@ -166,6 +166,10 @@ private:
     // The number of the drawing file that `item` shows, read from its text
     // (the six digits after "tb"): the record keeps only its low 16 bits.
     int drawingFileNumber(HTREEITEM item) const;
+    // The item's record (null without one), and in `number` what
+    // drawingFileNumber gives, from one question to the tree's own procedure.
+    TBItemData* walkedRecordOf(HTREEITEM item, int& number) const;
+    using CStructureBrowseDlg::walkedRecordOf;
     int imageOf(int type, bool checked) const;
 
     CString m_csNewLevelStem;  // text 2013
