@@ -31,6 +31,12 @@ constexpr int kUncheckedStateImage = 1;  // 2 checked; 3 and 4 when the file is 
 constexpr UINT kExpandedState = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
 constexpr UINT kInsertedStateMask = TVIS_STATEIMAGEMASK | kExpandedState;
 
+// Room for "tb%06d.zdw" of any int, with its terminator.
+constexpr std::size_t kFileNameSize = 24;
+// Room for an item's text: a drawing file's name, two blanks and the
+// looked-up name, or a level's name cut to kItemTextLimit characters.
+constexpr std::size_t kTextSize = kFileNameSize + 2 + kNameBufferSize;
+
 // What one fill needs besides the level: the caller's arguments and the
 // directory that drawing files are checked in, asked for once. `path` holds
 // the directory with its separator; each existence check puts the file name
@@ -43,14 +49,13 @@ struct Fill {
     ObjectNameLookup objectName;
     std::string path;
     std::size_t directoryLength;
+    // The text of the item being placed; the tree copies it.
+    char text[kTextSize];
 };
 
 bool isEntry(const Zel_GM_Level& level) {
     return level.getLevelNr() == Zel_GM_Level::kEntryLevelNr;
 }
-
-// Room for "tb%06d.zdw" of any int, with its terminator.
-constexpr std::size_t kFileNameSize = 24;
 
 // Writes "tb%06d.zdw" into `name` and gives its length. Every entry of a fill
 // names its file, so the usual numbers (0 to 999999) are written digit by
@@ -71,35 +76,48 @@ bool isWhiteSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-// The file name, two blanks and the object name when the lookup gives one
-// (converted to the display character set, white space trimmed at both
-// ends); otherwise the file name alone. The text is put together in one
-// buffer: only the object name needs converting, the file name being plain
-// characters, which the conversion keeps.
-CString entryText(const char* fileName, std::size_t fileNameLength, int number,
-                  ObjectNameLookup objectName) {
+// Writes into `text` the file name, two blanks and the object name when the
+// lookup gives one (converted to the display character set, white space
+// trimmed at both ends), otherwise the file name alone, and gives where the
+// text starts. Only the object name needs converting: the file name is of
+// plain characters, which the conversion keeps.
+const char* writeEntryText(char (&text)[kTextSize], const char* fileName,
+                           std::size_t fileNameLength, int number, ObjectNameLookup objectName) {
+    std::memcpy(text, fileName, fileNameLength);
+    text[fileNameLength] = '\0';
     if (objectName == nullptr) {
-        return CString(fileName, static_cast<int>(fileNameLength));
+        return text;
     }
-    char text[kFileNameSize + 2 + kNameBufferSize] = {};
     char* const buffer = text + fileNameLength + 2;
+    std::memset(buffer, 0, kNameBufferSize);
     if (objectName(kLookupMode, number, buffer) != 0) {
-        return CString(fileName, static_cast<int>(fileNameLength));
+        return text;
     }
     buffer[kNameBufferSize - 1] = '\0';
     AsciiTextToIso(buffer, buffer);
-    std::memcpy(text, fileName, fileNameLength);
     text[fileNameLength] = ' ';
     text[fileNameLength + 1] = ' ';
-    const char* first = text;
-    const char* last = buffer + std::strlen(buffer);
+    char* first = text;
+    char* last = buffer + std::strlen(buffer);
     while (first < last && isWhiteSpace(*first)) {
         ++first;
     }
     while (last > first && isWhiteSpace(last[-1])) {
         --last;
     }
-    return CString(first, static_cast<int>(last - first));
+    *last = '\0';
+    return first;
+}
+
+// Writes a level's name, cut to kItemTextLimit characters, into `text`.
+const char* writeLevelText(char (&text)[kTextSize], const char* name) {
+    std::size_t length = 0;
+    while (length < static_cast<std::size_t>(kItemTextLimit) && name[length] != '\0') {
+        ++length;
+    }
+    std::memcpy(text, name, length);
+    text[length] = '\0';
+    return text;
 }
 
 // Whether the entry's drawing file lies in the fill's directory.
@@ -134,7 +152,7 @@ int stateImageOf(int status) {
 // says) and returns its item; null when the tree refused it.
 HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
     const int levelNr = level.getLevelNr();
-    CString text;
+    const char* text = nullptr;
     HTREEITEM parent = parentItem;
     bool expanded = false;
     unsigned long number = 0;
@@ -143,7 +161,7 @@ HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
         number = static_cast<unsigned long>(fileNumber);
         char fileName[kFileNameSize];
         const std::size_t fileNameLength = writeDrawingFileName(fileNumber, fileName);
-        text = entryText(fileName, fileNameLength, fileNumber, fill.objectName);
+        text = writeEntryText(fill.text, fileName, fileNameLength, fileNumber, fill.objectName);
         const int status = level.getStatus();
         level.setStatus(drawingFileExists(fill, fileName, fileNameLength)
                             ? status & ~kLevelFileMissing
@@ -152,7 +170,7 @@ HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
             fill.names->AddTail(CString(level.getNameText()));
         }
     } else {
-        text = CString(level.getNameText()).Left(kItemTextLimit);
+        text = writeLevelText(fill.text, level.getNameText());
         unsigned long known = 0;
         if (fill.items != nullptr &&
             fill.items->Lookup(static_cast<int>(level.getParentID()), known)) {
@@ -174,7 +192,7 @@ HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
     insert.hInsertAfter = TVI_SORT;
     insert.item.mask =
         TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM | TVIF_HANDLE;
-    insert.item.pszText = const_cast<char*>(text.GetString());
+    insert.item.pszText = const_cast<char*>(text);
     insert.item.cchTextMax = kItemTextLimit;
     insert.item.iImage = imageOf(fill.images, levelNr, status);
     insert.item.iSelectedImage = insert.item.iImage;
@@ -209,7 +227,8 @@ void Zel_GM_Level::setItem(CTreeCtrl* tree, CList<CString, CString>* names,
     // before a failure stays in the tree.
     try {
         const CString directory = vedrix::model::drawingFileDirectory();
-        Fill fill{*tree, names, items, images, objectName, std::string(directory.GetString()), 0};
+        Fill fill{*tree, names, items, images, objectName, std::string(directory.GetString()),
+                  0,     {}};
         if (directory.IsEmpty() || directory[directory.GetLength() - 1] != '\\') {
             fill.path.push_back('\\');
         }
