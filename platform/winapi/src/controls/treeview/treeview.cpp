@@ -645,11 +645,10 @@ void switchCheckBoxesOn(Tree& tree) {
     if (tree.stateImages == nullptr) {
         tree.stateImages = createCheckBoxImages();
     }
-    for (auto& entry : tree.items) {
-        Item& item = *entry.second;
+    tree.items.forEach([](Item& item) {
         item.state =
             (item.state & ~static_cast<UINT>(TVIS_STATEIMAGEMASK)) | INDEXTOSTATEIMAGEMASK(1);
-    }
+    });
 }
 
 // --- window procedure -----------------------------------------------------
