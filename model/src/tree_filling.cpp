@@ -2,6 +2,7 @@
 // dialog's structure tree, each with the record the dialogs work on.
 #include <io.h>
 
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,16 @@ constexpr int kHighestSlotLevel = 10;    // level numbers 0 to 10 have image slo
 constexpr int kUncheckedStateImage = 1;  // 2 checked; 3 and 4 when the file is missing too
 constexpr UINT kExpandedState = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
 constexpr UINT kInsertedStateMask = TVIS_STATEIMAGEMASK | kExpandedState;
+
+// The number of a drawing-file entry, as atoi reads its name. A name is
+// digits as a rule, read here without the library's locale-aware parse;
+// anything else (blanks, a plus sign, no digits, a number beyond int) goes to
+// atoi itself.
+int entryNumber(const char* name) {
+    int value = 0;
+    const std::from_chars_result read = std::from_chars(name, name + std::strlen(name), value);
+    return read.ec == std::errc() ? value : std::atoi(name);
+}
 
 // Room for "tb%06d.zdw" of any int, with its terminator.
 constexpr std::size_t kFileNameSize = 24;
@@ -157,7 +168,7 @@ HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
     bool expanded = false;
     unsigned long number = 0;
     if (isEntry(level)) {
-        const int fileNumber = std::atoi(level.getNameText());
+        const int fileNumber = entryNumber(level.getNameText());
         number = static_cast<unsigned long>(fileNumber);
         char fileName[kFileNameSize];
         const std::size_t fileNameLength = writeDrawingFileName(fileNumber, fileName);
