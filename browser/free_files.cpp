@@ -1,6 +1,5 @@
 #include "free_files.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +30,6 @@ void insertFreeListColumns(CListCtrl& list, CImageList* images) {
 }
 
 UsedNumbers::UsedNumbers(CList<CString, CString>& names) {
-    m_numbers.reserve(static_cast<std::size_t>(names.GetCount()));
     for (POSITION pos = names.GetHeadPosition(); pos != nullptr;) {
         const CString& name = names.GetNext(pos);
         const char* first = name.GetString();
@@ -47,14 +45,9 @@ UsedNumbers::UsedNumbers(CList<CString, CString>& names) {
         const auto written = std::to_chars(text, text + sizeof text, number);
         if (std::string_view(text, static_cast<std::size_t>(written.ptr - text)) ==
             std::string_view(first, static_cast<std::size_t>(last - first))) {
-            m_numbers.push_back(number);
+            m_numbers.insert(number);
         }
     }
-    std::sort(m_numbers.begin(), m_numbers.end());
-}
-
-bool UsedNumbers::contains(int number) const {
-    return std::binary_search(m_numbers.begin(), m_numbers.end(), number);
 }
 
 void forEachDrawingFile(const CString& directoryPrefix, const char* closeFailure,

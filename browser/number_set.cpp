@@ -1,8 +1,8 @@
-#include "fm_number_set.h"
+#include "number_set.h"
 
 #include <cstddef>
 
-namespace vedrix::fman {
+namespace vedrix::browser {
 
 namespace {
 
@@ -42,4 +42,4 @@ void NumberSet::clear() {
     m_others.clear();
 }
 
-}  // namespace vedrix::fman
+}  // namespace vedrix::browser

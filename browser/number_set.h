@@ -1,6 +1,6 @@
 // A set of drawing-file numbers for the passes over every drawing file of a
-// facility-management tree (the numbers the view-form pass has met, the
-// numbers the host marks as inserted).
+// project (the numbers the structure uses, the numbers the view-form pass
+// has met, the numbers the host marks as inserted).
 //
 // A drawing file's number is the six digits of its name, so the numbers
 // from 0 to 999999 are kept as one bit each, in a bitmap that grows to the
@@ -14,7 +14,7 @@
 #include <set>
 #include <vector>
 
-namespace vedrix::fman {
+namespace vedrix::browser {
 
 class NumberSet {
 public:
@@ -31,4 +31,4 @@ private:
     std::set<int> m_others;
 };
 
-}  // namespace vedrix::fman
+}  // namespace vedrix::browser

@@ -30,8 +30,8 @@
 #include <vector>
 
 #include "fm_item_images.h"
-#include "fm_number_set.h"
 #include "fm_view_list.h"
+#include "number_set.h"
 #include "structure_browse_dlg.h"
 
 class Zel_GM_Root;
@@ -189,8 +189,8 @@ private:
     vedrix::fman::ViewImages m_viewImages;
 
     // The drawing-file numbers the view-form pass has met.
-    vedrix::fman::NumberSet m_numbersMet;
+    vedrix::browser::NumberSet m_numbersMet;
     // The numbers the host's drawing-file information marks as inserted,
     // while the view-form pass runs.
-    vedrix::fman::NumberSet m_insertedNumbers;
+    vedrix::browser::NumberSet m_insertedNumbers;
 };

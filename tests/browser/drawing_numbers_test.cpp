@@ -10,12 +10,12 @@
 #include <string>
 
 #include "drawing_file_number.h"
-#include "fm_number_set.h"
+#include "number_set.h"
 
 namespace {
 
 using vedrix::browser::drawingFileNumberOf;
-using vedrix::fman::NumberSet;
+using vedrix::browser::NumberSet;
 
 int numberOf(const std::string& text) {
     return drawingFileNumberOf(text.c_str(), text.size());
