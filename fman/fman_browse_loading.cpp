@@ -171,14 +171,14 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first, HTREEITEM parent, bool pa
     HTREEITEM item = first;
     while (item != nullptr) {
         HTREEITEM next = m_tcStructure.WalkNextSibling(item);
-        int number = 0;
-        TBItemData* record = walkedRecordOf(item, number);
+        const WalkedItem walked = walkItem(item);
+        TBItemData* record = walked.record;
         const int type = record != nullptr ? record->getType() : -1;
         if (type == TBItemData::kDrawingFile) {
             // A drawing file placed directly under a level moves under a new
             // view with its siblings; the moved items need no second visit.
             const ViewFormStep step =
-                viewFormDrawingFile(item, *record, number, parent, parentIsViewLevel);
+                viewFormDrawingFile(item, *record, walked.number, parent, parentIsViewLevel);
             if (step == ViewFormStep::kDeleted) {
                 item = next;
                 continue;
@@ -187,13 +187,18 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first, HTREEITEM parent, bool pa
                 return;
             }
         } else if (type == vedrix::fman::kViewLevel) {
-            if (!m_tcStructure.ItemHasChildren(item)) {
+            if (!walked.hasChildren) {
                 createView(item, false, nullptr, nullptr);
             }
         } else if (type >= 0 && type != TBItemData::kRoot) {
             applyViewRecord(item, *record);
         }
-        if (HTREEITEM child = m_tcStructure.WalkChild(item)) {
+        // Only a level of views can have got children since the question:
+        // the view made for it.
+        HTREEITEM child = walked.hasChildren || type == vedrix::fman::kViewLevel
+                              ? m_tcStructure.WalkChild(item)
+                              : nullptr;
+        if (child != nullptr) {
             viewFormPass(child, item,
                          record != nullptr && record->getType() == vedrix::fman::kViewLevel);
         }

@@ -105,25 +105,30 @@ HTREEITEM CFmanListbrowseDlg::insertSorted(HTREEITEM parent, const CString& text
 // Characters 2 to 7 of the item's text ("tb001234.zdw ...") read as a
 // number. The passes over every drawing file ask for it, so the tree is
 // asked directly, and only for the characters needed; the record comes with
-// them in the same question.
-TBItemData* CFmanListbrowseDlg::walkedRecordOf(HTREEITEM item, int& number) const {
+// them in the same question, and whether the item has children (the tree
+// tells it for items inserted without a children count, as all of this
+// dialog's are).
+CFmanListbrowseDlg::WalkedItem CFmanListbrowseDlg::walkItem(HTREEITEM item) const {
     constexpr std::size_t kNumberEnd = 8;
     char text[kNumberEnd + 1] = {};
     TVITEMA request{};
     request.hItem = item;
-    request.mask = TVIF_TEXT | TVIF_PARAM;
+    request.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
     request.pszText = text;
     request.cchTextMax = sizeof text;
+    WalkedItem walked;
     const bool answered = item != nullptr && m_tcStructure.WalkItem(&request);
     const char* label = request.pszText != nullptr ? request.pszText : "";
-    number = vedrix::browser::drawingFileNumberOf(label, std::strlen(label));
-    return answered ? reinterpret_cast<TBItemData*>(request.lParam) : nullptr;
+    walked.number = vedrix::browser::drawingFileNumberOf(label, std::strlen(label));
+    if (answered) {
+        walked.record = reinterpret_cast<TBItemData*>(request.lParam);
+        walked.hasChildren = request.cChildren != 0;
+    }
+    return walked;
 }
 
 int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
-    int number = 0;
-    walkedRecordOf(item, number);
-    return number;
+    return walkItem(item).number;
 }
 
 int CFmanListbrowseDlg::imageOf(int type, bool checked) const {

@@ -166,10 +166,15 @@ private:
     // The number of the drawing file that `item` shows, read from its text
     // (the six digits after "tb"): the record keeps only its low 16 bits.
     int drawingFileNumber(HTREEITEM item) const;
-    // The item's record (null without one), and in `number` what
-    // drawingFileNumber gives, from one question to the tree's own procedure.
-    TBItemData* walkedRecordOf(HTREEITEM item, int& number) const;
-    using CStructureBrowseDlg::walkedRecordOf;
+    // What the passes over every item need of one item, from one question to
+    // the tree's own procedure: its record (null without one), the number
+    // drawingFileNumber gives, and whether it has children.
+    struct WalkedItem {
+        TBItemData* record = nullptr;
+        int number = 0;
+        bool hasChildren = false;
+    };
+    WalkedItem walkItem(HTREEITEM item) const;
     int imageOf(int type, bool checked) const;
 
     CString m_csNewLevelStem;  // text 2013
