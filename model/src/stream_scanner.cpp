@@ -114,23 +114,8 @@ bool StreamScanner::readWord(char* buf, std::size_t cap) {
     std::size_t n = 0;
     if (m_is.good()) {
         for (int c = peek(); n + 1 < cap && c != kEof && !isSpace(c); c = peek()) {
-            if (m_cur >= m_end) {  // a buffer without a get area
-                buf[n++] = static_cast<char>(c);
-                advance();
-                continue;
-            }
-            // The word's characters that the buffer holds, in one run.
-            const char* p = m_cur;
-            const std::size_t room = cap - 1 - n;
-            const std::size_t held = static_cast<std::size_t>(m_end - p);
-            const char* const stop = p + (held < room ? held : room);
-            while (p < stop && !isSpace(static_cast<unsigned char>(*p))) {
-                ++p;
-            }
-            const auto taken = static_cast<std::size_t>(p - m_cur);
-            std::memcpy(buf + n, m_cur, taken);
-            n += taken;
-            m_cur = p;
+            buf[n++] = static_cast<char>(c);
+            advance();
         }
     }
     if (cap > 0) {
