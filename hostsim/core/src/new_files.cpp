@@ -38,6 +38,10 @@ std::unordered_map<std::string, Noted>& NotedFiles() {
     return files;
 }
 
+// How many notes were made by host calls, at most: while there are none, a
+// header read looks no note up (an opening reads thousands of headers).
+std::size_t g_notesByHostCalls = 0;
+
 // Notes the file at `path` as it is now, right after this process wrote it.
 void Note(const std::string& path, const char* record, bool completesInPlace) {
     Noted noted;
@@ -52,7 +56,9 @@ void Note(const std::string& path, const char* record, bool completesInPlace) {
     auto& files = NotedFiles();
     if (files.size() >= kMostNotedFiles) {
         files.clear();
+        g_notesByHostCalls = 0;
     }
+    g_notesByHostCalls += noted.byHostCall ? 1 : 0;
     files.insert_or_assign(path, std::move(noted));
 }
 
@@ -101,6 +107,9 @@ void NoteWrittenHeader(const std::string& path, const char* record) {
 bool KnownHeader(const std::string& path, char* record) {
     // Only a header written by a host call under a watch is handed back; no
     // other note is looked at.
+    if (g_notesByHostCalls == 0) {
+        return false;
+    }
     const auto& files = NotedFiles();
     const auto found = files.find(path);
     if (found == files.end() || !found->second.watched || !found->second.byHostCall) {
