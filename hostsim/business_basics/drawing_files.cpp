@@ -41,7 +41,7 @@ int vw_tb_delete(ZelTbRef tb) {
         if (FileIsMissing(path)) {
             return ZEL_TB_NO_RECORD;
         }
-        return DeleteFileA(path.c_str()) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
+        return DeleteDrawingFile(path) ? ZEL_TB_OK : ZEL_TB_WRITE_FAILED;
     });
 }
 

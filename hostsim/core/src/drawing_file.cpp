@@ -201,6 +201,11 @@ int WriteDrawingFile(const std::string& path, const char* record, std::string_vi
     return WriteNotedFile(path, bytes);
 }
 
+bool DeleteDrawingFile(const std::string& path) {
+    ForgetFile(path);
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
 int ReadDrawingFile(const std::string& path, char* record, std::string* content) {
     const FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
     char buffer[ZEL_TB_RECORD_SIZE];

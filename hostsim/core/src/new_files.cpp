@@ -38,16 +38,21 @@ std::unordered_map<std::string, Noted>& NotedFiles() {
     return files;
 }
 
-// How many notes were made by host calls, at most: while there are none, a
+// How many of the notes were made by host calls: while there are none, a
 // header read looks no note up (an opening reads thousands of headers).
 std::size_t g_notesByHostCalls = 0;
+
+void Forget(std::unordered_map<std::string, Noted>::iterator noted) {
+    g_notesByHostCalls -= noted->second.byHostCall ? 1 : 0;
+    NotedFiles().erase(noted);
+}
 
 // Notes the file at `path` as it is now, right after this process wrote it.
 void Note(const std::string& path, const char* record, bool completesInPlace) {
     Noted noted;
     noted.watched = WatchFile(path, noted.ticket);
+    ForgetFile(path);
     if (!noted.watched && !StampOf(path, noted.stamp)) {
-        NotedFiles().erase(path);
         return;
     }
     noted.completesInPlace = completesInPlace;
@@ -59,7 +64,7 @@ void Note(const std::string& path, const char* record, bool completesInPlace) {
         g_notesByHostCalls = 0;
     }
     g_notesByHostCalls += noted.byHostCall ? 1 : 0;
-    files.insert_or_assign(path, std::move(noted));
+    files.emplace(path, std::move(noted));
 }
 
 bool LeftAsItWas(const std::string& path, const Noted& noted) {
@@ -79,7 +84,7 @@ Noted* NotedAsLeft(const std::string& path) {
         return nullptr;
     }
     if (!LeftAsItWas(path, found->second)) {
-        files.erase(found);
+        Forget(found);
         return nullptr;
     }
     return &found->second;
@@ -102,6 +107,14 @@ bool TakeNewFile(const std::string& path) {
 
 void NoteWrittenHeader(const std::string& path, const char* record) {
     Note(path, record, false);
+}
+
+void ForgetFile(const std::string& path) {
+    auto& files = NotedFiles();
+    const auto found = files.find(path);
+    if (found != files.end()) {
+        Forget(found);
+    }
 }
 
 bool KnownHeader(const std::string& path, char* record) {

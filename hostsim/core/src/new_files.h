@@ -34,6 +34,9 @@ bool TakeNewFile(const std::string& path);
 // Notes the header record just written into the file at `path`.
 void NoteWrittenHeader(const std::string& path, const char* record);
 
+// Forgets what was noted of the file at `path`, which is going away.
+void ForgetFile(const std::string& path);
+
 // The header record this process last wrote into the file at `path`, into
 // `record`, while the file is as it was left; false when there is none to
 // be trusted, and the file must be read.

@@ -43,6 +43,9 @@ VEDRIX_HOSTSIM_API int WriteDrawingFile(const std::string& path, const char* rec
 // one is.
 VEDRIX_HOSTSIM_API int WriteNewDrawingFile(const std::string& path, const char* record,
                                            std::string_view content);
+// Deletes the drawing file at `path` (DeleteFileA); what this process knew
+// of its header goes with it.
+VEDRIX_HOSTSIM_API bool DeleteDrawingFile(const std::string& path);
 // Reads the header record into `record` with the results of
 // ReadHeaderRecord, and on ZEL_TB_OK, when `content` is given, the content
 // after it too, from one opening of the file: ZEL_TB_UNREADABLE when that
