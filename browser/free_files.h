@@ -9,8 +9,7 @@
 #include <vedrix/model/item_data.h>
 
 #include <functional>
-
-#include "number_set.h"
+#include <vector>
 
 namespace vedrix::browser {
 
@@ -20,14 +19,14 @@ void insertFreeListColumns(CListCtrl& list, CImageList* images);
 
 // The name texts of the structure's drawing-file entries, asked whether one
 // is a number's decimal text. Only a text that is some number's decimal
-// text can be, so those numbers are kept in a number set.
+// text can be, so those numbers are kept, sorted, and looked up by halving.
 class UsedNumbers {
 public:
     explicit UsedNumbers(CList<CString, CString>& names);
-    bool contains(int number) const { return m_numbers.contains(number); }
+    bool contains(int number) const;
 
 private:
-    NumberSet m_numbers;
+    std::vector<int> m_numbers;
 };
 
 // Calls `visit` with the lower-case file name and the number of every

@@ -155,14 +155,13 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
                                      int& counter) {
     for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.WalkNextSibling(item)) {
         const int id = ++counter;
-        const WalkedItem walked = walkItem(item);
-        TBItemData* record = walked.record;
+        TBItemData* record = walkedRecordOf(item);
         if (record == nullptr) {
             continue;
         }
         record->setLevelID(static_cast<unsigned long>(id));
         const bool drawingFile = record->getType() == TBItemData::kDrawingFile;
-        const CString name = drawingFile ? vedrix::browser::numberText(walked.number)
+        const CString name = drawingFile ? vedrix::browser::numberText(drawingFileNumber(item))
                                          : m_tcStructure.GetItemText(item).Left(kMaxItemText);
         if (record->getType() == TBItemData::kView) {
             if (record->getIdentifier()[0] == '\0') {
@@ -185,9 +184,6 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
         }
         level->setTreeItem(item);
         record->handAttributesTo(level->getAttributes());
-        if (!walked.hasChildren) {
-            continue;
-        }
         if (HTREEITEM child = m_tcStructure.WalkChild(item)) {
             buildLevels(child, level, id, counter);
         }

@@ -382,7 +382,8 @@ Item* findItem(Tree& tree, DWORD id) {
     if (id == 0) {
         return nullptr;
     }
-    return tree.items.find(id);
+    auto it = tree.items.find(id);
+    return it == tree.items.end() ? nullptr : it->second.get();
 }
 
 Item* findItem(Tree& tree, HTREEITEM handle) {
@@ -527,9 +528,9 @@ HTREEITEM insertItem(Tree& tree, const TVINSERTSTRUCTA* insert) {
         return nullptr;
     }
     const TVITEMA& source = insert->item;
-    const DWORD id = newId();
-    Item* item = tree.items.add(id);
-    item->id = id;
+    auto owned = std::make_unique<Item>();
+    Item* item = owned.get();
+    item->id = newId();
     item->parent = parent;
     item->depth = parent->depth + 1;
     if ((source.mask & TVIF_TEXT) != 0) {
@@ -565,6 +566,8 @@ HTREEITEM insertItem(Tree& tree, const TVINSERTSTRUCTA* insert) {
         item->integral = insert->itemex.iIntegral;
     }
     const DWORD parentId = parent->id;
+    const DWORD id = item->id;
+    tree.items.emplace(id, std::move(owned));
 
     Item* before = nullptr;
     const HTREEITEM after = insert->hInsertAfter;

@@ -59,31 +59,10 @@ std::unordered_map<HWND, WNDPROC>& editProcedures() {
     return *table;
 }
 
-// The window looked up last and its entry in trees(): a tree answers many
-// messages in a row (a fill, a walk over its items), and an entry stays
-// where it is until its window leaves the table.
-struct LastLookup {
-    HWND hwnd = nullptr;
-    std::shared_ptr<Tree>* entry = nullptr;
-};
-LastLookup g_lastLookup;
-
 std::shared_ptr<Tree> treeOf(HWND hwnd) {
-    if (g_lastLookup.entry != nullptr && g_lastLookup.hwnd == hwnd) {
-        return *g_lastLookup.entry;
-    }
     auto& table = trees();
     auto it = table.find(hwnd);
-    if (it == table.end()) {
-        return nullptr;
-    }
-    g_lastLookup = LastLookup{hwnd, &it->second};
-    return it->second;
-}
-
-void forgetTree(HWND hwnd) {
-    trees().erase(hwnd);
-    g_lastLookup = LastLookup{};
+    return it == table.end() ? nullptr : it->second;
 }
 
 DWORD styleOf(const Tree& tree) {
@@ -666,10 +645,11 @@ void switchCheckBoxesOn(Tree& tree) {
     if (tree.stateImages == nullptr) {
         tree.stateImages = createCheckBoxImages();
     }
-    tree.items.forEach([](Item& item) {
+    for (auto& entry : tree.items) {
+        Item& item = *entry.second;
         item.state =
             (item.state & ~static_cast<UINT>(TVIS_STATEIMAGEMASK)) | INDEXTOSTATEIMAGEMASK(1);
-    });
+    }
 }
 
 // --- window procedure -----------------------------------------------------
@@ -1125,7 +1105,7 @@ LRESULT CALLBACK treeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == WM_NCDESTROY) {
         tree->destroyed = true;
-        forgetTree(hwnd);
+        trees().erase(hwnd);
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     return handleMessage(*tree, message, wParam, lParam);

@@ -12,8 +12,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "controls/treeview/item_table.h"
-
 namespace vedrix::controls::treeview {
 
 struct Item;
@@ -83,7 +81,7 @@ struct Tree {
     bool destroyed = false;
 
     Item root;
-    ItemTable items;
+    std::unordered_map<DWORD, std::unique_ptr<Item>> items;
     int deletions = 0;  // branch deletions in progress
     // Items freed so far: while it stays the same, item pointers taken
     // earlier still point to live items.
