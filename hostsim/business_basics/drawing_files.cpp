@@ -112,6 +112,6 @@ int vw_tb_copy(ZelTbRef source, ZelTbRef target, const char* name, int withConte
         if (result != ZEL_TB_OK && result != ZEL_TB_NO_RECORD) {
             return result;
         }
-        return WriteDrawingFile(targetPath, record.data(), content);
+        return ReplaceDrawingFile(targetPath, record.data(), content);
     });
 }

@@ -103,6 +103,13 @@ int ReadAndDecodeHeader(const FileHandle& file, char* record, DrawingHeader& hea
     return ZEL_TB_OK;
 }
 
+// A drawing file's bytes: the header record, then the content.
+std::string DrawingFileBytes(const char* record, std::string_view content) {
+    std::string bytes(record, ZEL_TB_RECORD_SIZE);
+    bytes.append(content);
+    return bytes;
+}
+
 // Saves the whole file (bytes beginning with its header record), whose
 // header this process then knows.
 int WriteNotedFile(const std::string& path, const std::string& bytes) {
@@ -177,8 +184,7 @@ int WriteHeaderRecord(const std::string& path, const char* record) {
 // Where no file is, the drawing file is made in place without a flush: there
 // is nothing old to keep, and nothing refers to it yet.
 int WriteNewDrawingFile(const std::string& path, const char* record, std::string_view content) {
-    std::string bytes(record, ZEL_TB_RECORD_SIZE);
-    bytes.append(content);
+    const std::string bytes = DrawingFileBytes(record, content);
     switch (framework::WriteNewFile(path.c_str(), bytes.data(), bytes.size())) {
         case framework::NewFileResult::kCreated:
             NoteNewFile(path, record);
@@ -191,14 +197,13 @@ int WriteNewDrawingFile(const std::string& path, const char* record, std::string
     return ZEL_TB_WRITE_FAILED;
 }
 
+int ReplaceDrawingFile(const std::string& path, const char* record, std::string_view content) {
+    return WriteNotedFile(path, DrawingFileBytes(record, content));
+}
+
 int WriteDrawingFile(const std::string& path, const char* record, std::string_view content) {
     const int result = WriteNewDrawingFile(path, record, content);
-    if (result != ZEL_TB_EXISTS) {
-        return result;
-    }
-    std::string bytes(record, ZEL_TB_RECORD_SIZE);
-    bytes.append(content);
-    return WriteNotedFile(path, bytes);
+    return result == ZEL_TB_EXISTS ? ReplaceDrawingFile(path, record, content) : result;
 }
 
 bool DeleteDrawingFile(const std::string& path) {

@@ -114,7 +114,7 @@ private:
         m_directories.clear();
         m_watchedPaths.clear();
         m_lost = ++m_clock;
-        m_takenIn = false;
+        m_takenInCall = 0;
     }
 
     // The watch of the directory at `path`: the one it has while it is still
@@ -138,11 +138,10 @@ private:
     void takeNewReports() {
         const unsigned long long call = CurrentHostCall();
         const std::uint64_t changes = headless::FileChangeSteps();
-        if (m_takenIn && call != 0 && call == m_takenInCall && changes == m_takenInChanges) {
+        if (call != 0 && call == m_takenInCall && changes == m_takenInChanges) {
             return;
         }
         poll();
-        m_takenIn = true;
         m_takenInCall = call;
         m_takenInChanges = changes;
     }
@@ -209,9 +208,8 @@ private:
     int m_fd;
     // The directories watched, by the path they were watched under.
     std::unordered_map<std::string, int> m_watchedPaths;
-    // When the reports were last taken in: in which host call, after how
-    // many of the process's own changes.
-    bool m_takenIn = false;
+    // When the reports were last taken in: in which host call (0 outside
+    // calls, or not yet), after how many of the process's own changes.
     unsigned long long m_takenInCall = 0;
     std::uint64_t m_takenInChanges = 0;
     unsigned long long m_clock = 0;

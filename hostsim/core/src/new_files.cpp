@@ -42,7 +42,9 @@ std::unordered_map<std::string, Noted>& NotedFiles() {
 // header read looks no note up (an opening reads thousands of headers).
 std::size_t g_notesByHostCalls = 0;
 
-void Forget(std::unordered_map<std::string, Noted>::iterator noted) {
+using NoteEntry = std::unordered_map<std::string, Noted>::iterator;
+
+void Forget(NoteEntry noted) {
     g_notesByHostCalls -= noted->second.byHostCall ? 1 : 0;
     NotedFiles().erase(noted);
 }
@@ -75,19 +77,15 @@ bool LeftAsItWas(const std::string& path, const Noted& noted) {
     return StampOf(path, now) && now == noted.stamp;
 }
 
-// The note of the file at `path` while the file is as it was left; a note
-// of a changed file is forgotten.
-Noted* NotedAsLeft(const std::string& path) {
+// The note found, or the end, while the file is as it was left; a note of
+// a changed file is forgotten.
+NoteEntry AsLeftOrForgotten(const std::string& path, NoteEntry found) {
     auto& files = NotedFiles();
-    const auto found = files.find(path);
-    if (found == files.end()) {
-        return nullptr;
-    }
-    if (!LeftAsItWas(path, found->second)) {
+    if (found != files.end() && !LeftAsItWas(path, found->second)) {
         Forget(found);
-        return nullptr;
+        return files.end();
     }
-    return &found->second;
+    return found;
 }
 
 }  // namespace
@@ -97,11 +95,11 @@ void NoteNewFile(const std::string& path, const char* record) {
 }
 
 bool TakeNewFile(const std::string& path) {
-    Noted* noted = NotedAsLeft(path);
-    if (noted == nullptr || !noted->completesInPlace) {
+    const auto noted = AsLeftOrForgotten(path, NotedFiles().find(path));
+    if (noted == NotedFiles().end() || !noted->second.completesInPlace) {
         return false;
     }
-    noted->completesInPlace = false;
+    noted->second.completesInPlace = false;
     return true;
 }
 
@@ -123,16 +121,13 @@ bool KnownHeader(const std::string& path, char* record) {
     if (g_notesByHostCalls == 0) {
         return false;
     }
-    const auto& files = NotedFiles();
+    auto& files = NotedFiles();
     const auto found = files.find(path);
-    if (found == files.end() || !found->second.watched || !found->second.byHostCall) {
+    if (found == files.end() || !found->second.watched || !found->second.byHostCall ||
+        AsLeftOrForgotten(path, found) == files.end()) {
         return false;
     }
-    const Noted* noted = NotedAsLeft(path);
-    if (noted == nullptr) {
-        return false;
-    }
-    std::memcpy(record, noted->record.data(), ZEL_TB_RECORD_SIZE);
+    std::memcpy(record, found->second.record.data(), ZEL_TB_RECORD_SIZE);
     return true;
 }
 

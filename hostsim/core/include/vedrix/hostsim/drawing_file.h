@@ -43,6 +43,9 @@ VEDRIX_HOSTSIM_API int WriteDrawingFile(const std::string& path, const char* rec
 // one is.
 VEDRIX_HOSTSIM_API int WriteNewDrawingFile(const std::string& path, const char* record,
                                            std::string_view content);
+// WriteDrawingFile where a file is: the whole file saved anew in its place.
+VEDRIX_HOSTSIM_API int ReplaceDrawingFile(const std::string& path, const char* record,
+                                          std::string_view content);
 // Deletes the drawing file at `path` (DeleteFileA); what this process knew
 // of its header goes with it.
 VEDRIX_HOSTSIM_API bool DeleteDrawingFile(const std::string& path);
