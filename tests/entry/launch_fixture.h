@@ -24,6 +24,13 @@ inline std::string readFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// A file's bytes as they are on disk: a drawing file is binary, and read as
+// text on Windows it would end at its first byte 0x1a and lose its "\r".
+inline std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 inline void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }

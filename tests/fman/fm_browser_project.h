@@ -60,7 +60,7 @@ protected:
     vedrix::hostsim::DrawingHeader header(int number) const {
         vedrix::hostsim::DrawingHeader result;
         const std::string bytes =
-            entry_tests::readFile(project / vedrix::hostsim::DrawingFileName(number));
+            entry_tests::readBytes(project / vedrix::hostsim::DrawingFileName(number));
         if (bytes.size() >= ZEL_TB_RECORD_SIZE) {
             vedrix::hostsim::DecodeHeader(bytes.data(), result);
         }
