@@ -1,10 +1,11 @@
 #include "free_files.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+
+#include "drawing_file_number.h"
 
 namespace vedrix::browser {
 
@@ -13,18 +14,6 @@ namespace {
 constexpr int kOneFileDragBitmap = 110;
 constexpr int kFilesDragBitmap = 106;
 constexpr COLORREF kDragMaskColor = RGB(0xC0, 0xC0, 0xC0);
-
-// The number in characters 2 to 7 of a drawing file's name, read as atoi
-// reads it, without taking the characters out first: every drawing file of
-// the project directory is named so.
-int numberOfFileName(const CString& fileName) {
-    char digits[7] = {};
-    const char* name = fileName.GetString();
-    for (int i = 0; i < 6 && i + 2 < fileName.GetLength(); ++i) {
-        digits[i] = name[i + 2];
-    }
-    return std::atoi(digits);
-}
 
 }  // namespace
 
@@ -41,7 +30,6 @@ void insertFreeListColumns(CListCtrl& list, CImageList* images) {
 }
 
 UsedNumbers::UsedNumbers(CList<CString, CString>& names) {
-    m_numbers.reserve(static_cast<std::size_t>(names.GetCount()));
     for (POSITION pos = names.GetHeadPosition(); pos != nullptr;) {
         const CString& name = names.GetNext(pos);
         const char* first = name.GetString();
@@ -57,14 +45,9 @@ UsedNumbers::UsedNumbers(CList<CString, CString>& names) {
         const auto written = std::to_chars(text, text + sizeof text, number);
         if (std::string_view(text, static_cast<std::size_t>(written.ptr - text)) ==
             std::string_view(first, static_cast<std::size_t>(last - first))) {
-            m_numbers.push_back(number);
+            m_numbers.insert(number);
         }
     }
-    std::sort(m_numbers.begin(), m_numbers.end());
-}
-
-bool UsedNumbers::contains(int number) const {
-    return std::binary_search(m_numbers.begin(), m_numbers.end(), number);
 }
 
 void forEachDrawingFile(const CString& directoryPrefix, const char* closeFailure,
@@ -77,7 +60,8 @@ void forEachDrawingFile(const CString& directoryPrefix, const char* closeFailure
     do {
         CString fileName(found.cFileName);
         fileName.MakeLower();
-        visit(fileName, numberOfFileName(fileName));
+        visit(fileName, drawingFileNumberOf(fileName.GetString(),
+                                            static_cast<std::size_t>(fileName.GetLength())));
     } while (::FindNextFileA(search, &found));
     if (!::FindClose(search)) {
         std::fputs(closeFailure, stdout);

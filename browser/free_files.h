@@ -9,7 +9,8 @@
 #include <vedrix/model/item_data.h>
 
 #include <functional>
-#include <vector>
+
+#include "number_set.h"
 
 namespace vedrix::browser {
 
@@ -19,14 +20,14 @@ void insertFreeListColumns(CListCtrl& list, CImageList* images);
 
 // The name texts of the structure's drawing-file entries, asked whether one
 // is a number's decimal text. Only a text that is some number's decimal
-// text can be, so those numbers are kept, sorted, and looked up by halving.
+// text can be, so those numbers are kept in a number set.
 class UsedNumbers {
 public:
     explicit UsedNumbers(CList<CString, CString>& names);
-    bool contains(int number) const;
+    bool contains(int number) const { return m_numbers.contains(number); }
 
 private:
-    std::vector<int> m_numbers;
+    NumberSet m_numbers;
 };
 
 // Calls `visit` with the lower-case file name and the number of every

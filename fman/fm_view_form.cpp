@@ -6,17 +6,6 @@ TBItemData* itemRecord(const CTreeCtrl& tree, HTREEITEM item) {
     return item != nullptr ? reinterpret_cast<TBItemData*>(tree.GetItemData(item)) : nullptr;
 }
 
-ViewRecord* viewOfItem(const CTreeCtrl& tree, HTREEITEM item, const ViewList& views) {
-    const TBItemData* record = itemRecord(tree, item);
-    return record != nullptr ? views.find(record->getIdentifier()) : nullptr;
-}
-
-void showView(CTreeCtrl& tree, HTREEITEM item, const ViewRecord& view, const ViewImages& images) {
-    if (TBItemData* record = itemRecord(tree, item)) {
-        showView(tree, item, *record, view, images);
-    }
-}
-
 void showView(CTreeCtrl& tree, HTREEITEM item, TBItemData& record, const ViewRecord& view,
               const ViewImages& images) {
     if (view.isOriginal()) {

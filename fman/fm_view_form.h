@@ -22,16 +22,10 @@ inline constexpr unsigned char kViewLevel = 1;
 // The item's record; null when the item has none.
 TBItemData* itemRecord(const CTreeCtrl& tree, HTREEITEM item);
 
-// The first view of `views` whose identifier is the item's identifier text;
-// null when there is none, or the item has no record.
-ViewRecord* viewOfItem(const CTreeCtrl& tree, HTREEITEM item, const ViewList& views);
-
 // Gives the item the view flags of `view` (an original when its original
 // identifier is "0", else a variant; locked when its lock flag is "1"), its
 // original identifier, and the matching view image as both the normal and
-// the selected image.
-void showView(CTreeCtrl& tree, HTREEITEM item, const ViewRecord& view, const ViewImages& images);
-// The same for an item whose record the caller already holds.
+// the selected image; `record` is the item's record.
 void showView(CTreeCtrl& tree, HTREEITEM item, TBItemData& record, const ViewRecord& view,
               const ViewImages& images);
 

@@ -155,13 +155,14 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
                                      int& counter) {
     for (HTREEITEM item = first; item != nullptr; item = m_tcStructure.WalkNextSibling(item)) {
         const int id = ++counter;
-        TBItemData* record = walkedRecordOf(item);
+        const WalkedItem walked = walkItem(item);
+        TBItemData* record = walked.record;
         if (record == nullptr) {
             continue;
         }
         record->setLevelID(static_cast<unsigned long>(id));
         const bool drawingFile = record->getType() == TBItemData::kDrawingFile;
-        const CString name = drawingFile ? vedrix::browser::numberText(drawingFileNumber(item))
+        const CString name = drawingFile ? vedrix::browser::numberText(walked.number)
                                          : m_tcStructure.GetItemText(item).Left(kMaxItemText);
         if (record->getType() == TBItemData::kView) {
             if (record->getIdentifier()[0] == '\0') {
@@ -184,6 +185,9 @@ void CFmanListbrowseDlg::buildLevels(HTREEITEM first, Zel_GM_Level* parent, int 
         }
         level->setTreeItem(item);
         record->handAttributesTo(level->getAttributes());
+        if (!walked.hasChildren) {
+            continue;
+        }
         if (HTREEITEM child = m_tcStructure.WalkChild(item)) {
             buildLevels(child, level, id, counter);
         }

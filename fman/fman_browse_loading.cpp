@@ -171,12 +171,14 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first, HTREEITEM parent, bool pa
     HTREEITEM item = first;
     while (item != nullptr) {
         HTREEITEM next = m_tcStructure.WalkNextSibling(item);
-        TBItemData* record = walkedRecordOf(item);
+        const WalkedItem walked = walkItem(item);
+        TBItemData* record = walked.record;
         const int type = record != nullptr ? record->getType() : -1;
         if (type == TBItemData::kDrawingFile) {
             // A drawing file placed directly under a level moves under a new
             // view with its siblings; the moved items need no second visit.
-            const ViewFormStep step = viewFormDrawingFile(item, *record, parent, parentIsViewLevel);
+            const ViewFormStep step =
+                viewFormDrawingFile(item, *record, walked.number, parent, parentIsViewLevel);
             if (step == ViewFormStep::kDeleted) {
                 item = next;
                 continue;
@@ -185,13 +187,18 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first, HTREEITEM parent, bool pa
                 return;
             }
         } else if (type == vedrix::fman::kViewLevel) {
-            if (!m_tcStructure.ItemHasChildren(item)) {
+            if (!walked.hasChildren) {
                 createView(item, false, nullptr, nullptr);
             }
         } else if (type >= 0 && type != TBItemData::kRoot) {
-            applyViewRecord(item);
+            applyViewRecord(item, *record);
         }
-        if (HTREEITEM child = m_tcStructure.WalkChild(item)) {
+        // Only a level of views can have got children since the question:
+        // the view made for it.
+        HTREEITEM child = walked.hasChildren || type == vedrix::fman::kViewLevel
+                              ? m_tcStructure.WalkChild(item)
+                              : nullptr;
+        if (child != nullptr) {
             viewFormPass(child, item,
                          record != nullptr && record->getType() == vedrix::fman::kViewLevel);
         }
@@ -199,13 +206,10 @@ void CFmanListbrowseDlg::viewFormPass(HTREEITEM first, HTREEITEM parent, bool pa
     }
 }
 
-// One drawing file of the pass, below `parent`.
-CFmanListbrowseDlg::ViewFormStep CFmanListbrowseDlg::viewFormDrawingFile(HTREEITEM item,
-                                                                         TBItemData& record,
-                                                                         HTREEITEM parent,
-                                                                         bool parentIsViewLevel) {
-    const int number = drawingFileNumber(item);
-    if (!m_numbersMet.insert(number).second) {
+// One drawing file of the pass, below `parent`, showing drawing file `number`.
+CFmanListbrowseDlg::ViewFormStep CFmanListbrowseDlg::viewFormDrawingFile(
+    HTREEITEM item, TBItemData& record, int number, HTREEITEM parent, bool parentIsViewLevel) {
+    if (!m_numbersMet.insert(number)) {
         m_tcStructure.SetItemData(item, 0);
         delete &record;
         m_tcStructure.DeleteItem(item);
@@ -222,7 +226,7 @@ CFmanListbrowseDlg::ViewFormStep CFmanListbrowseDlg::viewFormDrawingFile(HTREEIT
 // View flag bit 3 for a drawing file that the host's drawing-file
 // information marks as inserted.
 void CFmanListbrowseDlg::markIfInserted(int number, TBItemData& record) {
-    if (!record.isInserted() && m_insertedNumbers.count(number) != 0) {
+    if (!record.isInserted() && m_insertedNumbers.contains(number)) {
         record.markInserted();
     }
 }
@@ -259,7 +263,8 @@ void CFmanListbrowseDlg::gatherUnderNewView(HTREEITEM level, HTREEITEM handled) 
         if (child != view && record != nullptr && record->getType() == TBItemData::kDrawingFile) {
             HTREEITEM moved = moveItem(child, view);
             if (moved != nullptr && child != handled) {
-                viewFormDrawingFile(moved, *record, view, viewIsViewLevel);
+                viewFormDrawingFile(moved, *record, drawingFileNumber(moved), view,
+                                    viewIsViewLevel);
             }
         }
         child = next;
@@ -297,8 +302,8 @@ HTREEITEM CFmanListbrowseDlg::moveItem(HTREEITEM item, HTREEITEM parent) {
 // name ending in "%%" is named as the first variant, in the tree and in
 // the view file. A view the view file does not know keeps what the tree
 // filling gave it.
-void CFmanListbrowseDlg::applyViewRecord(HTREEITEM item) {
-    vedrix::fman::ViewRecord* view = vedrix::fman::viewOfItem(m_tcStructure, item, viewList());
+void CFmanListbrowseDlg::applyViewRecord(HTREEITEM item, TBItemData& record) {
+    vedrix::fman::ViewRecord* view = viewList().find(record.getIdentifier());
     if (view == nullptr) {
         return;
     }
@@ -309,7 +314,7 @@ void CFmanListbrowseDlg::applyViewRecord(HTREEITEM item) {
         m_tcStructure.SetItemText(item, name);
         vedrix::fman::copyField(view->name, name);
     }
-    vedrix::fman::showView(m_tcStructure, item, *view, m_viewImages);
+    vedrix::fman::showView(m_tcStructure, item, record, *view, m_viewImages);
 }
 
 int CFmanListbrowseDlg::viewImage(const TBItemData& record) const {

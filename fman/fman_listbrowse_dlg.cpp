@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "dialog_frame.h"
+#include "drawing_file_number.h"
 
 namespace {
 
@@ -103,23 +104,31 @@ HTREEITEM CFmanListbrowseDlg::insertSorted(HTREEITEM parent, const CString& text
 
 // Characters 2 to 7 of the item's text ("tb001234.zdw ...") read as a
 // number. The passes over every drawing file ask for it, so the tree is
-// asked directly, and only for the characters needed.
-int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
+// asked directly, and only for the characters needed; the record comes with
+// them in the same question, and whether the item has children (the tree
+// tells it for items inserted without a children count, as all of this
+// dialog's are).
+CFmanListbrowseDlg::WalkedItem CFmanListbrowseDlg::walkItem(HTREEITEM item) const {
     constexpr std::size_t kNumberEnd = 8;
     char text[kNumberEnd + 1] = {};
     TVITEMA request{};
     request.hItem = item;
-    request.mask = TVIF_TEXT;
+    request.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
     request.pszText = text;
     request.cchTextMax = sizeof text;
-    m_tcStructure.WalkItem(&request);
+    WalkedItem walked;
+    const bool answered = item != nullptr && m_tcStructure.WalkItem(&request);
     const char* label = request.pszText != nullptr ? request.pszText : "";
-    if (std::strlen(label) <= 2) {
-        return 0;
+    walked.number = vedrix::browser::drawingFileNumberOf(label, std::strlen(label));
+    if (answered) {
+        walked.record = reinterpret_cast<TBItemData*>(request.lParam);
+        walked.hasChildren = request.cChildren != 0;
     }
-    char digits[kNumberEnd - 1] = {};
-    std::strncpy(digits, label + 2, kNumberEnd - 2);
-    return std::atoi(digits);
+    return walked;
+}
+
+int CFmanListbrowseDlg::drawingFileNumber(HTREEITEM item) const {
+    return walkItem(item).number;
 }
 
 int CFmanListbrowseDlg::imageOf(int type, bool checked) const {

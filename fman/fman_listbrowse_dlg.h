@@ -27,11 +27,11 @@
 #include <vedrix/framework/carray.h>
 #include <vedrix/framework/clist.h>
 
-#include <set>
 #include <vector>
 
 #include "fm_item_images.h"
 #include "fm_view_list.h"
+#include "number_set.h"
 #include "structure_browse_dlg.h"
 
 class Zel_GM_Root;
@@ -118,13 +118,13 @@ private:
     // this depth (it and its siblings went under a new view).
     enum class ViewFormStep { kGoOn, kDeleted, kGathered };
     void viewFormPass(HTREEITEM first, HTREEITEM parent, bool parentIsViewLevel);
-    ViewFormStep viewFormDrawingFile(HTREEITEM item, TBItemData& record, HTREEITEM parent,
-                                     bool parentIsViewLevel);
+    ViewFormStep viewFormDrawingFile(HTREEITEM item, TBItemData& record, int number,
+                                     HTREEITEM parent, bool parentIsViewLevel);
     void markIfInserted(int number, TBItemData& record);
     void readInsertedNumbers();
     void gatherUnderNewView(HTREEITEM level, HTREEITEM handled);
     HTREEITEM moveItem(HTREEITEM item, HTREEITEM parent);
-    void applyViewRecord(HTREEITEM item);
+    void applyViewRecord(HTREEITEM item, TBItemData& record);
     CString projectFile(const CString& name) const;
     vedrix::fman::ViewList& viewList();
 
@@ -166,6 +166,15 @@ private:
     // The number of the drawing file that `item` shows, read from its text
     // (the six digits after "tb"): the record keeps only its low 16 bits.
     int drawingFileNumber(HTREEITEM item) const;
+    // What the passes over every item need of one item, from one question to
+    // the tree's own procedure: its record (null without one), the number
+    // drawingFileNumber gives, and whether it has children.
+    struct WalkedItem {
+        TBItemData* record = nullptr;
+        int number = 0;
+        bool hasChildren = false;
+    };
+    WalkedItem walkItem(HTREEITEM item) const;
     int imageOf(int type, bool checked) const;
 
     CString m_csNewLevelStem;  // text 2013
@@ -185,8 +194,8 @@ private:
     vedrix::fman::ViewImages m_viewImages;
 
     // The drawing-file numbers the view-form pass has met.
-    std::set<int> m_numbersMet;
+    vedrix::browser::NumberSet m_numbersMet;
     // The numbers the host's drawing-file information marks as inserted,
     // while the view-form pass runs.
-    std::set<int> m_insertedNumbers;
+    vedrix::browser::NumberSet m_insertedNumbers;
 };

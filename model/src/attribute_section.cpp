@@ -53,6 +53,9 @@ bool readAttributeLine(StreamScanner& sc, AttributeLine& line) {
 // Scans for the next "#ATTRIBUTES:" line and takes it; false at the end.
 bool findSection(StreamScanner& sc) {
     for (;;) {
+        // Only comments and keywords matter here: the rest is passed over
+        // in one scan of the buffer.
+        sc.skipToEither('!', '#');
         const int c = sc.get();
         if (c == kEof) {
             return false;

@@ -205,6 +205,24 @@ bool StreamScanner::getField(char* buf, std::size_t cap, char delim, std::size_t
     }
 }
 
+void StreamScanner::skipToEither(char a, char b) {
+    for (;;) {
+        const int c = peek();
+        if (c == kEof || c == static_cast<unsigned char>(a) || c == static_cast<unsigned char>(b)) {
+            return;
+        }
+        if (m_cur < m_end) {
+            const char* p = m_cur;
+            while (p < m_end && *p != a && *p != b) {
+                ++p;
+            }
+            m_cur = p;
+        } else {  // a buffer without a get area
+            advance();
+        }
+    }
+}
+
 void StreamScanner::ignore(std::size_t count, char delim) {
     if (!m_is.good()) {
         fail();

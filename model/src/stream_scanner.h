@@ -58,6 +58,9 @@ public:
     bool getField(char* buf, std::size_t cap, char delim, std::size_t* length = nullptr);
     // "is.ignore(count, delim)".
     void ignore(std::size_t count, char delim);
+    // Passes over every character before the next `a` or `b`, which stays
+    // next; at the end of the stream only eofbit is set, as by peek().
+    void skipToEither(char a, char b);
     // Formatted numbers (white space skipped first). A signed number must fit
     // in 32 bits; an unsigned one is read as the platform's 32-bit unsigned
     // conversion does: a leading minus negates it modulo 2^32, a magnitude

@@ -2,8 +2,11 @@
 // dialog's structure tree, each with the record the dialogs work on.
 #include <io.h>
 
+#include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -29,68 +32,110 @@ constexpr int kUncheckedStateImage = 1;  // 2 checked; 3 and 4 when the file is 
 constexpr UINT kExpandedState = TVIS_EXPANDED | TVIS_EXPANDEDONCE;
 constexpr UINT kInsertedStateMask = TVIS_STATEIMAGEMASK | kExpandedState;
 
+// The number of a drawing-file entry, as atoi reads its name. A name is
+// digits as a rule, read here without the library's locale-aware parse;
+// anything else (blanks, a plus sign, no digits, a number beyond int) goes to
+// atoi itself.
+int entryNumber(const char* name) {
+    int value = 0;
+    const std::from_chars_result read = std::from_chars(name, name + std::strlen(name), value);
+    return read.ec == std::errc() ? value : std::atoi(name);
+}
+
+// Room for "tb%06d.zdw" of any int, with its terminator.
+constexpr std::size_t kFileNameSize = 24;
+// Room for an item's text: a drawing file's name, two blanks and the
+// looked-up name, or a level's name cut to kItemTextLimit characters.
+constexpr std::size_t kTextSize = kFileNameSize + 2 + kNameBufferSize;
+
 // What one fill needs besides the level: the caller's arguments and the
-// directory that drawing files are checked in, asked for once.
+// directory that drawing files are checked in, asked for once. `path` holds
+// the directory with its separator; each existence check puts the file name
+// after it, so that no drawing file allocates a path of its own.
 struct Fill {
     CTreeCtrl& tree;
     CList<CString, CString>* names;
     ItemMap* items;
     const int* images;
     ObjectNameLookup objectName;
-    CString directory;
+    std::string path;
+    std::size_t directoryLength;
+    // The text of the item being placed; the tree copies it.
+    char text[kTextSize];
 };
 
 bool isEntry(const Zel_GM_Level& level) {
     return level.getLevelNr() == Zel_GM_Level::kEntryLevelNr;
 }
 
-// "tb%06d.zdw": every entry of a fill names its file, so the usual numbers
-// (0 to 999999) are written digit by digit; others take the format.
-CString drawingFileName(int number) {
+// Writes "tb%06d.zdw" into `name` and gives its length. Every entry of a fill
+// names its file, so the usual numbers (0 to 999999) are written digit by
+// digit; others take the format.
+std::size_t writeDrawingFileName(int number, char (&name)[kFileNameSize]) {
     if (number < 0 || number > 999999) {
-        CString name;
-        name.Format("tb%06d.zdw", number);
-        return name;
+        const int written = std::snprintf(name, sizeof name, "tb%06d.zdw", number);
+        return written > 0 ? std::strlen(name) : 0;
     }
-    char name[] = "tb000000.zdw";
+    std::memcpy(name, "tb000000.zdw", sizeof "tb000000.zdw");
     for (int digit = 7; number > 0; --digit, number /= 10) {
         name[digit] = static_cast<char>('0' + number % 10);
     }
-    return CString(name);
+    return sizeof "tb000000.zdw" - 1;
 }
 
-// The file name, two blanks and the object name when the lookup gives one
-// (converted to the display character set, white space trimmed at both
-// ends); otherwise the file name alone.
-CString entryText(const CString& fileName, int number, ObjectNameLookup objectName) {
+bool isWhiteSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Writes into `text` the file name, two blanks and the object name when the
+// lookup gives one (converted to the display character set, white space
+// trimmed at both ends), otherwise the file name alone, and gives where the
+// text starts. Only the object name needs converting: the file name is of
+// plain characters, which the conversion keeps.
+const char* writeEntryText(char (&text)[kTextSize], const char* fileName,
+                           std::size_t fileNameLength, int number, ObjectNameLookup objectName) {
+    std::memcpy(text, fileName, fileNameLength);
+    text[fileNameLength] = '\0';
     if (objectName == nullptr) {
-        return fileName;
+        return text;
     }
-    char buffer[kNameBufferSize] = {};
+    char* const buffer = text + fileNameLength + 2;
+    std::memset(buffer, 0, kNameBufferSize);
     if (objectName(kLookupMode, number, buffer) != 0) {
-        return fileName;
+        return text;
     }
     buffer[kNameBufferSize - 1] = '\0';
-    std::string text = std::string(fileName.GetString()) + "  " + buffer;
-    // Converted in place: the result is never longer and stays terminated.
-    AsciiTextToIso(text.data(), text.data());
-    CString shown(text.c_str());
-    shown.Trim();
-    return shown;
+    AsciiTextToIso(buffer, buffer);
+    text[fileNameLength] = ' ';
+    text[fileNameLength + 1] = ' ';
+    char* first = text;
+    char* last = buffer + std::strlen(buffer);
+    while (first < last && isWhiteSpace(*first)) {
+        ++first;
+    }
+    while (last > first && isWhiteSpace(last[-1])) {
+        --last;
+    }
+    *last = '\0';
+    return first;
 }
 
-// Whether the entry's drawing file lies in `directory`. The path is put
-// together in a buffer of its final size, once per drawing file.
-bool drawingFileExists(const CString& directory, const CString& fileName) {
-    const bool separated = !directory.IsEmpty() && directory[directory.GetLength() - 1] == '\\';
-    std::string path;
-    path.reserve(static_cast<std::size_t>(directory.GetLength() + 1 + fileName.GetLength()));
-    path.append(directory.GetString());
-    if (!separated) {
-        path.push_back('\\');
+// Writes a level's name, cut to kItemTextLimit characters, into `text`.
+const char* writeLevelText(char (&text)[kTextSize], const char* name) {
+    std::size_t length = 0;
+    while (length < static_cast<std::size_t>(kItemTextLimit) && name[length] != '\0') {
+        ++length;
     }
-    path.append(fileName.GetString());
-    return _access(path.c_str(), 0) == 0;
+    std::memcpy(text, name, length);
+    text[length] = '\0';
+    return text;
+}
+
+// Whether the entry's drawing file lies in the fill's directory.
+bool drawingFileExists(Fill& fill, const char* fileName, std::size_t fileNameLength) {
+    fill.path.resize(fill.directoryLength);
+    fill.path.append(fileName, fileNameLength);
+    return _access(fill.path.c_str(), 0) == 0;
 }
 
 // The image of a level with this number and status: the missing-file image,
@@ -118,23 +163,25 @@ int stateImageOf(int status) {
 // says) and returns its item; null when the tree refused it.
 HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
     const int levelNr = level.getLevelNr();
-    CString text;
+    const char* text = nullptr;
     HTREEITEM parent = parentItem;
     bool expanded = false;
     unsigned long number = 0;
     if (isEntry(level)) {
-        const int fileNumber = std::atoi(level.getNameText());
+        const int fileNumber = entryNumber(level.getNameText());
         number = static_cast<unsigned long>(fileNumber);
-        const CString fileName = drawingFileName(fileNumber);
-        text = entryText(fileName, fileNumber, fill.objectName);
+        char fileName[kFileNameSize];
+        const std::size_t fileNameLength = writeDrawingFileName(fileNumber, fileName);
+        text = writeEntryText(fill.text, fileName, fileNameLength, fileNumber, fill.objectName);
         const int status = level.getStatus();
-        level.setStatus(drawingFileExists(fill.directory, fileName) ? status & ~kLevelFileMissing
-                                                                    : status | kLevelFileMissing);
+        level.setStatus(drawingFileExists(fill, fileName, fileNameLength)
+                            ? status & ~kLevelFileMissing
+                            : status | kLevelFileMissing);
         if (fill.names != nullptr) {
             fill.names->AddTail(CString(level.getNameText()));
         }
     } else {
-        text = CString(level.getNameText()).Left(kItemTextLimit);
+        text = writeLevelText(fill.text, level.getNameText());
         unsigned long known = 0;
         if (fill.items != nullptr &&
             fill.items->Lookup(static_cast<int>(level.getParentID()), known)) {
@@ -156,7 +203,7 @@ HTREEITEM placeLevel(Zel_GM_Level& level, HTREEITEM parentItem, Fill& fill) {
     insert.hInsertAfter = TVI_SORT;
     insert.item.mask =
         TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE | TVIF_PARAM | TVIF_HANDLE;
-    insert.item.pszText = const_cast<char*>(text.GetString());
+    insert.item.pszText = const_cast<char*>(text);
     insert.item.cchTextMax = kItemTextLimit;
     insert.item.iImage = imageOf(fill.images, levelNr, status);
     insert.item.iSelectedImage = insert.item.iImage;
@@ -190,7 +237,13 @@ void Zel_GM_Level::setItem(CTreeCtrl* tree, CList<CString, CString>* names,
     // Nothing may leave an exported function by exception: what was placed
     // before a failure stays in the tree.
     try {
-        Fill fill{*tree, names, items, images, objectName, vedrix::model::drawingFileDirectory()};
+        const CString directory = vedrix::model::drawingFileDirectory();
+        Fill fill{*tree, names, items, images, objectName, std::string(directory.GetString()),
+                  0,     {}};
+        if (directory.IsEmpty() || directory[directory.GetLength() - 1] != '\\') {
+            fill.path.push_back('\\');
+        }
+        fill.directoryLength = fill.path.size();
         // Depth first, each level before its sublevels and sublevels in
         // ascending ID order, without recursion: a tree read from files may
         // be arbitrarily deep. Each pending level carries the item that its

@@ -152,6 +152,28 @@ TEST_F(LaunchTest, DrawingFilesInTheStructureShowWhatTheLookupAndTheDiskSay) {
     EXPECT_THAT(person.messageBoxes(), IsEmpty());
 }
 
+// An entry's text is its file name, two blanks and the name the lookup
+// gives, converted from the host's code page ("\x84", a-umlaut, shows as
+// "\xe4"), without blanks at the text's end (those before the name stay);
+// a number beyond six digits or below zero is named with the format's full
+// width (the lookup names neither), a name is read as atoi reads it ("+9"
+// is drawing file 9), and the status images say whether the file lies in
+// the project directory.
+TEST_F(LaunchTest, EntryTextsConvertTheNameAndNameEveryNumber) {
+    writeDrawingFile(project, 3, "  M\x84rz  ");
+    writeDrawingFile(project, 1234567, "Seven digits", "tb1234567.zdw");
+    writeFile(project / "names.hre", "#DATA:\n\t1\t1\t0\t0\tHouse\n");
+    writeFile(project / "names.lis",
+              "#DATA:\n3\t1\t0\t\n1234567\t1\t0\t\n-5\t1\t0\t\n+9\t1\t0\t\n");
+    Shown shown;
+    person.onDialog(101, look(shown, false));
+    EXPECT_EQ(tb_list_browser(nullptr, "en", project.string().c_str(), "Names", "names.lis", ""),
+              IDCANCEL);
+    EXPECT_THAT(shown.children, UnorderedElementsAre("tb000003.zdw    M\xe4rz", "tb1234567.zdw",
+                                                     "tb-00005.zdw", "tb000009.zdw"));
+    EXPECT_THAT(shown.childStates, UnorderedElementsAre(1, 1, 3, 3));
+}
+
 // A structure that holds drawing file 0 keeps a file whose name has no
 // number out of the free list.
 TEST_F(LaunchTest, AFileNameWithoutNumberStandsForDrawingFileZero) {

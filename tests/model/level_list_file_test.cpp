@@ -79,7 +79,9 @@ TEST(LevelListRead, HeaderDefinitionsAreReadLikeTheHierarchyFile) {
 }
 
 // The entry reader must find each parent exactly where searchLevel would,
-// also when IDs repeat in the tree. Reference: the same lines applied to an
+// also when IDs repeat in the tree and when the reader's index of IDs grows
+// (it starts at 1,024 slots, at most half of them used: the larger trees
+// here pass 512 and 1,024 IDs). Reference: the same lines applied to an
 // identical tree with searchLevel itself.
 TEST(LevelListRead, ParentsAreFoundExactlyAsSearchLevelFindsThem) {
     std::mt19937 rng(99);
@@ -97,7 +99,7 @@ TEST(LevelListRead, ParentsAreFoundExactlyAsSearchLevelFindsThem) {
 
         unsigned long next = reference.getHighestID();
         std::string text = "#DATA:\n";
-        const int entries = static_cast<int>(rng() % 400);
+        const int entries = static_cast<int>(rng() % 1200);
         for (int i = 0; i < entries; ++i) {
             // Parents: structure IDs (some repeated), earlier entries, or 0.
             const unsigned long highest = next;

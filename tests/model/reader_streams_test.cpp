@@ -156,6 +156,28 @@ TEST(ReaderStreams, AllThreeReadersReadATextModeStreamAsTheFile) {
     }
 }
 
+// An entry's name is one word of at most 254 characters, however the
+// stream's buffer cuts it: one character more leaves the rest of the word
+// where the parent's number should be, which makes the line bad.
+TEST(ReaderStreams, AnEntryNameFillsItsFieldAcrossBufferChunks) {
+    const std::string longest(254, '7');
+    for (const std::size_t chunk : kChunks) {
+        SCOPED_TRACE(chunk);
+        TextModeBuffer fits(crlf("#DATA:\n" + longest + "\t0\t0\t\n"), chunk);
+        std::istream fitsStream(&fits);
+        Zel_GM_Root root("R");
+        EXPECT_EQ(root.readlis(fitsStream, 1), 0);
+        ASSERT_EQ(root.GetSublevels().size(), 1u);
+        EXPECT_EQ(std::string((*root.GetSublevels().begin()).value->getNameText()), longest);
+
+        TextModeBuffer over(crlf("#DATA:\n" + longest + "7\t0\t0\t\n"), chunk);
+        std::istream overStream(&over);
+        Zel_GM_Root other("R");
+        EXPECT_EQ(other.readlis(overStream, 1), 1);
+        EXPECT_TRUE(other.GetSublevels().isEmpty());
+    }
+}
+
 // What the readers accept beyond the written format, one case each.
 TEST(ReaderLeniency, HeaderBlankLinesAndIndentation) {
     Zel_GM_Root root("R");

@@ -193,6 +193,32 @@ TEST_F(TreeViewItems, StaleAndForeignHandlesFail) {
     DestroyWindow(other);
 }
 
+// Thousands of items inserted and deleted in a mixed order: every live
+// handle keeps finding its own item, and the count follows.
+TEST_F(TreeViewItems, HandlesFindTheirItemsThroughManyInsertionsAndDeletions) {
+    std::vector<std::pair<HTREEITEM, LPARAM>> live;
+    unsigned seed = 777;
+    LPARAM param = 0;
+    for (int round = 0; round < 6000; ++round) {
+        seed = seed * 1103515245u + 12345u;
+        if (!live.empty() && (seed >> 16) % 3 == 0) {
+            const std::size_t at = (seed >> 4) % live.size();
+            ASSERT_TRUE(TreeView_DeleteItem(tree, live[at].first));
+            live[at] = live.back();
+            live.pop_back();
+        } else {
+            ++param;
+            HTREEITEM item = insert(TVI_ROOT, TVI_LAST, "item", param);
+            ASSERT_NE(item, nullptr);
+            live.emplace_back(item, param);
+        }
+    }
+    EXPECT_EQ(TreeView_GetCount(tree), static_cast<UINT>(live.size()));
+    for (const auto& [item, itemParam] : live) {
+        ASSERT_EQ(paramOf(item), itemParam);
+    }
+}
+
 TEST_F(TreeViewItems, ItemFieldsRoundTrip) {
     TVITEMA item;
     std::memset(&item, 0, sizeof item);

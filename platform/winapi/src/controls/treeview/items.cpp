@@ -382,8 +382,7 @@ Item* findItem(Tree& tree, DWORD id) {
     if (id == 0) {
         return nullptr;
     }
-    auto it = tree.items.find(id);
-    return it == tree.items.end() ? nullptr : it->second.get();
+    return tree.items.find(id);
 }
 
 Item* findItem(Tree& tree, HTREEITEM handle) {
@@ -528,9 +527,9 @@ HTREEITEM insertItem(Tree& tree, const TVINSERTSTRUCTA* insert) {
         return nullptr;
     }
     const TVITEMA& source = insert->item;
-    auto owned = std::make_unique<Item>();
-    Item* item = owned.get();
-    item->id = newId();
+    const DWORD id = newId();
+    Item* item = tree.items.add(id);
+    item->id = id;
     item->parent = parent;
     item->depth = parent->depth + 1;
     if ((source.mask & TVIF_TEXT) != 0) {
@@ -566,8 +565,6 @@ HTREEITEM insertItem(Tree& tree, const TVINSERTSTRUCTA* insert) {
         item->integral = insert->itemex.iIntegral;
     }
     const DWORD parentId = parent->id;
-    const DWORD id = item->id;
-    tree.items.emplace(id, std::move(owned));
 
     Item* before = nullptr;
     const HTREEITEM after = insert->hInsertAfter;

@@ -59,10 +59,31 @@ std::unordered_map<HWND, WNDPROC>& editProcedures() {
     return *table;
 }
 
+// The window looked up last and its entry in trees(): a tree answers many
+// messages in a row (a fill, a walk over its items), and an entry stays
+// where it is until its window leaves the table.
+struct LastLookup {
+    HWND hwnd = nullptr;
+    std::shared_ptr<Tree>* entry = nullptr;
+};
+LastLookup g_lastLookup;
+
 std::shared_ptr<Tree> treeOf(HWND hwnd) {
+    if (g_lastLookup.entry != nullptr && g_lastLookup.hwnd == hwnd) {
+        return *g_lastLookup.entry;
+    }
     auto& table = trees();
     auto it = table.find(hwnd);
-    return it == table.end() ? nullptr : it->second;
+    if (it == table.end()) {
+        return nullptr;
+    }
+    g_lastLookup = LastLookup{hwnd, &it->second};
+    return it->second;
+}
+
+void forgetTree(HWND hwnd) {
+    trees().erase(hwnd);
+    g_lastLookup = LastLookup{};
 }
 
 DWORD styleOf(const Tree& tree) {
@@ -645,11 +666,10 @@ void switchCheckBoxesOn(Tree& tree) {
     if (tree.stateImages == nullptr) {
         tree.stateImages = createCheckBoxImages();
     }
-    for (auto& entry : tree.items) {
-        Item& item = *entry.second;
+    tree.items.forEach([](Item& item) {
         item.state =
             (item.state & ~static_cast<UINT>(TVIS_STATEIMAGEMASK)) | INDEXTOSTATEIMAGEMASK(1);
-    }
+    });
 }
 
 // --- window procedure -----------------------------------------------------
@@ -1105,7 +1125,7 @@ LRESULT CALLBACK treeProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
     if (message == WM_NCDESTROY) {
         tree->destroyed = true;
-        trees().erase(hwnd);
+        forgetTree(hwnd);
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     return handleMessage(*tree, message, wParam, lParam);

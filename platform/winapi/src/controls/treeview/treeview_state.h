@@ -12,6 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "controls/treeview/item_table.h"
+
 namespace vedrix::controls::treeview {
 
 struct Item;
@@ -81,7 +83,7 @@ struct Tree {
     bool destroyed = false;
 
     Item root;
-    std::unordered_map<DWORD, std::unique_ptr<Item>> items;
+    ItemTable items;
     int deletions = 0;  // branch deletions in progress
     // Items freed so far: while it stays the same, item pointers taken
     // earlier still point to live items.
