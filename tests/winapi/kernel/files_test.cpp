@@ -155,22 +155,30 @@ TEST(KernelPaths, InvalidPathsFailWithThePlatformsCodes) {
 }
 
 // A character that no name may hold is found wherever it stands in the
-// path, and a separator wherever it stands is one.
+// path, and a separator wherever it stands is one. Names of every length up
+// to 40 put each character at every place of a long path's last part.
 TEST(KernelPaths, EveryPositionOfAPathIsJudged) {
     TempDir dir;
     fs::create_directory(dir.path() / "sub");
     WriteText(dir.path() / "sub" / "file.txt", "x");
-    const std::string name = "abcdefgh";
-    for (size_t at = 0; at < name.size(); ++at) {
-        std::string bad = name;
-        bad[at] = '<';
-        SetLastError(0);
-        EXPECT_EQ(GetFileAttributesA(dir.win(bad).c_str()), INVALID_FILE_ATTRIBUTES) << bad;
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME)) << bad;
-        std::string control = name;
-        control[at] = '\x01';
-        EXPECT_EQ(GetFileAttributesA(dir.win(control).c_str()), INVALID_FILE_ATTRIBUTES);
-        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+    for (size_t length = 1; length <= 40; ++length) {
+        const std::string name(length, 'a');
+        for (size_t at = 0; at < name.size(); ++at) {
+            for (const char refused : {'<', '|', '"', '*', '?', '\x01', '\x1f'}) {
+                std::string bad = name;
+                bad[at] = refused;
+                SetLastError(0);
+                EXPECT_EQ(GetFileAttributesA(dir.win(bad).c_str()), INVALID_FILE_ATTRIBUTES) << bad;
+                EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME)) << bad;
+            }
+        }
+        // A separator after a directory name of this length.
+        fs::create_directory(dir.path() / name);
+        WriteText(dir.path() / name / "f", "x");
+        EXPECT_NE(GetFileAttributesA(dir.win(name + "\\f").c_str()), INVALID_FILE_ATTRIBUTES)
+            << name;
+        EXPECT_EQ(GetFileAttributesA(dir.win(name + "\\g").c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND)) << name;
     }
     // The separator at each place of the last few characters.
     for (const char* path :

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include <windows.h>
@@ -63,6 +64,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
+    // Names mostly match in their exact case: one comparison of the bytes.
+    if (a == b) {
+        return true;
+    }
     for (size_t i = 0; i < a.size(); ++i) {
         if (FoldLower(static_cast<unsigned char>(a[i])) !=
             FoldLower(static_cast<unsigned char>(b[i]))) {
@@ -93,6 +98,27 @@ const std::array<PathCharacter, 256>& PathCharacterKinds() {
         return table;
     }();
     return kinds;
+}
+
+// Sixteen characters at a time, as the compiler's vector types hold them.
+using Chunk = unsigned char __attribute__((vector_size(16)));
+// What comparing two chunks gives: all bits set where they hold.
+using Mask = signed char __attribute__((vector_size(16)));
+constexpr std::size_t kChunkSize = sizeof(Chunk);
+constexpr std::size_t kHalfSize = kChunkSize / 2;
+
+// Which of the sixteen characters at `text` are special: control characters
+// and < > : " | * ? \ (all bits set), every other character plain (zero).
+// Each test is one comparison of the whole chunk, so that a long path is
+// judged a chunk at a time.
+Mask SpecialsIn(const char* text) {
+    Chunk chunk;
+    std::memcpy(&chunk, text, kChunkSize);
+    // (a character compared with a chunk is compared with each of its sixteen)
+    using C = unsigned char;
+    return (chunk < C{32}) | (chunk == C{'<'}) | (chunk == C{'>'}) | (chunk == C{':'}) |
+           (chunk == C{'"'}) | (chunk == C{'|'}) | (chunk == C{'*'}) | (chunk == C{'?'}) |
+           (chunk == C{'\\'});
 }
 
 // Converts one character of a path in place: false for one that cannot
@@ -136,28 +162,40 @@ NativePath ToNative(const char* path, bool allowWildcards) {
         return result;
     }
     // Every file operation converts its path: the characters are taken in
-    // one copy and judged by a table, four at a time while all four are
-    // plain (the plain kind is zero), one at a time where one is not.
+    // one copy and judged sixteen at a time; only the special ones among
+    // them are looked up in the table. The last chunk ends at the path's end
+    // and may overlap the one before: judging a converted character again
+    // keeps it as it is. A path shorter than a chunk is judged character by
+    // character.
     result.path.assign(path, length);
     const std::array<PathCharacter, 256>& kinds = PathCharacterKinds();
-    const auto kindOf = [&kinds](char ch) {
-        return static_cast<unsigned>(kinds[static_cast<unsigned char>(ch)]);
-    };
     char* const text = result.path.data();
-    for (size_t at = 0; at < length; at += 4) {
-        const size_t end = std::min(at + 4, length);
-        if (end - at == 4 && (kindOf(text[at]) | kindOf(text[at + 1]) | kindOf(text[at + 2]) |
-                              kindOf(text[at + 3])) == 0) {
-            continue;
+    const auto convert = [&](size_t i) {
+        return ConvertCharacter(text[i], kinds[static_cast<unsigned char>(text[i])],
+                                allowWildcards);
+    };
+    bool converted = true;
+    if (length < kChunkSize) {
+        for (size_t i = 0; i < length && converted; ++i) {
+            converted = convert(i);
         }
-        for (size_t i = at; i < end; ++i) {
-            if (!ConvertCharacter(text[i], kinds[static_cast<unsigned char>(text[i])],
-                                  allowWildcards)) {
-                result.error = ERROR_INVALID_NAME;
-                result.path.clear();
-                return result;
+    }
+    for (size_t at = 0; length >= kChunkSize && at < length && converted; at += kChunkSize) {
+        const size_t start = std::min(at, length - kChunkSize);
+        const Mask special = SpecialsIn(text + start);
+        std::uint64_t halves[2];
+        std::memcpy(halves, &special, sizeof halves);
+        for (size_t half = 0; half < 2 && converted; ++half) {
+            const size_t first = half * kHalfSize;
+            for (size_t i = first; halves[half] != 0 && i < first + kHalfSize && converted; ++i) {
+                converted = special[i] == 0 || convert(start + i);
             }
         }
+    }
+    if (!converted) {
+        result.error = ERROR_INVALID_NAME;
+        result.path.clear();
+        return result;
     }
     result.ok = true;
     return result;
