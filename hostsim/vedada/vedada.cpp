@@ -33,19 +33,22 @@ extern "C" ZELKAR_EXPORT void set_list_path(char* dir) {
 
 extern "C" ZELKAR_EXPORT int read_object_name(int mode, int number, char* text) {
     return Guarded(kBadRequest, [&] {
-        const std::string path = DrawingFilePath(ListDirectory(), number);
-        if (mode != 1 || text == nullptr || path.empty()) {
+        // One buffer for every lookup: a structure's opening looks up the
+        // names of thousands of drawing files.
+        static std::string path;
+        if (mode != 1 || text == nullptr || !PutDrawingFilePath(path, ListDirectory(), number)) {
             return kBadRequest;
         }
-        DrawingHeader header;
-        const int result = ReadHeader(path, header);
+        char record[ZEL_TB_RECORD_SIZE];
+        const int result = ReadHeaderRecord(path, record);
         if (result != ZEL_TB_OK) {
             return result;
         }
-        if (header.name.empty()) {
+        const std::string_view name = HeaderRecordName(record);
+        if (name.empty()) {
             return kNoName;
         }
-        CopyBounded(text, kNameBufferSize, header.name);
+        CopyBounded(text, kNameBufferSize, name);
         return 0;
     });
 }

@@ -103,6 +103,42 @@ TEST_F(VedadaTest, FailuresLeaveNoName) {
     EXPECT_EQ(std::string(text), std::string(ZEL_TB_NAME_LENGTH, 'n'));
 }
 
+// The name is the header's name field up to a zero, without its trailing
+// blanks, however many there are.
+TEST_F(VedadaTest, ANameEndsAtItsPaddingOrAtAZero) {
+    const auto withNameField = [&](int number, const std::string& field) {
+        vedrix::hostsim::DrawingHeader header;
+        header.number = number;
+        std::string record(ZEL_TB_RECORD_SIZE, '\0');
+        vedrix::hostsim::EncodeHeader(header, record.data());
+        record.replace(ZEL_TB_REC_NAME, field.size(), field);
+        project.writeFile(vedrix::hostsim::DrawingFileName(number), record);
+    };
+    const auto padded = [](const std::string& name) {
+        return name + std::string(ZEL_TB_NAME_LENGTH - name.size(), ' ');
+    };
+    withNameField(1, padded("x"));
+    withNameField(2, padded(std::string(ZEL_TB_NAME_LENGTH - 8, 'y')));
+    withNameField(3, padded(std::string(ZEL_TB_NAME_LENGTH - 9, 'z')));
+    withNameField(4, padded(" Two  words"));
+    withNameField(5, std::string("Cut") + '\0' + padded("Cut and more").substr(4));
+    withNameField(6, padded(""));
+    withNameField(7, std::string("Tail  ") + '\0');
+    std::string dir = project.str();
+    setListPath(dir.data());
+    const auto nameOf = [&](int number) {
+        char text[72] = {};
+        return readObjectName(1, number, text) == 0 ? std::string(text) : std::string("(none)");
+    };
+    EXPECT_EQ(nameOf(1), "x");
+    EXPECT_EQ(nameOf(2), std::string(ZEL_TB_NAME_LENGTH - 8, 'y'));
+    EXPECT_EQ(nameOf(3), std::string(ZEL_TB_NAME_LENGTH - 9, 'z'));
+    EXPECT_EQ(nameOf(4), " Two  words");
+    EXPECT_EQ(nameOf(5), "Cut");
+    EXPECT_EQ(nameOf(6), "(none)");
+    EXPECT_EQ(nameOf(7), "Tail");
+}
+
 class TreeViewTest : public ::testing::Test {
 protected:
     void SetUp() override {

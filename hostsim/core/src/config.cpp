@@ -146,21 +146,20 @@ bool UseHostConfig(const char* path, const HostConfig& config) {
     return WriteHostConfig(path, config) && SetEnvironmentVariableA(kConfigVariable, path) != FALSE;
 }
 
-std::string JoinPath(const std::string& directory, const std::string& name) {
-    if (directory.empty()) {
-        return name;
-    }
-    // Put together in one piece: every call about a drawing file joins a
-    // path.
-    const char last = directory.back();
-    const bool separated = last == '\\' || last == '/';
-    std::string path;
-    path.reserve(directory.size() + 1 + name.size());
-    path.append(directory);
-    if (!separated) {
+void JoinPathInto(std::string& path, const std::string& directory, std::string_view name) {
+    path.assign(directory);
+    if (!directory.empty() && directory.back() != '\\' && directory.back() != '/') {
         path.push_back('\\');
     }
     path.append(name);
+}
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+    // Put together in one piece: every call about a drawing file joins a
+    // path.
+    std::string path;
+    path.reserve(directory.size() + 1 + name.size());
+    JoinPathInto(path, directory, name);
     return path;
 }
 

@@ -62,6 +62,16 @@ std::string DrawingFilePath(const std::string& directory, int number) {
     return name.empty() ? name : JoinPath(directory, name);
 }
 
+bool PutDrawingFilePath(std::string& path, const std::string& directory, int number) {
+    const std::string name = DrawingFileName(number);
+    if (name.empty()) {
+        path.clear();
+        return false;
+    }
+    JoinPathInto(path, directory, name);
+    return true;
+}
+
 std::vector<int> DrawingFileNumbers(const std::string& directory) {
     std::vector<int> numbers;
     WIN32_FIND_DATAA found;
@@ -82,11 +92,10 @@ std::vector<int> DrawingFileNumbers(const std::string& directory) {
 
 namespace {
 
-// Reads the header record at the start of the file into `record` and
-// decodes it into `header` (both only meaningful on ZEL_TB_OK): the one
-// reading and checking of a header, which the name lookups do for every
-// drawing file of a structure.
-int ReadAndDecodeHeader(const FileHandle& file, char* record, DrawingHeader& header) {
+// Reads the header record at the start of the file into `record` and checks
+// it (only meaningful on ZEL_TB_OK): the one reading and checking of a
+// header, which the name lookups do for every drawing file of a structure.
+int ReadCheckedHeader(const FileHandle& file, char* record) {
     if (!file.open()) {
         return file.missing() ? ZEL_TB_NO_RECORD : ZEL_TB_UNREADABLE;
     }
@@ -97,7 +106,7 @@ int ReadAndDecodeHeader(const FileHandle& file, char* record, DrawingHeader& hea
     if (got == 0) {
         return ZEL_TB_NO_RECORD;
     }
-    if (got < ZEL_TB_RECORD_SIZE || !DecodeHeader(record, header)) {
+    if (got < ZEL_TB_RECORD_SIZE || !IsHeaderRecord(record)) {
         return ZEL_TB_DAMAGED;
     }
     return ZEL_TB_OK;
@@ -121,20 +130,19 @@ int WriteNotedFile(const std::string& path, const std::string& bytes) {
 }
 
 // A header this process has just written into the file is not read again.
-int ReadAndDecodeHeader(const std::string& path, char* record, DrawingHeader& header) {
+int ReadCheckedHeader(const std::string& path, char* record) {
     if (KnownHeader(path, record)) {
-        return DecodeHeader(record, header) ? ZEL_TB_OK : ZEL_TB_DAMAGED;
+        return IsHeaderRecord(record) ? ZEL_TB_OK : ZEL_TB_DAMAGED;
     }
     const FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
-    return ReadAndDecodeHeader(file, record, header);
+    return ReadCheckedHeader(file, record);
 }
 
 }  // namespace
 
 int ReadHeaderRecord(const std::string& path, char* record) {
     char buffer[ZEL_TB_RECORD_SIZE];
-    DrawingHeader header;
-    const int result = ReadAndDecodeHeader(path, buffer, header);
+    const int result = ReadCheckedHeader(path, buffer);
     if (result == ZEL_TB_OK) {
         std::memcpy(record, buffer, ZEL_TB_RECORD_SIZE);
     }
@@ -143,10 +151,9 @@ int ReadHeaderRecord(const std::string& path, char* record) {
 
 int ReadHeader(const std::string& path, DrawingHeader& header) {
     char record[ZEL_TB_RECORD_SIZE];
-    DrawingHeader read;
-    const int result = ReadAndDecodeHeader(path, record, read);
+    const int result = ReadCheckedHeader(path, record);
     if (result == ZEL_TB_OK) {
-        header = std::move(read);
+        DecodeHeader(record, header);
     }
     return result;
 }
@@ -214,8 +221,7 @@ bool DeleteDrawingFile(const std::string& path) {
 int ReadDrawingFile(const std::string& path, char* record, std::string* content) {
     const FileHandle file(path, GENERIC_READ, OPEN_EXISTING);
     char buffer[ZEL_TB_RECORD_SIZE];
-    DrawingHeader header;
-    const int result = ReadAndDecodeHeader(file, buffer, header);
+    const int result = ReadCheckedHeader(file, buffer);
     if (result != ZEL_TB_OK) {
         return result;
     }

@@ -1,7 +1,5 @@
 #include <vedrix/hostsim/drawing_header.h>
 
-#include <vedrix/hostsim/text_lines.h>
-
 #include <cstdint>
 #include <cstring>
 
@@ -37,18 +35,34 @@ void EncodeHeader(const DrawingHeader& header, char* record) {
     ZelTbRecordSetDouble(record, ZEL_TB_REC_REFUUID_SECOND, header.refUuid[1]);
 }
 
+bool IsHeaderRecord(const char* record) {
+    return std::memcmp(record + ZEL_TB_REC_SIGNATURE, ZEL_TB_SIGNATURE, ZEL_TB_SIGNATURE_LENGTH) ==
+               0 &&
+           GetInt(record, ZEL_TB_REC_VERSION) == ZEL_TB_RECORD_VERSION;
+}
+
+std::string_view HeaderRecordName(const char* record) {
+    // The name ends at its padding (or at a zero a writer left in the field).
+    std::string_view name(record + ZEL_TB_REC_NAME, ZEL_TB_NAME_LENGTH);
+    name = name.substr(0, name.find('\0'));
+    // The field is mostly padding: passed over eight blanks at a time.
+    constexpr std::string_view kBlanks = "        ";
+    while (name.size() >= kBlanks.size() && name.substr(name.size() - kBlanks.size()) == kBlanks) {
+        name.remove_suffix(kBlanks.size());
+    }
+    while (!name.empty() && name.back() == ' ') {
+        name.remove_suffix(1);
+    }
+    return name;
+}
+
 bool DecodeHeader(const char* record, DrawingHeader& header) {
-    if (std::memcmp(record + ZEL_TB_REC_SIGNATURE, ZEL_TB_SIGNATURE, ZEL_TB_SIGNATURE_LENGTH) !=
-            0 ||
-        GetInt(record, ZEL_TB_REC_VERSION) != ZEL_TB_RECORD_VERSION) {
+    if (!IsHeaderRecord(record)) {
         return false;
     }
     header.number = GetInt(record, ZEL_TB_REC_NUMBER);
     header.content = record[ZEL_TB_REC_CONTENT] != 0;
-    // The name ends at its padding (or at a zero a writer left in the field).
-    std::string_view name(record + ZEL_TB_REC_NAME, ZEL_TB_NAME_LENGTH);
-    name = name.substr(0, name.find('\0'));
-    header.name = TrimTrailingBlanks(name);
+    header.name.assign(HeaderRecordName(record));
     header.uuid[0] = ZelTbRecordDouble(record, ZEL_TB_REC_UUID_FIRST);
     header.uuid[1] = ZelTbRecordDouble(record, ZEL_TB_REC_UUID_SECOND);
     header.refUuid[0] = ZelTbRecordDouble(record, ZEL_TB_REC_REFUUID_FIRST);

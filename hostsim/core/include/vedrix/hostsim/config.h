@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vedrix::hostsim {
@@ -77,6 +78,10 @@ VEDRIX_HOSTSIM_API std::string ProjectFile(const HostConfig& config, const std::
 // `directory` and `name` joined by one "\" (none added when the directory
 // already ends with a separator or is empty).
 VEDRIX_HOSTSIM_API std::string JoinPath(const std::string& directory, const std::string& name);
+// JoinPath into `path`, whose storage is reused: for a caller that joins
+// many paths in a row.
+VEDRIX_HOSTSIM_API void JoinPathInto(std::string& path, const std::string& directory,
+                                     std::string_view name);
 
 // The names of the project's host files.
 inline constexpr const char* kViewFileName = "fm_views.txt";

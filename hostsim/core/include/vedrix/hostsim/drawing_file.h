@@ -17,6 +17,10 @@ namespace vedrix::hostsim {
 // "tb000042.zdw"; "" for a number out of 1 to ZEL_TB_NUMBER_MAX.
 VEDRIX_HOSTSIM_API std::string DrawingFileName(int number);
 VEDRIX_HOSTSIM_API std::string DrawingFilePath(const std::string& directory, int number);
+// DrawingFilePath into `path`, whose storage is reused; false (and `path`
+// empty) for a number out of range.
+VEDRIX_HOSTSIM_API bool PutDrawingFilePath(std::string& path, const std::string& directory,
+                                           int number);
 
 // The numbers of the drawing files in `directory` (names "tb", six digits,
 // ".zdw", in any case), ascending.

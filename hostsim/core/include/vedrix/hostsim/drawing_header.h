@@ -7,6 +7,7 @@
 #include <zelkar/file_access.h>
 
 #include <string>
+#include <string_view>
 
 namespace vedrix::hostsim {
 
@@ -24,5 +25,10 @@ struct DrawingHeader {
 VEDRIX_HOSTSIM_API void EncodeHeader(const DrawingHeader& header, char* record);
 // False when `record` is no drawing-file header (signature or version).
 VEDRIX_HOSTSIM_API bool DecodeHeader(const char* record, DrawingHeader& header);
+// Whether `record` is a drawing-file header (signature and version), as
+// DecodeHeader judges it.
+VEDRIX_HOSTSIM_API bool IsHeaderRecord(const char* record);
+// The name in a header record, as DecodeHeader gives it, without a copy.
+VEDRIX_HOSTSIM_API std::string_view HeaderRecordName(const char* record);
 
 }  // namespace vedrix::hostsim
