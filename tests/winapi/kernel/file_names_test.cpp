@@ -16,6 +16,7 @@
 #include "support/child_process.h"
 #endif
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -257,6 +258,9 @@ TEST(KernelFileNames, ADanglingLinkIsNoFile) {
         SetLastError(0);
         EXPECT_EQ(OpenExisting(dir.win(name), GENERIC_READ), INVALID_HANDLE_VALUE) << name;
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND)) << name;
+        errno = 0;
+        EXPECT_EQ(_access(dir.win(name).c_str(), 0), -1) << name;
+        EXPECT_EQ(errno, ENOENT) << name;
         // Its name is taken all the same: no new file is made through it.
         SetLastError(0);
         EXPECT_FALSE(CreateThroughPlatform(dir.win(name), "new")) << name;

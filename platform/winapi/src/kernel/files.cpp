@@ -347,6 +347,12 @@ int _access(const char* path, int mode) {
         errno = path == nullptr ? EINVAL : ENOENT;
         return -1;
     }
+    // Whether something is there under the exact name is told by the path
+    // walk alone, without taking the file's status; anything else (another
+    // case, a permission to check) takes the look below.
+    if (mode == 0 && access(converted.path.c_str(), F_OK) == 0) {
+        return 0;
+    }
     const PathStatus looked = StatResolved(std::move(converted.path));
     const std::string& native = looked.path;
     const struct stat& st = looked.status;
