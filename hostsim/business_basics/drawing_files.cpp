@@ -25,11 +25,6 @@ bool PathOf(const HostConfig& config, const ZelTbRef& tb, std::string& path) {
     return tb.kind == ZEL_TB_REF_KIND && UnitDrawingFile(config, tb.unit, tb.number, path);
 }
 
-// A name as the header keeps it: up to its zero, trailing blanks dropped.
-std::string HeaderName(const char* name) {
-    return TrimTrailingBlanks(std::string_view(name, strnlen(name, ZEL_TB_NAME_LENGTH + 1)));
-}
-
 }  // namespace
 
 int vw_tb_delete(ZelTbRef tb) {
@@ -92,7 +87,8 @@ int vw_tb_copy(ZelTbRef source, ZelTbRef target, const char* name, int withConte
         header.number = target.number;
         header.content = withContent != 0 && header.content;
         if (name != nullptr) {
-            header.name = HeaderName(name);
+            header.name =
+                KeptHeaderName(std::string_view(name, strnlen(name, ZEL_TB_NAME_LENGTH + 1)));
         }
         if (!NewIdentifier(header.uuid)) {
             return ZEL_TB_WRITE_FAILED;

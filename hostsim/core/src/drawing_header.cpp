@@ -41,11 +41,10 @@ bool IsHeaderRecord(const char* record) {
            GetInt(record, ZEL_TB_REC_VERSION) == ZEL_TB_RECORD_VERSION;
 }
 
-std::string_view HeaderRecordName(const char* record) {
+std::string_view KeptHeaderName(std::string_view text) {
     // The name ends at its padding (or at a zero a writer left in the field).
-    std::string_view name(record + ZEL_TB_REC_NAME, ZEL_TB_NAME_LENGTH);
-    name = name.substr(0, name.find('\0'));
-    // The field is mostly padding: passed over eight blanks at a time.
+    std::string_view name = text.substr(0, text.find('\0'));
+    // A header's field is mostly padding: passed over eight blanks at a time.
     constexpr std::string_view kBlanks = "        ";
     while (name.size() >= kBlanks.size() && name.substr(name.size() - kBlanks.size()) == kBlanks) {
         name.remove_suffix(kBlanks.size());
@@ -54,6 +53,10 @@ std::string_view HeaderRecordName(const char* record) {
         name.remove_suffix(1);
     }
     return name;
+}
+
+std::string_view HeaderRecordName(const char* record) {
+    return KeptHeaderName(std::string_view(record + ZEL_TB_REC_NAME, ZEL_TB_NAME_LENGTH));
 }
 
 bool DecodeHeader(const char* record, DrawingHeader& header) {

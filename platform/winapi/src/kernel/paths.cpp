@@ -179,16 +179,19 @@ NativePath ToNative(const char* path, bool allowWildcards) {
         for (size_t i = 0; i < length && converted; ++i) {
             converted = convert(i);
         }
-    }
-    for (size_t at = 0; length >= kChunkSize && at < length && converted; at += kChunkSize) {
-        const size_t start = std::min(at, length - kChunkSize);
-        const Mask special = SpecialsIn(text + start);
-        std::uint64_t halves[2];
-        std::memcpy(halves, &special, sizeof halves);
-        for (size_t half = 0; half < 2 && converted; ++half) {
-            const size_t first = half * kHalfSize;
-            for (size_t i = first; halves[half] != 0 && i < first + kHalfSize && converted; ++i) {
-                converted = special[i] == 0 || convert(start + i);
+    } else {
+        for (size_t at = 0; at < length && converted; at += kChunkSize) {
+            const size_t start = std::min(at, length - kChunkSize);
+            const Mask special = SpecialsIn(text + start);
+            std::uint64_t halves[2];
+            std::memcpy(halves, &special, sizeof halves);
+            for (size_t half = 0; half < 2 && converted; ++half) {
+                if (halves[half] == 0) {
+                    continue;  // eight plain characters
+                }
+                for (size_t i = half * kHalfSize; i < (half + 1) * kHalfSize && converted; ++i) {
+                    converted = special[i] == 0 || convert(start + i);
+                }
             }
         }
     }

@@ -28,6 +28,8 @@ VEDRIX_HOSTSIM_API bool DecodeHeader(const char* record, DrawingHeader& header);
 // Whether `record` is a drawing-file header (signature and version), as
 // DecodeHeader judges it.
 VEDRIX_HOSTSIM_API bool IsHeaderRecord(const char* record);
+// A name as a header keeps it: up to a zero, without its trailing blanks.
+VEDRIX_HOSTSIM_API std::string_view KeptHeaderName(std::string_view text);
 // The name in a header record, as DecodeHeader gives it, without a copy.
 VEDRIX_HOSTSIM_API std::string_view HeaderRecordName(const char* record);
 
