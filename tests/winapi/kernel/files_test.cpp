@@ -501,6 +501,37 @@ TEST_F(KernelFindFiles, ANullResultFailsWithoutASearch) {
     EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
 }
 
+// A search's handle is no file, and a file's handle no search: each kind's
+// functions refuse the other's, and the refused handle stays usable. The
+// platform leaves a handle of the wrong kind undefined; the headless one
+// refuses it.
+TEST_F(KernelFindFiles, AHandleOfTheOtherKindIsRefused) {
+    HEADLESS_ONLY("the platform leaves a handle of the wrong kind to these functions undefined");
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(Pattern("tb00000?.zdw").c_str(), &data);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    HANDLE file = CreateFileA(Pattern("tb000002.zdw").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+
+    char buffer[16] = {};
+    DWORD read = 0;
+    SetLastError(0);
+    EXPECT_FALSE(ReadFile(search, buffer, sizeof buffer, &read, nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    SetLastError(0);
+    EXPECT_FALSE(FindNextFileA(file, &data));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_FALSE(FindClose(file));
+    EXPECT_FALSE(CloseHandle(search));
+
+    EXPECT_TRUE(ReadFile(file, buffer, sizeof buffer, &read, nullptr));
+    EXPECT_STREQ(buffer, "content");
+    EXPECT_TRUE(FindNextFileA(search, &data));
+    EXPECT_TRUE(CloseHandle(file));
+    EXPECT_TRUE(FindClose(search));
+}
+
 TEST_F(KernelFindFiles, NothingFoundAndBadHandles) {
     WIN32_FIND_DATAA data;
     SetLastError(0);

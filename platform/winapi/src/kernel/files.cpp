@@ -106,11 +106,14 @@ bool FileInfoOfDescriptor(int fd, const std::string& name, FileInfo& info) {
 
 namespace {
 
-class FileObject : public KernelObject {
+class FileObject final : public KernelObject {
 public:
+    static constexpr ObjectKind kKind = ObjectKind::kFile;
+
     FileObject(int fd, bool canRead, bool canWrite, std::string path, bool deleteOnClose,
                const struct stat& file, DWORD sharedAccess, DWORD shareMode)
-        : m_fd(fd),
+        : KernelObject(kKind),
+          m_fd(fd),
           m_canRead(canRead),
           m_canWrite(canWrite),
           m_path(std::move(path)),

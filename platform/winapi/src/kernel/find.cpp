@@ -189,8 +189,12 @@ bool InByteOrder(const OrderedName& a, const OrderedName& b) {
     return a.head != b.head ? a.head < b.head : a.name < b.name;
 }
 
-class FileSearch : public KernelObject {
+class FileSearch final : public KernelObject {
 public:
+    static constexpr ObjectKind kKind = ObjectKind::kFileSearch;
+
+    FileSearch() : KernelObject(kKind) {}
+
     std::vector<WIN32_FIND_DATAA> entries;
     size_t next = 0;
 };
