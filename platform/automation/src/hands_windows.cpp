@@ -185,8 +185,13 @@ void key(int vk, bool down) {
     }
 }
 
+// What a press waits beyond the double-click time: the system's stamp and
+// the tick count read here may round to different milliseconds.
+constexpr DWORD kDoubleClickMarginMs = 10;
+
 // A press at `p` that the system would take as the second half of the last
-// click waits until the double-click time has passed.
+// click waits until the double-click time has passed since that click's
+// stamp.
 void keepApartFromLastPress(POINT p, int button) {
     const Press& last = input().lastPress;
     if (last.button != button) {
@@ -196,11 +201,16 @@ void keepApartFromLastPress(POINT p, int button) {
     DWORD limit = GetDoubleClickTime();
     bool inRectangle = std::abs(p.x - last.point.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
                        std::abs(p.y - last.point.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-    if (inRectangle && elapsed <= limit) {
-        letTimePass(limit - elapsed + 1);
+    if (inRectangle && elapsed <= limit + kDoubleClickMarginMs) {
+        letTimePass(limit + kDoubleClickMarginMs - elapsed + 1);
     }
 }
 
+// Notes a press just given. The system stamps an event with the time it
+// takes it in, which lies before SendInput returns; the tick count read
+// after the call is therefore no earlier than the stamp, so that waiting
+// from it never falls short (read before the call, a slow call would let
+// the next press land within the double-click time).
 void notePress(POINT p, int button) {
     input().lastPress = Press{GetTickCount(), p, button};
 }
@@ -241,8 +251,8 @@ void moveMouse(POINT screen) {
 void pressButton(int button) {
     POINT p = cursorPosition();
     keepApartFromLastPress(p, button);
-    notePress(p, button);
     mouseButtons(button, {true});
+    notePress(p, button);
     input().tracking = true;
 }
 
@@ -258,8 +268,8 @@ void click(POINT screen, int button) {
         moveMouse(screen);
     }
     keepApartFromLastPress(screen, button);
-    notePress(screen, button);
     mouseButtons(button, {true, false});
+    notePress(screen, button);
     settle();
 }
 
@@ -273,7 +283,6 @@ void clickWith(POINT screen, const std::vector<int>& keys, int button) {
         moveMouse(screen);
     }
     keepApartFromLastPress(screen, button);
-    notePress(screen, button);
     std::vector<INPUT> events;
     for (int vk : keys) {
         events.push_back(keyEvent(vk, true));
@@ -288,6 +297,7 @@ void clickWith(POINT screen, const std::vector<int>& keys, int button) {
         events.push_back(keyEvent(*vk, false));
     }
     SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+    notePress(screen, button);
     settle();
 }
 
