@@ -194,11 +194,15 @@ TEST_F(TreeViewItems, StaleAndForeignHandlesFail) {
 }
 
 // Thousands of items inserted and deleted in a mixed order: every live
-// handle keeps finding its own item, and the count follows.
+// handle keeps finding its own item, and the count follows. Redrawing is
+// off meanwhile, as a program filling a tree turns it off: with it on, the
+// platform's tree (under Wine) takes over 20 seconds for these rounds,
+// against a third of a second with it off.
 TEST_F(TreeViewItems, HandlesFindTheirItemsThroughManyInsertionsAndDeletions) {
     std::vector<std::pair<HTREEITEM, LPARAM>> live;
     unsigned seed = 777;
     LPARAM param = 0;
+    SendMessageA(tree, WM_SETREDRAW, FALSE, 0);
     for (int round = 0; round < 6000; ++round) {
         seed = seed * 1103515245u + 12345u;
         if (!live.empty() && (seed >> 16) % 3 == 0) {
@@ -213,6 +217,7 @@ TEST_F(TreeViewItems, HandlesFindTheirItemsThroughManyInsertionsAndDeletions) {
             live.emplace_back(item, param);
         }
     }
+    SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
     EXPECT_EQ(TreeView_GetCount(tree), static_cast<UINT>(live.size()));
     for (const auto& [item, itemParam] : live) {
         ASSERT_EQ(paramOf(item), itemParam);
