@@ -3,6 +3,7 @@
 prints one table: program, passed, failed, skipped, known differences.
 
     report.py <known-differences.md> <results-dir> <program>...
+    report.py --failed-unlisted <known-differences.md> <results-dir> <program>...
 
 Each program's report is <results-dir>/<program>.xml; a program without one
 (it crashed) counts as failed, with the end of its console output
@@ -15,7 +16,16 @@ reason in <results-dir>/skipped.txt. Below the table, one line for the
 platform tests (the programs winapi_*: the share of the tests run that
 passed, against its 95% target) and one for the other programs (the
 end-to-end dialog tests and the module's own). The exit status is 1 when a
-test failed that is not listed, or a program gave no report."""
+test failed that is not listed, or a program gave no report.
+
+A failed test that is not listed may have been run once more, alone with
+the others of its program (<results-dir>/<program>.again.xml and .hung):
+one that did not fail then counts as it ended then (passed, or skipped)
+and is named below the table with its first failure; one that failed
+again stays failed.
+
+With --failed-unlisted only the failed tests that are not listed are
+printed, one a line: the program, a tab, the test's full name."""
 
 import re
 import sys
@@ -68,6 +78,42 @@ def read_hung(path):
         return []
 
 
+def program_results(results_dir, report):
+    """A report's results with its tests that did not finish; OSError or
+    ParseError when the report is missing or unreadable."""
+    results = read_results(f"{results_dir}/{report}.xml")
+    return results + read_hung(f"{results_dir}/{report}.hung")
+
+
+def failed_unlisted(known, program, results):
+    """The names of the failed tests the known differences do not list."""
+    return [name for name, outcome, _ in results
+            if outcome == "failed" and (program, name) not in known]
+
+
+def passed_again(results_dir, program, failed):
+    """Those of the failed tests that did not fail when run again, each with
+    its outcome and message of then (passed, or skipped where a test ends in
+    a check of the headless platform only)."""
+    try:
+        again = program_results(results_dir, f"{program}.again")
+    except (OSError, ElementTree.ParseError):
+        return {}
+    return {name: (outcome, message) for name, outcome, message in again
+            if outcome != "failed" and name in failed}
+
+
+def print_failed_unlisted(known, results_dir, programs):
+    for program in programs:
+        try:
+            results = program_results(results_dir, program)
+        except (OSError, ElementTree.ParseError):
+            continue
+        for name in failed_unlisted(known, program, results):
+            print(f"{program}\t{name}")
+    return 0
+
+
 def skip_reason(message):
     """The reason a test gave for its skip, without GoogleTest's file and
     line prefix."""
@@ -115,32 +161,42 @@ def last_lines(path, count=5):
 
 
 def main(argv):
+    listing_only = argv[:1] == ["--failed-unlisted"]
+    if listing_only:
+        argv = argv[1:]
     if len(argv) < 3:
         print(__doc__)
         return 2
     known = read_known(argv[0])
     results_dir = argv[1]
     programs = argv[2:]
+    if listing_only:
+        return print_failed_unlisted(known, results_dir, programs)
     row = "{:<32} {:>7} {:>7} {:>8} {:>6}"
     print(row.format("program", "passed", "failed", "skipped", "known"))
     totals = [0, 0, 0, 0]
     unexpected = []
     fixed = []
     intermittent = []
+    flaky = []
     missing = []
     skips = {}
     counts_of = {}
     for program in programs:
         try:
-            results = read_results(f"{results_dir}/{program}.xml")
+            results = program_results(results_dir, program)
         except (OSError, ElementTree.ParseError):
             missing.append(program)
             print(row.format(program, "-", "no report", "-", "-"))
             continue
-        results += read_hung(f"{results_dir}/{program}.hung")
+        again = passed_again(results_dir, program, failed_unlisted(known, program, results))
         counts = [0, 0, 0, 0]
         for name, outcome, message in results:
             listed = (program, name) in known
+            if name in again:
+                first = message.splitlines()[0] if message else ""
+                flaky.append(f"{program} {name}: {first}")
+                outcome, message = again[name]
             if outcome == "passed":
                 counts[0] += 1
                 if listed:
@@ -177,6 +233,9 @@ def main(argv):
     if intermittent:
         print("\nlisted as intermittent known differences, passed this run:")
         print("".join(f"  {test}\n" for test in intermittent), end="")
+    if flaky:
+        print("\nfailed, not listed, but did not fail when run again alone (the first failure):")
+        print("".join(f"  {line}\n" for line in flaky), end="")
     for program in missing:
         print(f"\n{program} gave no report; the end of its output:")
         print("".join(f"  {line}\n" for line in last_lines(f"{results_dir}/{program}.log")), end="")
