@@ -114,6 +114,11 @@ def print_failed_unlisted(known, results_dir, programs):
     return 0
 
 
+def first_line(message):
+    """A failure message's first line: where the check failed."""
+    return message.splitlines()[0] if message else ""
+
+
 def skip_reason(message):
     """The reason a test gave for its skip, without GoogleTest's file and
     line prefix."""
@@ -194,8 +199,7 @@ def main(argv):
         for name, outcome, message in results:
             listed = (program, name) in known
             if name in again:
-                first = message.splitlines()[0] if message else ""
-                flaky.append(f"{program} {name}: {first}")
+                flaky.append(f"{program} {name}: {first_line(message)}")
                 outcome, message = again[name]
             if outcome == "passed":
                 counts[0] += 1
@@ -206,8 +210,7 @@ def main(argv):
                 counts[3] += 1
             elif outcome == "failed":
                 counts[1] += 1
-                first = message.splitlines()[0] if message else ""
-                unexpected.append(f"{program} {name}: {first}")
+                unexpected.append(f"{program} {name}: {first_line(message)}")
             else:
                 counts[2] += 1
                 skips.setdefault(skip_reason(message), []).append(f"{program} {name}")
